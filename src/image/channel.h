@@ -1,0 +1,85 @@
+// One memory channel as the program holds it (a grid row of texts plus the index bytes that the
+// texts alone do not carry) and the codec between it and the radio's 64-byte record.
+#ifndef TQM5_IMAGE_CHANNEL_H_
+#define TQM5_IMAGE_CHANNEL_H_
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tqm5 {
+
+inline constexpr int kChannelCount = 1623;
+inline constexpr int kRecordHexLength = 128;  // one 64-byte record as hex text
+
+// Columns of the channel grid. Column 0 is the row label; columns 1..12 are the `ChannelRow`
+// texts captioned "Freqency" .. "Name".
+enum ChannelColumn : int {
+  kColLabel = 0,
+  kColFreq,
+  kColMode,
+  kColStep,
+  kColCarrier,
+  kColToneMode,
+  kColTxTone,
+  kColRxTone,
+  kColDcs,
+  kColShift,
+  kColShiftFreq,
+  kColSkip,
+  kColName,
+  kColumnCount,
+};
+
+// Captions of columns 1..12 (index 0 is the empty caption of the label column).
+inline constexpr std::array<std::string_view, kColumnCount> kColumnCaptions = {
+    "",      "Freqency", "mode", "step",  "Carrier",    "Tone/DCS", "Tx-tone",
+    "Rx-tone", "DCS",    "Shift", "Shift-Freq", "Skip",  "Name"};
+
+// The texts of one grid row: the label and the twelve `ChannelRow` columns, indexed by
+// ChannelColumn.
+struct ChannelRow {
+  std::array<std::string, kColumnCount> cells;
+
+  std::string& operator[](int column) { return cells[static_cast<size_t>(column)]; }
+  const std::string& operator[](int column) const { return cells[static_cast<size_t>(column)]; }
+  friend bool operator==(const ChannelRow&, const ChannelRow&) = default;
+};
+
+// A channel: its row and its entries in the per-channel arrays `StepIndex`, `TxToneIndex`,
+// `RxToneIndex`, `DcsIndex`, `TrainIndex` and `ChannelUsed`. The defaults are the empty
+// channel's.
+struct Channel {
+  ChannelRow row;
+  uint8_t step_index = 0;
+  uint8_t tx_tone_index = 8;
+  uint8_t rx_tone_index = 8;
+  uint8_t dcs_index = 0;
+  uint8_t train_index = 28;
+  bool used = false;
+  friend bool operator==(const Channel&, const Channel&) = default;
+};
+
+// `ClearChannel`: the empty channel's index bytes, columns 1..12 emptied, the label kept.
+void ClearChannel(Channel& channel);
+
+// `EncodeChannel`: the 128 hex digits of channel `number` (1..1623) for the radio identified by
+// `model_command`. An unused channel, and a channel on a frequency the "T" variant may not
+// hold, give 128 "0" digits.
+std::string EncodeChannel(const Channel& channel, int number, std::string_view model_command);
+
+// `DecodeChannel`: writes a record read from the radio into the channel. A record whose status
+// nibble is 0 clears the channel. Codes outside the vocabulary tables take the empty channel's
+// value for that field. `model_j` selects how user glyphs in the name are shown.
+void DecodeChannel(Channel& channel, std::string_view record_hex, bool model_j);
+
+// Receive frequency text of a record value: "145.01250MHz" for 145012509 Hz (the last hertz
+// digit is dropped, not rounded).
+std::string FrequencyText(uint32_t hertz);
+// Offset text: "0.600MHz" for 600000 Hz.
+std::string OffsetText(uint32_t hertz);
+
+}  // namespace tqm5
+
+#endif  // TQM5_IMAGE_CHANNEL_H_

@@ -1,0 +1,7 @@
+#include "image/memory_image.h"
+
+namespace tqm5 {
+
+MemoryImage::MemoryImage() {}
+
+}  // namespace tqm5

@@ -1,0 +1,97 @@
+// `MemoryImage`: the program's whole edit state of the radio's memory. A newly constructed
+// image is the start-up image. Windows, files and transfers read and change this model; none of
+// it depends on a user interface.
+#ifndef TQM5_IMAGE_MEMORY_IMAGE_H_
+#define TQM5_IMAGE_MEMORY_IMAGE_H_
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "image/channel.h"
+#include "image/model_option.h"
+#include "settings/settings_state.h"
+
+namespace tqm5 {
+
+inline constexpr int kBankCount = 50;
+inline constexpr int kMemoryChannelCount = 1000;  // channels 1..1000 are grouped into banks
+inline constexpr int kOneTouchKeyCount = 9;
+inline constexpr int kUsedBankEnd = 100;  // end mark of the used-bank table
+inline constexpr int kDtmfMemoryCount = 9;
+inline constexpr int kGlyphCount = 8;
+inline constexpr int kGlyphSize = 16;
+inline constexpr int kBankLinkGroupCount = 11;
+
+// A one-touch key as its controls hold it: the "No Setting" box, and the positions selected in
+// its bank list and channel list. The bank list shows the used-bank table, so the key's bank is
+// `used_banks[bank_position]`.
+struct OneTouchKey {
+  bool no_setting = true;
+  int bank_position = 0;
+  int channel_position = 0;
+  friend bool operator==(const OneTouchKey&, const OneTouchKey&) = default;
+};
+
+// The DTMF memories ("Ch1".."Ch9") and the list positions of the five DTMF choice boxes.
+struct DtmfState {
+  std::array<std::string, kDtmfMemoryCount> memories;
+  int wait = 1;     // `COMMON_WAIT`
+  int head = 5;     // `COMMON_HEAD`
+  int burst = 5;    // `COMMON_BURST`
+  int pause = 2;    // `COMMON_PAUSE`
+  int dial_ch = 0;  // `COMMON_DIAL_CH`
+  friend bool operator==(const DtmfState&, const DtmfState&) = default;
+};
+
+// `FontBits`: [glyph][pixel row][pixel column], 1 = pixel set.
+using GlyphBits = std::array<std::array<uint8_t, kGlyphSize>, kGlyphSize>;
+using FontBits = std::array<GlyphBits, kGlyphCount>;
+
+struct MemoryImage {
+  // Builds the start-up image.
+  MemoryImage();
+
+  // Channel by its number, 1..1623.
+  Channel& channel(int number) { return channels[static_cast<size_t>(number - 1)]; }
+  const Channel& channel(int number) const { return channels[static_cast<size_t>(number - 1)]; }
+
+  // The channel table: channel n is channels[n - 1].
+  std::array<Channel, kChannelCount> channels;
+
+  // Bank sizes (the bank sliders), banks 0..49.
+  std::array<int, kBankCount> bank_sizes{};
+  // The used-bank table behind the one-touch bank lists: used banks ascending, then 100.
+  std::array<int, kBankCount> used_banks{};
+  std::array<OneTouchKey, kOneTouchKeyCount> one_touch;
+
+  // Opening title as shown in the title box, and the scroll choice (0 "OFF", 1 "ON").
+  std::string title;
+  int title_scroll = 0;
+
+  // Every set-mode choice, and the language the settings texts are shown in.
+  SettingsChoices settings;
+  int language = kJapanese;
+
+  DtmfState dtmf;
+
+  // Raw areas as last read from the radio, as upper-case hex text.
+  std::string settings_hex;                                      // `SettingsHex`, 384 digits
+  std::string dtmf_hex;                                          // `DtmfHex`, 384 digits
+  std::array<std::string, kBankLinkGroupCount> bank_link_hex;    // `BankLinkHex`, 16 digits each
+  std::string bank_size_hex;                                     // `BankSizeHex`, 200 digits
+
+  FontBits font_bits{};
+
+  // Group tables kept only for the project file (`GroupFileTable`, `GroupFileFlags`).
+  std::array<std::array<uint8_t, kBankCount>, kBankLinkGroupCount> group_file_table{};
+  std::array<uint8_t, kBankCount> group_file_flags{};
+
+  ModelOption model_option = ModelOption::kNone;
+  std::string model_command;  // `ModelCommand`, the identification the radio accepted
+  int com_port_number = 1;    // `ComPortNumber`, 1..16
+};
+
+}  // namespace tqm5
+
+#endif  // TQM5_IMAGE_MEMORY_IMAGE_H_

@@ -1,0 +1,199 @@
+#include "textdata/cp932.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <unordered_map>
+
+namespace tqm5 {
+namespace {
+
+// Both directions of CP932 as iconv defines them. Decoding every possible code once and
+// encoding each decoded character back gives iconv's own choice where several codes share a
+// character (NEC and IBM duplicates).
+class Cp932Tables {
+ public:
+  Cp932Tables() {
+    iconv_t to_utf32 = iconv_open("UTF-32LE", "CP932");
+    iconv_t from_utf32 = iconv_open("CP932", "UTF-32LE");
+    if (to_utf32 == reinterpret_cast<iconv_t>(-1) || from_utf32 == reinterpret_cast<iconv_t>(-1)) {
+      throw std::runtime_error("iconv has no CP932 converter");
+    }
+    decode_.fill(0);
+    for (int code = 0; code < 0x10000; ++code) {
+      if (code >= 0x100 && code < 0x8100) continue;
+      char in[2];
+      size_t in_len = 0;
+      if (code < 0x100) {
+        in[in_len++] = static_cast<char>(code);
+      } else {
+        in[in_len++] = static_cast<char>(code >> 8);
+        in[in_len++] = static_cast<char>(code & 0xFF);
+      }
+      char32_t out[4];
+      if (Convert(to_utf32, in, in_len, out, sizeof(out)) != 4) continue;
+      char32_t c = out[0];
+      decode_[static_cast<size_t>(code)] = c == 0 && code != 0 ? 0 : c;
+      if (encode_.count(c) != 0) continue;
+      unsigned char back[8];
+      size_t n = Convert(from_utf32, reinterpret_cast<const char*>(&c), 4, back, sizeof(back));
+      if (n == 1) encode_[c] = back[0];
+      if (n == 2) encode_[c] = back[0] << 8 | back[1];
+    }
+    iconv_close(to_utf32);
+    iconv_close(from_utf32);
+  }
+
+  int Encode(char32_t c) const {
+    auto it = encode_.find(c);
+    return it == encode_.end() ? -1 : it->second;
+  }
+  char32_t Decode(int code) const {
+    return code < 0 || code > 0xFFFF ? 0 : decode_[static_cast<size_t>(code)];
+  }
+
+ private:
+  // Converts one complete input; returns the bytes produced, or 0 when iconv refused it.
+  static size_t Convert(iconv_t cd, const void* in, size_t in_len, void* out, size_t out_len) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* in_ptr = const_cast<char*>(static_cast<const char*>(in));
+    char* out_ptr = static_cast<char*>(out);
+    size_t out_left = out_len;
+    if (iconv(cd, &in_ptr, &in_len, &out_ptr, &out_left) == static_cast<size_t>(-1)) return 0;
+    if (in_len != 0) return 0;
+    return out_len - out_left;
+  }
+
+  std::array<char32_t, 0x10000> decode_;
+  std::unordered_map<char32_t, int> encode_;
+};
+
+const Cp932Tables& Tables() {
+  static const Cp932Tables* tables = new Cp932Tables();
+  return *tables;
+}
+
+bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+}  // namespace
+
+std::u32string Utf8ToU32(std::string_view utf8) {
+  std::u32string out;
+  out.reserve(utf8.size());
+  size_t i = 0;
+  while (i < utf8.size()) {
+    unsigned char b = static_cast<unsigned char>(utf8[i]);
+    int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+    if (extra < 0 || i + static_cast<size_t>(extra) >= utf8.size() + (extra == 0 ? 1 : 0)) {
+      out.push_back(U'\uFFFD');
+      ++i;
+      continue;
+    }
+    char32_t c = extra == 0 ? b : b & (0x3F >> extra);
+    bool ok = true;
+    for (int k = 1; k <= extra; ++k) {
+      unsigned char cont = static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]);
+      if ((cont >> 6) != 2) {
+        ok = false;
+        break;
+      }
+      c = (c << 6) | (cont & 0x3F);
+    }
+    if (!ok) {
+      out.push_back(U'\uFFFD');
+      ++i;
+      continue;
+    }
+    out.push_back(c);
+    i += static_cast<size_t>(extra) + 1;
+  }
+  return out;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+std::string U32ToUtf8(std::u32string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char32_t c : text) AppendUtf8(out, c);
+  return out;
+}
+
+int Cp932CodeOf(char32_t c) {
+  if (c < 0x80) return static_cast<int>(c);
+  return Tables().Encode(c);
+}
+
+char32_t CharOfCp932Code(int code) {
+  if (code >= 0 && code < 0x80) return static_cast<char32_t>(code);
+  return Tables().Decode(code);
+}
+
+int Cp932ByteLength(std::string_view utf8) {
+  int bytes = 0;
+  for (char32_t c : Utf8ToU32(utf8)) {
+    int code = Cp932CodeOf(c);
+    bytes += code >= 0x100 ? 2 : 1;
+  }
+  return bytes;
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (char32_t c : Utf8ToU32(utf8)) {
+    int code = Cp932CodeOf(c);
+    if (code < 0) {
+      out.push_back('?');
+    } else if (code < 0x100) {
+      out.push_back(static_cast<char>(code));
+    } else {
+      out.push_back(static_cast<char>(code >> 8));
+      out.push_back(static_cast<char>(code & 0xFF));
+    }
+  }
+  return out;
+}
+
+std::string Cp932ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    unsigned char b = static_cast<unsigned char>(bytes[i]);
+    int code = b;
+    if (IsLeadByte(b) && i + 1 < bytes.size()) {
+      code = b << 8 | static_cast<unsigned char>(bytes[i + 1]);
+      char32_t c = CharOfCp932Code(code);
+      if (c != 0) {
+        AppendUtf8(out, c);
+        ++i;
+        continue;
+      }
+      code = b;
+    }
+    char32_t c = CharOfCp932Code(code);
+    AppendUtf8(out, c != 0 || code == 0 ? c : U'\uFFFD');
+  }
+  return out;
+}
+
+}  // namespace tqm5
