@@ -34,8 +34,8 @@ enum ChannelColumn : int {
 
 // Captions of columns 1..12 (index 0 is the empty caption of the label column).
 inline constexpr std::array<std::string_view, kColumnCount> kColumnCaptions = {
-    "",      "Freqency", "mode", "step",  "Carrier",    "Tone/DCS", "Tx-tone",
-    "Rx-tone", "DCS",    "Shift", "Shift-Freq", "Skip",  "Name"};
+    "",        "Freqency", "mode",  "step",       "Carrier", "Tone/DCS", "Tx-tone",
+    "Rx-tone", "DCS",      "Shift", "Shift-Freq", "Skip",    "Name"};
 
 // The texts of one grid row: the label and the twelve `ChannelRow` columns, indexed by
 // ChannelColumn.

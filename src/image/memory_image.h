@@ -76,10 +76,10 @@ struct MemoryImage {
   DtmfState dtmf;
 
   // Raw areas as last read from the radio, as upper-case hex text.
-  std::string settings_hex;                                      // `SettingsHex`, 384 digits
-  std::string dtmf_hex;                                          // `DtmfHex`, 384 digits
-  std::array<std::string, kBankLinkGroupCount> bank_link_hex;    // `BankLinkHex`, 16 digits each
-  std::string bank_size_hex;                                     // `BankSizeHex`, 200 digits
+  std::string settings_hex;                                    // `SettingsHex`, 384 digits
+  std::string dtmf_hex;                                        // `DtmfHex`, 384 digits
+  std::array<std::string, kBankLinkGroupCount> bank_link_hex;  // `BankLinkHex`, 16 digits each
+  std::string bank_size_hex;                                   // `BankSizeHex`, 200 digits
 
   FontBits font_bits{};
 
@@ -91,6 +91,27 @@ struct MemoryImage {
   std::string model_command;  // `ModelCommand`, the identification the radio accepted
   int com_port_number = 1;    // `ComPortNumber`, 1..16
 };
+
+// The settings "Reset" of the set-mode and common pages: every set-mode item to its default
+// (which selects Japanese), the title scroll choice to "OFF", the DTMF choices to wait 100ms,
+// head 120ms, burst 120ms, pause 60ms, dial "1Ch", and the nine DTMF memories emptied.
+void ResetSettings(MemoryImage& image);
+
+// Choosing the radio variant: "J" selects Japanese settings texts (and hides the cross-band
+// item), "T" and "other" select English.
+void SelectModelOption(MemoryImage& image, ModelOption option);
+
+// True when user glyphs in names and the title are held as the characters ①..⑧ rather than
+// the tokens ":1~"..":8~".
+inline bool UsesGlyphCharacters(const MemoryImage& image) {
+  return image.model_option == ModelOption::kJ;
+}
+
+// The grid's "Clear" over channels first..last: every channel but the protected call and
+// bug-detector channels is emptied.
+void ClearUnprotectedChannels(MemoryImage& image, int first, int last);
+// "All Clear": channels 1..1603 but the call channels. Bug-detector channels are not touched.
+void ClearAllChannels(MemoryImage& image);
 
 }  // namespace tqm5
 

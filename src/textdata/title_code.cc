@@ -107,7 +107,8 @@ std::string FilterRadioText(std::string_view text) {
   kept.reserve(text.size());
   for (char32_t c : Utf8ToU32(text)) {
     int code = Cp932CodeOf(c);
-    if ((code >= 0 && code < 0x100) || IsRadioChar(code)) AppendUtf8(kept, c);
+    bool glyph = code >= kGlyphCodeBase && code < kGlyphCodeBase + kUserGlyphCount;
+    if ((code >= 0 && code < 0x100) || IsRadioChar(code) || glyph) AppendUtf8(kept, c);
   }
   return kept;
 }
@@ -133,7 +134,7 @@ std::string GlyphText(int n, bool model_j) {
   if (model_j) {
     AppendUtf8(text, kGlyphCharBase + static_cast<char32_t>(n - 1));
   } else {
-    text = ":" + std::to_string(n) + "~";
+    text = {':', static_cast<char>('0' + n), '~'};
   }
   return text;
 }

@@ -50,9 +50,11 @@ std::string DecodeTitleCode(std::string_view hex, bool model_j);
 // as 2 (the glyph's own width) instead of its 3 characters.
 int TitleByteCount(std::string_view text, bool model_j);
 
-// Keeps the characters the radio can show: those of one byte in CP932 and those whose
-// double-byte code `IsRadioChar`; everything else (including characters without a CP932 code,
-// and the glyph characters "①".."⑧", which are not in the table) is dropped.
+// Keeps the characters the radio can show: those of one byte in CP932, those whose double-byte
+// code `IsRadioChar`, and the user glyphs "①".."⑧" (held as characters under model option "J";
+// they are not in the table, but dropping them would delete glyphs the user inserted, on every
+// focus change and every file load). Everything else, including characters without a CP932
+// code, is dropped.
 std::string FilterRadioText(std::string_view text);
 
 // Title box: may character `c` be typed after `current`? A single-byte character fits while

@@ -184,8 +184,9 @@ TEST(TitleCodeTest, WidthAndTypingRules) {
 }
 
 TEST(TitleCodeTest, FilterKeepsWhatTheRadioShows) {
-  // 亜, 纊 and 漢 are CP932 characters missing from the table; so is the glyph ①.
-  EXPECT_EQ(FilterRadioText("亜A纊あ①ｱ\U0001F600:1~漢Ａ"), "Aあｱ:1~Ａ");
+  // 亜, 纊 and 漢 are CP932 characters missing from the table; the glyphs ① and ⑧ stay, ⑨ does
+  // not (0x8748 is an ordinary CP932 character outside the table).
+  EXPECT_EQ(FilterRadioText("亜A纊あ①ｱ\U0001F600:1~漢Ａ⑧⑨"), "Aあ①ｱ:1~Ａ⑧");
 }
 
 TEST(TitleCodeTest, GlyphButtons) {
