@@ -36,7 +36,7 @@ class Cp932Tables {
       char32_t out[4];
       if (Convert(to_utf32, in, in_len, out, sizeof(out)) != 4) continue;
       char32_t c = out[0];
-      decode_[static_cast<size_t>(code)] = c == 0 && code != 0 ? 0 : c;
+      decode_[static_cast<size_t>(code)] = c;
       if (encode_.count(c) != 0) continue;
       unsigned char back[8];
       size_t n = Convert(from_utf32, reinterpret_cast<const char*>(&c), 4, back, sizeof(back));
