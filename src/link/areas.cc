@@ -1,0 +1,145 @@
+#include "link/areas.h"
+
+#include "fonts/font_codec.h"
+#include "groups/bank_link.h"
+#include "image/banks.h"
+#include "image/channel_numbering.h"
+#include "image/hex.h"
+#include "image/memory_map.h"
+#include "settings/settings_codec.h"
+#include "textdata/dtmf.h"
+
+namespace tqm5 {
+namespace {
+
+// Reads `blocks` consecutive blocks from `address`, joined in address order. Every block is
+// asked for even after a bad reply, as the radio expects; the result counts only when the
+// replies together have exactly the expected length and are hex text.
+bool ReadBlocks(RadioLink& link, int address, int blocks, std::string& hex) {
+  std::string joined;
+  for (int b = 0; b < blocks; ++b) joined += ReadBlock(link, address + b * kBlockSize);
+  if (joined.size() != static_cast<size_t>(blocks * kBlockHexLength) || !IsHexText(joined)) {
+    return false;
+  }
+  hex = std::move(joined);
+  return true;
+}
+
+// One block read whose reply must be exactly 128 hex digits.
+bool ReadOneBlock(RadioLink& link, int address, std::string& hex) {
+  return ReadBlocks(link, address, 1, hex);
+}
+
+// Writes `blocks` 64-byte blocks of `hex` from `address`, stopping at the first failure.
+bool WriteBlocks(RadioLink& link, int address, int blocks, std::string_view hex) {
+  for (int b = 0; b < blocks; ++b) {
+    std::string_view block = hex.substr(static_cast<size_t>(b * kBlockHexLength), kBlockHexLength);
+    if (!WriteBlock(link, address + b * kBlockSize, block)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadSettingsArea(RadioLink& link, MemoryImage& image) {
+  return ReadBlocks(link, kSettingsAddress, kSettingsBlocks, image.settings_hex);
+}
+
+bool WriteSettingsArea(RadioLink& link, MemoryImage& image) {
+  if (!ReadSettingsArea(link, image)) return false;
+  EncodeSettings(image.settings, image.model_option, image.settings_hex);
+  return WriteBlocks(link, kSettingsAddress, kSettingsBlocks, image.settings_hex);
+}
+
+bool ReadBankLinkData(RadioLink& link, MemoryImage& image) {
+  std::string hex;
+  return ReadBlocks(link, kBankLinkAddress, kBankLinkBlocks, hex) && SplitBankLinkArea(hex, image);
+}
+
+bool WriteBankLinkData(RadioLink& link, const MemoryImage& image) {
+  for (int g = 0; g < kBankLinkGroupCount; ++g) {
+    if (!WriteBlock(link, BankLinkRecordAddress(g), image.bank_link_hex[static_cast<size_t>(g)])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ReadOneTouchArea(RadioLink& link, MemoryImage& image) {
+  std::string hex;
+  if (!ReadOneBlock(link, kOneTouchAddress, hex)) return false;
+  DecodeOneTouch(std::string_view(hex).substr(0, kOneTouchHexLength), image);
+  return true;
+}
+
+bool WriteOneTouchArea(RadioLink& link, const MemoryImage& image) {
+  return WriteBlock(link, kOneTouchAddress, EncodeOneTouch(image));
+}
+
+bool ReadTitleArea(RadioLink& link, MemoryImage& image) {
+  std::string hex;
+  if (!ReadOneBlock(link, kTitleAddress, hex)) return false;
+  ParseTitleArea(hex, image);
+  return true;
+}
+
+bool WriteTitleArea(RadioLink& link, const MemoryImage& image) {
+  return WriteBlock(link, kTitleAddress, BuildTitleArea(image));
+}
+
+bool ReadBankSizes(RadioLink& link, MemoryImage& image) {
+  std::string hex;
+  return ReadBlocks(link, kBankSizeAddress, kBankSizeBlocks, hex) && ImportBankSizes(hex, image);
+}
+
+bool WriteBankSizes(RadioLink& link, const MemoryImage& image) {
+  std::string hex = ExportBankSizes(image) + std::string(kBankSizeTail);
+  return WriteBlocks(link, kBankSizeAddress, kBankSizeBlocks, hex);
+}
+
+bool WriteOrderRecord(RadioLink& link, const ChannelOrderTable& table, int k) {
+  return WriteBlock(link, OrderRecordAddress(k), OrderRecordHex(table[static_cast<size_t>(k)]));
+}
+
+std::string ReadFontData(RadioLink& link, int number) {
+  std::string hex;
+  return ReadOneBlock(link, GlyphAddress(number), hex) ? hex : "";
+}
+
+bool WriteFontData(RadioLink& link, const MemoryImage& image, int number) {
+  return WriteBlock(link, GlyphAddress(number), BuildFontString(image.font_bits, number));
+}
+
+bool ReadDtmfArea(RadioLink& link, MemoryImage& image) {
+  return ReadBlocks(link, kDtmfAddress, kDtmfBlocks, image.dtmf_hex);
+}
+
+bool WriteDtmfArea(RadioLink& link, MemoryImage& image) {
+  if (!ReadDtmfArea(link, image)) return false;
+  MergeDtmf(image.dtmf, image.dtmf_hex);
+  return WriteBlocks(link, kDtmfAddress, kDtmfBlocks, image.dtmf_hex);
+}
+
+bool ReadMemFlag(RadioLink& link, MemoryImage& image) {
+  std::string hex;
+  if (!ReadOneBlock(link, kWriteProtectAddress, hex)) return false;
+  DecodeMemFlag(hex, image.settings);
+  return true;
+}
+
+bool WriteMemFlag(RadioLink& link, const MemoryImage& image) {
+  return WriteBlock(link, kWriteProtectAddress, EncodeMemFlag(image.settings));
+}
+
+std::string ReadChannel(RadioLink& link, int n) {
+  std::string hex;
+  return ReadOneBlock(link, ChannelAddress(n), hex) ? hex : "";
+}
+
+bool WriteChannel(RadioLink& link, const MemoryImage& image, int n) {
+  std::string record = EncodeChannel(image.channel(n), n, image.model_command);
+  if (record.size() != kRecordHexLength) return false;
+  return WriteBlock(link, ChannelAddress(n), record);
+}
+
+}  // namespace tqm5

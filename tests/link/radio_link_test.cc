@@ -1,0 +1,225 @@
+#include "link/radio_link.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <thread>
+
+namespace tqm5 {
+namespace {
+
+using std::chrono::milliseconds;
+
+// A transport whose replies are scripted per line written: each chunk arrives `after` the
+// write.
+class ScriptedTransport : public Transport {
+ public:
+  struct Chunk {
+    milliseconds after;
+    std::string bytes;
+  };
+  using Responder = std::function<std::vector<Chunk>(const std::string& line)>;
+
+  explicit ScriptedTransport(Responder responder) : responder_(std::move(responder)) {}
+
+  bool Open() override {
+    ++opens;
+    open_ = !fail_open;
+    return open_;
+  }
+  void Close() override { open_ = false; }
+  bool IsOpen() const override { return open_; }
+  bool Write(std::string_view bytes) override {
+    written.emplace_back(bytes);
+    auto now = Clock::now();
+    for (Chunk& chunk : responder_(written.back())) {
+      pending_.push_back({now + chunk.after, std::move(chunk.bytes)});
+    }
+    return true;
+  }
+  std::string ReadAvailable() override {
+    std::string out;
+    while (!pending_.empty() && pending_.front().first <= Clock::now()) {
+      out += pending_.front().second;
+      pending_.pop_front();
+    }
+    return out;
+  }
+  bool WaitForData(Clock::time_point deadline) override {
+    if (pending_.empty() || pending_.front().first > deadline) {
+      std::this_thread::sleep_until(deadline);
+      return false;
+    }
+    std::this_thread::sleep_until(pending_.front().first);
+    return true;
+  }
+  void DiscardInput() override { ReadAvailable(); }
+  std::string ErrorText() const override { return fail_open ? "no such port" : ""; }
+  std::string PortName() const override { return "scripted"; }
+
+  bool fail_open = false;
+  int opens = 0;
+  std::vector<std::string> written;
+
+ private:
+  Responder responder_;
+  std::deque<std::pair<Clock::time_point, std::string>> pending_;
+  bool open_ = false;
+};
+
+// The echo of `line` followed by the given text, in one chunk.
+std::vector<ScriptedTransport::Chunk> Echo(const std::string& line, const std::string& rest) {
+  return {{milliseconds(0), line + rest}};
+}
+
+TEST(SendCommandTest, ReplyFraming) {
+  struct Case {
+    const char* what;
+    ScriptedTransport::Responder responder;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"framed OK", [](const std::string& l) { return Echo(l, "\r\nOK\r\n"); }, "OK"},
+      {"no leading CR LF", [](const std::string& l) { return Echo(l, "OK\r\n"); }, ""},
+      {"no answer", [](const std::string&) { return std::vector<ScriptedTransport::Chunk>{}; }, ""},
+      {"echo and a lone CR LF", [](const std::string& l) { return Echo(l, "\r\n"); }, ""},
+      {"echo only", [](const std::string& l) { return Echo(l, ""); }, ""},
+      {"empty payload", [](const std::string& l) { return Echo(l, "\r\n\r\n"); }, ""},
+      {"shorter than the echo", [](const std::string&) { return Echo("", "\r\nOK\r\n"); }, ""},
+      {"never ends in CR LF", [](const std::string& l) { return Echo(l, "\r\nOK"); }, ""},
+      {"in pieces",
+       [](const std::string& l) {
+         return std::vector<ScriptedTransport::Chunk>{{milliseconds(0), l.substr(0, 3)},
+                                                      {milliseconds(2), l.substr(3) + "\r"},
+                                                      {milliseconds(4), "\nO"},
+                                                      {milliseconds(6), "K\r\n"}};
+       },
+       "OK"},
+      {"stops at an inner CR LF",
+       [](const std::string& l) {
+         return std::vector<ScriptedTransport::Chunk>{{milliseconds(0), l + "\r\nAB\r\n"},
+                                                      {milliseconds(20), "CD\r\n"}};
+       },
+       "AB"},
+      {"endless garbage", [](const std::string&) { return Echo(std::string(5000, 'x'), "\r\n"); },
+       ""},
+  };
+  for (const Case& c : cases) {
+    ScriptedTransport transport(c.responder);
+    RadioLink link(transport);
+    link.set_timeout(milliseconds(60));
+    EXPECT_EQ(link.SendCommand("ZR~F00200R"), c.expected) << c.what;
+    ASSERT_EQ(transport.written.size(), 1u) << c.what;
+    EXPECT_EQ(transport.written[0], "ZR~F00200R\r") << c.what;
+  }
+}
+
+TEST(SendCommandTest, TimeoutAndLateBytes) {
+  // The rest of a reply cut at an inner CR LF arrives late and is discarded by the next
+  // exchange, which must not mistake it for its own reply.
+  int exchange = 0;
+  ScriptedTransport transport([&exchange](const std::string& l) {
+    if (exchange++ == 0) {
+      return std::vector<ScriptedTransport::Chunk>{{milliseconds(0), l + "\r\nAB\r\n"},
+                                                   {milliseconds(5), "CD\r\n"}};
+    }
+    return std::vector<ScriptedTransport::Chunk>{{milliseconds(20), l + "\r\nOK\r\n"}};
+  });
+  RadioLink link(transport);
+  link.set_timeout(milliseconds(200));
+  EXPECT_EQ(link.SendCommand("ZR~TQ-M5"), "AB");
+  std::this_thread::sleep_for(milliseconds(15));
+  EXPECT_EQ(link.SendCommand("ZR~TQ-M5"), "OK");
+
+  // No answer: the exchange gives up at the timeout, not before.
+  ScriptedTransport silent(
+      [](const std::string&) { return std::vector<ScriptedTransport::Chunk>{}; });
+  RadioLink quiet(silent);
+  quiet.set_timeout(milliseconds(80));
+  auto start = Transport::Clock::now();
+  EXPECT_EQ(quiet.SendCommand("ZR~TQ-M5"), "");
+  EXPECT_GE(Transport::Clock::now() - start, milliseconds(80));
+}
+
+TEST(SendCommandTest, OpensTheClosedPortAndReportsWhyItCannot) {
+  ScriptedTransport transport([](const std::string& l) { return Echo(l, "\r\nOK\r\n"); });
+  RadioLink link(transport);
+  EXPECT_EQ(link.SendCommand("ZR~TQ-M5"), "OK");
+  EXPECT_EQ(link.SendCommand("ZR~TQ-M5"), "OK");
+  EXPECT_EQ(transport.opens, 1);
+
+  ScriptedTransport broken([](const std::string& l) { return Echo(l, "\r\nOK\r\n"); });
+  broken.fail_open = true;
+  RadioLink failing(broken);
+  try {
+    failing.SendCommand("ZR~TQ-M5");
+    FAIL() << "expected PortOpenError";
+  } catch (const PortOpenError& e) {
+    EXPECT_STREQ(e.what(), "no such port");
+  }
+  EXPECT_TRUE(broken.written.empty());
+}
+
+TEST(SendCommandTest, CancelStopsBeforeTheNextExchange) {
+  ScriptedTransport transport([](const std::string& l) { return Echo(l, "\r\nOK\r\n"); });
+  RadioLink link(transport);
+  std::atomic<bool> cancel = false;
+  link.set_cancel_flag(&cancel);
+  EXPECT_EQ(link.SendCommand("ZR~TQ-M5"), "OK");
+  cancel = true;
+  EXPECT_THROW(link.SendCommand("ZR~TQ-M5"), CancelledError);
+  EXPECT_EQ(transport.written.size(), 1u);
+}
+
+TEST(StartCommTest, TriesTheCommandsOfTheChosenOption) {
+  struct Case {
+    ModelOption option;
+    const char* answered;  // the only command the radio answers "OK"
+    bool result;
+    std::vector<std::string> sent;
+    const char* model_command;
+  };
+  const Case cases[] = {
+      {ModelOption::kJ, "ZR~TQ-M5J", true, {"ZR~TQ-M5\r", "ZR~TQ-M5J\r"}, "ZR~TQ-M5J"},
+      {ModelOption::kJ, "ZR~TQ-M5", true, {"ZR~TQ-M5\r"}, "ZR~TQ-M5"},
+      {ModelOption::kOther, "", false, {"ZR~TQ-M5E\r", "ZR~TQ-M5EG\r", "ZR~TQ-M5K\r"}, "ZR~TQ-M5K"},
+      {ModelOption::kOther, "ZR~TQ-M5EG", true, {"ZR~TQ-M5E\r", "ZR~TQ-M5EG\r"}, "ZR~TQ-M5EG"},
+      {ModelOption::kT, "ZR~TQ-M5J", false, {"ZR~TQ-M5T\r"}, "ZR~TQ-M5T"},
+      {ModelOption::kNone, "ZR~TQ-M5", false, {}, ""},
+  };
+  for (const Case& c : cases) {
+    std::string answered = c.answered;
+    ScriptedTransport transport([answered](const std::string& l) {
+      if (l != answered + "\r") return std::vector<ScriptedTransport::Chunk>{};
+      return Echo(l, "\r\nOK\r\n");
+    });
+    RadioLink link(transport);
+    link.set_timeout(milliseconds(20));
+    std::string model_command;
+    EXPECT_EQ(StartComm(link, c.option, model_command), c.result) << c.answered;
+    EXPECT_EQ(transport.written, c.sent) << c.answered;
+    EXPECT_EQ(model_command, c.model_command) << c.answered;
+    EXPECT_TRUE(link.IsOpen()) << c.answered;
+  }
+}
+
+TEST(HiddenResetTest, SendsTheResetAndClosesThePort) {
+  ScriptedTransport transport(
+      [](const std::string&) { return std::vector<ScriptedTransport::Chunk>{}; });
+  RadioLink link(transport);
+  auto start = Transport::Clock::now();
+  HiddenReset(link);
+  EXPECT_LT(Transport::Clock::now() - start, milliseconds(500));
+  EXPECT_EQ(transport.written, std::vector<std::string>{"ZR~RESET\r"});
+  EXPECT_FALSE(link.IsOpen());
+}
+
+TEST(BlockCommandTest, CommandTexts) {
+  EXPECT_EQ(ReadCommand(0x1FE01), "ZR~F1FE01R");
+  EXPECT_EQ(ReadCommand(0x01200), "ZR~F01200R");
+  EXPECT_EQ(WriteCommand(0x001A0, "00AB"), "ZR~F001A0W00AB");
+}
+
+}  // namespace
+}  // namespace tqm5
