@@ -68,6 +68,10 @@ bool WriteBankLinkData(RadioLink& link, const MemoryImage& image) {
 bool ReadOneTouchArea(RadioLink& link, MemoryImage& image) {
   std::string hex;
   if (!ReadOneBlock(link, kOneTouchAddress, hex)) return false;
+  // The keys name banks by number; they are looked up among the banks the current sizes use,
+  // not among those of whenever the one-touch lists were last shown, so a key on a bank that
+  // became used since is not lost.
+  RebuildUsedBanks(image);
   DecodeOneTouch(std::string_view(hex).substr(0, kOneTouchHexLength), image);
   return true;
 }
@@ -93,6 +97,8 @@ bool ReadBankSizes(RadioLink& link, MemoryImage& image) {
 }
 
 bool WriteBankSizes(RadioLink& link, const MemoryImage& image) {
+  // Sizes that do not cover exactly the 1000 memories would leave the radio's banks broken.
+  if (!BankTotalValid(image)) return false;
   std::string hex = ExportBankSizes(image) + std::string(kBankSizeTail);
   return WriteBlocks(link, kBankSizeAddress, kBankSizeBlocks, hex);
 }

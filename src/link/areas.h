@@ -25,7 +25,8 @@ bool WriteSettingsArea(RadioLink& link, MemoryImage& image);
 bool ReadBankLinkData(RadioLink& link, MemoryImage& image);
 bool WriteBankLinkData(RadioLink& link, const MemoryImage& image);
 
-// `ReadOneTouchArea`, `WriteOneTouchArea`: the nine one-touch keys.
+// `ReadOneTouchArea`, `WriteOneTouchArea`: the nine one-touch keys. The read rebuilds the
+// used-bank table from the current bank sizes before it places the keys.
 bool ReadOneTouchArea(RadioLink& link, MemoryImage& image);
 bool WriteOneTouchArea(RadioLink& link, const MemoryImage& image);
 
@@ -34,7 +35,8 @@ bool ReadTitleArea(RadioLink& link, MemoryImage& image);
 bool WriteTitleArea(RadioLink& link, const MemoryImage& image);
 
 // `ReadBankSizes` (which rebuilds the row labels), `WriteBankSizes`. A read whose sizes cannot
-// be banks of this radio (above 1000) fails and changes nothing.
+// be banks of this radio (above 1000) fails and changes nothing; a write of sizes that do not
+// add up to 1000 fails without sending anything.
 bool ReadBankSizes(RadioLink& link, MemoryImage& image);
 bool WriteBankSizes(RadioLink& link, const MemoryImage& image);
 

@@ -1,0 +1,126 @@
+#include "serial/serial_transport.h"
+
+#include <QtSerialPort/QSerialPort>
+#include <algorithm>
+#include <cctype>
+
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
+namespace tqm5 {
+namespace {
+
+// Plain words for why a port did not open, with what the user can do about it.
+std::string OpenFailureText(const QSerialPort& port, const std::string& device) {
+  switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+      return "no serial port " + device +
+             ": check that the cable is plugged in and the port is right";
+    case QSerialPort::PermissionError:
+#if !defined(_WIN32)
+      if (access(device.c_str(), R_OK | W_OK) != 0) {
+        return "permission denied on " + device + ": add your user to the dialout group";
+      }
+#endif
+      return device + " is in use by another program: close it and try again";
+    default:
+      return "cannot open " + device + ": " + port.errorString().toStdString();
+  }
+}
+
+}  // namespace
+
+std::string DevicePathForPort(int number) {
+#if defined(_WIN32)
+  return "COM" + std::to_string(number);
+#elif defined(__APPLE__)
+  return "/dev/cu.usbserial-" + std::to_string(number);
+#else
+  return "/dev/ttyUSB" + std::to_string(number - 1);
+#endif
+}
+
+std::string ResolvePortName(std::string_view port) {
+  if (port.empty()) return "";
+  bool digits = std::all_of(port.begin(), port.end(),
+                            [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+  if (!digits) return std::string(port);
+  if (port.size() > 2) return "";
+  int number = std::stoi(std::string(port));
+  return number >= 1 && number <= 16 ? DevicePathForPort(number) : "";
+}
+
+SerialTransport::SerialTransport(std::string device) : device_(std::move(device)) {}
+
+SerialTransport::~SerialTransport() { Close(); }
+
+bool SerialTransport::Open() {
+  port_ = std::make_unique<QSerialPort>();
+  port_->setPortName(QString::fromStdString(device_));
+  if (!port_->open(QIODevice::ReadWrite)) {
+    error_ = OpenFailureText(*port_, device_);
+    port_.reset();
+    return false;
+  }
+  bool configured = port_->setBaudRate(57600) && port_->setDataBits(QSerialPort::Data8) &&
+                    port_->setParity(QSerialPort::NoParity) &&
+                    port_->setStopBits(QSerialPort::OneStop) &&
+                    port_->setFlowControl(QSerialPort::NoFlowControl);
+  if (!configured) {
+    error_ = "cannot set " + device_ + " to 57600 baud 8N1: " + port_->errorString().toStdString();
+    port_->close();
+    port_.reset();
+    return false;
+  }
+  // Cables that draw power from the control lines need them raised. Pseudo-terminals and some
+  // adapters have no such lines; their refusal is harmless.
+  port_->setDataTerminalReady(true);
+  port_->setRequestToSend(true);
+  port_->clearError();
+  error_.clear();
+  return true;
+}
+
+void SerialTransport::Close() {
+  if (port_) {
+    port_->close();
+    port_.reset();
+  }
+}
+
+bool SerialTransport::IsOpen() const { return port_ && port_->isOpen(); }
+
+bool SerialTransport::Write(std::string_view bytes) {
+  if (!IsOpen()) return false;
+  qint64 written = port_->write(bytes.data(), static_cast<qint64>(bytes.size()));
+  if (written != static_cast<qint64>(bytes.size())) return false;
+  while (port_->bytesToWrite() > 0) {
+    if (!port_->waitForBytesWritten(1000)) return false;
+  }
+  return true;
+}
+
+std::string SerialTransport::ReadAvailable() {
+  if (!IsOpen()) return "";
+  if (port_->bytesAvailable() == 0) port_->waitForReadyRead(0);
+  QByteArray data = port_->readAll();
+  return std::string(data.constData(), static_cast<size_t>(data.size()));
+}
+
+bool SerialTransport::WaitForData(Clock::time_point deadline) {
+  if (!IsOpen()) return false;
+  if (port_->bytesAvailable() > 0) return true;
+  auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  if (left <= 0) return false;
+  return port_->waitForReadyRead(static_cast<int>(left));
+}
+
+void SerialTransport::DiscardInput() {
+  if (!IsOpen()) return;
+  port_->waitForReadyRead(0);
+  port_->clear(QSerialPort::Input);
+  port_->readAll();
+}
+
+}  // namespace tqm5

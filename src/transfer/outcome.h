@@ -1,0 +1,37 @@
+// How a command ends: exactly one message box (text, title, icon), or none.
+#ifndef TQM5_TRANSFER_OUTCOME_H_
+#define TQM5_TRANSFER_OUTCOME_H_
+
+#include <string>
+
+namespace tqm5 {
+
+enum class OutcomeIcon { kNone, kCritical };
+
+struct Outcome {
+  // False when the command ends without a message box: the port could not be opened, or an
+  // unexpected failure stopped it. `detail` then says what happened, for the user interface to
+  // explain.
+  bool shown = false;
+  std::string text;
+  std::string title;
+  OutcomeIcon icon = OutcomeIcon::kNone;
+  std::string detail;
+  // True for the messages that report success.
+  bool success = false;
+
+  friend bool operator==(const Outcome&, const Outcome&) = default;
+};
+
+// The message boxes of the transfers.
+Outcome SuccessOutcome();         // "Success", " Finish" (single areas)
+Outcome ReadAllSuccessOutcome();  // "Success ALL DATA READ", " Finish"
+Outcome CompleteOutcome();        // "Complete", "Complete" (channels, write all)
+Outcome ErrorOutcome(OutcomeIcon icon = OutcomeIcon::kCritical);  // "Error", " Error"
+Outcome CancelledOutcome();                                       // "Cancelled", " Error", no icon
+Outcome PassRuleOutcome();  // the pass-channel rule of "One Memory Write"
+Outcome SilentOutcome(std::string detail);
+
+}  // namespace tqm5
+
+#endif  // TQM5_TRANSFER_OUTCOME_H_

@@ -1,0 +1,85 @@
+// The transfer commands: whole-radio reads and writes and the partial reads and writes of the
+// pages. Each one identifies the radio, runs its area procedures in a fixed order, reports its
+// progress, ends with exactly one outcome and always closes the port. The first failing step
+// ends a command; areas done before it keep their new contents.
+//
+// A command runs on the thread that owns the link (a worker thread in the window). It changes
+// only the image it is given; a cancel request is honoured between two exchanges.
+#ifndef TQM5_TRANSFER_TRANSFERS_H_
+#define TQM5_TRANSFER_TRANSFERS_H_
+
+#include <functional>
+#include <string>
+
+#include "image/memory_image.h"
+#include "link/radio_link.h"
+#include "transfer/outcome.h"
+
+namespace tqm5 {
+
+// The progress display: a value from 0 to a maximum.
+struct Progress {
+  double value = 0;
+  double maximum = 0;
+  friend bool operator==(const Progress&, const Progress&) = default;
+};
+
+// The percentage box: (value x 100, rounded) integer-divided by (maximum, rounded), then "%".
+// 7 of 15 gives "46%". A maximum of 0 shows "0%".
+std::string ProgressPercentText(const Progress& progress);
+
+struct TransferContext {
+  RadioLink& link;
+  MemoryImage& image;
+  // Called on every change of the progress display, on the command's own thread. The display
+  // returns to 0 when the caller has shown the outcome.
+  std::function<void(const Progress&)> on_progress;
+};
+
+enum class TransferCommand {
+  kReadAll,         // "Read All Data(&B)"
+  kWriteAll,        // "Write All Data(&A)"
+  kReadMemories,    // "Memory Read"
+  kWriteMemories,   // "Memory Write"
+  kOneMemoryRead,   // "One Memory Read": the selected rows
+  kOneMemoryWrite,  // "One Memory Write": the selected rows, with the pass-channel rule
+  kBankRead,        // "Bank Read"
+  kBankWrite,       // "Bank Write"
+  kTitleRead,       // "Read" of "Title Name"
+  kTitleWrite,      // "Write" of "Title Name"
+  kOneTouchRead,    // "Read" of "OneTouch Memory"
+  kOneTouchWrite,   // "Write" of "OneTouch Memory"
+  kSettingsRead,    // "Read" of the set-mode and common pages
+  kSettingsWrite,   // "Write" of the set-mode and common pages
+  kGlyphRead,       // font editor "Read": one glyph
+  kGlyphWrite,      // font editor "Write": one glyph
+  kGlyphsReadAll,   // font editor "Read ALL"
+  kGlyphsWriteAll,  // font editor "Write ALL"
+  kGroupsRead,      // bank-link editor "Read"
+  kGroupsWrite,     // bank-link editor "Write"
+};
+
+struct TransferRequest {
+  TransferCommand command = TransferCommand::kReadAll;
+  // The selected rows of the channel grid, in either order (channel commands).
+  int first_row = 1;
+  int last_row = 1;
+  // The glyph of the one-glyph font commands, 0..7.
+  int glyph = 0;
+};
+
+Outcome RunTransfer(const TransferRequest& request, TransferContext& context);
+
+// `ReadAll`, `ReadMemories`, `WriteAll`, `WriteMemories`.
+Outcome ReadAll(TransferContext& context);
+Outcome ReadMemories(TransferContext& context);
+Outcome WriteAll(TransferContext& context);
+Outcome WriteMemories(TransferContext& context);
+
+// Number of pass channels among rows first..last (in either order): "One Memory Write" writes
+// none of them or all 100.
+int SelectedPassChannels(int first_row, int last_row);
+
+}  // namespace tqm5
+
+#endif  // TQM5_TRANSFER_TRANSFERS_H_
