@@ -72,24 +72,6 @@ TEST(LoopbackTransportTest, WaitForDataSleepsUntilTheReplyOrTheDeadline) {
   }
 }
 
-TEST(LoopbackTransportTest, DelayedReplyIsNotReadableBeforeItArrives) {
-  SimRadio radio;
-  SimFaults faults;
-  faults.reply_delay = milliseconds(100);
-  radio.set_faults(faults);
-  LoopbackTransport link(radio);
-  ASSERT_TRUE(link.Open());
-  const Clock::time_point start = Clock::now();
-  ASSERT_TRUE(link.Write("ZR~TQ-M5\r"));
-  const std::string early = link.ReadAvailable();
-  if (Since(start) < milliseconds(90)) {
-    EXPECT_EQ(early, "");
-  }
-  EXPECT_TRUE(link.WaitForData(start + milliseconds(2000)));
-  EXPECT_GE(Since(start), milliseconds(100));
-  EXPECT_EQ(early + link.ReadAvailable(), kIdentReply);
-}
-
 TEST(LoopbackTransportTest, DiscardDropsOnlyWhatHasArrivedAndCloseDropsEverything) {
   SimRadio radio;
   LoopbackTransport link(radio);
