@@ -1,0 +1,350 @@
+#include "transfer/transfers.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+#include "image/banks.h"
+#include "image/channel_numbering.h"
+#include "image/hex.h"
+#include "image/memory_map.h"
+#include "settings/settings_codec.h"
+#include "sim/loopback_transport.h"
+#include "sim/sim_radio.h"
+
+namespace tqm5 {
+namespace {
+
+using std::chrono::milliseconds;
+
+// A program (image and link) wired to a simulated radio in memory.
+struct Bench {
+  explicit Bench(SimVariant variant = kTqM5, ModelOption option = ModelOption::kJ)
+      : radio(variant), transport(radio), link(transport) {
+    SelectModelOption(image, option);
+    link.set_timeout(milliseconds(40));
+  }
+
+  Outcome Run(TransferCommand command, int first = 1, int last = 1) {
+    TransferContext context{link, image, [this](const Progress& p) { progress.push_back(p); }};
+    return RunTransfer(TransferRequest{command, first, last, 0}, context);
+  }
+
+  // Commands the radio received, other than identification.
+  std::vector<std::string> BlockCommands() const {
+    std::vector<std::string> blocks;
+    for (const std::string& c : radio.commands()) {
+      if (c.rfind("ZR~F", 0) == 0) blocks.push_back(c);
+    }
+    return blocks;
+  }
+
+  SimRadio radio;
+  LoopbackTransport transport;
+  RadioLink link;
+  MemoryImage image;
+  std::vector<Progress> progress;
+};
+
+SimFaults NoReadReplyAt(int address) {
+  SimFaults faults;
+  faults.no_read_reply_at = {address};
+  return faults;
+}
+
+SimFaults RefuseWriteAt(int address) {
+  SimFaults faults;
+  faults.refuse_write_at = {address};
+  return faults;
+}
+
+SimFaults StopAfter(int commands) {
+  SimFaults faults;
+  faults.stop_after = commands;
+  return faults;
+}
+
+// A radio memory that differs from the factory one everywhere the program reads.
+SimRadio::Memory ScrambledMemory(uint32_t seed) {
+  SimRadio::Memory memory = SimRadio::FactoryMemory(kTqM5);
+  std::mt19937 rng(seed);
+  // Random bytes everywhere, then valid values where the program checks them.
+  for (uint8_t& b : memory) b = static_cast<uint8_t>(rng());
+  MemoryImage source;
+  for (int n = 1; n <= kChannelCount; ++n) {
+    Channel& channel = source.channel(n);
+    channel.used = n % 3 != 0;
+    channel.row[kColFreq] = FrequencyText(static_cast<uint32_t>(1000 * (100000 + rng() % 900000)));
+    channel.row[kColMode] = "FM";
+    channel.row[kColToneMode] = "TSQ";
+    channel.row[kColShift] = "-";
+    channel.row[kColShiftFreq] = "5.000MHz";
+    channel.row[kColName] = "N" + std::to_string(n);
+    channel.tx_tone_index = static_cast<uint8_t>(rng() % 39);
+    std::vector<uint8_t> record = HexToBytes(EncodeChannel(channel, n, "ZR~TQ-M5"));
+    std::copy(record.begin(), record.end(), memory.begin() + ChannelAddress(n));
+  }
+  source.bank_sizes.fill(0);
+  source.bank_sizes[3] = 600;
+  source.bank_sizes[20] = 400;
+  std::vector<uint8_t> sizes = HexToBytes(ExportBankSizes(source));
+  std::copy(sizes.begin(), sizes.end(), memory.begin() + kBankSizeAddress);
+  memory[kSettingsAddress + 0x3E] = 0x00;  // English
+  return memory;
+}
+
+TEST(ReadAllTest, ReadsEveryAreaAndReportsProgressInTwoPhases) {
+  Bench bench;
+  bench.radio.memory() = ScrambledMemory(1);
+  Outcome outcome = bench.Run(TransferCommand::kReadAll);
+  EXPECT_EQ(outcome, ReadAllSuccessOutcome());
+  EXPECT_FALSE(bench.link.IsOpen());
+
+  ASSERT_EQ(bench.progress.size(), 1u + 15 + 1 + 1623);
+  EXPECT_EQ(bench.progress[0], (Progress{0, 15}));
+  EXPECT_EQ(bench.progress[15], (Progress{15, 15}));
+  EXPECT_EQ(bench.progress[16], (Progress{0, 1623}));
+  EXPECT_EQ(bench.progress.back(), (Progress{1623, 1623}));
+  EXPECT_EQ(ProgressPercentText(bench.progress.back()), "100%");
+
+  EXPECT_EQ(bench.image.language, kEnglish);
+  EXPECT_EQ(bench.image.bank_sizes[3], 600);
+  EXPECT_EQ(bench.image.channel(601).row[kColLabel], "Bank20-000");
+  EXPECT_EQ(bench.image.bank_size_hex.substr(12, 8), "58020000");
+  EXPECT_TRUE(bench.image.channel(1).used);
+  EXPECT_FALSE(bench.image.channel(3).used);
+  EXPECT_EQ(bench.image.channel(1102).row[kColName], "N1102");
+  // 21 area blocks, then every channel from its own slot in channel order.
+  std::vector<std::string> blocks = bench.BlockCommands();
+  ASSERT_EQ(blocks.size(), 21u + 1623u);
+  EXPECT_EQ(blocks[21], "ZR~F01200R");
+  EXPECT_EQ(blocks[21 + 1101], "ZR~F13E00R");
+  EXPECT_EQ(blocks.back(), "ZR~F1A780R");
+}
+
+TEST(ReadAllTest, FailuresEndAtTheirStepAndKeepWhatWasRead) {
+  struct Case {
+    const char* what;
+    int silent_address;
+    OutcomeIcon icon;
+    double last_progress;
+    bool glyph4_read, glyph5_read, channels_read;
+  };
+  const Case cases[] = {
+      {"all but glyph 5", 0x010A0, OutcomeIcon::kCritical, 11, true, false, false},
+      {"bank sizes", 0x00200, OutcomeIcon::kNone, 4, false, false, false},
+      {"channel 1000", ChannelAddress(1000), OutcomeIcon::kCritical, 999, true, true, true},
+  };
+  for (const Case& c : cases) {
+    Bench bench;
+    SimRadio::Memory memory = SimRadio::FactoryMemory(kTqM5);
+    for (int g = 0; g < 8; ++g) memory[static_cast<size_t>(0x01000 + 32 * g)] = 0xFF;
+    std::vector<uint8_t> title = HexToBytes("41004200");
+    std::copy(title.begin(), title.end(), memory.begin() + kTitleAddress);
+    bench.radio.memory() = memory;
+    bench.image.channel(1).used = true;
+    bench.radio.set_faults(NoReadReplyAt(c.silent_address));
+
+    EXPECT_EQ(bench.Run(TransferCommand::kReadAll), ErrorOutcome(c.icon)) << c.what;
+    EXPECT_EQ(bench.progress.back().value, c.last_progress) << c.what;
+    EXPECT_EQ(bench.image.title, "AB") << c.what;  // read before every failing step
+    EXPECT_EQ(bench.image.font_bits[4][0][0], c.glyph4_read ? 1 : 0) << c.what;
+    EXPECT_EQ(bench.image.font_bits[5][0][0], c.glyph5_read ? 1 : 0) << c.what;
+    EXPECT_EQ(bench.image.channel(1).used, !c.channels_read) << c.what;
+    EXPECT_FALSE(bench.link.IsOpen()) << c.what;
+  }
+}
+
+TEST(WriteAllTest, RightAfterStartupWritesTheFactoryMemory) {
+  Bench bench;
+  bench.radio.memory().fill(0xFF);
+  EXPECT_EQ(bench.Run(TransferCommand::kWriteAll), CompleteOutcome());
+  EXPECT_TRUE(bench.radio.memory() == SimRadio::FactoryMemory(kTqM5));
+  EXPECT_EQ(bench.progress[16], (Progress{0, 1724}));
+  EXPECT_EQ(bench.progress.back(), (Progress{1724, 1724}));
+}
+
+// Bytes of the radio's memory the program writes.
+std::set<int> OwnedBytes() {
+  std::set<int> owned;
+  auto range = [&owned](int first, int count) {
+    for (int a = first; a < first + count; ++a) owned.insert(a);
+  };
+  for (const SettingField& field : kSettingFields) owned.insert(field.address);
+  owned.insert(kWriteProtectAddress);
+  range(kDtmfAddress, 3);
+  range(kDtmfAddress + 19, 146);
+  range(kBankLinkAddress, 88);
+  range(kOneTouchAddress, 27);
+  range(kTitleAddress, 34);
+  range(kBankSizeAddress, 128);
+  range(kOrderTableAddress, 808);
+  range(kFontAddress, 256);
+  range(kChannelAddress, 1623 * 64);
+  return owned;
+}
+
+TEST(WriteAllTest, LeavesEveryByteTheProgramDoesNotOwnAsItWas) {
+  Bench bench;
+  SimRadio::Memory before = ScrambledMemory(2);
+  bench.radio.memory() = before;
+  ASSERT_EQ(bench.Run(TransferCommand::kWriteAll), CompleteOutcome());
+  std::set<int> owned = OwnedBytes();
+  int changed_owned = 0;
+  for (int a = 0; a < SimRadio::kMemorySize; ++a) {
+    uint8_t now = bench.radio.memory()[static_cast<size_t>(a)];
+    if (owned.count(a) == 0) {
+      ASSERT_EQ(now, before[static_cast<size_t>(a)]) << "address " << std::hex << a;
+    } else if (now != before[static_cast<size_t>(a)]) {
+      ++changed_owned;
+    }
+  }
+  EXPECT_GT(changed_owned, 1000);
+  // The fresh copies read for the read-modify-write are kept, with the program's fields in.
+  EXPECT_EQ(HexByteAt(bench.image.settings_hex, 0x00), before[0]);
+  EXPECT_EQ(HexByteAt(bench.image.dtmf_hex, 5), before[kDtmfAddress + 5]);
+}
+
+TEST(WriteAllTest, FailuresAndTheUncheckedOrderTable) {
+  struct Case {
+    const char* what;
+    int refused_address;
+    Outcome outcome;
+    bool title_written, channels_written;
+  };
+  const Case cases[] = {
+      {"bank sizes refused", 0x00200, ErrorOutcome(OutcomeIcon::kNone), true, false},
+      {"settings refused", 0x00040, ErrorOutcome(), false, false},
+      {"channel 7 refused", ChannelAddress(7), ErrorOutcome(), true, true},
+      {"an order record refused", 0x00C08, CompleteOutcome(), true, true},
+  };
+  for (const Case& c : cases) {
+    Bench bench;
+    bench.radio.memory().fill(0xFF);
+    bench.image.title = "AB";
+    bench.radio.set_faults(RefuseWriteAt(c.refused_address));
+    EXPECT_EQ(bench.Run(TransferCommand::kWriteAll), c.outcome) << c.what;
+    EXPECT_EQ(bench.radio.memory()[kTitleAddress] == 0x41, c.title_written) << c.what;
+    EXPECT_EQ(bench.radio.memory()[static_cast<size_t>(ChannelAddress(1))] == 0x00,
+              c.channels_written)
+        << c.what;
+  }
+}
+
+TEST(ChannelCommandsTest, SelectionAndThePassChannelRule) {
+  struct Case {
+    TransferCommand command;
+    int first, last;
+    Outcome outcome;
+    size_t block_commands;
+    double maximum;
+  };
+  const Case cases[] = {
+      {TransferCommand::kOneMemoryWrite, 1400, 1410, PassRuleOutcome(), 0, 0},
+      {TransferCommand::kOneMemoryWrite, 1404, 1503, CompleteOutcome(), 201, 201},
+      {TransferCommand::kOneMemoryWrite, 1300, 1600, CompleteOutcome(), 402, 402},
+      {TransferCommand::kOneMemoryWrite, 1, 5, CompleteOutcome(), 5, 5},
+      {TransferCommand::kOneMemoryRead, 30, 10, CompleteOutcome(), 21, 21},
+      {TransferCommand::kOneMemoryRead, 1500, 1410, CompleteOutcome(), 91, 91},
+  };
+  for (const Case& c : cases) {
+    Bench bench;
+    Outcome outcome = bench.Run(c.command, c.first, c.last);
+    EXPECT_EQ(outcome, c.outcome) << c.first << ".." << c.last;
+    EXPECT_EQ(bench.BlockCommands().size(), c.block_commands) << c.first << ".." << c.last;
+    if (c.block_commands == 0) {
+      EXPECT_TRUE(bench.radio.commands().empty()) << "not even the identification";
+    } else {
+      EXPECT_EQ(bench.progress.front().maximum, c.maximum);
+      EXPECT_EQ(bench.progress.back().value, c.maximum);
+    }
+  }
+}
+
+TEST(AreaCommandsTest, OutcomesAndProgressOfTheSingleAreaCommands) {
+  struct Case {
+    TransferCommand command;
+    SimFaults faults;
+    Outcome outcome;
+    std::vector<double> values;
+  };
+  const Case cases[] = {
+      {TransferCommand::kBankRead, {}, SuccessOutcome(), {50, 100}},
+      {TransferCommand::kBankRead, NoReadReplyAt(0x00200), ErrorOutcome(OutcomeIcon::kNone), {50}},
+      {TransferCommand::kBankRead, StopAfter(0), ErrorOutcome(), {}},
+      {TransferCommand::kBankWrite, RefuseWriteAt(0x00240), ErrorOutcome(OutcomeIcon::kNone), {50}},
+      {TransferCommand::kTitleWrite, RefuseWriteAt(0x001A0), ErrorOutcome(), {50}},
+      {TransferCommand::kOneTouchRead, {}, SuccessOutcome(), {50, 100}},
+      {TransferCommand::kSettingsRead, {}, SuccessOutcome(), {0, 20, 40, 60, 80, 100}},
+      {TransferCommand::kSettingsWrite, RefuseWriteAt(0x01100), ErrorOutcome(), {0, 20, 40}},
+      {TransferCommand::kGroupsWrite, {}, CompleteOutcome(), {}},
+      {TransferCommand::kGlyphsReadAll, NoReadReplyAt(0x01040), ErrorOutcome(), {0, 1, 2}},
+  };
+  for (const Case& c : cases) {
+    Bench bench;
+    bench.radio.set_faults(c.faults);
+    EXPECT_EQ(bench.Run(c.command), c.outcome) << static_cast<int>(c.command);
+    std::vector<double> values;
+    for (const Progress& p : bench.progress) values.push_back(p.value);
+    EXPECT_EQ(values, c.values) << static_cast<int>(c.command);
+    EXPECT_FALSE(bench.link.IsOpen());
+  }
+}
+
+TEST(TransferFrameTest, PortFailureAndCancelEndWithoutTheUsualMessage) {
+  Bench broken;
+  broken.transport.set_open_error(
+      "permission denied on /dev/ttyUSB0: add your user to the "
+      "dialout group");
+  Outcome outcome = broken.Run(TransferCommand::kReadAll);
+  EXPECT_FALSE(outcome.shown);
+  EXPECT_EQ(outcome.detail,
+            "permission denied on /dev/ttyUSB0: add your user to the dialout group");
+
+  Bench bench;
+  std::atomic<bool> cancel = false;
+  bench.link.set_cancel_flag(&cancel);
+  TransferContext context{bench.link, bench.image, [&cancel](const Progress& p) {
+                            if (p.maximum == 1623 && p.value == 10) cancel = true;
+                          }};
+  bench.radio.memory() = ScrambledMemory(3);
+  EXPECT_EQ(ReadAll(context), CancelledOutcome());
+  EXPECT_FALSE(bench.link.IsOpen());
+  EXPECT_EQ(bench.image.language, kEnglish);  // the areas already read keep their contents
+  EXPECT_TRUE(bench.image.channel(10).used);
+  EXPECT_FALSE(bench.image.channel(11).used);
+}
+
+TEST(TransferRoundTripTest, WhatIsWrittenReadsBackTheSame) {
+  Bench writer(kTqM5T, ModelOption::kT);
+  MemoryImage& image = writer.image;
+  image.title = ":1~Hi";
+  image.dtmf.memories[2] = "1234#";
+  image.bank_sizes.fill(0);
+  image.bank_sizes[0] = 999;
+  image.bank_sizes[49] = 1;
+  RebuildRowLabels(image);
+  RefreshOneTouchLists(image);
+  image.one_touch[1] = OneTouchKey{false, 1, 0};
+  image.font_bits[7][15][15] = 1;
+  image.channel(1404).used = true;
+  image.channel(1404).row[kColFreq] = "145.50000MHz";
+  image.settings[SettingId{SettingGroup::kKey, 6}] = 33;
+  ASSERT_EQ(writer.Run(TransferCommand::kWriteAll), CompleteOutcome());
+
+  Bench reader(kTqM5T, ModelOption::kT);
+  reader.radio.memory() = writer.radio.memory();
+  ASSERT_EQ(reader.Run(TransferCommand::kReadAll), ReadAllSuccessOutcome());
+  EXPECT_EQ(reader.image.title, ":1~Hi");
+  EXPECT_EQ(reader.image.dtmf, image.dtmf);
+  EXPECT_EQ(reader.image.bank_sizes, image.bank_sizes);
+  EXPECT_EQ(OneTouchBank(reader.image, 1), 49);
+  EXPECT_EQ(reader.image.font_bits, image.font_bits);
+  EXPECT_EQ(reader.image.settings[(SettingId{SettingGroup::kKey, 6})], 33);
+  EXPECT_EQ(reader.image.channel(1404).row[kColFreq], "145.50000MHz");
+  EXPECT_EQ(reader.image.channel(1000).row[kColLabel], "Bank49-000");
+}
+
+}  // namespace
+}  // namespace tqm5
