@@ -13,7 +13,7 @@
 
 #include "image/memory_image.h"
 #include "link/radio_link.h"
-#include "transfer/outcome.h"
+#include "image/outcome.h"
 
 namespace tqm5 {
 

@@ -1,4 +1,4 @@
-#include "transfer/outcome.h"
+#include "image/outcome.h"
 
 #include <utility>
 

@@ -1,6 +1,7 @@
-// How a command ends: exactly one message box (text, title, icon), or none.
-#ifndef TQM5_TRANSFER_OUTCOME_H_
-#define TQM5_TRANSFER_OUTCOME_H_
+// How a command ends: exactly one message box (text, title, icon), or none. Transfers and
+// file commands alike report this way; the window shows it and the command line prints it.
+#ifndef TQM5_IMAGE_OUTCOME_H_
+#define TQM5_IMAGE_OUTCOME_H_
 
 #include <string>
 
@@ -34,4 +35,4 @@ Outcome SilentOutcome(std::string detail);
 
 }  // namespace tqm5
 
-#endif  // TQM5_TRANSFER_OUTCOME_H_
+#endif  // TQM5_IMAGE_OUTCOME_H_

@@ -1,0 +1,32 @@
+// Text files as the project, CSV and font files are kept: 8-bit CP932 text, one record per line,
+// lines ended by CR LF. In the program the lines are UTF-8.
+#ifndef TQM5_FILES_TEXT_FILE_H_
+#define TQM5_FILES_TEXT_FILE_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tqm5 {
+
+// Reads a CP932 file as UTF-8 lines. A line ends at CR LF, and also at a lone LF or CR, so that
+// files a spreadsheet or another system saved still read line by line. On failure returns false
+// and `error` says why in plain words.
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error);
+
+// Writes the lines as CP932, each ended by CR LF. The file is written under a temporary name in
+// the same folder and renamed over `path`, so an old file stays whole when the save fails. On
+// failure returns false and `error` says why.
+bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
+                    std::string& error);
+
+// The first line of project and font files: "Save Date and Time " + date + " " + time, in the
+// short forms "2026/12/05" and "18:45:22" of the current local time.
+std::string SaveDateTimeLine();
+
+// True when the last characters of `path`, in upper case, are `ending` ("CSV", ".M5", "FM5").
+bool PathEndsWith(std::string_view path, std::string_view ending);
+
+}  // namespace tqm5
+
+#endif  // TQM5_FILES_TEXT_FILE_H_
