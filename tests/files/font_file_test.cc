@@ -1,0 +1,130 @@
+#include "files/font_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <random>
+
+#include "textdata/cp932.h"
+
+namespace tqm5 {
+namespace {
+
+std::string TempPath(const std::string& name) {
+  return ::testing::TempDir() + "tqm5_font_" + std::to_string(getpid()) + "_" + name;
+}
+
+void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  for (const std::string& line : lines) out << Utf8ToCp932(line) << "\r\n";
+}
+
+FontBits RandomFont(unsigned seed) {
+  std::mt19937 random(seed);
+  FontBits font{};
+  for (auto& glyph : font) {
+    for (auto& row : glyph) {
+      for (auto& pixel : row) pixel = static_cast<uint8_t>(random() % 2);
+    }
+  }
+  return font;
+}
+
+TEST(FontFileTest, SaveThenLoadGivesBackAllEightGlyphs) {
+  MemoryImage saved;
+  saved.font_bits = RandomFont(1);
+  std::vector<std::string> lines = FontFileLines(saved, "header");
+  ASSERT_EQ(lines.size(), 138u);
+  EXPECT_EQ(lines[0] + lines[35] + lines[137], "header2File End");  // glyph 2 after 2 x 17 lines
+  std::string row_2_3;
+  for (uint8_t pixel : saved.font_bits[2][3]) row_2_3 += static_cast<char>('0' + pixel);
+  EXPECT_EQ(lines[39], row_2_3);
+
+  std::string path = TempPath("round.FM5");
+  Outcome outcome = SaveFontFile(saved, path);
+  EXPECT_EQ(outcome.text + "/" + outcome.title, "Save File/ Finish");
+  MemoryImage loaded;
+  loaded.font_bits = RandomFont(2);
+  outcome = LoadFontFile(loaded, path);
+  EXPECT_EQ(outcome.text + "/" + outcome.title, "Read Font File/ Finish");
+  EXPECT_EQ(loaded.font_bits, saved.font_bits);
+
+  EXPECT_FALSE(SaveFontFile(saved, TempPath("no-such-folder/x.FM5")).success);
+}
+
+// Files with some lines only, loaded over a random font: glyph 3's rows 0..`rows_set`-1 become
+// all set, except `odd_row`, whose pixels follow `odd_pattern` ("?" = as before); nothing else
+// changes.
+TEST(FontFileTest, LoadChangesOnlyTheRowsTheFileGives) {
+  const std::vector<std::string> ones(16, std::string(16, '1'));
+  auto glyph_3 = [&ones](size_t rows, int odd_row = -1, std::string odd_text = "") {
+    std::vector<std::string> lines = {"3"};
+    lines.insert(lines.end(), ones.begin(), ones.begin() + static_cast<long>(rows));
+    if (odd_row >= 0) lines[static_cast<size_t>(odd_row) + 1] = odd_text;
+    return lines;
+  };
+  struct Case {
+    std::vector<std::string> body;  // the lines after the header
+    int rows_set;
+    int odd_row = -1;
+    std::string odd_pattern = "";
+    bool finished = true;
+  };
+  const Case cases[] = {
+      {glyph_3(16), 16},
+      {glyph_3(16, 4, std::string(15, '0')), 16, 4, std::string(16, '?')},
+      {glyph_3(16, 4, std::string(17, '0')), 16, 4, std::string(16, '?')},
+      {glyph_3(16, 9, "0x0 0１0101010101"), 16, 9, "0?0?0?0101010101"},
+      {glyph_3(10), 10, -1, "", false},  // the file ends within the glyph
+      {{"8", ones[0]}, 0},
+      {{"03", ones[0]}, 0},
+      {{"a", ones[0]}, 0},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> lines = {"3"};  // the header is never a glyph number
+    lines.insert(lines.end(), ones.begin(), ones.end());
+    lines.insert(lines.end(), c.body.begin(), c.body.end());
+    std::string path = TempPath("part.fm5");
+    WriteLines(path, lines);
+    MemoryImage image;
+    image.font_bits = RandomFont(3);
+    FontBits expected = image.font_bits;
+    for (int r = 0; r < c.rows_set; ++r) {
+      for (int p = 0; p < kGlyphSize; ++p) {
+        char mark = r == c.odd_row ? c.odd_pattern[static_cast<size_t>(p)] : '1';
+        if (mark != '?') expected[3][r][p] = static_cast<uint8_t>(mark - '0');
+      }
+    }
+    Outcome outcome = LoadFontFile(image, path);
+    EXPECT_EQ(outcome.shown, c.finished) << c.body[0] << " " << outcome.detail;
+    EXPECT_EQ(image.font_bits, expected) << c.body[0] << " rows " << c.rows_set;
+    // Nothing is written past the eight glyphs, into the tables that follow them.
+    EXPECT_EQ(image.group_file_table, MemoryImage().group_file_table);
+  }
+}
+
+TEST(FontFileTest, LoadRefusesOtherNamesAndReportsUnreadableFiles) {
+  MemoryImage source;
+  source.font_bits = RandomFont(4);
+  const std::pair<const char*, const char*> cases[] = {
+      {"a.fm5", "Read Font File/ Finish"},
+      {"c.FM", "This File don't Open/ Error"},
+      {"d.txt", "This File don't Open/ Error"},
+      {"e.FM5.bak", "This File don't Open/ Error"},
+  };
+  for (const auto& [name, result] : cases) {
+    std::string path = TempPath(name);
+    WriteLines(path, FontFileLines(source, "header"));
+    MemoryImage image;
+    Outcome outcome = LoadFontFile(image, path);
+    EXPECT_EQ(outcome.text + "/" + outcome.title, result);
+    EXPECT_EQ(image.font_bits == source.font_bits, outcome.success) << name;
+  }
+  MemoryImage image;
+  Outcome outcome = LoadFontFile(image, TempPath("missing.FM5"));
+  EXPECT_FALSE(outcome.shown || outcome.detail.empty());
+}
+
+}  // namespace
+}  // namespace tqm5
