@@ -1,0 +1,39 @@
+// The port setting file "com.ini": a whole project file written whenever a port is chosen, of
+// which only the "COMPORT" line is read back at start-up.
+#ifndef TQM5_FILES_COM_INI_H_
+#define TQM5_FILES_COM_INI_H_
+
+#include <string>
+
+#include "image/memory_image.h"
+
+namespace tqm5 {
+
+inline constexpr int kPortCount = 16;  // menu entries "COM1" .. "COM16"
+
+// The port to use and the "COM" menu entry that carries the check mark (0: none).
+struct PortMenuState {
+  int port = 1;
+  int checked = 0;
+  friend bool operator==(const PortMenuState&, const PortMenuState&) = default;
+};
+
+// `GetComIniPath`: "<config>/TQ-M5/com.ini", where <config> is $XDG_CONFIG_HOME when it is an
+// absolute path, else $HOME/.config. Creates the "TQ-M5" folder when it is missing; returns an
+// empty text when there is no such folder and it cannot be created.
+std::string GetComIniPath();
+
+// `LoadComPort`: the port stored in the settings file at `path`. Its first line beginning "CO"
+// is read: "COMPORT" + two digits gives that port, checked; "00", a line of another length or
+// digits that are not a number give port 1 with "COM1" checked; a port above 16 (no menu entry),
+// a missing file or a file without such a line give port 1 with no entry checked.
+PortMenuState LoadComPort(const std::string& path);
+
+// `SelectComPort`: port menu entry k (1..16) chosen. Sets the image's port and writes the whole
+// project file to `path`, whose "COMPORT" line keeps the port for the next start. Returns false
+// with `error` when k is not a menu entry (nothing changes) or the file cannot be written.
+bool SelectComPort(MemoryImage& image, int k, const std::string& path, std::string& error);
+
+}  // namespace tqm5
+
+#endif  // TQM5_FILES_COM_INI_H_

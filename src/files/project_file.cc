@@ -1,0 +1,227 @@
+#include "files/project_file.h"
+
+#include <array>
+#include <string>
+#include <utility>
+
+#include "files/project_parsers.h"
+#include "files/text_file.h"
+#include "fonts/font_codec.h"
+#include "image/banks.h"
+#include "image/hex.h"
+#include "image/vocabulary.h"
+#include "settings/catalogue.h"
+#include "textdata/cp932.h"
+
+namespace tqm5 {
+namespace {
+
+// Mode and tone-mode codes of the channel line: the code is the text's position here. These are
+// the file's own codes, not the channel record's.
+constexpr std::array<std::string_view, 4> kModeCodes = {"FM", "AM", "NFM", "WFM"};
+constexpr std::array<std::string_view, 6> kToneModeCodes = {"None", "Tone", "TSQ",
+                                                            "SQ",   "DCS",  "Train"};
+
+// The digit of `text` in `codes`; a text that is not listed writes "0".
+template <size_t N>
+char CodeDigit(const std::array<std::string_view, N>& codes, std::string_view text) {
+  int code = IndexOf(codes, text);
+  return static_cast<char>('0' + (code < 0 ? 0 : code));
+}
+
+char ShiftDigit(std::string_view shift) {
+  if (shift == "+" || shift == "＋") return '1';
+  if (shift == "-" || shift == "－") return '2';
+  return '0';
+}
+
+// A frequency column ("145.00000MHz", "0.600MHz") as a fixed-width field: the text without its
+// last three characters (the unit), left-padded with "0" to `width`. The grid's texts always fit;
+// a longer text keeps its first `width` characters so that the fields after it stay in place.
+std::string FrequencyField(const std::string& text, size_t width) {
+  std::u32string chars = Utf8ToU32(text);
+  chars.resize(chars.size() >= 3 ? chars.size() - 3 : 0);
+  if (chars.size() > width) chars.resize(width);
+  std::string field(width - chars.size(), '0');
+  field += U32ToUtf8(chars);
+  return field;
+}
+
+// A list position of the DTMF settings line: values below 10 get "00" in front, all others one
+// "0". The lists are shorter than 100 entries, so the field is always 3 characters.
+std::string DtmfSettingField(int position) {
+  return (position < 10 ? "00" : "0") + std::to_string(position);
+}
+
+// Bank sizes go into 3-digit fields, which cannot hold 1000. Sizes that add up to 1000 hold 1000
+// only when one bank has every memory and all others none. That layout is written as the single
+// line "ALLBANK" + the bank (2 digits) in place of the five "BK" lines. Programs that do not know
+// the key skip it and, finding no bank lines, keep the bank sizes they have, exactly as for a
+// file saved while the sizes did not add up to 1000; this loader reads it back as 1000 in that
+// bank and 0 in all others. The one-touch lines follow as usual.
+void AppendBankLines(const MemoryImage& image, std::vector<std::string>& lines) {
+  for (int b = 0; b < kBankCount; ++b) {
+    if (image.bank_sizes[static_cast<size_t>(b)] == kMemoryChannelCount) {
+      lines.push_back(std::string(kAllBankKey) + ZeroPad(b, 2));
+      return;
+    }
+  }
+  for (int k = 0; k < kBankLineCount; ++k) {
+    std::string line = "BK000" + std::to_string(k);
+    for (int i = 0; i < kBanksPerLine; ++i) {
+      line += ZeroPad(image.bank_sizes[static_cast<size_t>(kBanksPerLine * k + i)], 3);
+    }
+    lines.push_back(std::move(line));
+  }
+}
+
+void AppendOneTouchLines(const MemoryImage& image, std::vector<std::string>& lines) {
+  std::string banks(kOneTouchBankKey);
+  std::string channels(kOneTouchChannelKey);
+  for (int k = 0; k < kOneTouchKeyCount; ++k) {
+    const OneTouchKey& key = image.one_touch[static_cast<size_t>(k)];
+    banks += ZeroPad(key.no_setting ? kOneTouchNoSetting : OneTouchBank(image, k), 3);
+    channels += ZeroPad(key.channel_position, 3);
+  }
+  lines.push_back(std::move(banks));
+  lines.push_back(std::move(channels));
+}
+
+void AppendDtmfLines(const MemoryImage& image, std::vector<std::string>& lines) {
+  const DtmfState& dtmf = image.dtmf;
+  for (int n = 1; n <= kDtmfMemoryCount; ++n) {
+    const std::string& digits = dtmf.memories[static_cast<size_t>(n - 1)];
+    if (!digits.empty()) lines.push_back("NUM_DTMF" + ZeroPad(n, 3) + digits);
+  }
+  std::string line = "SET_DTMF";
+  for (int position : {dtmf.wait, dtmf.head, dtmf.burst, dtmf.pause, dtmf.dial_ch}) {
+    line += DtmfSettingField(position);
+  }
+  lines.push_back(std::move(line));
+}
+
+void AppendGroupLines(const MemoryImage& image, std::vector<std::string>& lines) {
+  auto flags = [](const std::array<uint8_t, kBankCount>& entries) {
+    std::string text;
+    for (uint8_t entry : entries) text += entry == 1 ? '1' : '0';
+    return text;
+  };
+  for (int g = 0; g < kBankLinkGroupCount; ++g) {
+    lines.push_back("GRD" + ZeroPad(g, 2) + flags(image.group_file_table[static_cast<size_t>(g)]));
+  }
+  lines.push_back("GRI" + flags(image.group_file_flags));
+}
+
+void AppendSettingLines(const MemoryImage& image, std::vector<std::string>& lines) {
+  for (size_t r = 0; r < kProjectSettingRecords.size(); ++r) {
+    SettingGroup group = kProjectSettingRecords[r];
+    std::string line = "SD" + ZeroPad(static_cast<int>(r) + 1, 2);
+    for (int item = 0; item < kSettingGroupSizes[static_cast<size_t>(group)]; ++item) {
+      line += ZeroPad(image.settings[SettingId{group, item}], 3);
+    }
+    lines.push_back(std::move(line));
+  }
+}
+
+void AppendGlyphAndLinkLines(const MemoryImage& image, std::vector<std::string>& lines) {
+  for (int g = 0; g < kGlyphCount; ++g) {
+    lines.push_back(std::string(kFontKey) + std::to_string(g) +
+                    BuildFontString(image.font_bits, g));
+  }
+  for (int g = 0; g < kBankLinkGroupCount; ++g) {
+    lines.push_back(std::string(kLinkKey) + ZeroPad(g, 2) +
+                    image.bank_link_hex[static_cast<size_t>(g)]);
+  }
+}
+
+Outcome Message(std::string text, std::string title, bool success) {
+  Outcome outcome;
+  outcome.shown = true;
+  outcome.text = std::move(text);
+  outcome.title = std::move(title);
+  outcome.success = success;
+  return outcome;
+}
+
+Outcome ReadFileOutcome() { return Message("Read File", "Finish", true); }
+Outcome WrongExtensionOutcome() { return Message("This File don't Open", "Error", false); }
+Outcome SaveFileOutcome() { return Message("Save File", "Finish", true); }
+
+}  // namespace
+
+std::string BuildChannelLine(const MemoryImage& image, int c) {
+  const Channel& channel = image.channels[static_cast<size_t>(c)];
+  const ChannelRow& row = channel.row;
+  std::string line = "CH" + ZeroPad(c, 4);
+  line.reserve(kChannelFixedLength + row[kColName].size());
+  line += FrequencyField(row[kColFreq], 10);
+  line += CodeDigit(kModeCodes, row[kColMode]);
+  line += ZeroPad(channel.step_index, 2);
+  line += ZeroPad(channel.train_index, 2);
+  line += CodeDigit(kToneModeCodes, row[kColToneMode]);
+  line += ZeroPad(channel.tx_tone_index, 2);
+  line += ZeroPad(channel.rx_tone_index, 2);
+  line += ZeroPad(channel.dcs_index, 3);
+  line += ShiftDigit(row[kColShift]);
+  line += FrequencyField(row[kColShiftFreq], 7);
+  line += row[kColSkip] == "*" || row[kColSkip] == "※" ? '1' : '0';
+  line += row[kColName];
+  return line;
+}
+
+std::vector<std::string> ProjectLines(const MemoryImage& image, const std::string& header) {
+  std::vector<std::string> lines;
+  lines.reserve(kChannelCount + 64);
+  lines.push_back(header);
+  for (int c = 0; c < kChannelCount; ++c) {
+    if (image.channels[static_cast<size_t>(c)].used) lines.push_back(BuildChannelLine(image, c));
+  }
+  // The bank and one-touch lines are kept only for a valid layout: a file saved mid-edit leaves
+  // the loading program's banks and keys alone.
+  if (BankTotalValid(image)) {
+    AppendBankLines(image, lines);
+    AppendOneTouchLines(image, lines);
+  }
+  AppendDtmfLines(image, lines);
+  lines.push_back("TITLE" + image.title);
+  AppendGroupLines(image, lines);
+  AppendSettingLines(image, lines);
+  AppendGlyphAndLinkLines(image, lines);
+  lines.push_back("COMPORT" + ZeroPad(image.com_port_number, 2));
+  lines.push_back("File End");
+  return lines;
+}
+
+bool SaveProject(const MemoryImage& image, const std::string& path, std::string& error) {
+  return WriteTextLines(path, ProjectLines(image, SaveDateTimeLine()), error);
+}
+
+Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path) {
+  std::string error;
+  if (SaveProject(image, path, error)) return SaveFileOutcome();
+  Outcome outcome = ErrorOutcome(OutcomeIcon::kCritical);
+  outcome.detail = std::move(error);
+  return outcome;
+}
+
+Outcome LoadProject(MemoryImage& image, const std::string& path) {
+  if (!PathEndsWith(path, ".M5")) return WrongExtensionOutcome();
+  std::vector<std::string> lines;
+  std::string error;
+  if (!ReadTextLines(path, lines, error)) return SilentOutcome(std::move(error));
+  return LoadProjectLines(image, lines);
+}
+
+Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines) {
+  ClearAllChannels(image);
+  for (size_t i = 1; i < lines.size(); ++i) {
+    std::string error;
+    if (!ApplyProjectLine(image, Utf8ToU32(lines[i]), error)) {
+      return SilentOutcome("line " + std::to_string(i + 1) + ": " + error);
+    }
+  }
+  RebuildRowLabels(image);
+  return ReadFileOutcome();
+}
+
+}  // namespace tqm5

@@ -1,0 +1,70 @@
+// The project file (".M5"): the whole edit state kept as CP932 text lines, one record per line,
+// each begun by a fixed key. Written in this order:
+//
+//   header               "Save Date and Time ..." (the loader skips the first line unread)
+//   CH...                one per used channel, ascending
+//   BK0000..BK0004       bank sizes, only while they add up to 1000; the single line
+//    or ALLBANKnn        "ALLBANK" + bank instead when that bank holds all 1000 memories
+//   ONETOUCH_BANK/_CHDA  one-touch keys, only while the bank sizes add up to 1000
+//   NUM_DTMF...          one per non-empty DTMF memory
+//   SET_DTMF, TITLE, GRD00..GRD10, GRI, SD01..SD11
+//   FONT0..FONT7         the user glyphs (64 hex digits each)
+//   LINK00..LINK10       the bank-link groups (16 hex digits each)
+//   COMPORT..            the serial port, read back only from "com.ini"
+//   File End
+//
+// The loader dispatches on the first two characters of a line and ignores lines it does not
+// know, so files without the FONT and LINK lines (older saves) still load, and older programs
+// skip those lines.
+#ifndef TQM5_FILES_PROJECT_FILE_H_
+#define TQM5_FILES_PROJECT_FILE_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "image/memory_image.h"
+#include "image/outcome.h"
+
+namespace tqm5 {
+
+// `BuildChannelLine`: the line of channel c + 1 (c = 0..1622): "CH", c in 4 digits, the
+// 36-character fixed part (frequency, mode, step, carrier, tone mode, tones, DCS, shift, offset,
+// skip), then the name as the grid shows it.
+std::string BuildChannelLine(const MemoryImage& image, int c);
+
+// Every line of the project file of `image`, in the written order, `header` first.
+std::vector<std::string> ProjectLines(const MemoryImage& image, const std::string& header);
+
+// `SaveProject`: writes the project file of `image` to `path`, replacing it, with the current
+// date and time in the header. The write is atomic: on failure the old file stays whole, the
+// result is false and `error` says why. Shows no message.
+bool SaveProject(const MemoryImage& image, const std::string& path, std::string& error);
+
+// The save command after its dialog: "Save File" titled "Finish", or on failure "Error" titled
+// " Error" with the critical icon and the reason in `detail`.
+Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path);
+
+// `LoadProject` after its open dialog. A path not ending in ".M5" (any case) gives "This File
+// don't Open" titled "Error" and changes nothing; an unreadable file changes nothing and gives a
+// silent outcome. Otherwise see `LoadProjectLines`.
+Outcome LoadProject(MemoryImage& image, const std::string& path);
+
+// The load proper, on the lines of a file (the first line is the header and is skipped):
+// channels 1..1603 but the call channels are cleared, every line is applied by its key, the row
+// labels are rebuilt and "Read File" titled "Finish" is returned. A line with a value the image
+// cannot hold (a channel number above 1623, a carrier, tone or DCS index beyond its list, a bank
+// line above 4, a group above 10, a DTMF memory outside 1..9, a list position beyond its list)
+// ends the load there: the lines before it stay applied, the labels are not rebuilt, and the
+// silent outcome's detail names the line ("line 12: DCS index 104 is out of range").
+Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines);
+
+// `ParseChannelLine`: applies one "CH" line to the channel it names. Columns 1..11 are set in
+// column order; a name of more than 32 CP932 bytes leaves the name as it was and the channel
+// unmarked, any other line marks the channel used. Returns false with `error` (without the line
+// number) at an index beyond its list, with the columns before it already set.
+bool ParseChannelLine(MemoryImage& image, std::string_view line, std::string& error);
+
+}  // namespace tqm5
+
+#endif  // TQM5_FILES_PROJECT_FILE_H_

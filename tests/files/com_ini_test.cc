@@ -1,0 +1,93 @@
+#include "files/com_ini.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/text_file.h"
+
+namespace tqm5 {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ComIniTest : public testing::Test {
+ protected:
+  void SetUp() override { fs::create_directories(dir_); }
+  void TearDown() override {
+    for (const auto& [name, value] : saved_env_) {
+      value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+    }
+    fs::remove_all(dir_);
+  }
+  static std::optional<std::string> Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  }
+
+  fs::path dir_ = fs::temp_directory_path() / ("tqm5_com_ini_" + std::to_string(::getpid()));
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved_env_ = {
+      {"XDG_CONFIG_HOME", Env("XDG_CONFIG_HOME")}, {"HOME", Env("HOME")}};
+};
+
+TEST_F(ComIniTest, LoadComPort) {
+  const std::pair<std::vector<std::string>, PortMenuState> cases[] = {
+      {{"Save Date and Time", "CH0000", "COMPORT07", "File End"}, {7, 7}},
+      {{"COMPORT16"}, {16, 16}},
+      {{"COMPORT7"}, {1, 1}},
+      {{"COMPORT007"}, {1, 1}},
+      {{"COMPORT00"}, {1, 1}},
+      {{"COMPORTx3"}, {1, 1}},
+      {{"COMPORT20"}, {1, 0}},
+      {{"COMPORT17", "COMPORT05"}, {1, 0}},  // only the first "CO" line counts
+      {{"CO", "COMPORT05"}, {1, 1}},
+      {{"Save Date and Time", "File End"}, {1, 0}},
+  };
+  std::string path = (dir_ / "com.ini").string(), error;
+  for (const auto& [lines, state] : cases) {
+    ASSERT_TRUE(WriteTextLines(path, lines, error));
+    EXPECT_EQ(LoadComPort(path), state) << lines.back();
+  }
+  EXPECT_EQ(LoadComPort((dir_ / "none.ini").string()), (PortMenuState{1, 0}));
+}
+
+TEST_F(ComIniTest, ChoosingAPortCreatesTheFolderAndTheFile) {
+  std::string config = (dir_ / "config").string();
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  std::string path = GetComIniPath();
+  EXPECT_EQ(path, config + "/TQ-M5/com.ini");
+  EXPECT_TRUE(fs::is_directory(config + "/TQ-M5"));
+  EXPECT_EQ(LoadComPort(path), (PortMenuState{1, 0}));
+
+  MemoryImage image;
+  std::string error;
+  EXPECT_FALSE(SelectComPort(image, 17, path, error));
+  EXPECT_FALSE(fs::exists(path));
+  ASSERT_TRUE(SelectComPort(image, 3, path, error)) << error;
+  EXPECT_EQ(image.com_port_number, 3);
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextLines(path, lines, error));
+  EXPECT_EQ(lines[lines.size() - 2], "COMPORT03");
+  EXPECT_EQ(LoadComPort(path), (PortMenuState{3, 3}));
+
+  // An empty or relative setting is not a configuration folder: $HOME/.config is used.
+  std::string home = (dir_ / "home").string();
+  setenv("HOME", home.c_str(), 1);
+  for (const char* xdg : {"", "relative/config"}) {
+    setenv("XDG_CONFIG_HOME", xdg, 1);
+    EXPECT_EQ(GetComIniPath(), home + "/.config/TQ-M5/com.ini") << xdg;
+  }
+  // A configuration folder that cannot be made gives no path.
+  std::ofstream(dir_ / "file") << "x";
+  setenv("XDG_CONFIG_HOME", (dir_ / "file").c_str(), 1);
+  EXPECT_EQ(GetComIniPath(), "");
+}
+
+}  // namespace
+}  // namespace tqm5

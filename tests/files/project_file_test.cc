@@ -1,0 +1,404 @@
+#include "files/project_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "files/text_file.h"
+#include "image/banks.h"
+#include "image/hex.h"
+#include "image/vocabulary.h"
+#include "settings/catalogue.h"
+
+namespace tqm5 {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The channel line of the example channel: 145 MHz, FM, step 0, carrier 28, no tone, tones 8
+// and 8, DCS 0, shift "+" by 0.600 MHz, not skipped, no name.
+constexpr std::string_view kExampleLine = "CH00000145.0000000028008080001000.6000";
+
+class TempDir {
+ public:
+  TempDir() : path_(fs::temp_directory_path() / ("tqm5_project_" + std::to_string(::getpid()))) {
+    fs::create_directories(path_);
+  }
+  ~TempDir() { fs::remove_all(path_); }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Repeat(std::string_view s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += s;
+  return out;
+}
+
+// A used channel with the grid's texts for the given indices (step, carrier, tx, rx, DCS).
+Channel MakeChannel(std::string freq, std::string mode, std::array<int, 5> index,
+                    std::string tone_mode, std::string shift, std::string offset, bool skip,
+                    std::string name) {
+  auto [step, train, tx, rx, dcs] = index;
+  Channel ch{{{"", freq, mode, std::string(kStepList[step]), std::string(kTrainList[train]),
+               tone_mode, std::string(kToneList[tx]), std::string(kToneList[rx]),
+               std::string(kDcsList[dcs]), shift, offset, skip ? "*" : "", name}}};
+  ch.step_index = static_cast<uint8_t>(step);
+  ch.train_index = static_cast<uint8_t>(train);
+  ch.tx_tone_index = static_cast<uint8_t>(tx);
+  ch.rx_tone_index = static_cast<uint8_t>(rx);
+  ch.dcs_index = static_cast<uint8_t>(dcs);
+  ch.used = true;
+  return ch;
+}
+
+TEST(ProjectFileTest, ChannelLines) {
+  Channel grid_forms = MakeChannel("1295.00000MHz", "WFM", {15, 0, 38, 0, 103}, "DCS", "－",
+                                   "10.000MHz", false, "東京Ａ1");
+  grid_forms.row[kColSkip] = "※";
+  const std::pair<Channel, std::string> cases[] = {
+      {MakeChannel("145.00000MHz", "FM", {0, 28, 8, 8, 0}, "None", "+", "0.600MHz", false, ""),
+       std::string(kExampleLine)},
+      {grid_forms, "CH00001295.0000031500438001032010.0001東京Ａ1"},
+      {MakeChannel("50.12500MHz", "NFM", {3, 20, 0, 12, 5}, "Train", "Off", "0.000MHz", true,
+                   ":1~"),
+       "CH00000050.1250020320500120050000.0001:1~"},
+      {MakeChannel("433.00000MHz", "AM", {1, 1, 1, 2, 3}, "TSQ", "-", "5.000MHz", false, ""),
+       "CH00000433.0000010101201020032005.0000"},
+      {MakeChannel("7.00000MHz", "?", {0, 0, 0, 0, 0}, "SQ", "?", "0.000MHz", false, ""),
+       "CH00000007.0000000000300000000000.0000"},
+  };
+  for (const auto& [channel, line] : cases) {
+    MemoryImage image;
+    image.channel(1) = channel;
+    EXPECT_EQ(BuildChannelLine(image, 0), line);
+  }
+  MemoryImage image;
+  image.channel(1623) = cases[0].first;
+  EXPECT_EQ(BuildChannelLine(image, 1622).substr(0, 6), "CH1622");
+}
+
+// Keys of the lines in order, runs of one key counted once.
+std::vector<std::string> KeyOrder(const std::vector<std::string>& lines) {
+  std::vector<std::string> keys;
+  for (const std::string& line : lines) {
+    if (keys.empty() || keys.back() != line.substr(0, 2)) keys.push_back(line.substr(0, 2));
+  }
+  return keys;
+}
+
+TEST(ProjectFileTest, WrittenLines) {
+  MemoryImage start_up;
+  start_up.com_port_number = 7;
+  std::vector<std::string> lines = ProjectLines(start_up, "Sa");
+  EXPECT_EQ(KeyOrder(lines), (std::vector<std::string>{"Sa", "CH", "BK", "ON", "SE", "TI", "GR",
+                                                       "SD", "FO", "LI", "CO", "Fi"}));
+  std::vector<std::string> expected = {"BK0000" + Repeat("100", 10),
+                                       "ONETOUCH_BANK" + Repeat("255", 9),
+                                       "ONETOUCH_CHDA" + Repeat("000", 9),
+                                       "SET_DTMF001005005002000",
+                                       "TITLE",
+                                       "GRI" + std::string(50, '0'),
+                                       "COMPORT07",
+                                       "File End"};
+  for (int g = 0; g <= 10; ++g) expected.push_back("GRD" + ZeroPad(g, 2) + std::string(50, '0'));
+  for (const std::string& line : expected) {
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+  }
+  std::vector<size_t> sd_lengths;
+  for (const std::string& line : lines) {
+    if (line.substr(0, 2) == "SD") sd_lengths.push_back(line.size());
+  }
+  EXPECT_EQ(sd_lengths, (std::vector<size_t>{52, 13, 43, 7, 10, 7, 28, 34, 10, 43, 22}));
+
+  MemoryImage image;
+  image.bank_sizes.fill(0);
+  image.bank_sizes[2] = 998;
+  image.bank_sizes[5] = 1;
+  image.bank_sizes[49] = 1;
+  RebuildUsedBanks(image);  // used banks 2, 5, 49
+  image.one_touch[0] = {false, 1, 0};
+  image.one_touch[4] = {false, 0, 997};
+  image.one_touch[8] = {false, 2, 0};
+  image.dtmf = {{"", "", "1234#", "", "", "", "", "", "0123456789ABCD*#"}, 10, 9, 22, 0, 8};
+  image.settings[{SettingGroup::kPower, 0}] = 1;
+  image.settings[{SettingGroup::kPower, 1}] = 2;
+  image.group_file_table[3][0] = image.group_file_table[3][49] = 1;
+  image.group_file_table[3][7] = 2;  // only 1 is written as "1"
+  image.title = "ＴＱ東京";
+  lines = ProjectLines(image, "");
+  expected = {"BK0000000000998000000001" + Repeat("000", 4),
+              "BK0004" + Repeat("000", 9) + "001",
+              "ONETOUCH_BANK005255255255002255255255049",
+              "ONETOUCH_CHDA000000000000997000000000000",
+              "NUM_DTMF0031234#",
+              "NUM_DTMF0090123456789ABCD*#",
+              "SET_DTMF010009022000008",
+              "TITLEＴＱ東京",
+              "GRD031" + std::string(48, '0') + "1",
+              "SD02001002000"};
+  for (const std::string& line : expected) {
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+  }
+  // Sizes that do not add up to 1000 leave out the bank and one-touch lines.
+  image.bank_sizes[49] = 0;
+  EXPECT_EQ(
+      KeyOrder(ProjectLines(image, "")),
+      (std::vector<std::string>{"", "CH", "NU", "SE", "TI", "GR", "SD", "FO", "LI", "CO", "Fi"}));
+}
+
+// An image using everything the file keeps, in the given variant.
+MemoryImage RichImage(ModelOption option, bool whole_bank) {
+  MemoryImage image;
+  SelectModelOption(image, option);
+  bool j = option == ModelOption::kJ;
+  std::string glyph = j ? "①" : ":1~";
+  image.channel(1) =
+      MakeChannel("145.00000MHz", "FM", {0, 28, 8, 8, 0}, "None", "+", "0.600MHz", false, "");
+  image.channel(2) = MakeChannel("1295.12500MHz", "WFM", {15, 27, 38, 1, 103}, j ? "Train" : "DCS",
+                                 "-", "20.000MHz", true, "東京タワー" + glyph);
+  image.channel(1000) =
+      MakeChannel("0.50000MHz", "AM", {4, 0, 0, 38, 55}, "TSQ", "Off", "0.000MHz", false, "ABC");
+  image.channel(1101) = MakeChannel("433.00000MHz", "NFM", {1, 5, 12, 12, 0}, "Tone", "Off",
+                                    "0.000MHz", false, Repeat("東", 16));
+  image.channel(1402) =
+      MakeChannel("430.00000MHz", "FM", {2, 20, 3, 4, 5}, "SQ", "+", "5.000MHz", false, "ｶﾅ");
+  image.bank_sizes.fill(0);
+  if (whole_bank) {
+    image.bank_sizes[23] = 1000;
+  } else {
+    image.bank_sizes[0] = 500;
+    image.bank_sizes[7] = 300;
+    image.bank_sizes[49] = 200;
+  }
+  RebuildRowLabels(image);
+  RebuildUsedBanks(image);
+  image.one_touch[1] = {false, whole_bank ? 0 : 1, 299};
+  image.one_touch[8] = {false, 0, 5};
+  image.title = "ＴＱ東" + glyph;
+  if (j) {  // the language item is kept apart from the variant
+    image.settings[kLanguageItem] = kEnglish;
+    image.language = kEnglish;
+  }
+  image.settings[{SettingGroup::kKey, 12}] = 1;
+  image.dtmf = {{"", "", "1234#", "", "", "", "", "", "0123456789ABCD*#"}, 10, 0, 22, 7, 8};
+  image.font_bits[0][0][0] = image.font_bits[7][15][15] = image.font_bits[3][8][4] = 1;
+  image.bank_link_hex[4] = "0123456789ABCDEF";
+  image.group_file_table[10][49] = image.group_file_flags[25] = 1;
+  return image;
+}
+
+TEST(ProjectFileTest, SaveAndLoadReproduceTheImage) {
+  TempDir dir;
+  std::string path = dir.File("rich.M5");
+  for (ModelOption option : {ModelOption::kJ, ModelOption::kOther}) {
+    for (bool whole_bank : {false, true}) {
+      SCOPED_TRACE(testing::Message()
+                   << "J " << (option == ModelOption::kJ) << ", whole bank " << whole_bank);
+      MemoryImage saved = RichImage(option, whole_bank);
+      EXPECT_EQ(SaveProjectCommand(saved, path).text, "Save File");
+      std::string bytes = ReadBytes(path);
+      EXPECT_EQ(bytes.substr(0, 19), "Save Date and Time ");
+      EXPECT_NE(bytes.find("\r\nTITLE\x82\x73\x82\x70\x93\x8C"), std::string::npos);
+      EXPECT_EQ(bytes.substr(bytes.size() - 10), "File End\r\n");
+
+      MemoryImage loaded;
+      SelectModelOption(loaded, option);
+      Outcome outcome = LoadProject(loaded, path);
+      EXPECT_EQ(outcome.text + "/" + outcome.title, "Read File/Finish");
+      EXPECT_EQ(ProjectLines(loaded, ""), ProjectLines(saved, ""));
+      for (int n = 1; n <= kChannelCount; ++n) {
+        ASSERT_EQ(loaded.channel(n).row.cells, saved.channel(n).row.cells) << n;
+        ASSERT_TRUE(loaded.channel(n) == saved.channel(n)) << n;
+      }
+      EXPECT_EQ(loaded.used_banks, saved.used_banks);
+      EXPECT_EQ(loaded.language, saved.language);
+      EXPECT_EQ(loaded.font_bits, saved.font_bits);
+    }
+  }
+}
+
+TEST(ProjectFileTest, OneTouchKeysFollowTheLoadedBanksAndExtraLinesLoad) {
+  MemoryImage image;
+  image.one_touch[3] = {false, 1, 7};
+  std::vector<std::string> lines = {"header", "BK0000000000998000000001" + Repeat("000", 4)};
+  for (int k = 1; k < 4; ++k) lines.push_back("BK000" + std::to_string(k) + Repeat("000", 10));
+  lines.push_back("BK0004" + Repeat("000", 9) + "001");  // used banks 2, 5, 49
+  lines.push_back("ONETOUCH_BANK005255049003002100255255255");
+  lines.push_back("ONETOUCH_CHDA000000001000997000998000000");
+  lines.push_back("SD01001");
+  lines.push_back("LINK040123456789abcdef");
+  lines.push_back("FONT2ff" + std::string(62, '0'));
+  EXPECT_TRUE(LoadProjectLines(image, lines).success);
+  const OneTouchKey keys[] = {{false, 1, 0}, {true, 0, 0},    {false, 2, 0},
+                              {false, 1, 0}, {false, 0, 997}, {false, 0, 0},
+                              {true, 0, 0},  {true, 0, 0},    {true, 0, 0}};
+  for (int k = 0; k < kOneTouchKeyCount; ++k) {
+    const OneTouchKey& key = image.one_touch[static_cast<size_t>(k)];
+    EXPECT_TRUE(key == keys[k]) << k << ": " << key.no_setting << " " << key.bank_position << " "
+                                << key.channel_position;
+  }
+  EXPECT_EQ(image.language, kEnglish);
+  EXPECT_EQ(image.bank_link_hex[4], "0123456789ABCDEF");
+  EXPECT_EQ(image.font_bits[2][0][0] + image.font_bits[2][7][0] + image.font_bits[2][8][0], 2);
+}
+
+// Loads the header, a valid channel 5, `line` and a title line.
+MemoryImage LoadWith(const std::string& line, Outcome& outcome) {
+  MemoryImage image;
+  for (Channel& channel : image.channels) channel.row[kColLabel] = "old";
+  std::string channel5 = "CH0004" + std::string(kExampleLine.substr(6));
+  // The first line is a header whatever it holds.
+  outcome = LoadProjectLines(image, {"TITLEskipped", channel5, line, "TITLEafter"});
+  return image;
+}
+
+TEST(ProjectFileTest, ABadLineEndsTheLoadKeepingWhatCameBefore) {
+  std::string example(kExampleLine);
+  auto patched = [&](size_t position, std::string_view text) {
+    return example.substr(0, position - 1) + std::string(text) +
+           example.substr(position - 1 + text.size());
+  };
+  int power_choices = SettingChoiceCount({SettingGroup::kPower, 2});
+  struct Case {
+    std::string line;
+    std::string detail;
+  };
+  const Case cases[] = {
+      {patched(3, "1623"), "line 3: channel number 1624 is out of range"},
+      {patched(20, "29"), "line 3: train-tone index 29 is out of range"},
+      {patched(23, "39"), "line 3: transmit tone index 39 is out of range"},
+      {patched(25, "39"), "line 3: receive tone index 39 is out of range"},
+      {patched(27, "104"), "line 3: DCS index 104 is out of range"},
+      {"BK0005" + Repeat("000", 10), "line 3: bank line 5 is out of range"},
+      {"GRD11" + std::string(50, '0'), "line 3: group number 11 is out of range"},
+      {"NUM_DTMF0101", "line 3: DTMF memory number 10 is out of range"},
+      {"NUM_DTMF000123", "line 3: DTMF memory number 0 is out of range"},
+      {"SET_DTMF011000000000000", "line 3: DTMF wait position 11 is out of range"},
+      {"SET_DTMF001005005002009", "line 3: DTMF channel position 9 is out of range"},
+      {"SD02000000" + ZeroPad(power_choices, 3),
+       "line 3: SD02 item 2 choice " + std::to_string(power_choices) + " is out of range"},
+  };
+  for (const Case& c : cases) {
+    Outcome outcome;
+    MemoryImage image = LoadWith(c.line, outcome);
+    EXPECT_EQ(outcome.detail, c.detail);
+    EXPECT_TRUE(image.channel(5).used) << c.line;
+    EXPECT_EQ(image.channel(1).row[kColLabel], "old") << c.line;
+    EXPECT_EQ(image.title, "") << c.line;
+    EXPECT_TRUE(image.dtmf == DtmfState{}) << c.line;
+  }
+  Outcome outcome;
+  EXPECT_EQ(LoadWith("", outcome).channel(1).row[kColLabel], "Bank00-000");
+  EXPECT_EQ(outcome.text, "Read File");
+}
+
+TEST(ProjectFileTest, IgnoredLinesChangeNothing) {
+  MemoryImage reference = RichImage(ModelOption::kJ, false);
+  reference.com_port_number = 2;
+  std::vector<std::string> base = ProjectLines(reference, "header");
+  // clang-format off
+  const std::string ignored[] = {
+      "BK0001" + Repeat("001", 9) + "01", "ONETOUCH_BANK" + Repeat("000", 8) + "00",
+      "ONETOUCH_BAN" + Repeat("000", 9) + "0", "SET_DTMF" + Repeat("001", 5) + "0",
+      "SET_DTMF00100100100100", "GRD00" + std::string(49, '1'), "GRI" + std::string(51, '1'),
+      "GRX" + std::string(50, '1'), "SD12001", "SD00001", "COMPORT05", "NUM_DTMF003",
+      "NUM_DTMF003" + std::string(17, '1'), "NUM_DTMF010" + std::string(17, '1'),
+      "TITLE", "TITLE" + Repeat("東", 17), "FONT8" + std::string(64, 'F'),
+      "FONT0" + std::string(63, 'F'), "FONT0" + std::string(63, 'F') + "G",
+      "LINK11" + std::string(16, 'F'), "LINK0" + std::string(17, 'F'),
+      "LINK00" + std::string(15, 'F') + "X", "ALLBANK50", "ALLBANK4", "ALLBANKx1", "X", ""};
+  // clang-format on
+  for (const std::string& line : ignored) {
+    std::vector<std::string> lines = base;
+    lines.insert(lines.end() - 2, line);
+    MemoryImage image = reference;
+    EXPECT_TRUE(LoadProjectLines(image, lines).success) << line;
+    EXPECT_EQ(ProjectLines(image, "header"), base) << line;
+  }
+}
+
+TEST(ProjectFileTest, ChannelLineEdgeCases) {
+  std::string fixed(kExampleLine);
+  struct Case {
+    std::string line;
+    bool model_j;
+    bool used;
+    int column;
+    std::string text;
+  };
+  const Case cases[] = {
+      {fixed, false, true, kColName, ""},
+      {fixed + Repeat("東", 16), false, true, kColName, Repeat("東", 16)},
+      {fixed + Repeat("東", 17), false, false, kColName, "old"},
+      {fixed + "A漢B①", true, true, kColName, "AB①"},
+      {fixed.substr(0, 21) + "5" + fixed.substr(22), true, true, kColToneMode, "Train"},
+      {fixed.substr(0, 21) + "5" + fixed.substr(22), false, true, kColToneMode, "None"},
+      {fixed.substr(0, 16) + "9" + fixed.substr(17), false, true, kColMode, "FM"},
+      {fixed.substr(0, 29) + "7" + fixed.substr(30), false, true, kColShift, "Off"},
+      {fixed.substr(0, 37) + "1", false, true, kColSkip, "*"},
+      {fixed.substr(0, 6) + "x145.12345" + fixed.substr(16), false, true, kColFreq, "0.12345MHz"},
+  };
+  for (const Case& c : cases) {
+    MemoryImage image;
+    SelectModelOption(image, c.model_j ? ModelOption::kJ : ModelOption::kT);
+    image.channel(1).row[kColName] = "old";  // a name too long leaves it
+    std::string error;
+    EXPECT_TRUE(ParseChannelLine(image, c.line, error)) << c.line;
+    EXPECT_EQ(image.channel(1).used, c.used) << c.line;
+    EXPECT_EQ(image.channel(1).row[c.column], c.text) << c.line;
+  }
+}
+
+TEST(ProjectFileTest, FileCommands) {
+  TempDir dir;
+  std::string error;
+  for (const char* name : {"a.txt", "a.m5"}) {
+    ASSERT_TRUE(SaveProject(RichImage(ModelOption::kOther, false), dir.File(name), error));
+  }
+  MemoryImage image;
+  image.channel(3).used = true;  // not in the file: a load that ran clears it
+  Outcome outcome = LoadProject(image, dir.File("a.txt"));
+  EXPECT_TRUE(outcome.shown);
+  EXPECT_EQ(outcome.text + "/" + outcome.title, "This File don't Open/Error");
+  outcome = LoadProject(image, dir.File("missing.M5"));
+  EXPECT_FALSE(outcome.shown);
+  EXPECT_NE(outcome.detail, "");
+  EXPECT_TRUE(image.channel(3).used);
+  EXPECT_EQ(LoadProject(image, dir.File("a.m5")).text, "Read File");
+  EXPECT_FALSE(image.channel(3).used);
+
+  // A failed save leaves the old file whole. The tests may run as root, so the failures come
+  // from the paths: the target is a folder, or its name leaves no room for the temporary name.
+  std::string folder = dir.File("folder.M5");
+  fs::create_directory(folder);
+  std::ofstream(folder + "/inside") << "kept";
+  std::string long_name = dir.File(std::string(250, 'n') + ".M5");
+  std::ofstream(long_name) << "old";
+  for (const std::string& path : {folder, long_name}) {
+    outcome = SaveProjectCommand(image, path);
+    EXPECT_EQ(outcome.text + "/" + outcome.title, "Error/ Error");
+    EXPECT_EQ(outcome.icon, OutcomeIcon::kCritical);
+    EXPECT_NE(outcome.detail, "");
+  }
+  EXPECT_EQ(ReadBytes(folder + "/inside"), "kept");
+  EXPECT_EQ(ReadBytes(long_name), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4);
+}
+
+}  // namespace
+}  // namespace tqm5
