@@ -121,6 +121,8 @@ void AppendSettingLines(const MemoryImage& image, std::vector<std::string>& line
     }
     lines.push_back(std::move(line));
   }
+  lines.push_back("SD" + ZeroPad(kChModeRecord, 2) +
+                  ZeroPad(image.settings[SettingId{SettingGroup::kChMode, 0}], 3));
 }
 
 void AppendGlyphAndLinkLines(const MemoryImage& image, std::vector<std::string>& lines) {
@@ -184,6 +186,7 @@ std::vector<std::string> ProjectLines(const MemoryImage& image, const std::strin
   }
   AppendDtmfLines(image, lines);
   lines.push_back("TITLE" + image.title);
+  lines.push_back(std::string(kSlideKey) + std::to_string(image.title_scroll == 1 ? 1 : 0));
   AppendGroupLines(image, lines);
   AppendSettingLines(image, lines);
   AppendGlyphAndLinkLines(image, lines);

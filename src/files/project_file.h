@@ -7,15 +7,19 @@
 //    or ALLBANKnn        "ALLBANK" + bank instead when that bank holds all 1000 memories
 //   ONETOUCH_BANK/_CHDA  one-touch keys, only while the bank sizes add up to 1000
 //   NUM_DTMF...          one per non-empty DTMF memory
-//   SET_DTMF, TITLE, GRD00..GRD10, GRI, SD01..SD11
+//   SET_DTMF, TITLE
+//   SLIDE0/SLIDE1        the title's scroll choice
+//   GRD00..GRD10, GRI, SD01..SD11
+//   SD12                 the channel display mode (`Set_Mode_Ch_Mode`)
 //   FONT0..FONT7         the user glyphs (64 hex digits each)
 //   LINK00..LINK10       the bank-link groups (16 hex digits each)
 //   COMPORT..            the serial port, read back only from "com.ini"
 //   File End
 //
 // The loader dispatches on the first two characters of a line and ignores lines it does not
-// know, so files without the FONT and LINK lines (older saves) still load, and older programs
-// skip those lines.
+// know, so files without the SLIDE, SD12, FONT and LINK lines (older saves) still load, and
+// older programs skip those lines. They keep what a read from the radio brought in and an older
+// file would lose on the way back to the radio.
 #ifndef TQM5_FILES_PROJECT_FILE_H_
 #define TQM5_FILES_PROJECT_FILE_H_
 

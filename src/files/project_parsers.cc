@@ -255,6 +255,14 @@ void ParseGroupFlags(MemoryImage& image, Line line) {
 
 bool ParseSettings(MemoryImage& image, Line line, std::string& error) {
   int record = NumberAt(line, 3, 2);
+  if (record == kChModeRecord) {
+    SettingId id{SettingGroup::kChMode, 0};
+    int choice = NumberAt(line, 5, 3);
+    if (line.size() == 7 && choice < SettingChoiceCount(id)) {
+      image.settings[id] = static_cast<int16_t>(choice);
+    }
+    return true;
+  }
   if (record < 1 || record > static_cast<int>(kProjectSettingRecords.size())) return true;
   SettingGroup group = kProjectSettingRecords[static_cast<size_t>(record - 1)];
   for (int item = 0; item < kSettingGroupSizes[static_cast<size_t>(group)]; ++item) {
@@ -281,6 +289,13 @@ void ParseFont(MemoryImage& image, Line line) {
   std::string hex = NarrowAt(line, kFontKey.size() + 2);
   if (!AllDigits(digit) || DecimalField(digit) >= kGlyphCount || !IsHexText(hex)) return;
   ExpandFontString(image.font_bits, DecimalField(digit), hex);
+}
+
+// "SLIDE" + the title's scroll choice, 0 or 1. Malformed lines are ignored.
+void ParseSlide(MemoryImage& image, Line line) {
+  if (line.size() != kSlideKey.size() + 1 || !StartsWith(line, kSlideKey)) return;
+  std::string digit = NarrowAt(line, kSlideKey.size() + 1, 1);
+  if (digit == "0" || digit == "1") image.title_scroll = DecimalField(digit);
 }
 
 // "LINK" + group (00..10) + 16 hex digits. Malformed lines are ignored.
@@ -324,6 +339,7 @@ bool ApplyProjectLine(MemoryImage& image, Line line, std::string& error) {
   if (key_is("AL")) ParseAllBank(image, line);
   if (key_is("FO")) ParseFont(image, line);
   if (key_is("LI")) ParseLink(image, line);
+  if (key_is("SL")) ParseSlide(image, line);
   // Anything else ("COMPORT", "File End", empty lines) is not the loader's.
   return true;
 }

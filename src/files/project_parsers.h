@@ -21,6 +21,11 @@ inline constexpr std::string_view kOneTouchChannelKey = "ONETOUCH_CHDA";
 inline constexpr std::string_view kAllBankKey = "ALLBANK";
 inline constexpr std::string_view kFontKey = "FONT";  // + glyph 0..7 + 64 hex digits
 inline constexpr std::string_view kLinkKey = "LINK";  // + group 00..10 + 16 hex digits
+// The opening title's scroll choice: "SLIDE" + 0 or 1.
+inline constexpr std::string_view kSlideKey = "SLIDE";
+// `Set_Mode_Ch_Mode` as a twelfth set-mode record, "SD12" + 3 digits: the loaders that know
+// only eleven records skip a record number they do not know.
+inline constexpr int kChModeRecord = 12;
 
 // Applies one line after the header, dispatched on its first two characters; lines of unknown
 // keys or of the wrong length are ignored. Returns false with `error` when a value does not fit

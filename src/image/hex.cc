@@ -1,6 +1,7 @@
 #include "image/hex.h"
 
-#include <cmath>
+#include <algorithm>
+#include <limits>
 
 namespace tqm5 {
 namespace {
@@ -85,12 +86,14 @@ double NumericPrefix(std::string_view text) {
 
 int64_t ScaledPrefix(std::string_view text, int decimals) {
   // Integer part and the fraction digits of the prefix, kept as digits so that no binary
-  // rounding creeps into frequencies.
-  constexpr int64_t kLimit = int64_t{1} << 53;
+  // rounding creeps into frequencies. A number too large for the scaled result saturates.
+  int64_t scale = 1;
+  for (int d = 0; d < decimals; ++d) scale *= 10;
+  const int64_t limit = std::numeric_limits<int64_t>::max() / scale - 1;
   int64_t whole = 0;
   size_t i = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    if (whole < kLimit) whole = whole * 10 + (text[i] - '0');
+    whole = std::min(limit, whole * 10 + (text[i] - '0'));
   }
   std::string_view fraction;
   if (i < text.size() && text[i] == '.') {
@@ -98,8 +101,6 @@ int64_t ScaledPrefix(std::string_view text, int decimals) {
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
     fraction = text.substr(start, i - start);
   }
-  int64_t scale = 1;
-  for (int d = 0; d < decimals; ++d) scale *= 10;
   int64_t value = whole * scale;
   int64_t frac = 0;
   for (int d = 0; d < decimals; ++d) {

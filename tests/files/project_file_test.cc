@@ -105,8 +105,8 @@ TEST(ProjectFileTest, WrittenLines) {
   MemoryImage start_up;
   start_up.com_port_number = 7;
   std::vector<std::string> lines = ProjectLines(start_up, "Sa");
-  EXPECT_EQ(KeyOrder(lines), (std::vector<std::string>{"Sa", "CH", "BK", "ON", "SE", "TI", "GR",
-                                                       "SD", "FO", "LI", "CO", "Fi"}));
+  EXPECT_EQ(KeyOrder(lines), (std::vector<std::string>{"Sa", "CH", "BK", "ON", "SE", "TI", "SL",
+                                                       "GR", "SD", "FO", "LI", "CO", "Fi"}));
   std::vector<std::string> expected = {"BK0000" + Repeat("100", 10),
                                        "ONETOUCH_BANK" + Repeat("255", 9),
                                        "ONETOUCH_CHDA" + Repeat("000", 9),
@@ -123,7 +123,7 @@ TEST(ProjectFileTest, WrittenLines) {
   for (const std::string& line : lines) {
     if (line.substr(0, 2) == "SD") sd_lengths.push_back(line.size());
   }
-  EXPECT_EQ(sd_lengths, (std::vector<size_t>{52, 13, 43, 7, 10, 7, 28, 34, 10, 43, 22}));
+  EXPECT_EQ(sd_lengths, (std::vector<size_t>{52, 13, 43, 7, 10, 7, 28, 34, 10, 43, 22, 7}));
 
   MemoryImage image;
   image.bank_sizes.fill(0);
@@ -156,9 +156,9 @@ TEST(ProjectFileTest, WrittenLines) {
   }
   // Sizes that do not add up to 1000 leave out the bank and one-touch lines.
   image.bank_sizes[49] = 0;
-  EXPECT_EQ(
-      KeyOrder(ProjectLines(image, "")),
-      (std::vector<std::string>{"", "CH", "NU", "SE", "TI", "GR", "SD", "FO", "LI", "CO", "Fi"}));
+  EXPECT_EQ(KeyOrder(ProjectLines(image, "")),
+            (std::vector<std::string>{"", "CH", "NU", "SE", "TI", "SL", "GR", "SD", "FO", "LI",
+                                      "CO", "Fi"}));
 }
 
 // An image using everything the file keeps, in the given variant.
@@ -195,6 +195,8 @@ MemoryImage RichImage(ModelOption option, bool whole_bank) {
     image.language = kEnglish;
   }
   image.settings[{SettingGroup::kKey, 12}] = 1;
+  image.settings[{SettingGroup::kChMode, 0}] = 1;
+  image.title_scroll = 1;
   image.dtmf = {{"", "", "1234#", "", "", "", "", "", "0123456789ABCD*#"}, 10, 0, 22, 7, 8};
   image.font_bits[0][0][0] = image.font_bits[7][15][15] = image.font_bits[3][8][4] = 1;
   image.bank_link_hex[4] = "0123456789ABCDEF";
@@ -316,7 +318,7 @@ TEST(ProjectFileTest, IgnoredLinesChangeNothing) {
       "BK0001" + Repeat("001", 9) + "01", "ONETOUCH_BANK" + Repeat("000", 8) + "00",
       "ONETOUCH_BAN" + Repeat("000", 9) + "0", "SET_DTMF" + Repeat("001", 5) + "0",
       "SET_DTMF00100100100100", "GRD00" + std::string(49, '1'), "GRI" + std::string(51, '1'),
-      "GRX" + std::string(50, '1'), "SD12001", "SD00001", "COMPORT05", "NUM_DTMF003",
+      "GRX" + std::string(50, '1'), "SD13001", "SD00001", "SD12002", "SLIDE2", "COMPORT05", "NUM_DTMF003",
       "NUM_DTMF003" + std::string(17, '1'), "NUM_DTMF010" + std::string(17, '1'),
       "TITLE", "TITLE" + Repeat("東", 17), "FONT8" + std::string(64, 'F'),
       "FONT0" + std::string(63, 'F'), "FONT0" + std::string(63, 'F') + "G",

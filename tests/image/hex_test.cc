@@ -24,17 +24,15 @@ TEST(HexTest, ScaledPrefixReadsOnlyTheNumericPrefixExactly) {
     int64_t expected;
   };
   for (const Case& c : {
-           Case{"145.00000MHz", 6, 145000000},
-           Case{"1295.00000MHz", 6, 1295000000},
-           Case{"0.600MHz", 6, 600000},
-           Case{"", 6, 0},
-           Case{"MHz", 6, 0},
+           Case{"145.00000MHz", 6, 145000000}, Case{"1295.00000MHz", 6, 1295000000},
+           Case{"0.600MHz", 6, 600000}, Case{"", 6, 0}, Case{"MHz", 6, 0},
            Case{"145.0125", 6, 145012500},
            Case{"145.1234565", 6, 145123456},  // exactly half rounds to even
-           Case{"145.1234575", 6, 145123458},
-           Case{"145.12345651", 6, 145123457},
+           Case{"145.1234575", 6, 145123458}, Case{"145.12345651", 6, 145123457},
            Case{"1.2.3", 6, 1200000},  // the second point ends the prefix
            Case{"145", 6, 145000000},
+           Case{"99999999999999999999", 6,
+                9223372036853000000},  // saturates instead of overflowing
        }) {
     EXPECT_EQ(ScaledPrefix(c.text, c.decimals), c.expected) << c.text;
   }

@@ -1,20 +1,15 @@
 #include "serial/serial_transport.h"
 
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QtCore/QCoreApplication>
-#include <csignal>
-#include <cstdio>
 #include <filesystem>
 
 #include "link/radio_link.h"
 #include "sim/pty_server.h"
+#include "support/subprocess.h"
 #include "transfer/transfers.h"
-
-extern char** environ;
 
 namespace tqm5 {
 namespace {
@@ -71,33 +66,6 @@ TEST(SerialTransportTest, ReadsAndWritesAWholeRadioThroughAPseudoTerminal) {
   server.Stop();
 }
 
-// Starts the simulator executable; returns its pid and the device path it prints first.
-pid_t StartSimulator(const std::vector<std::string>& args, std::string& device) {
-  int pipe_fds[2];
-  if (pipe(pipe_fds) != 0) return -1;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, pipe_fds[0]);
-  std::vector<char*> argv;
-  std::string program = TQM5_SIM_EXECUTABLE;
-  argv.push_back(program.data());
-  std::vector<std::string> copies = args;
-  for (std::string& a : copies) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = -1;
-  posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipe_fds[1]);
-  FILE* out = fdopen(pipe_fds[0], "r");
-  char line[512] = {};
-  if (out == nullptr || fgets(line, sizeof(line), out) == nullptr) return -1;
-  device = line;
-  while (!device.empty() && (device.back() == '\n' || device.back() == '\r')) device.pop_back();
-  fclose(out);
-  return pid;
-}
-
 TEST(SerialTransportTest, TheSimulatorProgramServesAndKeepsItsImage) {
   std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("tqm5-sim-test-" + std::to_string(getpid()));
@@ -105,8 +73,9 @@ TEST(SerialTransportTest, TheSimulatorProgramServesAndKeepsItsImage) {
   std::string image_file = (dir / "radio.bin").string();
   std::string link_path = (dir / "radio").string();
   std::string device;
-  pid_t pid =
-      StartSimulator({"--variant", "TQ-M5T", "--image", image_file, "--link", link_path}, device);
+  pid_t pid = testing::SpawnAndReadFirstLine(
+      TQM5_SIM_EXECUTABLE, {"--variant", "TQ-M5T", "--image", image_file, "--link", link_path},
+      device);
   ASSERT_GT(pid, 0);
   EXPECT_TRUE(std::filesystem::is_symlink(link_path));
 
@@ -118,10 +87,7 @@ TEST(SerialTransportTest, TheSimulatorProgramServesAndKeepsItsImage) {
   TransferContext context{link, image, {}};
   EXPECT_EQ(RunTransfer({TransferCommand::kTitleWrite}, context), SuccessOutcome());
 
-  kill(pid, SIGTERM);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(testing::StopProcess(pid), 0);
   ASSERT_EQ(std::filesystem::file_size(image_file), 0x20000u);
   SimRadio saved;
   ASSERT_TRUE(saved.LoadImage(image_file));

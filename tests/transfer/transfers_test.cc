@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <set>
 
 #include "image/banks.h"
 #include "image/channel_numbering.h"
@@ -11,6 +10,7 @@
 #include "image/memory_map.h"
 #include "settings/settings_codec.h"
 #include "sim/loopback_transport.h"
+#include "sim/owned_bytes.h"
 #include "sim/sim_radio.h"
 
 namespace tqm5 {
@@ -165,36 +165,16 @@ TEST(WriteAllTest, RightAfterStartupWritesTheFactoryMemory) {
   EXPECT_EQ(bench.progress.back(), (Progress{1724, 1724}));
 }
 
-// Bytes of the radio's memory the program writes.
-std::set<int> OwnedBytes() {
-  std::set<int> owned;
-  auto range = [&owned](int first, int count) {
-    for (int a = first; a < first + count; ++a) owned.insert(a);
-  };
-  for (const SettingField& field : kSettingFields) owned.insert(field.address);
-  owned.insert(kWriteProtectAddress);
-  range(kDtmfAddress, 3);
-  range(kDtmfAddress + 19, 146);
-  range(kBankLinkAddress, 88);
-  range(kOneTouchAddress, 27);
-  range(kTitleAddress, 34);
-  range(kBankSizeAddress, 128);
-  range(kOrderTableAddress, 808);
-  range(kFontAddress, 256);
-  range(kChannelAddress, 1623 * 64);
-  return owned;
-}
-
 TEST(WriteAllTest, LeavesEveryByteTheProgramDoesNotOwnAsItWas) {
   Bench bench;
   SimRadio::Memory before = ScrambledMemory(2);
   bench.radio.memory() = before;
   ASSERT_EQ(bench.Run(TransferCommand::kWriteAll), CompleteOutcome());
-  std::set<int> owned = OwnedBytes();
+  const std::vector<bool>& owned = ProgramOwnedBytes();
   int changed_owned = 0;
   for (int a = 0; a < SimRadio::kMemorySize; ++a) {
     uint8_t now = bench.radio.memory()[static_cast<size_t>(a)];
-    if (owned.count(a) == 0) {
+    if (!owned[static_cast<size_t>(a)]) {
       ASSERT_EQ(now, before[static_cast<size_t>(a)]) << "address " << std::hex << a;
     } else if (now != before[static_cast<size_t>(a)]) {
       ++changed_owned;

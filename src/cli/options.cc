@@ -1,0 +1,117 @@
+#include "cli/options.h"
+
+#include <map>
+
+namespace tqm5::cli {
+namespace {
+
+struct VerbShape {
+  int files;
+  bool needs_port;
+  bool needs_output;
+};
+
+const std::map<std::string, VerbShape>& Verbs() {
+  static const auto* verbs = new std::map<std::string, VerbShape>{
+      {"read", {0, true, false}},         {"write", {1, true, false}},
+      {"identify", {0, true, false}},     {"export-csv", {2, false, false}},
+      {"import-csv", {2, false, true}},   {"show", {1, false, false}},
+      {"font-export", {2, false, false}}, {"font-import", {2, false, true}},
+  };
+  return *verbs;
+}
+
+std::optional<ModelOption> ParseModel(const std::string& text) {
+  if (text == "J" || text == "j") return ModelOption::kJ;
+  if (text == "T" || text == "t") return ModelOption::kT;
+  if (text == "other" || text == "OTHER" || text == "Other") return ModelOption::kOther;
+  return std::nullopt;
+}
+
+}  // namespace
+
+const char kUsage[] =
+    "Usage: tqm5 VERB [OPTIONS] [FILES]\n"
+    "\n"
+    "Reads and writes the memory of a TQ-M5 radio and keeps it in project files (.M5).\n"
+    "\n"
+    "Radio verbs (need --port and --model):\n"
+    "  read      [-o FILE.M5]   read the whole radio into a project file\n"
+    "                           (default name radio-DATE-TIME.M5; a backup copy is kept too)\n"
+    "  write     FILE.M5        write a project file to the whole radio\n"
+    "  identify                 check which radio answers and print its identification\n"
+    "\n"
+    "File verbs:\n"
+    "  export-csv  FILE.M5 OUT.CSV          channels to a CSV file for a spreadsheet\n"
+    "  import-csv  FILE.M5 IN.CSV -o OUT.M5 channels from a CSV file into a new project\n"
+    "  show        FILE.M5                  print the used channels, banks, title, settings\n"
+    "  font-export FILE.M5 OUT.FM5          the eight user glyphs to a font file\n"
+    "  font-import FILE.M5 IN.FM5 -o OUT.M5 glyphs from a font file into a new project\n"
+    "\n"
+    "Options:\n"
+    "  --port P        serial port: a number 1..16 (COM1..COM16, /dev/ttyUSB0..15 on Linux),\n"
+    "                  a device path such as /dev/ttyUSB0, or \"sim\" for a simulated radio\n"
+    "  --model M       the radio variant: J, T or other (file verbs: how user glyphs and\n"
+    "                  the \"Train\" tone mode are read; default J)\n"
+    "  -o FILE         output file\n"
+    "  -h, --help      this text\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the command failed, 2 for a usage error.\n";
+
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
+  Options options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&](const char* name) -> std::optional<std::string> {
+      if (i + 1 >= args.size()) {
+        error = std::string(name) + " needs a value";
+        return std::nullopt;
+      }
+      return args[++i];
+    };
+    if (arg == "-h" || arg == "--help") {
+      options.help = true;
+    } else if (arg == "--port") {
+      auto v = value("--port");
+      if (!v) return std::nullopt;
+      options.port = *v;
+    } else if (arg == "--model") {
+      auto v = value("--model");
+      if (!v) return std::nullopt;
+      options.model = ParseModel(*v);
+      if (!options.model) {
+        error = "unknown model \"" + *v + "\": use J, T or other";
+        return std::nullopt;
+      }
+    } else if (arg == "-o" || arg == "--output") {
+      auto v = value("-o");
+      if (!v) return std::nullopt;
+      options.output = *v;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      error = "unknown option " + arg;
+      return std::nullopt;
+    } else if (options.verb.empty()) {
+      options.verb = arg;
+    } else {
+      options.files.push_back(arg);
+    }
+  }
+  return options;
+}
+
+std::string CheckVerbArguments(const Options& options) {
+  if (options.verb.empty()) return "no verb given (try tqm5 --help)";
+  auto it = Verbs().find(options.verb);
+  if (it == Verbs().end()) return "unknown verb \"" + options.verb + "\" (try tqm5 --help)";
+  const VerbShape& shape = it->second;
+  if (static_cast<int>(options.files.size()) != shape.files) {
+    return options.verb + " takes " + std::to_string(shape.files) + " file" +
+           (shape.files == 1 ? "" : "s") + " (try tqm5 --help)";
+  }
+  if (shape.needs_port && options.port.empty()) return options.verb + " needs --port";
+  if (shape.needs_port && !options.model) return options.verb + " needs --model J, T or other";
+  if (shape.needs_output && options.output.empty()) return options.verb + " needs -o OUT.M5";
+  return "";
+}
+
+}  // namespace tqm5::cli

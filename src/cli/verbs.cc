@@ -1,0 +1,247 @@
+#include "cli/verbs.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+#include "cli/progress_bar.h"
+#include "files/csv_file.h"
+#include "files/font_file.h"
+#include "files/project_file.h"
+#include "link/radio_link.h"
+#include "serial/serial_transport.h"
+#include "sim/pty_server.h"
+#include "transfer/transfers.h"
+
+namespace tqm5::cli {
+
+std::atomic<bool> g_cancel_requested = false;
+
+namespace {
+
+constexpr int kSuccess = 0;
+constexpr int kFailure = 1;
+
+// "20261205-184522", the local time for file names.
+std::string Timestamp() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof(text), "%Y%m%d-%H%M%S", &local);
+  return text;
+}
+
+// The radio at the end of --port: a serial device, or a simulated radio served in this
+// process on a pseudo-terminal and reached through the same serial transport.
+class RadioPort {
+ public:
+  bool Open(const std::string& port, ModelOption model, std::string& error) {
+    std::string device;
+    if (port == "sim") {
+      SimVariant variant = model == ModelOption::kT       ? kTqM5T
+                           : model == ModelOption::kOther ? kTqM5E
+                                                          : kTqM5;
+      sim_ = std::make_unique<SimPtyServer>(SimRadio(variant));
+      device = sim_->Start();
+      if (device.empty()) {
+        error = "cannot start the simulated radio: " + sim_->ErrorText();
+        return false;
+      }
+    } else {
+      device = ResolvePortName(port);
+      if (device.empty()) {
+        error = "port \"" + port + "\": give a number 1..16, a device path, or sim";
+        return false;
+      }
+    }
+    transport_ = std::make_unique<SerialTransport>(device);
+    link_ = std::make_unique<RadioLink>(*transport_);
+    link_->set_cancel_flag(&g_cancel_requested);
+    return true;
+  }
+
+  RadioLink& link() { return *link_; }
+
+ private:
+  std::unique_ptr<SimPtyServer> sim_;
+  std::unique_ptr<SerialTransport> transport_;
+  std::unique_ptr<RadioLink> link_;
+};
+
+// Prints an outcome: the message text on stdout when it reports success, one line on stderr
+// otherwise. Returns the exit status.
+int Report(const Outcome& outcome, const std::string& what, std::ostream& out, std::ostream& err) {
+  if (outcome.success) {
+    out << outcome.text << "\n";
+    return kSuccess;
+  }
+  if (!outcome.shown) {
+    err << "tqm5 " << what << ": " << (outcome.detail.empty() ? "failed" : outcome.detail) << "\n";
+  } else if (outcome.text == "Error") {
+    err << "tqm5 " << what << ": Error"
+        << (outcome.detail.empty()
+                ? " (the radio did not answer as expected: check the cable, the port and --model)"
+                : ": " + outcome.detail)
+        << "\n";
+  } else {
+    err << "tqm5 " << what << ": " << outcome.text
+        << (outcome.detail.empty() ? "" : ": " + outcome.detail) << "\n";
+  }
+  return kFailure;
+}
+
+Outcome RunRadio(TransferCommand command, RadioPort& port, MemoryImage& image) {
+  ProgressBar bar(stderr);
+  TransferContext context{port.link(), image, [&bar](const Progress& p) { bar.Update(p); }};
+  Outcome outcome = RunTransfer(TransferRequest{command}, context);
+  bar.Finish();
+  return outcome;
+}
+
+// Loads a project file into a fresh start-up image; false after reporting why not.
+bool LoadProjectFile(const Options& options, const std::string& path, MemoryImage& image,
+                     std::ostream& err) {
+  SelectModelOption(image, options.model.value_or(ModelOption::kJ));
+  Outcome outcome = LoadProject(image, path);
+  if (outcome.success) return true;
+  std::string why = outcome.shown ? outcome.text : outcome.detail;
+  if (outcome.shown && outcome.text == "This File don't Open") {
+    why = "not a project file (the name must end in .M5)";
+  }
+  err << "tqm5 " << options.verb << ": " << path << ": " << why << "\n";
+  return false;
+}
+
+// Saves the image as a project file; prints where.
+int SaveProjectFile(const MemoryImage& image, const std::string& path, const std::string& verb,
+                    std::ostream& out, std::ostream& err) {
+  Outcome outcome = SaveProjectCommand(image, path);
+  if (!outcome.success) return Report(outcome, verb, out, err);
+  out << "Saved " << path << "\n";
+  return kSuccess;
+}
+
+int Read(const Options& options, std::ostream& out, std::ostream& err) {
+  RadioPort port;
+  std::string error;
+  if (!port.Open(options.port, *options.model, error))
+    return Report(SilentOutcome(error), "read", out, err);
+  MemoryImage image;
+  SelectModelOption(image, *options.model);
+  Outcome outcome = RunRadio(TransferCommand::kReadAll, port, image);
+  if (Report(outcome, "read", out, err) != kSuccess) return kFailure;
+  std::string stamp = Timestamp();
+  std::string path = options.output.empty() ? "radio-" + stamp + ".M5" : options.output;
+  int status = SaveProjectFile(image, path, "read", out, err);
+  std::string folder = BackupFolder();
+  std::error_code ec;
+  if (folder.empty() || (!std::filesystem::create_directories(folder, ec) && ec)) {
+    err << "tqm5 read: no backup kept: cannot create " << folder << "\n";
+    return kFailure;
+  }
+  std::string backup = (std::filesystem::path(folder) / ("radio-" + stamp + ".M5")).string();
+  std::string why;
+  if (!SaveProject(image, backup, why)) {
+    err << "tqm5 read: no backup kept: " << why << "\n";
+    return kFailure;
+  }
+  out << "Backup " << backup << "\n";
+  return status;
+}
+
+int Write(const Options& options, std::ostream& out, std::ostream& err) {
+  MemoryImage image;
+  if (!LoadProjectFile(options, options.files[0], image, err)) return kFailure;
+  SelectModelOption(image, *options.model);
+  RadioPort port;
+  std::string error;
+  if (!port.Open(options.port, *options.model, error))
+    return Report(SilentOutcome(error), "write", out, err);
+  return Report(RunRadio(TransferCommand::kWriteAll, port, image), "write", out, err);
+}
+
+int Identify(const Options& options, std::ostream& out, std::ostream& err) {
+  RadioPort port;
+  std::string error;
+  if (!port.Open(options.port, *options.model, error))
+    return Report(SilentOutcome(error), "identify", out, err);
+  std::string model_command;
+  bool identified = false;
+  try {
+    identified = StartComm(port.link(), *options.model, model_command);
+  } catch (const std::exception& e) {
+    port.link().ClosePort();
+    return Report(SilentOutcome(e.what()), "identify", out, err);
+  }
+  port.link().ClosePort();
+  if (!identified) {
+    err << "tqm5 identify: no radio of this model answered (last tried " << model_command
+        << "): check the cable, the port and --model\n";
+    return kFailure;
+  }
+  out << model_command << "\n";
+  return kSuccess;
+}
+
+// A file verb: load the project, run `action` on it, save to -o when the verb makes one.
+template <typename Action>
+int FileVerb(const Options& options, std::ostream& out, std::ostream& err, Action action) {
+  MemoryImage image;
+  if (!LoadProjectFile(options, options.files[0], image, err)) return kFailure;
+  Outcome outcome = action(image);
+  if (!outcome.success) return Report(outcome, options.verb, out, err);
+  if (options.output.empty()) {
+    out << "Saved " << options.files[1] << "\n";
+    return kSuccess;
+  }
+  return SaveProjectFile(image, options.output, options.verb, out, err);
+}
+
+}  // namespace
+
+std::string BackupFolder() {
+  namespace fs = std::filesystem;
+  const char* data_home = std::getenv("XDG_DATA_HOME");
+  if (data_home != nullptr && *data_home != '\0')
+    return (fs::path(data_home) / "TQ-M5" / "backups").string();
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || *home == '\0') return "";
+  return (fs::path(home) / ".local" / "share" / "TQ-M5" / "backups").string();
+}
+
+int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
+  const std::string& verb = options.verb;
+  if (verb == "read") return Read(options, out, err);
+  if (verb == "write") return Write(options, out, err);
+  if (verb == "identify") return Identify(options, out, err);
+  if (verb == "show") {
+    MemoryImage image;
+    if (!LoadProjectFile(options, options.files[0], image, err)) return kFailure;
+    PrintImage(image, out);
+    return kSuccess;
+  }
+  const std::string& second = options.files.size() > 1 ? options.files[1] : "";
+  if (verb == "export-csv") {
+    return FileVerb(options, out, err,
+                    [&](MemoryImage& image) { return ExportCsv(image, second); });
+  }
+  if (verb == "import-csv") {
+    return FileVerb(options, out, err,
+                    [&](MemoryImage& image) { return ImportCsv(image, second); });
+  }
+  if (verb == "font-export") {
+    return FileVerb(options, out, err,
+                    [&](MemoryImage& image) { return SaveFontFile(image, second); });
+  }
+  if (verb == "font-import") {
+    return FileVerb(options, out, err,
+                    [&](MemoryImage& image) { return LoadFontFile(image, second); });
+  }
+  err << "tqm5: unknown verb " << verb << "\n";
+  return 2;
+}
+
+}  // namespace tqm5::cli

@@ -1,0 +1,30 @@
+// The verbs of `tqm5`. Each returns the exit status: 0 on success, 1 when the command failed.
+#ifndef TQM5_CLI_VERBS_H_
+#define TQM5_CLI_VERBS_H_
+
+#include <atomic>
+#include <iosfwd>
+#include <string>
+
+#include "cli/options.h"
+#include "image/memory_image.h"
+
+namespace tqm5::cli {
+
+// Set by Ctrl-C: the running transfer stops before its next exchange and closes the port.
+extern std::atomic<bool> g_cancel_requested;
+
+// Runs a verb whose arguments CheckVerbArguments accepted.
+int RunVerb(const Options& options, std::ostream& out, std::ostream& err);
+
+// The readable listing of `tqm5 show`: used channels, banks, one-touch keys, title, DTMF and
+// the settings with their English captions.
+void PrintImage(const MemoryImage& image, std::ostream& out);
+
+// Where a read leaves its backup: $XDG_DATA_HOME/TQ-M5/backups, or
+// ~/.local/share/TQ-M5/backups. Empty when neither is known.
+std::string BackupFolder();
+
+}  // namespace tqm5::cli
+
+#endif  // TQM5_CLI_VERBS_H_

@@ -1,0 +1,204 @@
+// The `tqm5` program end to end: real processes, simulator programs on pseudo-terminals.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "groups/bank_link.h"
+#include "image/banks.h"
+#include "link/radio_link.h"
+#include "sim/loopback_transport.h"
+#include "sim/owned_bytes.h"
+#include "sim/sim_radio.h"
+#include "support/subprocess.h"
+#include "transfer/transfers.h"
+
+namespace tqm5 {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("tqm5-cli-test-" + std::to_string(getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "data");
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  testing::RunResult Tqm5(std::vector<std::string> args) {
+    return testing::RunProgram(
+        TQM5_EXECUTABLE, std::move(args),
+        testing::EnvironmentWith({{"XDG_DATA_HOME", Path("data")}, {"HOME", Path("home")}}),
+        dir_.string());
+  }
+
+  // Starts a simulator program on `image_file` with its device linked at `link`.
+  pid_t StartSimulator(const std::string& image_file, const std::string& link) {
+    std::string device;
+    return testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
+                                          {"--image", image_file, "--link", link}, device);
+  }
+
+  fs::path dir_;
+};
+
+// A radio memory with something in every area the program owns, written the way the program
+// writes it, over bytes of its own everywhere else.
+SimRadio::Memory RichRadioMemory() {
+  SimRadio radio(kTqM5);
+  for (size_t a = 0; a < radio.memory().size(); ++a) {
+    radio.memory()[a] = static_cast<uint8_t>(a * 7 + 3);
+  }
+  LoopbackTransport transport(radio);
+  RadioLink link(transport);
+  MemoryImage image;
+  SelectModelOption(image, ModelOption::kJ);
+  image.bank_sizes.fill(0);
+  image.bank_sizes[2] = 700;
+  image.bank_sizes[45] = 300;
+  RebuildRowLabels(image);
+  RefreshOneTouchLists(image);
+  image.one_touch[8] = OneTouchKey{false, 1, 299};
+  for (int n = 1; n <= kChannelCount; n += 7) {
+    Channel& channel = image.channel(n);
+    channel.used = true;
+    channel.row[kColFreq] = FrequencyText(static_cast<uint32_t>(144000000 + 12500 * n));
+    channel.row[kColMode] = n % 2 ? "FM" : "AM";
+    channel.row[kColToneMode] = "Train";
+    channel.row[kColShift] = "+";
+    channel.row[kColShiftFreq] = "0.600MHz";
+    channel.row[kColName] = n % 3 ? "東京" + std::to_string(n) : "①CH";
+    channel.tx_tone_index = static_cast<uint8_t>(n % 39);
+    channel.train_index = static_cast<uint8_t>(n % 29);
+  }
+  image.title = "ﾃｽﾄ①";
+  image.title_scroll = 1;
+  image.dtmf.memories[0] = "0123456789ABCD*#";
+  image.dtmf.pause = 7;
+  image.settings[SettingId{SettingGroup::kScan, 0}] = 39;
+  image.settings[SettingId{SettingGroup::kKey, 7}] = 50;
+  image.font_bits[3][5][9] = 1;
+  GroupBanks banks{};
+  banks[45] = true;
+  image.bank_link_hex[4] = GroupHexOf(4, banks);
+  TransferContext context{link, image, {}};
+  EXPECT_EQ(WriteAll(context), CompleteOutcome());
+  return radio.memory();
+}
+
+void SaveMemory(const SimRadio::Memory& memory, const std::string& path) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(memory.data()),
+            static_cast<std::streamsize>(memory.size()));
+}
+
+TEST_F(CliTest, ReadsOneRadioAndWritesAnotherByteForByteOverEveryOwnedArea) {
+  SaveMemory(RichRadioMemory(), Path("first.bin"));
+  pid_t first = StartSimulator(Path("first.bin"), Path("first"));
+  pid_t second = StartSimulator(Path("second.bin"), Path("second"));
+  ASSERT_GT(first, 0);
+  ASSERT_GT(second, 0);
+
+  testing::RunResult read =
+      Tqm5({"read", "--port", Path("first"), "--model", "J", "-o", Path("radio.M5")});
+  EXPECT_EQ(read.status, 0) << read.err;
+  EXPECT_NE(read.out.find("Success ALL DATA READ\n"), std::string::npos) << read.out;
+  EXPECT_NE(read.out.find("Saved " + Path("radio.M5")), std::string::npos) << read.out;
+  size_t backup_at = read.out.find("Backup " + Path("data") + "/TQ-M5/backups/radio-");
+  ASSERT_NE(backup_at, std::string::npos) << read.out;
+  std::string backup =
+      read.out.substr(backup_at + 7, read.out.find('\n', backup_at) - backup_at - 7);
+  EXPECT_TRUE(fs::exists(backup)) << backup;
+
+  testing::RunResult write =
+      Tqm5({"write", "--port", Path("second"), "--model", "J", Path("radio.M5")});
+  EXPECT_EQ(write.status, 0) << write.err;
+  EXPECT_EQ(write.out, "Complete\n");
+
+  ASSERT_EQ(testing::StopProcess(first), 0);
+  ASSERT_EQ(testing::StopProcess(second), 0);
+  SimRadio a, b;
+  ASSERT_TRUE(a.LoadImage(Path("first.bin")));
+  ASSERT_TRUE(b.LoadImage(Path("second.bin")));
+  const std::vector<bool>& owned = ProgramOwnedBytes();
+  int compared = 0;
+  for (size_t address = 0; address < owned.size(); ++address) {
+    if (!owned[address]) continue;
+    ASSERT_EQ(a.memory()[address], b.memory()[address]) << "address " << std::hex << address;
+    ++compared;
+  }
+  EXPECT_GT(compared, 100000);
+}
+
+TEST_F(CliTest, FileVerbsRoundTripThroughCsvAndFontFiles) {
+  SaveMemory(RichRadioMemory(), Path("radio.bin"));
+  pid_t sim = StartSimulator(Path("radio.bin"), Path("radio"));
+  ASSERT_GT(sim, 0);
+  ASSERT_EQ(Tqm5({"read", "--port", Path("radio"), "--model", "J", "-o", Path("a.M5")}).status, 0);
+  testing::StopProcess(sim);
+
+  testing::RunResult exported = Tqm5({"export-csv", Path("a.M5"), Path("a.CSV")});
+  EXPECT_EQ(exported.status, 0) << exported.err;
+  testing::RunResult imported =
+      Tqm5({"import-csv", Path("a.M5"), Path("a.CSV"), "-o", Path("b.M5")});
+  EXPECT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(Tqm5({"font-export", Path("b.M5"), Path("a.FM5")}).status, 0);
+  EXPECT_EQ(Tqm5({"font-import", Path("b.M5"), Path("a.FM5"), "-o", Path("c.M5")}).status, 0);
+
+  testing::RunResult original = Tqm5({"show", Path("a.M5")});
+  testing::RunResult round_trip = Tqm5({"show", Path("c.M5")});
+  EXPECT_EQ(original.status, 0);
+  EXPECT_EQ(original.out, round_trip.out);
+  EXPECT_NE(original.out.find("東京8"), std::string::npos);
+  EXPECT_NE(original.out.find("Channels: 251 used"), std::string::npos)
+      << original.out.substr(0, 200);
+}
+
+TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
+  std::ofstream(Path("notes.txt")) << "hello\r\n";
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string err_start;
+  };
+  const Case cases[] = {
+      {{"frobnicate"}, 2, "tqm5: unknown verb \"frobnicate\""},
+      {{"read", "--model", "J"}, 2, "tqm5: read needs --port"},
+      {{"read", "--port", "sim"}, 2, "tqm5: read needs --model J, T or other"},
+      {{"read", "--port", "sim", "--model", "X"}, 2, "tqm5: unknown model \"X\""},
+      {{"show"}, 2, "tqm5: show takes 1 file"},
+      {{"read", "--port", "/dev/tqm5-none", "--model", "J"},
+       1,
+       "tqm5 read: no serial port /dev/tqm5-none"},
+      {{"read", "--port", "42", "--model", "J"}, 1, "tqm5 read: port \"42\""},
+      {{"show", Path("notes.txt")}, 1, "tqm5 show: " + Path("notes.txt") + ": not a project file"},
+      {{"show", Path("missing.M5")}, 1, "tqm5 show: " + Path("missing.M5") + ": cannot open"},
+  };
+  for (const Case& c : cases) {
+    testing::RunResult result = Tqm5(c.args);
+    EXPECT_EQ(result.status, c.status) << c.args[0] << " " << result.err;
+    EXPECT_EQ(result.err.rfind(c.err_start, 0), 0u) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  }
+}
+
+TEST_F(CliTest, TheBuiltInSimulatedRadioAnswers) {
+  testing::RunResult identify = Tqm5({"identify", "--port", "sim", "--model", "other"});
+  EXPECT_EQ(identify.status, 0) << identify.err;
+  EXPECT_EQ(identify.out, "ZR~TQ-M5E\n");
+  testing::RunResult read = Tqm5({"read", "--port", "sim", "--model", "T", "-o", Path("t.M5")});
+  EXPECT_EQ(read.status, 0) << read.err;
+  testing::RunResult show = Tqm5({"show", Path("t.M5"), "--model", "T"});
+  EXPECT_NE(show.out.find("Channels: 23 used"), std::string::npos) << show.out.substr(0, 300);
+  EXPECT_NE(show.out.find("CALL-1.2"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tqm5

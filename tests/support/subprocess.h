@@ -1,0 +1,118 @@
+// Running the project's programs from tests: spawn, capture output, stop with a signal.
+#ifndef TQM5_TESTS_SUPPORT_SUBPROCESS_H_
+#define TQM5_TESTS_SUPPORT_SUBPROCESS_H_
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace tqm5::testing {
+
+// The environment with `overrides` set.
+inline std::vector<std::string> EnvironmentWith(
+    const std::map<std::string, std::string>& overrides) {
+  std::vector<std::string> env;
+  for (char** e = environ; *e != nullptr; ++e) {
+    std::string entry = *e;
+    std::string name = entry.substr(0, entry.find('='));
+    if (overrides.count(name) == 0) env.push_back(entry);
+  }
+  for (const auto& [name, value] : overrides) env.push_back(name + "=" + value);
+  return env;
+}
+
+inline std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (std::string& s : strings) pointers.push_back(s.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+// Starts `program` with stdout on a pipe and returns its pid once it has printed its first line
+// (which `first_line` receives, without the line end). -1 when it could not start or said
+// nothing.
+inline pid_t SpawnAndReadFirstLine(const std::string& program, std::vector<std::string> args,
+                                   std::string& first_line) {
+  int fds[2];
+  if (pipe(fds) != 0) return -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, fds[0]);
+  args.insert(args.begin(), program);
+  std::vector<char*> argv = Pointers(args);
+  pid_t pid = -1;
+  int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+  FILE* out = fdopen(fds[0], "r");
+  char line[512] = {};
+  bool got = out != nullptr && std::fgets(line, sizeof(line), out) != nullptr;
+  if (out != nullptr) std::fclose(out);
+  if (spawned != 0 || !got) return -1;
+  first_line = line;
+  while (!first_line.empty() && (first_line.back() == '\n' || first_line.back() == '\r')) {
+    first_line.pop_back();
+  }
+  return pid;
+}
+
+// Sends `signal_number` and waits; the exit status, or -1 when it did not exit normally.
+inline int StopProcess(pid_t pid, int signal_number = SIGTERM) {
+  kill(pid, signal_number);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs `program` to its end with the given environment, capturing stdout and stderr.
+inline RunResult RunProgram(const std::string& program, std::vector<std::string> args,
+                            std::vector<std::string> env, const std::string& scratch_dir) {
+  std::string out_path = scratch_dir + "/stdout.txt";
+  std::string err_path = scratch_dir + "/stderr.txt";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out_path.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_path.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  args.insert(args.begin(), program);
+  std::vector<char*> argv = Pointers(args);
+  std::vector<char*> envp = Pointers(env);
+  RunResult result;
+  pid_t pid = -1;
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  auto slurp = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  result.out = slurp(out_path);
+  result.err = slurp(err_path);
+  return result;
+}
+
+}  // namespace tqm5::testing
+
+#endif  // TQM5_TESTS_SUPPORT_SUBPROCESS_H_
