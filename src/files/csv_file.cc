@@ -36,24 +36,16 @@ constexpr std::array<std::string_view, 6> kToneModeTexts = {"Train", "SQ",   "DC
 constexpr std::array<std::string_view, 5> kShiftTexts = {"－", "＋", "-", "+", "Off"};
 constexpr std::array<std::string_view, 3> kSkipTexts = {"※", "*", ""};
 
-Outcome Message(std::string text, std::string title, OutcomeIcon icon, bool success) {
-  Outcome outcome;
-  outcome.shown = true;
-  outcome.text = std::move(text);
-  outcome.title = std::move(title);
-  outcome.icon = icon;
-  outcome.success = success;
-  return outcome;
+Outcome ExportDoneOutcome() {
+  return MessageOutcome("Save File", "Finish", OutcomeIcon::kNone, true);
 }
 
-Outcome ExportDoneOutcome() { return Message("Save File", "Finish", OutcomeIcon::kNone, true); }
-
 Outcome ImportDoneOutcome() {
-  return Message("Import CSV File", " Finish", OutcomeIcon::kNone, true);
+  return MessageOutcome("Import CSV File", " Finish", OutcomeIcon::kNone, true);
 }
 
 Outcome CaptionErrorOutcome(std::string detail) {
-  Outcome outcome = Message("CSV File Error", " Error", OutcomeIcon::kNone, false);
+  Outcome outcome = MessageOutcome("CSV File Error", " Error", OutcomeIcon::kNone, false);
   outcome.detail = std::move(detail);
   return outcome;
 }

@@ -10,18 +10,15 @@ namespace {
 
 constexpr std::string_view kFileEndLine = "File End";
 
-Outcome Message(std::string text, std::string title, bool success) {
-  Outcome outcome;
-  outcome.shown = true;
-  outcome.text = std::move(text);
-  outcome.title = std::move(title);
-  outcome.success = success;
-  return outcome;
+Outcome SaveDoneOutcome() {
+  return MessageOutcome("Save File", " Finish", OutcomeIcon::kNone, true);
 }
-
-Outcome SaveDoneOutcome() { return Message("Save File", " Finish", true); }
-Outcome ReadDoneOutcome() { return Message("Read Font File", " Finish", true); }
-Outcome WrongExtensionOutcome() { return Message("This File don't Open", " Error", false); }
+Outcome ReadDoneOutcome() {
+  return MessageOutcome("Read Font File", " Finish", OutcomeIcon::kNone, true);
+}
+Outcome WrongExtensionOutcome() {
+  return MessageOutcome("This File don't Open", " Error", OutcomeIcon::kNone, false);
+}
 
 // The glyph a line starts: a line of the single digit "0".."7". Any other line (a letter on
 // its own included) is not a glyph number and is skipped.

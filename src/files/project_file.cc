@@ -136,18 +136,15 @@ void AppendGlyphAndLinkLines(const MemoryImage& image, std::vector<std::string>&
   }
 }
 
-Outcome Message(std::string text, std::string title, bool success) {
-  Outcome outcome;
-  outcome.shown = true;
-  outcome.text = std::move(text);
-  outcome.title = std::move(title);
-  outcome.success = success;
-  return outcome;
+Outcome ReadFileOutcome() {
+  return MessageOutcome("Read File", "Finish", OutcomeIcon::kNone, true);
 }
-
-Outcome ReadFileOutcome() { return Message("Read File", "Finish", true); }
-Outcome WrongExtensionOutcome() { return Message("This File don't Open", "Error", false); }
-Outcome SaveFileOutcome() { return Message("Save File", "Finish", true); }
+Outcome WrongExtensionOutcome() {
+  return MessageOutcome("This File don't Open", "Error", OutcomeIcon::kNone, false);
+}
+Outcome SaveFileOutcome() {
+  return MessageOutcome("Save File", "Finish", OutcomeIcon::kNone, true);
+}
 
 }  // namespace
 

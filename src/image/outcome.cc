@@ -3,9 +3,7 @@
 #include <utility>
 
 namespace tqm5 {
-namespace {
-
-Outcome Message(std::string text, std::string title, OutcomeIcon icon, bool success) {
+Outcome MessageOutcome(std::string text, std::string title, OutcomeIcon icon, bool success) {
   Outcome outcome;
   outcome.shown = true;
   outcome.text = std::move(text);
@@ -15,23 +13,25 @@ Outcome Message(std::string text, std::string title, OutcomeIcon icon, bool succ
   return outcome;
 }
 
-}  // namespace
-
-Outcome SuccessOutcome() { return Message("Success", " Finish", OutcomeIcon::kNone, true); }
+Outcome SuccessOutcome() { return MessageOutcome("Success", " Finish", OutcomeIcon::kNone, true); }
 
 Outcome ReadAllSuccessOutcome() {
-  return Message("Success ALL DATA READ", " Finish", OutcomeIcon::kNone, true);
+  return MessageOutcome("Success ALL DATA READ", " Finish", OutcomeIcon::kNone, true);
 }
 
-Outcome CompleteOutcome() { return Message("Complete", "Complete", OutcomeIcon::kNone, true); }
+Outcome CompleteOutcome() {
+  return MessageOutcome("Complete", "Complete", OutcomeIcon::kNone, true);
+}
 
-Outcome ErrorOutcome(OutcomeIcon icon) { return Message("Error", " Error", icon, false); }
+Outcome ErrorOutcome(OutcomeIcon icon) { return MessageOutcome("Error", " Error", icon, false); }
 
-Outcome CancelledOutcome() { return Message("Cancelled", " Error", OutcomeIcon::kNone, false); }
+Outcome CancelledOutcome() {
+  return MessageOutcome("Cancelled", " Error", OutcomeIcon::kNone, false);
+}
 
 Outcome PassRuleOutcome() {
-  return Message("PASSバンクは、全て含めるか1つも含めないように。", " Error",
-                 OutcomeIcon::kCritical, false);
+  return MessageOutcome("PASSバンクは、全て含めるか1つも含めないように。", " Error",
+                        OutcomeIcon::kCritical, false);
 }
 
 Outcome SilentOutcome(std::string detail) {

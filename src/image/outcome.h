@@ -24,6 +24,9 @@ struct Outcome {
   friend bool operator==(const Outcome&, const Outcome&) = default;
 };
 
+// A message box: the text, its title and icon, and whether it reports success.
+Outcome MessageOutcome(std::string text, std::string title, OutcomeIcon icon, bool success);
+
 // The message boxes of the transfers.
 Outcome SuccessOutcome();         // "Success", " Finish" (single areas)
 Outcome ReadAllSuccessOutcome();  // "Success ALL DATA READ", " Finish"
