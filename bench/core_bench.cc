@@ -1,6 +1,12 @@
-// Codec throughput: the whole channel table and the settings area, encoded and decoded.
+// Codec and file throughput: the whole channel table and the settings area, encoded and
+// decoded, and a full image through the project and CSV files.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
+#include <cstdio>
+
+#include "files/csv_file.h"
+#include "files/project_file.h"
 #include "image/channel.h"
 #include "image/memory_image.h"
 #include "settings/settings_codec.h"
@@ -15,7 +21,7 @@ MemoryImage FullImage() {
     Channel& channel = image.channel(n);
     channel = image.channel(1401);
     channel.row[kColFreq] = FrequencyText(static_cast<uint32_t>(144000000 + 12500 * n));
-    channel.row[kColName] = "CH" + std::to_string(n) + " ｶﾅ";
+    channel.row[kColName] = "東京" + std::to_string(n) + "ｶﾅ①";
   }
   return image;
 }
@@ -70,6 +76,52 @@ void BM_SettingsArea(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SettingsArea)->Unit(benchmark::kMicrosecond);
+
+// A scratch file in memory-backed /dev/shm where there is one, so the disk does not time it.
+std::string ScratchPath(const char* name) {
+  std::string folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+  return folder + "/tqm5-bench-" + std::to_string(getpid()) + "-" + name;
+}
+
+void BM_ProjectSave(benchmark::State& state) {
+  MemoryImage image = FullImage();
+  std::string path = ScratchPath("save.M5");
+  for (auto _ : state) benchmark::DoNotOptimize(SaveProjectCommand(image, path));
+  std::remove(path.c_str());
+}
+BENCHMARK(BM_ProjectSave)->Unit(benchmark::kMillisecond);
+
+void BM_ProjectLoad(benchmark::State& state) {
+  std::string path = ScratchPath("load.M5");
+  SaveProjectCommand(FullImage(), path);
+  MemoryImage image;
+  for (auto _ : state) {
+    Outcome outcome = LoadProject(image, path);
+    if (!outcome.success) state.SkipWithError("load failed");
+  }
+  std::remove(path.c_str());
+}
+BENCHMARK(BM_ProjectLoad)->Unit(benchmark::kMillisecond);
+
+void BM_CsvExport(benchmark::State& state) {
+  MemoryImage image = FullImage();
+  std::string path = ScratchPath("export.CSV");
+  for (auto _ : state) benchmark::DoNotOptimize(ExportCsv(image, path));
+  std::remove(path.c_str());
+}
+BENCHMARK(BM_CsvExport)->Unit(benchmark::kMillisecond);
+
+void BM_CsvImport(benchmark::State& state) {
+  std::string path = ScratchPath("import.CSV");
+  ExportCsv(FullImage(), path);
+  MemoryImage image;
+  for (auto _ : state) {
+    Outcome outcome = ImportCsv(image, path);
+    if (!outcome.success) state.SkipWithError("import failed");
+  }
+  std::remove(path.c_str());
+}
+BENCHMARK(BM_CsvImport)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tqm5
