@@ -12,8 +12,8 @@
 #include <string>
 
 #include "image/memory_image.h"
-#include "link/radio_link.h"
 #include "image/outcome.h"
+#include "link/radio_link.h"
 
 namespace tqm5 {
 
