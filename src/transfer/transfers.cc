@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <initializer_list>
 
 #include "fonts/font_codec.h"
 #include "image/banks.h"
@@ -72,38 +73,65 @@ Outcome Framed(TransferContext& context, Body body) {
   return outcome;
 }
 
-// Steps 3 to 11 of read all: the areas, each one progress step.
-bool ReadAreas(Run& run, Outcome& failure) {
-  MemoryImage& image = run.image();
-  RadioLink& link = run.link();
-  failure = ErrorOutcome();
+bool ReadAndDecodeSettings(RadioLink& link, MemoryImage& image) {
   if (!ReadSettingsArea(link, image)) return false;
   DecodeSettings(image.settings_hex, image.settings, image.language);
-  run.Step();
-  if (!ReadMemFlag(link, image)) return false;
-  run.Step();
+  return true;
+}
+
+bool ReadAndShowDtmf(RadioLink& link, MemoryImage& image) {
   if (!ReadDtmfArea(link, image)) return false;
   ShowDtmfArea(image.dtmf_hex, image.dtmf);
-  run.Step();
-  if (!ReadTitleArea(link, image)) return false;
-  run.Step();
-  if (!ReadBankSizes(link, image)) {
-    failure = ErrorOutcome(OutcomeIcon::kNone);
+  return true;
+}
+
+// Reads glyph g into the image; false when its block does not come back whole.
+bool ReadGlyph(RadioLink& link, MemoryImage& image, int g) {
+  std::string record = ReadFontData(link, g);
+  if (record.size() != kRecordHexLength) return false;
+  ExpandFontString(image.font_bits, g, record);
+  return true;
+}
+
+// One area procedure of read all or write all, and the icon of the error it ends with.
+struct AreaStep {
+  std::function<bool(RadioLink&, MemoryImage&)> procedure;
+  OutcomeIcon failure_icon = OutcomeIcon::kCritical;
+};
+
+// Runs the steps in order, one progress step each; false at the first that fails, with the
+// failure's outcome.
+bool RunAreaSteps(Run& run, std::initializer_list<AreaStep> steps, Outcome& failure) {
+  for (const AreaStep& step : steps) {
+    if (!step.procedure(run.link(), run.image())) {
+      failure = ErrorOutcome(step.failure_icon);
+      return false;
+    }
+    run.Step();
+  }
+  return true;
+}
+
+// The areas of read all before its channels. A failed bank-size read has no icon.
+bool ReadAreas(Run& run, Outcome& failure) {
+  MemoryImage& image = run.image();
+  if (!RunAreaSteps(run,
+                    {{ReadAndDecodeSettings},
+                     {ReadMemFlag},
+                     {ReadAndShowDtmf},
+                     {ReadTitleArea},
+                     {ReadBankSizes, OutcomeIcon::kNone},
+                     {ReadOneTouchArea}},
+                    failure)) {
     return false;
   }
-  run.Step();
-  if (!ReadOneTouchArea(link, image)) return false;
-  run.Step();
+  failure = ErrorOutcome();
   for (int g = 0; g < kGlyphCount; ++g) {
-    std::string record = ReadFontData(link, g);
-    if (record.size() != kRecordHexLength) return false;
-    ExpandFontString(image.font_bits, g, record);
+    if (!ReadGlyph(run.link(), image, g)) return false;
     run.Step();
   }
   image.bank_size_hex = ExportBankSizes(image);
-  if (!ReadBankLinkData(link, image)) return false;
-  run.Step();
-  return true;
+  return RunAreaSteps(run, {{ReadBankLinkData}}, failure);
 }
 
 // Reads and decodes channels first..last, one progress step each; false at the first channel
@@ -138,29 +166,22 @@ void WriteOrderTable(Run& run) {
   }
 }
 
+// The areas of write all before its channels. A refused bank-size write has no icon.
 bool WriteAreas(Run& run, Outcome& failure) {
-  MemoryImage& image = run.image();
-  RadioLink& link = run.link();
-  failure = ErrorOutcome();
-  if (!WriteSettingsArea(link, image)) return false;
-  run.Step();
-  if (!WriteMemFlag(link, image)) return false;
-  run.Step();
-  if (!WriteDtmfArea(link, image)) return false;
-  run.Step();
-  if (!WriteTitleArea(link, image)) return false;
-  run.Step();
-  if (!WriteOneTouchArea(link, image)) return false;
-  run.Step();
-  if (!WriteBankSizes(link, image)) {
-    failure = ErrorOutcome(OutcomeIcon::kNone);
+  if (!RunAreaSteps(run,
+                    {{WriteSettingsArea},
+                     {WriteMemFlag},
+                     {WriteDtmfArea},
+                     {WriteTitleArea},
+                     {WriteOneTouchArea},
+                     {WriteBankSizes, OutcomeIcon::kNone},
+                     {WriteBankLinkData}},
+                    failure)) {
     return false;
   }
-  run.Step();
-  if (!WriteBankLinkData(link, image)) return false;
-  run.Step();
+  failure = ErrorOutcome();
   for (int g = 0; g < kGlyphCount; ++g) {
-    if (!WriteFontData(link, image, g)) return false;
+    if (!WriteFontData(run.link(), run.image(), g)) return false;
     run.Step();
   }
   return true;
@@ -188,18 +209,6 @@ Outcome FiveAreas(TransferContext& context, Procedures... procedures) {
   });
 }
 
-bool ReadAndDecodeSettings(RadioLink& link, MemoryImage& image) {
-  if (!ReadSettingsArea(link, image)) return false;
-  DecodeSettings(image.settings_hex, image.settings, image.language);
-  return true;
-}
-
-bool ReadAndShowDtmf(RadioLink& link, MemoryImage& image) {
-  if (!ReadDtmfArea(link, image)) return false;
-  ShowDtmfArea(image.dtmf_hex, image.dtmf);
-  return true;
-}
-
 Outcome OneMemoryRead(TransferContext& context, int first, int last) {
   return Framed(context, [&](Run& run) {
     run.SetProgress(0, last - first + 1);
@@ -222,10 +231,7 @@ Outcome OneMemoryWrite(TransferContext& context, int first, int last) {
 
 Outcome GlyphRead(TransferContext& context, int glyph) {
   return Framed(context, [&](Run& run) {
-    std::string record = ReadFontData(run.link(), glyph);
-    if (record.size() != kRecordHexLength) return ErrorOutcome();
-    ExpandFontString(run.image().font_bits, glyph, record);
-    return CompleteOutcome();
+    return ReadGlyph(run.link(), run.image(), glyph) ? CompleteOutcome() : ErrorOutcome();
   });
 }
 
@@ -233,9 +239,7 @@ Outcome GlyphsReadAll(TransferContext& context) {
   return Framed(context, [&](Run& run) {
     run.SetProgress(0, kGlyphCount);
     for (int g = 0; g < kGlyphCount; ++g) {
-      std::string record = ReadFontData(run.link(), g);
-      if (record.size() != kRecordHexLength) return ErrorOutcome();
-      ExpandFontString(run.image().font_bits, g, record);
+      if (!ReadGlyph(run.link(), run.image(), g)) return ErrorOutcome();
       run.Step();
     }
     return CompleteOutcome();
