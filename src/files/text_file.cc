@@ -7,7 +7,6 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 
 #include "textdata/cp932.h"
@@ -15,33 +14,90 @@
 namespace tqm5 {
 namespace {
 
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 std::string ErrnoText(const std::string& what, const std::string& path) {
   return what + " " + path + ": " + std::strerror(errno);
 }
 
+// Length of the well-formed UTF-8 sequence at the start of `bytes` (2 to 4), or 0 when there is
+// none: a stray continuation byte, an overlong form, a surrogate or a code above U+10FFFF.
+size_t Utf8SequenceLength(std::string_view bytes) {
+  auto at = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  unsigned char lead = at(0);
+  size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || bytes.size() < length) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    if ((at(i) & 0xC0) != 0x80) return 0;
+  }
+  if (lead == 0xE0 && at(1) < 0xA0) return 0;   // overlong
+  if (lead == 0xED && at(1) >= 0xA0) return 0;  // surrogate
+  if (lead == 0xF0 && at(1) < 0x90) return 0;   // overlong
+  if (lead == 0xF4 && at(1) >= 0x90) return 0;  // above U+10FFFF
+  return length;
+}
+
 }  // namespace
 
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error) {
+TextEncoding DetectTextEncoding(std::string_view bytes) {
+  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) return TextEncoding::kUtf8;
+  bool multi_byte = false;
+  for (size_t i = 0; i < bytes.size();) {
+    auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t length = Utf8SequenceLength(bytes.substr(i));
+    if (length == 0) return TextEncoding::kCp932;
+    multi_byte = true;
+    i += length;
+  }
+  return multi_byte ? TextEncoding::kUtf8 : TextEncoding::kCp932;
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error,
+                   TextEncoding* encoding) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    error = path + " is a folder, not a file";
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = ErrnoText("cannot open", path);
     return false;
   }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes;
+  // The stream reports a failed read through its state, never by throwing.
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof(buffer)) || in.gcount() > 0) {
+    bytes.append(buffer, static_cast<size_t>(in.gcount()));
+    if (in.eof()) break;
+  }
   if (in.bad()) {
     error = ErrnoText("cannot read", path);
     return false;
   }
+  TextEncoding found = DetectTextEncoding(bytes);
+  if (encoding != nullptr) *encoding = found;
+  std::string_view text(bytes);
+  if (found == TextEncoding::kUtf8 && text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+    text.remove_prefix(kUtf8Bom.size());
+  }
+  auto decode = [found](std::string_view line) {
+    return found == TextEncoding::kUtf8 ? std::string(line) : Cp932ToUtf8(line);
+  };
   lines.clear();
   size_t start = 0;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    char c = bytes[i];
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
     if (c != '\r' && c != '\n') continue;
-    lines.push_back(Cp932ToUtf8(std::string_view(bytes).substr(start, i - start)));
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    lines.push_back(decode(text.substr(start, i - start)));
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     start = i + 1;
   }
-  if (start < bytes.size()) lines.push_back(Cp932ToUtf8(std::string_view(bytes).substr(start)));
+  if (start < text.size()) lines.push_back(decode(text.substr(start)));
   return true;
 }
 

@@ -9,10 +9,20 @@
 
 namespace tqm5 {
 
-// Reads a CP932 file as UTF-8 lines. A line ends at CR LF, and also at a lone LF or CR, so that
-// files a spreadsheet or another system saved still read line by line. On failure returns false
-// and `error` says why in plain words.
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error);
+// How a file's bytes were read.
+enum class TextEncoding { kCp932, kUtf8 };
+
+// The encoding of a file's bytes. A UTF-8 byte-order mark, or bytes that are valid UTF-8 and
+// hold at least one multi-byte sequence, mean UTF-8 (an editor or spreadsheet saved it so; CP932
+// Japanese text is practically never valid UTF-8). Anything else is CP932.
+TextEncoding DetectTextEncoding(std::string_view bytes);
+
+// Reads a CP932 or UTF-8 file (see `DetectTextEncoding`; a byte-order mark is dropped) as UTF-8
+// lines. A line ends at CR LF, and also at a lone LF or CR, so that files a spreadsheet or
+// another system saved still read line by line. A folder, or anything else that is not a file
+// with bytes to read, is refused. On failure returns false and `error` says why in plain words.
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error,
+                   TextEncoding* encoding = nullptr);
 
 // Writes the lines as CP932, each ended by CR LF. The file is written under a temporary name in
 // the same folder and renamed over `path`, so an old file stays whole when the save fails. On

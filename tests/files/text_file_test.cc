@@ -1,0 +1,64 @@
+#include "files/text_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace tqm5 {
+namespace {
+
+std::string TempPath(const std::string& name) {
+  return ::testing::TempDir() + "tqm5_text_" + std::to_string(getpid()) + "_" + name;
+}
+
+// Files as other programs save them: the bytes are written out by hand ("東京" is 93 8C 8B 9E in
+// CP932 and E6 9D B1 E4 BA AC in UTF-8; "ｱ" is B1 and EF BD B1).
+TEST(TextFileTest, ReadsCp932AndUtf8FilesByTheirBytes) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    TextEncoding encoding;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"cp932 kanji, CR LF", "a\r\n\x93\x8C\x8B\x9E\r\n", TextEncoding::kCp932, {"a", "東京"}},
+      {"cp932 half-width kana", "\xB1,x\n", TextEncoding::kCp932, {"ｱ,x"}},
+      {"ascii only, lone CR", "a\rb", TextEncoding::kCp932, {"a", "b"}},
+      {"utf-8, LF", "\xE6\x9D\xB1\xE4\xBA\xAC\nｱ\n", TextEncoding::kUtf8, {"東京", "ｱ"}},
+      {"utf-8 with BOM",
+       "\xEF\xBB\xBF"
+       "CH,1\r\n",
+       TextEncoding::kUtf8,
+       {"CH,1"}},
+      // C0 AF looks like a UTF-8 sequence but is an overlong form: in CP932 it is "ﾀｯ".
+      {"overlong utf-8 form", "\xC0\xAF\r\n", TextEncoding::kCp932, {"ﾀｯ"}},
+      {"empty", "", TextEncoding::kCp932, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path = TempPath("case.txt");
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << c.bytes;
+    std::vector<std::string> lines;
+    std::string error;
+    TextEncoding encoding = TextEncoding::kCp932;
+    ASSERT_TRUE(ReadTextLines(path, lines, error, &encoding)) << error;
+    EXPECT_EQ(encoding, c.encoding);
+    EXPECT_EQ(lines, c.lines);
+  }
+}
+
+TEST(TextFileTest, RefusesFoldersAndMissingFilesWithAReason) {
+  std::string folder = TempPath("folder.M5");
+  std::filesystem::create_directories(folder);
+  std::vector<std::string> lines;
+  std::string error;
+  EXPECT_FALSE(ReadTextLines(folder, lines, error));
+  EXPECT_EQ(error, folder + " is a folder, not a file");
+  EXPECT_FALSE(ReadTextLines(TempPath("missing.M5"), lines, error));
+  EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace tqm5
