@@ -109,7 +109,7 @@ bool LoadProjectFile(const Options& options, const std::string& path, MemoryImag
   if (outcome.success) return true;
   std::string why = outcome.shown ? outcome.text : outcome.detail;
   if (outcome.shown && outcome.text == "This File don't Open") {
-    why = "not a project file (the name must end in .M5)";
+    why = outcome.detail.empty() ? "not a project file (the name must end in .M5)" : outcome.detail;
   }
   err << "tqm5 " << options.verb << ": " << path << ": " << why << "\n";
   return false;
@@ -237,8 +237,22 @@ int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
                     [&](MemoryImage& image) { return SaveFontFile(image, second); });
   }
   if (verb == "font-import") {
-    return FileVerb(options, out, err,
-                    [&](MemoryImage& image) { return LoadFontFile(image, second); });
+    return FileVerb(options, out, err, [&](MemoryImage& image) {
+      int glyphs = 0;
+      Outcome outcome = LoadFontFile(image, second, &glyphs);
+      if (!outcome.success) {
+        // A refused file: say which file and why.
+        if (outcome.shown && !outcome.detail.empty()) {
+          outcome = SilentOutcome(second + ": " + outcome.detail);
+        }
+        return outcome;
+      }
+      out << "Read " << glyphs << (glyphs == 1 ? " glyph" : " glyphs") << " from " << second
+          << "\n";
+      if (!outcome.detail.empty())
+        err << "tqm5 font-import: " << second << ": " << outcome.detail << "\n";
+      return outcome;
+    });
   }
   err << "tqm5: unknown verb " << verb << "\n";
   return 2;

@@ -25,14 +25,18 @@ std::vector<std::string> FontFileLines(const MemoryImage& image, const std::stri
 // critical, the reason in `detail`.
 Outcome SaveFontFile(const MemoryImage& image, const std::string& path);
 
-// Reads glyphs from the font file at `path` into the image. Only the glyphs the file holds
-// change, and within them only the pixels given as "0" or "1" on rows of exactly 16
-// characters. Ends with "Read Font File" titled " Finish".
+// Reads glyphs from the font file at `path` into the image. A glyph is read when its number line
+// ("0".."7") is followed by its 16 row lines; lines outside a glyph are skipped. Only the glyphs
+// the file holds change, and within them only the pixels given as "0" or "1" on rows of exactly
+// 16 characters. Ends with "Read Font File" titled " Finish"; `glyphs_read` (when given) gets the
+// number of different glyphs read, and `detail` notes the rows left because they were not 16
+// characters long. The load is all or nothing:
 // - A path not ending in "FM5": "This File don't Open" titled " Error"; nothing changes.
 // - A file that cannot be read: no message, `detail` says why; nothing changes.
-// - A file that ends within a glyph's 16 rows: no message, `detail` says where; the rows read
-//   so far have been applied.
-Outcome LoadFontFile(MemoryImage& image, const std::string& path);
+// - A file that ends within a glyph's 16 rows, or that holds no glyph at all (an empty file,
+//   another kind of file, glyph numbers out of range): "This File don't Open" titled " Error",
+//   `detail` says why; nothing changes.
+Outcome LoadFontFile(MemoryImage& image, const std::string& path, int* glyphs_read = nullptr);
 
 }  // namespace tqm5
 

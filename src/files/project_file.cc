@@ -1,5 +1,6 @@
 #include "files/project_file.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
@@ -15,6 +16,10 @@
 
 namespace tqm5 {
 namespace {
+
+// A project file begins with the date header and ends with this line.
+constexpr std::string_view kHeaderStart = "Save Date and Time";
+constexpr std::string_view kFileEndLine = "File End";
 
 // Mode and tone-mode codes of the channel line: the code is the text's position here. These are
 // the file's own codes, not the channel record's.
@@ -136,10 +141,25 @@ void AppendGlyphAndLinkLines(const MemoryImage& image, std::vector<std::string>&
   }
 }
 
+// What keeps `lines` from being a whole project file, or an empty text when nothing does: the
+// file starts with the date header and ends with "File End" (empty lines may follow it). This
+// refuses files of another kind and files cut short before the loader clears any channel.
+std::string MissingProjectFrame(const std::vector<std::string>& lines) {
+  auto last = std::find_if(lines.rbegin(), lines.rend(),
+                           [](const std::string& line) { return !line.empty(); });
+  if (last == lines.rend()) return "the file is empty";
+  if (!lines.front().starts_with(kHeaderStart)) {
+    return "not a project file: the first line is not \"" + std::string(kHeaderStart) + " ...\"";
+  }
+  if (*last != kFileEndLine) return "the file is cut short: no \"File End\" line at the end";
+  return "";
+}
+
 Outcome ReadFileOutcome() {
   return MessageOutcome("Read File", "Finish", OutcomeIcon::kNone, true);
 }
-Outcome WrongExtensionOutcome() {
+// A file refused by its name or its content; `detail` says why when it is the content.
+Outcome DontOpenOutcome() {
   return MessageOutcome("This File don't Open", "Error", OutcomeIcon::kNone, false);
 }
 Outcome SaveFileOutcome() {
@@ -188,7 +208,7 @@ std::vector<std::string> ProjectLines(const MemoryImage& image, const std::strin
   AppendSettingLines(image, lines);
   AppendGlyphAndLinkLines(image, lines);
   lines.push_back("COMPORT" + ZeroPad(image.com_port_number, 2));
-  lines.push_back("File End");
+  lines.emplace_back(kFileEndLine);
   return lines;
 }
 
@@ -205,7 +225,7 @@ Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path) {
 }
 
 Outcome LoadProject(MemoryImage& image, const std::string& path) {
-  if (!PathEndsWith(path, ".M5")) return WrongExtensionOutcome();
+  if (!PathEndsWith(path, ".M5")) return DontOpenOutcome();
   std::vector<std::string> lines;
   std::string error;
   if (!ReadTextLines(path, lines, error)) return SilentOutcome(std::move(error));
@@ -213,14 +233,23 @@ Outcome LoadProject(MemoryImage& image, const std::string& path) {
 }
 
 Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines) {
-  ClearAllChannels(image);
+  std::string missing = MissingProjectFrame(lines);
+  if (!missing.empty()) {
+    Outcome outcome = DontOpenOutcome();
+    outcome.detail = std::move(missing);
+    return outcome;
+  }
+  // The lines go into a copy, which replaces the image only once every line has loaded.
+  MemoryImage loaded = image;
+  ClearAllChannels(loaded);
   for (size_t i = 1; i < lines.size(); ++i) {
     std::string error;
-    if (!ApplyProjectLine(image, Utf8ToU32(lines[i]), error)) {
+    if (!ApplyProjectLine(loaded, Utf8ToU32(lines[i]), error)) {
       return SilentOutcome("line " + std::to_string(i + 1) + ": " + error);
     }
   }
-  RebuildRowLabels(image);
+  RebuildRowLabels(loaded);
+  image = std::move(loaded);
   return ReadFileOutcome();
 }
 

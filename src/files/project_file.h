@@ -1,7 +1,7 @@
 // The project file (".M5"): the whole edit state kept as CP932 text lines, one record per line,
 // each begun by a fixed key. Written in this order:
 //
-//   header               "Save Date and Time ..." (the loader skips the first line unread)
+//   header               "Save Date and Time ..." (the loader checks only that it starts so)
 //   CH...                one per used channel, ascending
 //   BK0000..BK0004       bank sizes, only while they add up to 1000; the single line
 //    or ALLBANKnn        "ALLBANK" + bank instead when that bank holds all 1000 memories
@@ -16,10 +16,11 @@
 //   COMPORT..            the serial port, read back only from "com.ini"
 //   File End
 //
-// The loader dispatches on the first two characters of a line and ignores lines it does not
-// know, so files without the SLIDE, SD12, FONT and LINK lines (older saves) still load, and
-// older programs skip those lines. They keep what a read from the radio brought in and an older
-// file would lose on the way back to the radio.
+// The loader refuses a file without the header or the end line, and otherwise dispatches on the
+// first two characters of a line and ignores lines it does not know, so files without the SLIDE,
+// SD12, FONT and LINK lines (older saves) still load, and older programs skip those lines. They
+// keep what a read from the radio brought in and an older file would lose on the way back to the
+// radio.
 #ifndef TQM5_FILES_PROJECT_FILE_H_
 #define TQM5_FILES_PROJECT_FILE_H_
 
@@ -54,19 +55,25 @@ Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path);
 // silent outcome. Otherwise see `LoadProjectLines`.
 Outcome LoadProject(MemoryImage& image, const std::string& path);
 
-// The load proper, on the lines of a file (the first line is the header and is skipped):
-// channels 1..1603 but the call channels are cleared, every line is applied by its key, the row
-// labels are rebuilt and "Read File" titled "Finish" is returned. A line with a value the image
-// cannot hold (a channel number above 1623, a carrier, tone or DCS index beyond its list, a bank
-// line above 4, a group above 10, a DTMF memory outside 1..9, a list position beyond its list)
-// ends the load there: the lines before it stay applied, the labels are not rebuilt, and the
-// silent outcome's detail names the line ("line 12: DCS index 104 is out of range").
+// The load proper, on the lines of a file. A file that does not start with the "Save Date and
+// Time" header or does not end with "File End" (empty lines may follow) is not a whole project
+// file: "This File don't Open" titled "Error", `detail` says what is missing, nothing changes.
+// Otherwise channels 1..1603 but the call channels are cleared, every line after the header is
+// applied by its key, the row labels are rebuilt and "Read File" titled "Finish" is returned.
+// The load is all or nothing: a line that cannot be loaded (a channel line whose fixed fields are
+// not digits with the two decimal points in place, a channel number above 1623, a carrier, tone
+// or DCS index beyond its list, a bank line above 4, a group above 10, a DTMF memory outside
+// 1..9, a list position beyond its list) leaves the image exactly as it was, and the silent
+// outcome's detail names the line ("line 12: DCS index 104 is out of range"). Lines of unknown
+// keys, and lines of other keys with the wrong length, are ignored.
 Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines);
 
-// `ParseChannelLine`: applies one "CH" line to the channel it names. Columns 1..11 are set in
-// column order; a name of more than 32 CP932 bytes leaves the name as it was and the channel
-// unmarked, any other line marks the channel used. Returns false with `error` (without the line
-// number) at an index beyond its list, with the columns before it already set.
+// `ParseChannelLine`: applies one "CH" line to the channel it names. The line must hold at least
+// the 38 characters of the fixed fields: digits at positions 3-10, 12-33 and 35-38, "." at 11 and
+// 34 (positions count characters). Columns 1..11 are set in column order; a name of more than 32
+// CP932 bytes leaves the name as it was and the channel unmarked, any other line marks the channel
+// used. Returns false with `error` (without the line number) for a line of another shape, which
+// changes nothing, or at an index beyond its list, with the columns before it already set.
 bool ParseChannelLine(MemoryImage& image, std::string_view line, std::string& error);
 
 }  // namespace tqm5

@@ -78,7 +78,35 @@ bool IndexAt(Line line, size_t position, size_t width, int count, const char* wh
   return true;
 }
 
+// A character of a line as the user would see it in a message: printable characters as
+// themselves, control characters by their code.
+std::string Shown(char32_t c) {
+  if (c < 0x20 || c == 0x7F) return "character code " + std::to_string(static_cast<int>(c));
+  return "\"" + U32ToUtf8(std::u32string(1, c)) + "\"";
+}
+
+// The fixed part of a channel line holds digits, with the decimal points of the frequency and the
+// offset at positions 11 and 34. A line of another shape would put its characters into the
+// wrong fields, so it is refused with the first position that is wrong.
+bool CheckChannelShape(Line line, std::string& error) {
+  if (line.size() < kChannelFixedLength) {
+    error = "channel line: " + std::to_string(line.size()) + " characters, the fixed fields need " +
+            std::to_string(kChannelFixedLength);
+    return false;
+  }
+  for (size_t position = 3; position <= kChannelFixedLength; ++position) {
+    char32_t c = line[position - 1];
+    bool point = position == 11 || position == 34;
+    if (point ? c == U'.' : c >= U'0' && c <= U'9') continue;
+    error = "channel line: position " + std::to_string(position) + " should be " +
+            (point ? "\".\"" : "a digit") + ", found " + Shown(c);
+    return false;
+  }
+  return true;
+}
+
 bool ParseChannel(MemoryImage& image, Line line, std::string& error) {
+  if (!CheckChannelShape(line, error)) return false;
   int number = NumberAt(line, 3, 4) + 1;
   if (number > kChannelCount) {
     error = OutOfRange("channel number", number);
@@ -86,7 +114,7 @@ bool ParseChannel(MemoryImage& image, Line line, std::string& error) {
   }
   Channel& channel = image.channel(number);
   ChannelRow& row = channel.row;
-  // Position 11 (the decimal point) and 34 are not read: the point is put back in place.
+  // The decimal points at positions 11 and 34 are checked above and put back in place.
   row[kColFreq] = std::to_string(NumberAt(line, 7, 4)) + "." + TextAt(line, 12, 5) + "MHz";
 
   static constexpr std::array<std::string_view, 4> kModes = {"FM", "AM", "NFM", "WFM"};

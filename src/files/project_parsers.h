@@ -28,8 +28,9 @@ inline constexpr std::string_view kSlideKey = "SLIDE";
 inline constexpr int kChModeRecord = 12;
 
 // Applies one line after the header, dispatched on its first two characters; lines of unknown
-// keys or of the wrong length are ignored. Returns false with `error` when a value does not fit
-// the image; whatever the line set before that stays set.
+// keys or of the wrong length are ignored. Returns false with `error` for a channel line whose
+// fixed fields are malformed, or when a value does not fit the image; whatever the line set
+// before that stays set (the loader works on a copy of the image).
 bool ApplyProjectLine(MemoryImage& image, std::u32string_view line, std::string& error);
 
 }  // namespace tqm5

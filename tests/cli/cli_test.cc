@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "groups/bank_link.h"
 #include "image/banks.h"
@@ -150,7 +151,9 @@ TEST_F(CliTest, FileVerbsRoundTripThroughCsvAndFontFiles) {
       Tqm5({"import-csv", Path("a.M5"), Path("a.CSV"), "-o", Path("b.M5")});
   EXPECT_EQ(imported.status, 0) << imported.err;
   EXPECT_EQ(Tqm5({"font-export", Path("b.M5"), Path("a.FM5")}).status, 0);
-  EXPECT_EQ(Tqm5({"font-import", Path("b.M5"), Path("a.FM5"), "-o", Path("c.M5")}).status, 0);
+  testing::RunResult font = Tqm5({"font-import", Path("b.M5"), Path("a.FM5"), "-o", Path("c.M5")});
+  EXPECT_EQ(font.status, 0) << font.err;
+  EXPECT_EQ(font.out, "Read 8 glyphs from " + Path("a.FM5") + "\nSaved " + Path("c.M5") + "\n");
 
   testing::RunResult original = Tqm5({"show", Path("a.M5")});
   testing::RunResult round_trip = Tqm5({"show", Path("c.M5")});
@@ -187,6 +190,35 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
     EXPECT_EQ(result.err.rfind(c.err_start, 0), 0u) << result.err;
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
   }
+}
+
+TEST_F(CliTest, BrokenFilesReachNeitherTheRadioNorAProject) {
+  SimRadio::Memory memory = RichRadioMemory();
+  SaveMemory(memory, Path("radio.bin"));
+  ASSERT_EQ(Tqm5({"read", "--port", "sim", "--model", "J", "-o", Path("a.M5")}).status, 0);
+  std::ifstream in(Path("a.M5"), std::ios::binary);
+  std::string project{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::ofstream(Path("half.M5"), std::ios::binary) << project.substr(0, project.size() / 2);
+  std::ofstream(Path("empty.FM5")).flush();
+
+  pid_t sim = StartSimulator(Path("radio.bin"), Path("radio"));
+  ASSERT_GT(sim, 0);
+  testing::RunResult write =
+      Tqm5({"write", "--port", Path("radio"), "--model", "J", Path("half.M5")});
+  EXPECT_EQ(write.status, 1);
+  EXPECT_EQ(write.out, "");
+  EXPECT_EQ(write.err, "tqm5 write: " + Path("half.M5") +
+                           ": the file is cut short: no \"File End\" line at the end\n");
+  ASSERT_EQ(testing::StopProcess(sim), 0);
+  SimRadio radio;
+  ASSERT_TRUE(radio.LoadImage(Path("radio.bin")));
+  EXPECT_TRUE(radio.memory() == memory);
+
+  testing::RunResult font =
+      Tqm5({"font-import", Path("a.M5"), Path("empty.FM5"), "-o", Path("b.M5")});
+  EXPECT_EQ(font.status, 1);
+  EXPECT_EQ(font.err, "tqm5 font-import: " + Path("empty.FM5") + ": no glyph found in the file\n");
+  EXPECT_FALSE(fs::exists(Path("b.M5")));
 }
 
 TEST_F(CliTest, TheBuiltInSimulatedRadioAnswers) {

@@ -76,10 +76,10 @@ TEST(FontFileTest, LoadChangesOnlyTheRowsTheFileGives) {
       {glyph_3(16, 4, std::string(15, '0')), 16, 4, std::string(16, '?')},
       {glyph_3(16, 4, std::string(17, '0')), 16, 4, std::string(16, '?')},
       {glyph_3(16, 9, "0x0 0１0101010101"), 16, 9, "0?0?0?0101010101"},
-      {glyph_3(10), 10, -1, "", false},  // the file ends within the glyph
-      {{"8", ones[0]}, 0},
-      {{"03", ones[0]}, 0},
-      {{"a", ones[0]}, 0},
+      {glyph_3(10), 0, -1, "", false},     // the file ends within the glyph: nothing is read
+      {{"8", ones[0]}, 0, -1, "", false},  // no glyph at all
+      {{"03", ones[0]}, 0, -1, "", false},
+      {{"a", ones[0]}, 0, -1, "", false},
   };
   for (const Case& c : cases) {
     std::vector<std::string> lines = {"3"};  // the header is never a glyph number
@@ -97,10 +97,79 @@ TEST(FontFileTest, LoadChangesOnlyTheRowsTheFileGives) {
       }
     }
     Outcome outcome = LoadFontFile(image, path);
-    EXPECT_EQ(outcome.shown, c.finished) << c.body[0] << " " << outcome.detail;
-    EXPECT_EQ(image.font_bits, expected) << c.body[0] << " rows " << c.rows_set;
+    EXPECT_EQ(outcome.success, c.finished) << c.body[0] << " " << outcome.detail;
+    EXPECT_TRUE(image.font_bits == expected) << c.body[0] << " rows " << c.rows_set;
     // Nothing is written past the eight glyphs, into the tables that follow them.
     EXPECT_EQ(image.group_file_table, MemoryImage().group_file_table);
+  }
+}
+
+// Files loaded over a random font: the outcome, the glyphs counted as read, and which glyphs
+// change (all or none of the file's glyphs).
+TEST(FontFileTest, BrokenFilesAreRefusedWholeAndTheGlyphsReadAreCounted) {
+  MemoryImage source;
+  source.font_bits = RandomFont(5);
+  const std::vector<std::string> full = FontFileLines(source, "Save Date and Time 1/2/3 4:5:6");
+  auto part = [&full](size_t first, size_t count) {
+    return std::vector<std::string>(full.begin() + static_cast<long>(first),
+                                    full.begin() + static_cast<long>(first + count));
+  };
+  auto bytes = [](const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+  };
+  // Glyphs 3 and 6 of the source; row 2 of glyph 6 (line 22) is one character short.
+  std::vector<std::string> two = part(0, 1);
+  for (const auto& glyph : {part(52, 17), part(103, 17)})
+    two.insert(two.end(), glyph.begin(), glyph.end());
+  two[21] = two[21].substr(1);
+  two.push_back("File End");
+  std::vector<std::string> nine = {full[0], "9"};
+  nine.insert(nine.end(), full.begin() + 2, full.begin() + 18);
+  const std::string refused = "This File don't Open/ Error", done = "Read Font File/ Finish";
+  struct Case {
+    std::string bytes;
+    std::string message;
+    std::string detail;
+    int glyphs;                // counted as read
+    std::vector<int> changed;  // glyphs taken from the source
+  };
+  const Case cases[] = {
+      {"", refused, "no glyph found in the file", 0, {}},
+      {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 20),
+       refused,
+       "no glyph found in the file",
+       0,
+       {}},
+      {bytes(nine), refused, "no glyph found in the file", 0, {}},
+      {bytes(part(0, 60)),
+       refused,
+       "the file ends after line 60, inside glyph 3 (7 of its 16 rows); nothing was read",
+       0,
+       {}},
+      {bytes(full), done, "", 8, {0, 1, 2, 3, 4, 5, 6, 7}},
+      {bytes(two),
+       done,
+       "1 pixel row was not 16 characters long and was left as it was (line 22)",
+       2,
+       {3, 6}},
+  };
+  for (const Case& c : cases) {
+    std::string path = TempPath("broken.FM5");
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << c.bytes;
+    MemoryImage image;
+    image.font_bits = RandomFont(6);
+    FontBits expected = image.font_bits;
+    for (int g : c.changed)
+      expected[static_cast<size_t>(g)] = source.font_bits[static_cast<size_t>(g)];
+    if (c.glyphs == 2) expected[6][2] = image.font_bits[6][2];
+    int glyphs = -1;
+    Outcome outcome = LoadFontFile(image, path, &glyphs);
+    EXPECT_EQ(outcome.text + "/" + outcome.title, c.message) << c.detail;
+    EXPECT_EQ(outcome.detail, c.detail);
+    EXPECT_EQ(glyphs, c.glyphs) << c.detail;
+    EXPECT_TRUE(image.font_bits == expected) << c.detail;
   }
 }
 

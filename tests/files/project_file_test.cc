@@ -15,6 +15,7 @@
 #include "image/hex.h"
 #include "image/vocabulary.h"
 #include "settings/catalogue.h"
+#include "textdata/cp932.h"
 
 namespace tqm5 {
 namespace {
@@ -24,6 +25,7 @@ namespace fs = std::filesystem;
 // The channel line of the example channel: 145 MHz, FM, step 0, carrier 28, no tone, tones 8
 // and 8, DCS 0, shift "+" by 0.600 MHz, not skipped, no name.
 constexpr std::string_view kExampleLine = "CH00000145.0000000028008080001000.6000";
+constexpr std::string_view kHeader = "Save Date and Time 2026/01/02 03:04:05";
 
 class TempDir {
  public:
@@ -237,7 +239,8 @@ TEST(ProjectFileTest, SaveAndLoadReproduceTheImage) {
 TEST(ProjectFileTest, OneTouchKeysFollowTheLoadedBanksAndExtraLinesLoad) {
   MemoryImage image;
   image.one_touch[3] = {false, 1, 7};
-  std::vector<std::string> lines = {"header", "BK0000000000998000000001" + Repeat("000", 4)};
+  std::vector<std::string> lines = {std::string(kHeader),
+                                    "BK0000000000998000000001" + Repeat("000", 4)};
   for (int k = 1; k < 4; ++k) lines.push_back("BK000" + std::to_string(k) + Repeat("000", 10));
   lines.push_back("BK0004" + Repeat("000", 9) + "001");  // used banks 2, 5, 49
   lines.push_back("ONETOUCH_BANK005255049003002100255255255");
@@ -245,6 +248,7 @@ TEST(ProjectFileTest, OneTouchKeysFollowTheLoadedBanksAndExtraLinesLoad) {
   lines.push_back("SD01001");
   lines.push_back("LINK040123456789abcdef");
   lines.push_back("FONT2ff" + std::string(62, '0'));
+  lines.push_back("File End");
   EXPECT_TRUE(LoadProjectLines(image, lines).success);
   const OneTouchKey keys[] = {{false, 1, 0}, {true, 0, 0},    {false, 2, 0},
                               {false, 1, 0}, {false, 0, 997}, {false, 0, 0},
@@ -259,60 +263,118 @@ TEST(ProjectFileTest, OneTouchKeysFollowTheLoadedBanksAndExtraLinesLoad) {
   EXPECT_EQ(image.font_bits[2][0][0] + image.font_bits[2][7][0] + image.font_bits[2][8][0], 2);
 }
 
-// Loads the header, a valid channel 5, `line` and a title line.
-MemoryImage LoadWith(const std::string& line, Outcome& outcome) {
-  MemoryImage image;
-  for (Channel& channel : image.channels) channel.row[kColLabel] = "old";
-  std::string channel5 = "CH0004" + std::string(kExampleLine.substr(6));
-  // The first line is a header whatever it holds.
-  outcome = LoadProjectLines(image, {"TITLEskipped", channel5, line, "TITLEafter"});
-  return image;
+// The bytes of a file of CP932 lines, each ended by CR LF.
+std::string FileBytes(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += Utf8ToCp932(line) + "\r\n";
+  return bytes;
 }
 
-TEST(ProjectFileTest, ABadLineEndsTheLoadKeepingWhatCameBefore) {
-  std::string example(kExampleLine);
+// Everything a load can change.
+bool SameImage(const MemoryImage& a, const MemoryImage& b) {
+  return ProjectLines(a, "") == ProjectLines(b, "") && a.channels == b.channels &&
+         a.used_banks == b.used_banks && a.language == b.language;
+}
+
+TEST(ProjectFileTest, ABrokenFileIsRefusedAndChangesNothing) {
+  TempDir dir;
+  const std::string header(kHeader), example(kExampleLine), end = "File End";
+  const MemoryImage source = RichImage(ModelOption::kJ, true);
+  const std::string full = FileBytes(ProjectLines(source, header));
   auto patched = [&](size_t position, std::string_view text) {
     return example.substr(0, position - 1) + std::string(text) +
            example.substr(position - 1 + text.size());
   };
+  // The header, a good channel 5, `line` as line 3, a title, the end line.
+  auto with_line = [&](const std::string& line) {
+    return FileBytes({header, "CH0004" + example.substr(6), line, "TITLEafter", end});
+  };
   int power_choices = SettingChoiceCount({SettingGroup::kPower, 2});
+  const std::string refused = "This File don't Open/Error", silent = "/";
+  const std::string no_header =
+      "not a project file: the first line is not \"Save Date and Time ...\"";
+  const std::string cut = "the file is cut short: no \"File End\" line at the end";
   struct Case {
-    std::string line;
+    std::string bytes;
+    std::string message;
     std::string detail;
   };
+  // clang-format off
   const Case cases[] = {
-      {patched(3, "1623"), "line 3: channel number 1624 is out of range"},
-      {patched(20, "29"), "line 3: train-tone index 29 is out of range"},
-      {patched(23, "39"), "line 3: transmit tone index 39 is out of range"},
-      {patched(25, "39"), "line 3: receive tone index 39 is out of range"},
-      {patched(27, "104"), "line 3: DCS index 104 is out of range"},
-      {"BK0005" + Repeat("000", 10), "line 3: bank line 5 is out of range"},
-      {"GRD11" + std::string(50, '0'), "line 3: group number 11 is out of range"},
-      {"NUM_DTMF0101", "line 3: DTMF memory number 10 is out of range"},
-      {"NUM_DTMF000123", "line 3: DTMF memory number 0 is out of range"},
-      {"SET_DTMF011000000000000", "line 3: DTMF wait position 11 is out of range"},
-      {"SET_DTMF001005005002009", "line 3: DTMF channel position 9 is out of range"},
-      {"SD02000000" + ZeroPad(power_choices, 3),
+      {"", refused, "the file is empty"},
+      {"\r\n\r\n", refused, "the file is empty"},
+      {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 20), refused, no_header},
+      {FileBytes({"TITLEx", example, end}), refused, no_header},
+      {FileBytes({header}), refused, cut},
+      {full.substr(0, full.size() / 2), refused, cut},
+      {FileBytes({header, example, end, "TITLEafter"}), refused, cut},
+      {with_line(example.substr(0, 37)), silent,
+       "line 3: channel line: 37 characters, the fixed fields need 38"},
+      // A frequency one character short, then a name: the fields after it would shift.
+      {with_line("CH0000145.0000000028008080001000.6000AB"), silent,
+       "line 3: channel line: position 10 should be a digit, found \".\""},
+      {with_line("CH000000145.0000000028008080001000.6000"), silent,
+       "line 3: channel line: position 11 should be \".\", found \"5\""},
+      {with_line("CH00000145.00000000280080800010000.6000"), silent,
+       "line 3: channel line: position 34 should be \".\", found \"0\""},
+      {with_line(patched(28, "A")), silent,
+       "line 3: channel line: position 28 should be a digit, found \"A\""},
+      {with_line(example.substr(0, 15) + "東" + example.substr(16)), silent,
+       "line 3: channel line: position 16 should be a digit, found \"東\""},
+      {with_line(patched(3, " ")), silent,
+       "line 3: channel line: position 3 should be a digit, found \" \""},
+      {with_line(patched(3, "1623")), silent, "line 3: channel number 1624 is out of range"},
+      {with_line(patched(20, "29")), silent, "line 3: train-tone index 29 is out of range"},
+      {with_line(patched(23, "39")), silent, "line 3: transmit tone index 39 is out of range"},
+      {with_line(patched(25, "39")), silent, "line 3: receive tone index 39 is out of range"},
+      {with_line(patched(27, "104")), silent, "line 3: DCS index 104 is out of range"},
+      {with_line("BK0005" + Repeat("000", 10)), silent, "line 3: bank line 5 is out of range"},
+      {with_line("GRD11" + std::string(50, '0')), silent, "line 3: group number 11 is out of range"},
+      {with_line("NUM_DTMF0101"), silent, "line 3: DTMF memory number 10 is out of range"},
+      {with_line("NUM_DTMF000123"), silent, "line 3: DTMF memory number 0 is out of range"},
+      {with_line("SET_DTMF011000000000000"), silent, "line 3: DTMF wait position 11 is out of range"},
+      {with_line("SET_DTMF001005005002009"), silent,
+       "line 3: DTMF channel position 9 is out of range"},
+      {with_line("SD02000000" + ZeroPad(power_choices, 3)), silent,
        "line 3: SD02 item 2 choice " + std::to_string(power_choices) + " is out of range"},
+      {full, "Read File/Finish", ""},
+      {full + "\r\n\r\n", "Read File/Finish", ""},
   };
+  // clang-format on
+  std::string path = dir.File("broken.M5");
   for (const Case& c : cases) {
-    Outcome outcome;
-    MemoryImage image = LoadWith(c.line, outcome);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << c.bytes;
+    const MemoryImage before = RichImage(ModelOption::kJ, false);
+    MemoryImage image = before;
+    Outcome outcome = LoadProject(image, path);
+    EXPECT_EQ(outcome.text + "/" + outcome.title, c.message) << c.detail;
     EXPECT_EQ(outcome.detail, c.detail);
-    EXPECT_TRUE(image.channel(5).used) << c.line;
-    EXPECT_EQ(image.channel(1).row[kColLabel], "old") << c.line;
-    EXPECT_EQ(image.title, "") << c.line;
-    EXPECT_TRUE(image.dtmf == DtmfState{}) << c.line;
+    EXPECT_EQ(outcome.icon, OutcomeIcon::kNone);
+    EXPECT_TRUE(SameImage(image, outcome.success ? source : before)) << c.detail;
   }
-  Outcome outcome;
-  EXPECT_EQ(LoadWith("", outcome).channel(1).row[kColLabel], "Bank00-000");
-  EXPECT_EQ(outcome.text, "Read File");
+}
+
+TEST(ProjectFileTest, AUtf8FileLoadsItsJapaneseTexts) {
+  TempDir dir;
+  // "東京" and "ＴＱ" as UTF-8 bytes.
+  const std::string tokyo = "\xE6\x9D\xB1\xE4\xBA\xAC", tq = "\xEF\xBC\xB4\xEF\xBC\xB1";
+  for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
+    std::string path = dir.File("utf8.M5");
+    std::ofstream(path, std::ios::binary)
+        << bom << kHeader << "\r\n"
+        << kExampleLine << tokyo << "\r\nTITLE" << tq << "\r\nFile End\r\n";
+    MemoryImage image;
+    EXPECT_EQ(LoadProject(image, path).text, "Read File") << bom.size();
+    EXPECT_EQ(image.channel(1).row[kColName], "東京");
+    EXPECT_EQ(image.channel(1).row[kColShiftFreq], "0.600MHz");
+    EXPECT_EQ(image.title, "ＴＱ");
+  }
 }
 
 TEST(ProjectFileTest, IgnoredLinesChangeNothing) {
   MemoryImage reference = RichImage(ModelOption::kJ, false);
   reference.com_port_number = 2;
-  std::vector<std::string> base = ProjectLines(reference, "header");
+  std::vector<std::string> base = ProjectLines(reference, std::string(kHeader));
   // clang-format off
   const std::string ignored[] = {
       "BK0001" + Repeat("001", 9) + "01", "ONETOUCH_BANK" + Repeat("000", 8) + "00",
@@ -330,7 +392,7 @@ TEST(ProjectFileTest, IgnoredLinesChangeNothing) {
     lines.insert(lines.end() - 2, line);
     MemoryImage image = reference;
     EXPECT_TRUE(LoadProjectLines(image, lines).success) << line;
-    EXPECT_EQ(ProjectLines(image, "header"), base) << line;
+    EXPECT_EQ(ProjectLines(image, std::string(kHeader)), base) << line;
   }
 }
 
@@ -353,7 +415,7 @@ TEST(ProjectFileTest, ChannelLineEdgeCases) {
       {fixed.substr(0, 16) + "9" + fixed.substr(17), false, true, kColMode, "FM"},
       {fixed.substr(0, 29) + "7" + fixed.substr(30), false, true, kColShift, "Off"},
       {fixed.substr(0, 37) + "1", false, true, kColSkip, "*"},
-      {fixed.substr(0, 6) + "x145.12345" + fixed.substr(16), false, true, kColFreq, "0.12345MHz"},
+      {fixed.substr(0, 6) + "0007.12345" + fixed.substr(16), false, true, kColFreq, "7.12345MHz"},
   };
   for (const Case& c : cases) {
     MemoryImage image;
