@@ -238,7 +238,7 @@ Outcome ExportCsv(const MemoryImage& image, const std::string& path) {
   return ExportDoneOutcome();
 }
 
-Outcome ImportCsv(MemoryImage& image, const std::string& path) {
+Outcome ImportCsv(MemoryImage& image, const std::string& path, std::vector<CsvImportProblem>*) {
   if (!PathEndsWith(path, "CSV")) {
     // Not a CSV name: the file is opened but not read, and the current channels are checked.
     if (!std::ifstream(path, std::ios::binary)) return SilentOutcome("cannot open " + path);

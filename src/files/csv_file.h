@@ -35,7 +35,16 @@ Outcome ExportCsv(const MemoryImage& image, const std::string& path);
 // - A file that cannot be read, or that ends before row 1603, ends the import without a
 //   message (`detail` says where): the rows read so far keep their new texts, nothing is
 //   checked or emptied.
-Outcome ImportCsv(MemoryImage& image, const std::string& path);
+struct CsvImportProblem {
+  int line = 0;
+  int channel = 0;
+  std::string column;
+  std::string value;
+  std::string what;
+  bool emptied = false;
+};
+Outcome ImportCsv(MemoryImage& image, const std::string& path,
+                  std::vector<CsvImportProblem>* problems = nullptr);
 
 }  // namespace tqm5
 

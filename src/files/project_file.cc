@@ -148,7 +148,7 @@ Outcome SaveFileOutcome() {
 
 }  // namespace
 
-std::string BuildChannelLine(const MemoryImage& image, int c) {
+std::string BuildChannelLine(const MemoryImage& image, int c, std::string*) {
   const Channel& channel = image.channels[static_cast<size_t>(c)];
   const ChannelRow& row = channel.row;
   std::string line = "CH" + ZeroPad(c, 4);

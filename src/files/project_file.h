@@ -35,7 +35,7 @@ namespace tqm5 {
 // `BuildChannelLine`: the line of channel c + 1 (c = 0..1622): "CH", c in 4 digits, the
 // 36-character fixed part (frequency, mode, step, carrier, tone mode, tones, DCS, shift, offset,
 // skip), then the name as the grid shows it.
-std::string BuildChannelLine(const MemoryImage& image, int c);
+std::string BuildChannelLine(const MemoryImage& image, int c, std::string* error = nullptr);
 
 // Every line of the project file of `image`, in the written order, `header` first.
 std::vector<std::string> ProjectLines(const MemoryImage& image, const std::string& header);
