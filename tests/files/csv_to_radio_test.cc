@@ -83,11 +83,14 @@ TEST(CsvToRadioTest, SpreadsheetFileReachesTheRadioWithEveryFrequencyExact) {
   int wrong = 0;
   for (int n = 1; n < kFirstBugChannel; ++n) {
     const Cell& cell = cells[(n - 1) % kCellCount];
+    // A project load keeps the call channels it finds no line for, as the radio's presets.
+    if (cell.hertz == 0 && IsProtectedChannel(n)) continue;
     int address = ChannelAddress(n);
     uint32_t hertz = LittleEndian32(radio.memory(), address + 1);
     uint32_t offset = LittleEndian32(radio.memory(), address + 7);
     if (hertz != cell.hertz || offset != cell.offset_hertz) {
-      if (++wrong <= 5) ADD_FAILURE() << "channel " << n << ": " << hertz << " Hz, offset " << offset;
+      if (++wrong <= 5)
+        ADD_FAILURE() << "channel " << n << ": " << hertz << " Hz, offset " << offset;
     }
   }
   EXPECT_EQ(wrong, 0);
