@@ -339,10 +339,13 @@ bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
       continue;
     }
     if (number < next) {
-      problems.push_back({line_number, number, "", "",
-                          "channel " + std::to_string(number) + " comes after channel " +
-                              std::to_string(next - 1) + kKeeps,
-                          false});
+      problems.push_back(
+          {line_number, number, "", "",
+           (number == next - 1 ? "a second line for channel " + std::to_string(number)
+                               : "channel " + std::to_string(number) + " after channel " +
+                                     std::to_string(next - 1) + " (out of order)") +
+               kKeeps,
+           false});
       continue;
     }
     report_missing(line_number, number - 1);
@@ -399,6 +402,10 @@ Outcome ImportCsv(MemoryImage& image, const std::string& path,
   std::vector<CsvImportProblem> found;
   std::vector<int> line_of(kLastCsvImportChannel + 1, 0);
   auto done = [&](Outcome outcome) {
+    // In file order; channels that had no line of their own last.
+    auto key = [](const CsvImportProblem& p) { return p.line > 0 ? p.line : kCsvLineCount + 1; };
+    std::stable_sort(found.begin(), found.end(),
+                     [&key](const auto& a, const auto& b) { return key(a) < key(b); });
     if (problems != nullptr) *problems = std::move(found);
     return outcome;
   };

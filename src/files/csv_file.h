@@ -54,7 +54,8 @@ struct CsvImportProblem {
 // - A file that cannot be read, or that ends before channel 1603, ends the import without a
 //   message (`detail` says where): the rows read so far keep their new texts, nothing is
 //   checked or emptied.
-// Every emptied channel and every skipped or refused line goes to `problems` when given.
+// Every emptied channel and every skipped or refused line goes to `problems` when given, in
+// the order of the file's lines.
 Outcome ImportCsv(MemoryImage& image, const std::string& path,
                   std::vector<CsvImportProblem>* problems = nullptr);
 
