@@ -7,7 +7,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string path = tqm5::WriteFuzzFile(data, size, ".CSV");
   tqm5::MemoryImage image;
-  tqm5::ImportCsv(image, path);
+  std::vector<tqm5::CsvImportProblem> problems;
+  tqm5::ImportCsv(image, path, &problems);
   tqm5::CsvLines(image);
   std::remove(path.c_str());
   return 0;

@@ -1,5 +1,6 @@
 #include "cli/verbs.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "files/csv_file.h"
 #include "files/font_file.h"
 #include "files/project_file.h"
+#include "files/text_file.h"
 #include "link/radio_link.h"
 #include "serial/serial_transport.h"
 #include "sim/pty_server.h"
@@ -200,6 +202,37 @@ int FileVerb(const Options& options, std::ostream& out, std::ostream& err, Actio
   return SaveProjectFile(image, options.output, options.verb, out, err);
 }
 
+// import-csv: a second file that is not a CSV name is refused before anything is read. Every
+// emptied channel and every skipped or refused line is listed on stderr; the project is saved
+// all the same, and the exit status is 1 when anything was listed.
+int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& out,
+                  std::ostream& err) {
+  if (!PathEndsWith(csv, ".CSV")) {
+    err << "tqm5 import-csv: " << csv << ": not a CSV file (the name must end in .CSV)\n";
+    return 2;
+  }
+  std::vector<CsvImportProblem> problems;
+  int status = FileVerb(options, out, err, [&](MemoryImage& image) {
+    Outcome outcome = ImportCsv(image, csv, &problems);
+    for (const CsvImportProblem& p : problems) {
+      err << csv;
+      if (p.line > 0) err << " line " << p.line;
+      if (p.channel > 0) err << (p.line > 0 ? ", " : " ") << "channel " << p.channel;
+      if (!p.column.empty()) err << ", " << p.column << " \"" << p.value << "\"";
+      err << ": " << p.what << (p.emptied ? "; channel emptied" : "") << "\n";
+    }
+    return outcome;
+  });
+  if (status != kSuccess || problems.empty()) return status;
+  auto emptied = std::count_if(problems.begin(), problems.end(),
+                               [](const CsvImportProblem& p) { return p.emptied; });
+  err << "tqm5 import-csv: " << problems.size() << " problem(s), " << emptied
+      << " channel(s) emptied\n"
+      << "tqm5 import-csv: " << options.output
+      << " was saved anyway; check the channels listed above\n";
+  return kFailure;
+}
+
 }  // namespace
 
 std::string BackupFolder() {
@@ -228,10 +261,7 @@ int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
     return FileVerb(options, out, err,
                     [&](MemoryImage& image) { return ExportCsv(image, second); });
   }
-  if (verb == "import-csv") {
-    return FileVerb(options, out, err,
-                    [&](MemoryImage& image) { return ImportCsv(image, second); });
-  }
+  if (verb == "import-csv") return ImportCsvVerb(options, second, out, err);
   if (verb == "font-export") {
     return FileVerb(options, out, err,
                     [&](MemoryImage& image) { return SaveFontFile(image, second); });

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 #include "files/text_file.h"
 #include "image/channel.h"
+#include "image/frequency_text.h"
 #include "image/hex.h"
 #include "image/vocabulary.h"
 #include "textdata/cp932.h"
@@ -16,13 +18,13 @@
 namespace tqm5 {
 namespace {
 
-// Commas a line needs, once a trailing comma is added, to be read as a channel line: one after
-// the label and one after each of columns 1..11 (the name may run to the end of the line). An
-// exported line has 14. Lines with fewer leave their row as it is.
-constexpr int kMinChannelLineCommas = 12;
+// Fields of an exported channel line: the label, the twelve columns and the channel number.
+constexpr size_t kCsvFieldCount = 14;
 
-constexpr std::string_view kFrequencyUnit = "MHz";
-constexpr std::string_view kFrequencyCharacters = "0123456789.MHz";
+// The frequencies the radio can hold, and the largest offset it takes, in hertz.
+constexpr int64_t kLowestFrequencyHertz = 530990;
+constexpr int64_t kHighestFrequencyHertz = 1299999990;
+constexpr int64_t kHighestOffsetHertz = 999995000;
 
 // The carrier text a spreadsheet or another program may write for the full-width "ＪＲ". It
 // is accepted and kept in the cell as written; the carrier code is that of "ＪＲ", the last
@@ -55,13 +57,50 @@ bool OneOf(const std::array<std::string_view, N>& texts, std::string_view text) 
   return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
+// A field in double quotes, a quote inside it doubled, so that a name holding "," or a quote
+// reads back whole.
 std::string Quoted(std::string_view field) {
   std::string quoted;
   quoted.reserve(field.size() + 2);
   quoted += '"';
-  quoted += field;
+  for (char c : field) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
   quoted += '"';
   return quoted;
+}
+
+// The fields of a line, read the CSV way: a field that begins with a quote runs to the quote
+// that is followed by "," or the end of the line, with "" inside read as one quote (a lone
+// quote inside is kept, as files written before quotes were doubled hold it); any other field
+// runs to the next ",". A line without quotes splits at every ",".
+std::vector<std::string> SplitFields(std::string_view line) {
+  std::vector<std::string> fields;
+  size_t i = 0;
+  for (;;) {
+    std::string field;
+    if (i < line.size() && line[i] == '"') {
+      for (++i; i < line.size(); ++i) {
+        if (line[i] != '"') {
+          field += line[i];
+        } else if (i + 1 == line.size() || line[i + 1] == ',') {
+          ++i;
+          break;
+        } else {
+          field += '"';
+          if (line[i + 1] == '"') ++i;
+        }
+      }
+    } else {
+      size_t comma = std::min(line.find(',', i), line.size());
+      field = line.substr(i, comma - i);
+      i = comma;
+    }
+    fields.push_back(std::move(field));
+    if (i >= line.size()) return fields;
+    ++i;  // past the ","
+  }
 }
 
 // The frequency as exported: the grid text without its last three characters ("MHz"); texts
@@ -82,12 +121,15 @@ std::string UnquotedCaptionText() {
 }
 
 // The caption line with every "," removed: the unquoted captions, or the quoted line's 100
-// characters.
+// characters. A spreadsheet quotes only some cells, so the captions read as fields count too.
 bool IsCaptionLine(std::string_view line) {
   std::string text(line);
   text.erase(std::remove(text.begin(), text.end(), ','), text.end());
   constexpr size_t kQuotedCaptionLength = 100;
-  return text == UnquotedCaptionText() || Utf8ToU32(text).size() == kQuotedCaptionLength;
+  if (text == UnquotedCaptionText() || Utf8ToU32(text).size() == kQuotedCaptionLength) return true;
+  std::string joined;
+  for (const std::string& field : SplitFields(line)) joined += field;
+  return joined == UnquotedCaptionText();
 }
 
 // Shape of an imported frequency (without "MHz"): one to four characters, then optionally "."
@@ -100,28 +142,26 @@ bool HasFrequencyShape(std::string_view frequency) {
   return dot >= 1 && dot <= 4 && after >= 1 && after <= 5;
 }
 
-// Puts one file line into its row. The row label and the channel number of the line are not
-// used: rows are taken in file order.
-void ImportLine(Channel& channel, std::string line) {
-  line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
-  if (line.empty() || line.back() != ',') line += ',';
-  if (std::count(line.begin(), line.end(), ',') < kMinChannelLineCommas) return;
+// Puts the fields of a channel's line into its row; the label and the channel number are not
+// used. A frequency not of the frequency shape empties the row and is reported.
+void ImportFields(Channel& channel, std::vector<std::string> fields, int line_number, int number,
+                  std::vector<CsvImportProblem>& problems) {
   ChannelRow row = channel.row;
-  size_t start = line.find(',') + 1;  // past the row label
   for (int column = kColFreq; column <= kColName; ++column) {
-    // A line that lacks the name (12 commas) ends before the last column: the name is empty.
-    size_t comma = std::min(line.find(',', start), line.size());
-    row[column] = line.substr(start, comma - start);
-    start = std::min(comma + 1, line.size());
+    row[column] = std::move(fields[static_cast<size_t>(column)]);
   }
-  if (!HasFrequencyShape(row[kColFreq])) row[kColFreq].clear();
+  if (!row[kColFreq].empty() && !HasFrequencyShape(row[kColFreq])) {
+    problems.push_back({line_number, number, std::string(kColumnCaptions[kColFreq]), row[kColFreq],
+                        "not a frequency in MHz of 1 to 4 digits, \".\" and 1 to 5 decimals",
+                        true});
+    row[kColFreq].clear();
+  }
   if (row[kColFreq].empty()) {
     // The row becomes the empty channel. Its index bytes go back to the defaults here rather
     // than in the final emptying, so that a file ending early leaves no stale codes behind.
     ClearChannel(channel);
     return;
   }
-  row[kColFreq] += kFrequencyUnit;
   channel.row = std::move(row);
   channel.used = true;
 }
@@ -153,56 +193,175 @@ int DcsIndexOf(std::string_view text) {
   return -1;
 }
 
-// Checks a used channel column by column, setting the index bytes from the texts on the way,
-// and returns false at the first column that fails. The frequency keeps only the characters of
-// a frequency text, and the name only the characters the radio can show.
-bool CheckImportedChannel(Channel& channel) {
+// Why a megahertz text is not a frequency of at most `decimals` decimals within `low`..`high`
+// hertz ("" when it is one); on success `hertz` holds its value.
+std::string FrequencyFault(std::string_view text, int decimals, int64_t low, int64_t high,
+                           std::string_view range, int64_t& hertz) {
+  std::optional<int64_t> value = MegahertzToHertz(text);
+  std::string_view number = text.substr(0, text.find("MHz"));
+  bool decimal = !number.empty() && number.find_first_not_of("0123456789.") == std::string::npos &&
+                 std::count(number.begin(), number.end(), '.') <= 1;
+  int64_t unit = 1;
+  for (int d = decimals; d < 6; ++d) unit *= 10;
+  if (!value) {
+    return decimal ? "more than " + std::to_string(decimals) + " decimals"
+                   : "not a frequency in MHz (digits and one \".\" only)";
+  }
+  if (*value % unit != 0) return "more than " + std::to_string(decimals) + " decimals";
+  if (*value < low || *value > high) return "out of range " + std::string(range) + " MHz";
+  hertz = *value;
+  return "";
+}
+
+// Checks a used channel column by column, setting the index bytes from the texts on the way.
+// At the first column that fails, returns its caption, its text and why; otherwise returns a
+// problem with an empty column. The frequency and the offset are completed to their full forms
+// ("145" gives "145.00000MHz", "0.6" gives "0.600MHz"); the name keeps only the characters the
+// radio can show and must then fit its 16 bytes.
+CsvImportProblem CheckImportedChannel(Channel& channel) {
   ChannelRow& row = channel.row;
-  std::string& frequency = row[kColFreq];
-  frequency.erase(
-      std::remove_if(frequency.begin(), frequency.end(),
-                     [](char c) { return kFrequencyCharacters.find(c) == std::string_view::npos; }),
-      frequency.end());
-  if (!OneOf(kModeTexts, row[kColMode])) return false;
+  auto fail = [&row](int column, std::string what) {
+    return CsvImportProblem{
+        0, 0, std::string(kColumnCaptions[column]), row[column], std::move(what), true};
+  };
+  int64_t hertz = 0;
+  std::string fault = FrequencyFault(row[kColFreq], 5, kLowestFrequencyHertz,
+                                     kHighestFrequencyHertz, "0.53099..1299.99999", hertz);
+  if (!fault.empty()) return fail(kColFreq, fault);
+  row[kColFreq] = FrequencyText(static_cast<uint32_t>(hertz));
+
+  if (!OneOf(kModeTexts, row[kColMode])) return fail(kColMode, "not WFM, NFM, AM or FM");
 
   int step = IndexOf(kStepList, row[kColStep]);
-  if (step < 0) return false;
+  if (step < 0) return fail(kColStep, "not a step of the list (5KHz .. 1MHz)");
   channel.step_index = static_cast<uint8_t>(step);
 
   int train =
       row[kColCarrier] == kHalfWidthJr ? kJrTrainIndex : IndexOf(kTrainList, row[kColCarrier]);
-  if (train < 0) return false;
+  if (train < 0) return fail(kColCarrier, "not a carrier of the list (300Hz .. 3000Hz, ＪＲ)");
   channel.train_index = static_cast<uint8_t>(train);
 
-  if (!OneOf(kToneModeTexts, row[kColToneMode])) return false;
-
+  if (!OneOf(kToneModeTexts, row[kColToneMode])) {
+    return fail(kColToneMode, "not Train, SQ, DCS, TSQ, Tone or None");
+  }
   int tx_tone = IndexOf(kToneList, row[kColTxTone]);
-  if (tx_tone < 0) return false;
+  if (tx_tone < 0) return fail(kColTxTone, "not a tone of the list (67.0Hz .. 250.3Hz)");
   int rx_tone = IndexOf(kToneList, row[kColRxTone]);
-  if (rx_tone < 0) return false;
+  if (rx_tone < 0) return fail(kColRxTone, "not a tone of the list (67.0Hz .. 250.3Hz)");
   channel.tx_tone_index = static_cast<uint8_t>(tx_tone);
   channel.rx_tone_index = static_cast<uint8_t>(rx_tone);
 
   int dcs = DcsIndexOf(row[kColDcs]);
-  if (dcs < 0) return false;
+  if (dcs < 0) return fail(kColDcs, "not a DCS code of the list (023 .. 754)");
   row[kColDcs] = kDcsList[static_cast<size_t>(dcs)];
   channel.dcs_index = static_cast<uint8_t>(dcs);
 
-  if (!OneOf(kShiftTexts, row[kColShift])) return false;
-  if (!OneOf(kSkipTexts, row[kColSkip])) return false;
-  row[kColName] = FilterRadioText(row[kColName]);
-  return true;
+  if (!OneOf(kShiftTexts, row[kColShift])) return fail(kColShift, "not Off, + or -");
+  // An empty offset is no shift width, as the radio takes it: 0 MHz.
+  if (row[kColShiftFreq].empty()) row[kColShiftFreq] = "0";
+  fault = FrequencyFault(row[kColShiftFreq], 3, 0, kHighestOffsetHertz, "0..999.995", hertz);
+  if (!fault.empty()) return fail(kColShiftFreq, fault);
+  row[kColShiftFreq] = OffsetText(static_cast<uint32_t>(hertz));
+
+  if (!OneOf(kSkipTexts, row[kColSkip])) return fail(kColSkip, "not *, ※ or empty");
+  std::string name = FilterRadioText(row[kColName]);
+  if (TitleByteCount(name, false) > kTitleMaxBytes) {
+    return fail(kColName, "longer than the radio's 16 bytes (a double-byte character takes 2)");
+  }
+  row[kColName] = std::move(name);
+  return {};
 }
 
 // The end of every import that is not stopped: each used channel 1..1603 is checked, and every
-// channel 1..1603 that is unused or failed is emptied.
-Outcome CheckAndClearChannels(MemoryImage& image) {
+// channel 1..1603 that is unused or failed is emptied. A channel that fails is reported with
+// the file line it came from (0 when it kept its contents without a line).
+Outcome CheckAndClearChannels(MemoryImage& image, const std::vector<int>& line_of,
+                              std::vector<CsvImportProblem>& problems) {
   for (int number = 1; number <= kLastCsvImportChannel; ++number) {
     Channel& channel = image.channel(number);
-    if (channel.used && !CheckImportedChannel(channel)) channel.used = false;
+    if (channel.used) {
+      std::string before = channel.row[kColShiftFreq];
+      CsvImportProblem problem = CheckImportedChannel(channel);
+      if (!problem.column.empty()) {
+        problem.line = line_of[static_cast<size_t>(number)];
+        problem.channel = number;
+        if (problem.column == kColumnCaptions[kColShiftFreq]) problem.value = before;
+        problems.push_back(std::move(problem));
+        channel.used = false;
+      }
+    }
     if (!channel.used) ClearChannel(channel);
   }
   return ImportDoneOutcome();
+}
+
+// The channel number of a line's last field, 0 when it is not a number 1..1623.
+int ChannelNumberField(std::string_view field) {
+  if (field.empty() || field.size() > 4 ||
+      field.find_first_not_of("0123456789") != std::string_view::npos) {
+    return 0;
+  }
+  int number = DecimalField(field);
+  return number <= kChannelCount ? number : 0;
+}
+
+// Places the channel lines (lines[1] on) by their channel numbers, reporting every line it
+// skips or refuses and every channel left without a line. Returns false when the file ends
+// before channel 1603 has been reached; `line_of` gets the file line of each placed channel.
+bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
+                       std::vector<int>& line_of, std::vector<CsvImportProblem>& problems) {
+  const std::string kKeeps = "; line refused, the channel keeps what it held";
+  int next = 1;  // the lowest channel no line has claimed yet
+  auto report_missing = [&](int line_number, int up_to) {
+    if (next > up_to) return;
+    std::string what = next == up_to ? "no line for this channel in the file"
+                                     : "no line for channels " + std::to_string(next) + ".." +
+                                           std::to_string(up_to) + " in the file";
+    problems.push_back({line_number, next, "", "", what + "; kept what it held", false});
+  };
+  for (size_t i = 1; i < lines.size(); ++i) {
+    int line_number = static_cast<int>(i) + 1;
+    if (lines[i].empty()) {
+      problems.push_back({line_number, 0, "", "", "blank line; skipped", false});
+      continue;
+    }
+    std::vector<std::string> fields = SplitFields(lines[i]);
+    int number = ChannelNumberField(fields.back());
+    if (number > kLastCsvImportChannel) {  // bug-detector lines are never read
+      report_missing(line_number, kLastCsvImportChannel);
+      return true;
+    }
+    if (number == 0) {
+      problems.push_back(
+          {line_number, 0, "", fields.back(),
+           "the last field \"" + fields.back() + "\" is not a channel number 1..1623; line refused",
+           false});
+      continue;
+    }
+    if (number < next) {
+      problems.push_back(
+          {line_number, number, "", "",
+           (number == next - 1 ? "a second line for channel " + std::to_string(number)
+                               : "channel " + std::to_string(number) + " after channel " +
+                                     std::to_string(next - 1) + " (out of order)") +
+               kKeeps,
+           false});
+      continue;
+    }
+    report_missing(line_number, number - 1);
+    next = number + 1;
+    line_of[static_cast<size_t>(number)] = line_number;
+    if (fields.size() != kCsvFieldCount) {
+      problems.push_back({line_number, number, "", "",
+                          std::to_string(fields.size()) + " fields instead of " +
+                              std::to_string(kCsvFieldCount) + kKeeps,
+                          false});
+    } else {
+      ImportFields(image.channel(number), std::move(fields), line_number, number, problems);
+    }
+    if (number == kLastCsvImportChannel) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -238,31 +397,37 @@ Outcome ExportCsv(const MemoryImage& image, const std::string& path) {
   return ExportDoneOutcome();
 }
 
-Outcome ImportCsv(MemoryImage& image, const std::string& path) {
+Outcome ImportCsv(MemoryImage& image, const std::string& path,
+                  std::vector<CsvImportProblem>* problems) {
+  std::vector<CsvImportProblem> found;
+  std::vector<int> line_of(kLastCsvImportChannel + 1, 0);
+  auto done = [&](Outcome outcome) {
+    // In file order; channels that had no line of their own last.
+    auto key = [](const CsvImportProblem& p) { return p.line > 0 ? p.line : kCsvLineCount + 1; };
+    std::stable_sort(found.begin(), found.end(),
+                     [&key](const auto& a, const auto& b) { return key(a) < key(b); });
+    if (problems != nullptr) *problems = std::move(found);
+    return outcome;
+  };
   if (!PathEndsWith(path, "CSV")) {
     // Not a CSV name: the file is opened but not read, and the current channels are checked.
-    if (!std::ifstream(path, std::ios::binary)) return SilentOutcome("cannot open " + path);
-    return CheckAndClearChannels(image);
+    if (!std::ifstream(path, std::ios::binary)) return done(SilentOutcome("cannot open " + path));
+    return done(CheckAndClearChannels(image, line_of, found));
   }
   std::vector<std::string> lines;
   std::string error;
-  if (!ReadTextLines(path, lines, error)) return SilentOutcome(error);
-  if (lines.empty()) return SilentOutcome("line 1: the file ends before the caption line");
+  if (!ReadTextLines(path, lines, error)) return done(SilentOutcome(error));
+  if (lines.empty()) return done(SilentOutcome("line 1: the file ends before the caption line"));
   if (!IsCaptionLine(lines[0])) {
-    return CaptionErrorOutcome("line 1 is not the caption line of a channel CSV file");
+    return done(CaptionErrorOutcome("line 1 is not the caption line of a channel CSV file"));
   }
-  if (lines.size() > 1) {
-    for (int number = 1; number <= kLastCsvImportChannel; ++number) {
-      size_t line_index = static_cast<size_t>(number);
-      if (line_index >= lines.size()) {
-        return SilentOutcome("line " + std::to_string(line_index + 1) +
-                             ": the file ends before row " + std::to_string(number) +
-                             "; the rows read keep their new texts and nothing was checked");
-      }
-      ImportLine(image.channel(number), std::move(lines[line_index]));
-    }
+  if (lines.size() > 1 && !PlaceChannelLines(image, lines, line_of, found)) {
+    return done(SilentOutcome("line " + std::to_string(lines.size() + 1) +
+                              ": the file ends before channel " +
+                              std::to_string(kLastCsvImportChannel) +
+                              "; the rows read keep their new texts and nothing was checked"));
   }
-  return CheckAndClearChannels(image);
+  return done(CheckAndClearChannels(image, line_of, found));
 }
 
 }  // namespace tqm5

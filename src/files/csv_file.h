@@ -1,8 +1,8 @@
 // The channel table as a CSV file, for editing in a spreadsheet: "File(&F)" > "Export...(&E)"
 // writes every grid row, "Import...(&I)" reads channels 1..1603 back and checks them.
 //
-// File form: CP932 text, lines ended by CR LF, every field in double quotes, fields separated
-// by ",", quotes inside a field not escaped. Line 1 is the caption row (the empty label caption,
+// File form: CP932 text, lines ended by CR LF, every field in double quotes (a quote inside a
+// field doubled), fields separated by ",". Line 1 is the caption row (the empty label caption,
 // "Freqency" .. "Name", then "0"); lines 2..1624 are channels 1..1623: the row label, the twelve
 // column texts and the channel number. The frequency is written without its "MHz".
 #ifndef TQM5_FILES_CSV_FILE_H_
@@ -26,16 +26,38 @@ std::vector<std::string> CsvLines(const MemoryImage& image);
 // a failed write ends with "Error" titled " Error", critical, the reason in `detail`.
 Outcome ExportCsv(const MemoryImage& image, const std::string& path);
 
+// One row the import emptied, or one line it skipped or refused, for the user to see.
+struct CsvImportProblem {
+  int line = 0;          // file line, 1 = the caption line; 0 when the channel had no line
+  int channel = 0;       // the channel concerned, 0 when the line names none
+  std::string column;    // caption of the failing column ("Freqency"), empty for a whole line
+  std::string value;     // the failing cell's text
+  std::string what;      // what is wrong, in plain words
+  bool emptied = false;  // the channel was emptied (otherwise it kept what it held)
+};
+
 // Reads channels 1..1603 from the CSV file at `path` into the image, checks every used channel
 // and empties those that fail. Ends with "Import CSV File" titled " Finish".
+// - Fields are read the CSV way (a quoted field may hold "," and doubled quotes); a file saved
+//   as UTF-8 is read as UTF-8.
+// - Each line goes to the channel named by its last field. Lines are expected in ascending
+//   order: a blank line is skipped; a line whose field count is not 14, whose last field is no
+//   channel number, or whose number is repeated or out of order is refused and its channel keeps
+//   what it held, as does a channel without a line. Lines of channels 1604..1623 are not read.
+// - A frequency or offset with fewer decimals is completed ("145" gives "145.00000MHz", "0.6"
+//   gives "0.600MHz"); one out of range (0.53099..1299.99999 MHz, offset up to 999.995 MHz),
+//   with more decimals or other characters, and a name wider than 16 bytes, empty the channel.
 // - A path not ending in "CSV" is not read, but the check and the emptying still run on the
 //   image as it is, and the message is shown.
 // - A first line that is not the caption line: "CSV File Error" titled " Error"; the image is
 //   unchanged.
-// - A file that cannot be read, or that ends before row 1603, ends the import without a
+// - A file that cannot be read, or that ends before channel 1603, ends the import without a
 //   message (`detail` says where): the rows read so far keep their new texts, nothing is
 //   checked or emptied.
-Outcome ImportCsv(MemoryImage& image, const std::string& path);
+// Every emptied channel and every skipped or refused line goes to `problems` when given, in
+// the order of the file's lines.
+Outcome ImportCsv(MemoryImage& image, const std::string& path,
+                  std::vector<CsvImportProblem>* problems = nullptr);
 
 }  // namespace tqm5
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "files/text_file.h"
 #include "fonts/font_codec.h"
 #include "image/banks.h"
+#include "image/frequency_text.h"
 #include "image/hex.h"
 #include "image/vocabulary.h"
 #include "settings/catalogue.h"
@@ -40,16 +42,28 @@ char ShiftDigit(std::string_view shift) {
   return '0';
 }
 
-// A frequency column ("145.00000MHz", "0.600MHz") as a fixed-width field: the text without its
-// last three characters (the unit), left-padded with "0" to `width`. The grid's texts always fit;
-// a longer text keeps its first `width` characters so that the fields after it stay in place.
-std::string FrequencyField(const std::string& text, size_t width) {
-  std::u32string chars = Utf8ToU32(text);
-  chars.resize(chars.size() >= 3 ? chars.size() - 3 : 0);
-  if (chars.size() > width) chars.resize(width);
-  std::string field(width - chars.size(), '0');
-  field += U32ToUtf8(chars);
-  return field;
+// A frequency column as a fixed-width field of the value the text means: whole megahertz
+// left-padded with "0" to `whole_digits`, ".", and `decimals` digits ("145MHz" and
+// "145.00000MHz" both give "0145.00000"; "0.6MHz" with 3 and 3 gives "000.600"). An empty text
+// is 0 MHz. A text that is not a frequency, or whose value the field cannot hold, gives "" and
+// says why in `error`.
+std::string FrequencyField(const std::string& text, int whole_digits, int decimals,
+                           std::string& error) {
+  std::optional<int64_t> hertz = text.empty() ? 0 : MegahertzToHertz(text);
+  if (!hertz) {
+    error = "\"" + text + "\" is not a frequency in MHz";
+    return "";
+  }
+  int64_t unit = 1;
+  for (int d = decimals; d < 6; ++d) unit *= 10;
+  int64_t whole_limit = 1;
+  for (int d = 0; d < whole_digits; ++d) whole_limit *= 10;
+  if (*hertz % unit != 0 || *hertz / 1000000 >= whole_limit) {
+    error = "\"" + text + "\" does not fit the file's field of " + std::to_string(whole_digits) +
+            " digits, \".\" and " + std::to_string(decimals) + " decimals";
+    return "";
+  }
+  return ZeroPad(*hertz / 1000000, whole_digits) + "." + ZeroPad(*hertz % 1000000 / unit, decimals);
 }
 
 // A list position of the DTMF settings line: values below 10 get "00" in front, all others one
@@ -168,12 +182,22 @@ Outcome SaveFileOutcome() {
 
 }  // namespace
 
-std::string BuildChannelLine(const MemoryImage& image, int c) {
+std::string BuildChannelLine(const MemoryImage& image, int c, std::string* error) {
   const Channel& channel = image.channels[static_cast<size_t>(c)];
   const ChannelRow& row = channel.row;
+  std::string why;
+  std::string frequency = FrequencyField(row[kColFreq], 4, 5, why);
+  std::string offset = why.empty() ? FrequencyField(row[kColShiftFreq], 3, 3, why) : "";
+  if (!why.empty()) {
+    if (error != nullptr) {
+      *error = "channel " + std::to_string(c + 1) + ": " +
+               (frequency.empty() ? "frequency " : "offset ") + why + "; nothing was saved";
+    }
+    return "";
+  }
   std::string line = "CH" + ZeroPad(c, 4);
   line.reserve(kChannelFixedLength + row[kColName].size());
-  line += FrequencyField(row[kColFreq], 10);
+  line += frequency;
   line += CodeDigit(kModeCodes, row[kColMode]);
   line += ZeroPad(channel.step_index, 2);
   line += ZeroPad(channel.train_index, 2);
@@ -182,18 +206,21 @@ std::string BuildChannelLine(const MemoryImage& image, int c) {
   line += ZeroPad(channel.rx_tone_index, 2);
   line += ZeroPad(channel.dcs_index, 3);
   line += ShiftDigit(row[kColShift]);
-  line += FrequencyField(row[kColShiftFreq], 7);
+  line += offset;
   line += row[kColSkip] == "*" || row[kColSkip] == "※" ? '1' : '0';
   line += row[kColName];
   return line;
 }
 
-std::vector<std::string> ProjectLines(const MemoryImage& image, const std::string& header) {
+std::vector<std::string> ProjectLines(const MemoryImage& image, const std::string& header,
+                                      std::string* error) {
   std::vector<std::string> lines;
   lines.reserve(kChannelCount + 64);
   lines.push_back(header);
   for (int c = 0; c < kChannelCount; ++c) {
-    if (image.channels[static_cast<size_t>(c)].used) lines.push_back(BuildChannelLine(image, c));
+    if (!image.channels[static_cast<size_t>(c)].used) continue;
+    lines.push_back(BuildChannelLine(image, c, error));
+    if (lines.back().empty()) return {};
   }
   // The bank and one-touch lines are kept only for a valid layout: a file saved mid-edit leaves
   // the loading program's banks and keys alone.
@@ -213,7 +240,8 @@ std::vector<std::string> ProjectLines(const MemoryImage& image, const std::strin
 }
 
 bool SaveProject(const MemoryImage& image, const std::string& path, std::string& error) {
-  return WriteTextLines(path, ProjectLines(image, SaveDateTimeLine()), error);
+  std::vector<std::string> lines = ProjectLines(image, SaveDateTimeLine(), &error);
+  return !lines.empty() && WriteTextLines(path, lines, error);
 }
 
 Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path) {

@@ -35,15 +35,21 @@ namespace tqm5 {
 
 // `BuildChannelLine`: the line of channel c + 1 (c = 0..1622): "CH", c in 4 digits, the
 // 36-character fixed part (frequency, mode, step, carrier, tone mode, tones, DCS, shift, offset,
-// skip), then the name as the grid shows it.
-std::string BuildChannelLine(const MemoryImage& image, int c);
+// skip), then the name as the grid shows it. The frequency and offset fields hold the value
+// their texts mean, whatever the number of decimals ("145MHz" is written 0145.00000). A text that
+// is not a frequency, or one its field cannot hold (below 10 Hz or from 10000 MHz; an offset
+// below 1 kHz or from 1000 MHz), gives "" and `error` names the channel and the text.
+std::string BuildChannelLine(const MemoryImage& image, int c, std::string* error = nullptr);
 
-// Every line of the project file of `image`, in the written order, `header` first.
-std::vector<std::string> ProjectLines(const MemoryImage& image, const std::string& header);
+// Every line of the project file of `image`, in the written order, `header` first; no lines at
+// all, with `error` set, when a channel line cannot be built.
+std::vector<std::string> ProjectLines(const MemoryImage& image, const std::string& header,
+                                      std::string* error = nullptr);
 
 // `SaveProject`: writes the project file of `image` to `path`, replacing it, with the current
-// date and time in the header. The write is atomic: on failure the old file stays whole, the
-// result is false and `error` says why. Shows no message.
+// date and time in the header. A channel whose frequency cannot be written as it is refuses the
+// save (see `BuildChannelLine`) and nothing is written. The write is atomic: on failure the old
+// file stays whole, the result is false and `error` says why. Shows no message.
 bool SaveProject(const MemoryImage& image, const std::string& path, std::string& error);
 
 // The save command after its dialog: "Save File" titled "Finish", or on failure "Error" titled

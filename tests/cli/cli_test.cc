@@ -183,6 +183,9 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"read", "--port", "42", "--model", "J"}, 1, "tqm5 read: port \"42\""},
       {{"show", Path("notes.txt")}, 1, "tqm5 show: " + Path("notes.txt") + ": not a project file"},
       {{"show", Path("missing.M5")}, 1, "tqm5 show: " + Path("missing.M5") + ": cannot open"},
+      {{"import-csv", Path("missing.M5"), Path("notes.txt"), "-o", Path("b.M5")},
+       2,
+       "tqm5 import-csv: " + Path("notes.txt") + ": not a CSV file (the name must end in .CSV)"},
   };
   for (const Case& c : cases) {
     testing::RunResult result = Tqm5(c.args);
@@ -219,6 +222,32 @@ TEST_F(CliTest, BrokenFilesReachNeitherTheRadioNorAProject) {
   EXPECT_EQ(font.status, 1);
   EXPECT_EQ(font.err, "tqm5 font-import: " + Path("empty.FM5") + ": no glyph found in the file\n");
   EXPECT_FALSE(fs::exists(Path("b.M5")));
+}
+
+// An import that empties or skips rows lists each on stderr (channel 11 and a blank line), saves
+// the project all the same and exits with 1; the last line says the project was saved.
+TEST_F(CliTest, ImportCsvReportsEveryProblemRowAndStillSaves) {
+  std::ofstream(Path("a.M5")) << "Save Date and Time\r\nFile End\r\n";
+  std::ofstream csv(Path("in.csv"));
+  csv << ",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0\n";
+  for (int n = 1; n <= 1603; ++n) {
+    csv << "L," << (n == 11 ? "9999" : "145") << ",FM,5KHz,JR,None,88.5Hz,88.5Hz,023,Off,0.6,,,"
+        << n << "\n"
+        << (n == 11 ? "\n" : "");
+  }
+  csv.close();
+  testing::RunResult result =
+      Tqm5({"import-csv", Path("a.M5"), Path("in.csv"), "-o", Path("b.M5")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err.substr(0, result.err.find('\n', result.err.find('\n') + 1) + 1),
+            Path("in.csv") +
+                " line 12, channel 11, Freqency \"9999\": out of range 0.53099..1299.99999 MHz; "
+                "channel emptied\n" +
+                Path("in.csv") + " line 13: blank line; skipped\n");
+  EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 4) << result.err;
+  EXPECT_NE(result.err.find(Path("b.M5") + " was saved anyway"), std::string::npos) << result.err;
+  testing::RunResult show = Tqm5({"show", Path("b.M5")});
+  EXPECT_NE(show.out.find("Channels: 1622 used"), std::string::npos) << show.out.substr(0, 300);
 }
 
 TEST_F(CliTest, TheBuiltInSimulatedRadioAnswers) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 
@@ -69,7 +70,7 @@ MemoryImage RandomImage(unsigned seed) {
     if (random() % 3 != 0) continue;
     Fill(
         channel,
-        Columns(FrequencyText(100000 + static_cast<uint32_t>(random() % 1299900000)) +
+        Columns(FrequencyText(530990 + static_cast<uint32_t>(random() % 1299469000)) +
                 any(Texts{"FM", "AM", "NFM", "WFM"}) + any(kStepList) + any(kTrainList) +
                 any(Texts{"None", "Tone", "TSQ", "SQ", "DCS", "Train"}) + any(kToneList) +
                 any(kToneList) + any(kDcsList) + any(Texts{"Off", "+", "-", "＋", "－"}) + "|" +
@@ -149,8 +150,9 @@ TEST(CsvFileTest, ImportOfAnExportGivesBackTheChannels) {
 }
 
 // Channel 5's line with one column changed, and the text that column then shows (with the code
-// of that text), or nullptr for a channel emptied by the check. Some lines end early: one
-// without the name still counts, one without skip and name leaves the channel as it was.
+// of that text), or nullptr for a channel emptied by the check, which is reported with its line,
+// channel and column. Frequencies with fewer decimals are completed; a line with too few fields
+// is refused and reported, and the channel keeps what it held.
 TEST(CsvFileTest, ImportChecksEveryColumn) {
   const std::string base = "145.00000|FM|10KHz|1000Hz|TSQ|100.0Hz|123.0Hz|065|-|0.600MHz|*|AB";
   struct Case {
@@ -161,14 +163,23 @@ TEST(CsvFileTest, ImportChecksEveryColumn) {
   };
   const Case cases[] = {
       {kColFreq, "1295.12345", "1295.12345MHz"},
-      {kColFreq, "145", "145MHz"},
+      {kColFreq, "145", "145.00000MHz"},
+      {kColFreq, "145.0", "145.00000MHz"},
+      {kColFreq, "145.0125", "145.01250MHz"},
+      {kColFreq, "0430", "430.00000MHz"},
+      {kColFreq, "0.53099", "0.53099MHz"},
+      {kColFreq, "1299.99999", "1299.99999MHz"},
+      {kColFreq, "0.53098", nullptr},
+      {kColFreq, "1300", nullptr},
+      {kColFreq, "9999", nullptr},
+      {kColFreq, "-145", nullptr},
+      {kColFreq, "14a.5", nullptr},
+      {kColFreq, "1 45", nullptr},
       {kColFreq, "145.123456", nullptr},
       {kColFreq, "12345.0", nullptr},
       {kColFreq, "12345", nullptr},
       {kColFreq, ".5", nullptr},
       {kColFreq, "145.", nullptr},
-      {kColFreq, "", nullptr},
-      {kColFreq, "14a.5", "14.5MHz"},
       {kColMode, "WFM", "WFM"},
       {kColMode, "fm", nullptr},
       {kColStep, "12.5KHz", "12.5KHz"},
@@ -191,15 +202,32 @@ TEST(CsvFileTest, ImportChecksEveryColumn) {
       {kColShift, "＋", "＋"},
       {kColShift, "－", "－"},
       {kColShift, "off", nullptr},
+      {kColShiftFreq, "0.6", "0.600MHz"},
+      {kColShiftFreq, "0.6MHz", "0.600MHz"},
+      {kColShiftFreq, "5", "5.000MHz"},
+      {kColShiftFreq, "0.60000", "0.600MHz"},
+      {kColShiftFreq, "999.995MHz", "999.995MHz"},
+      {kColShiftFreq, "0.6005", nullptr},
+      {kColShiftFreq, "999.996", nullptr},
+      {kColShiftFreq, "99999.000MHz", nullptr},
+      {kColShiftFreq, "-0.6", nullptr},
+      {kColShiftFreq, "0.6 MHz", nullptr},
       {kColSkip, "※", "※"},
       {kColSkip, "", ""},
       {kColSkip, "x", nullptr},
       {kColName, "AB亜C", "ABC"},
       {kColName, "♪愛ｱ①:2~", "♪愛ｱ①:2~"},
-      {kColName, "AB", "", kColSkip},
+      {kColName, "A,B \"Q\"", "A,B \"Q\""},
+      {kColName, "0123456789ABCDEF", "0123456789ABCDEF"},
+      {kColName, "あいうえおかきく", "あいうえおかきく"},
+      {kColName, ":1~:2~:3~:4~:5~:6~:7~:8~", ":1~:2~:3~:4~:5~:6~:7~:8~"},
+      {kColName, "0123456789ABCDEFG", nullptr},
+      {kColName, "あいうえおかきくけ", nullptr},
+      {kColName, "AB", "AB", kColSkip},
       {kColFreq, "146", "145.00000MHz", kColShiftFreq},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE("column " + std::to_string(c.column) + " " + c.text);
     std::vector<std::string> file = Columns(base), grid = Columns(base);
     grid[0] += "MHz";
     MemoryImage image;
@@ -207,12 +235,18 @@ TEST(CsvFileTest, ImportChecksEveryColumn) {
     std::vector<std::string> lines = CsvLines(image);
     file[static_cast<size_t>(c.column - 1)] = c.text;
     lines[5] = "\"Bank00-004\"";
-    for (int i = 0; i < c.columns_in_line; ++i)
-      lines[5] += ",\"" + file[static_cast<size_t>(i)] + "\"";
+    for (int i = 0; i < c.columns_in_line; ++i) {
+      std::string field = file[static_cast<size_t>(i)];
+      size_t quote = 0;
+      while ((quote = field.find('"', quote)) != std::string::npos)
+        field.insert(quote, 1, '"'), quote += 2;
+      lines[5] += ",\"" + field + "\"";
+    }
     if (c.columns_in_line == kColName) lines[5] += ",\"5\"";
     std::string path = TempPath("edit.csv");
     WriteLines(path, lines);
-    EXPECT_TRUE(ImportFinished(ImportCsv(image, path)));
+    std::vector<CsvImportProblem> problems;
+    EXPECT_TRUE(ImportFinished(ImportCsv(image, path, &problems)));
 
     MemoryImage expected;
     if (c.shown == nullptr) {
@@ -221,7 +255,21 @@ TEST(CsvFileTest, ImportChecksEveryColumn) {
       grid[static_cast<size_t>(c.column - 1)] = c.shown;
       Fill(expected.channel(5), grid);
     }
-    EXPECT_EQ(FirstDifference(image, expected), "") << "column " << c.column << " " << c.text;
+    EXPECT_EQ(FirstDifference(image, expected), "");
+    // A refused line names no channel (its last field is not a number); the next line then
+    // reports channel 5 as having no line.
+    bool refused = c.columns_in_line != kColName;
+    ASSERT_EQ(problems.size(), refused ? 2u : c.shown == nullptr ? 1u : 0u);
+    if (problems.empty()) continue;
+    EXPECT_EQ(problems[0].line, 6);
+    EXPECT_EQ(problems[0].channel, refused ? 0 : 5);
+    EXPECT_EQ(problems[0].emptied, !refused);
+    EXPECT_EQ(problems[0].column, refused ? "" : kColumnCaptions[c.column]);
+    if (!refused) {
+      EXPECT_EQ(problems[0].value, c.text);
+    } else {
+      EXPECT_EQ(problems[1].line * 10000 + problems[1].channel, 7 * 10000 + 5);
+    }
   }
 }
 
@@ -239,6 +287,15 @@ TEST(CsvFileTest, CaptionLineMustMatchOrHaveOneHundredCharacters) {
       {",Frequency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0",
        false},
       {"", false},
+      {R"(,"Freqency","mode","step","Carrier","Tone/DCS","Tx-tone","Rx-tone","DCS","Shift",)"
+       R"("Shift-Freq","Skip","Name",0)",
+       true},
+      {R"("",Freqency,"mode",step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,)"
+       R"("Name","0")",
+       true},
+      {R"(,"Freqency,mode",step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,)"
+       R"(Name,0)",
+       false},
   };
   MemoryImage source = RandomImage(3);
   for (const auto& [caption, accepted] : captions) {
@@ -321,6 +378,102 @@ TEST(CsvFileTest, UnreadableOrEmptyFileChangesNothing) {
     EXPECT_FALSE(outcome.shown || outcome.detail.empty()) << path;
     EXPECT_EQ(FirstDifference(image, before), "") << path;
   }
+}
+
+// Lines are placed by their channel number. A blank line is skipped, a line of the wrong field
+// count or with a number that is not the next one is refused (its channel keeps what it held),
+// and a channel without a line keeps what it held; each is reported. Lines of the bug-detector
+// channels are never read, so nothing is reported for them.
+TEST(CsvFileTest, ImportPlacesLinesByChannelNumber) {
+  using Lines = std::vector<std::string>;
+  auto set_last = [](std::string& line, const std::string& field) {
+    line = line.substr(0, line.rfind(',') + 1) + field;
+  };
+  struct Case {
+    const char* name;
+    std::function<void(Lines&)> edit;
+    std::vector<int> kept;                      // channels that keep the image's contents
+    std::vector<std::pair<int, int>> problems;  // (file line, channel) of each report
+  };
+  const Case cases[] = {
+      {"blank line after the caption", [](Lines& l) { l.insert(l.begin() + 1, ""); }, {}, {{2, 0}}},
+      {"row without its name",
+       [](Lines& l) { l[7] = l[7].substr(0, l[7].rfind(",\"", l[7].rfind(",\"") - 1)) + ",7"; },
+       {7},
+       {{8, 7}}},
+      {"row of 15 fields", [](Lines& l) { l[7] = "\"x\"," + l[7]; }, {7}, {{8, 7}}},
+      {"repeated row", [](Lines& l) { l[8] = l[7]; }, {8}, {{9, 7}, {10, 8}}},
+      {"swapped rows", [](Lines& l) { std::swap(l[9], l[10]); }, {9}, {{10, 9}, {11, 9}}},
+      {"number not a channel", [&](Lines& l) { set_last(l[11], "x"); }, {11}, {{12, 0}, {13, 11}}},
+      {"number 0", [&](Lines& l) { set_last(l[3], "0"); }, {3}, {{4, 0}, {5, 3}}},
+      {"numbers 2000 and 1603 out of place",
+       [&](Lines& l) { set_last(l[1602], "2000"), set_last(l[1603], "\"1604\""); },
+       {1602, 1603},
+       {{1603, 0}, {1604, 1602}}},
+      {"bug-detector rows broken or missing",
+       [](Lines& l) {
+         l[1610] = "junk";
+         l.resize(1620);
+       },
+       {},
+       {}},
+  };
+  MemoryImage source = RandomImage(6);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Lines lines = CsvLines(source);
+    c.edit(lines);
+    std::string path = TempPath("placed.csv");
+    WriteLines(path, lines);
+    MemoryImage image = RandomImage(7);
+    MemoryImage expected = image;
+    for (int n = 1; n < kFirstBugChannel; ++n) {
+      if (std::find(c.kept.begin(), c.kept.end(), n) == c.kept.end()) {
+        expected.channel(n) = source.channel(n);
+      }
+    }
+    std::vector<CsvImportProblem> problems;
+    EXPECT_TRUE(ImportFinished(ImportCsv(image, path, &problems)));
+    EXPECT_EQ(FirstDifference(image, expected), "");
+    std::vector<std::pair<int, int>> reported;
+    for (const CsvImportProblem& p : problems) {
+      reported.emplace_back(p.line, p.channel);
+      EXPECT_FALSE(p.emptied);
+    }
+    EXPECT_EQ(reported, c.problems);
+  }
+}
+
+// A file as a spreadsheet saves it: UTF-8 with or without a byte-order mark, LF line ends, text
+// cells quoted (quotes inside doubled), numbers bare with their trailing zeros dropped, empty
+// cells empty. Export quotes a name holding "," or a quote and doubles the quotes inside.
+TEST(CsvFileTest, SpreadsheetFormsImportAndNamesWithQuotesExport) {
+  std::string text =
+      ",\"Freqency\",\"mode\",\"step\",\"Carrier\",\"Tone/DCS\",\"Tx-tone\",\"Rx-tone\","
+      "\"DCS\",\"Shift\",\"Shift-Freq\",\"Skip\",\"Name\",0\n"
+      "\"Bank00-000\",145,\"FM\",\"5KHz\",\"ＪＲ\",\"None\",\"88.5Hz\",\"88.5Hz\",23,"
+      "\"Off\",0.6,,\"東京,\"\"A\"\"\",1\n"
+      "\"Bank00-001\",430.0125,\"AM\",\"12.5KHz\",\"300Hz\",\"Tone\",\"67.0Hz\","
+      "\"250.3Hz\",754,\"－\",\"5.000MHz\",\"※\",ｶﾀｶﾅ愛,2\n";
+  for (int n = 3; n <= kChannelCount; ++n) text += ",,,,,,,,,,,,," + std::to_string(n) + "\n";
+  MemoryImage expected;
+  for (int n = 3; n < kFirstBugChannel; ++n) ClearChannel(expected.channel(n));
+  Fill(expected.channel(1),
+       Columns("145.00000MHz|FM|5KHz|ＪＲ|None|88.5Hz|88.5Hz|023|Off|0.600MHz||東京,\"A\""));
+  Fill(expected.channel(2),
+       Columns("430.01250MHz|AM|12.5KHz|300Hz|Tone|67.0Hz|250.3Hz|754|－|5.000MHz|※|ｶﾀｶﾅ愛"));
+  for (const char* bom : {"", "\xEF\xBB\xBF"}) {
+    std::string path = TempPath("sheet.csv");
+    std::ofstream(path, std::ios::binary) << bom << text;
+    MemoryImage image;
+    std::vector<CsvImportProblem> problems;
+    EXPECT_TRUE(ImportFinished(ImportCsv(image, path, &problems)));
+    EXPECT_EQ(FirstDifference(image, expected), "") << "byte-order mark " << (*bom != 0);
+    EXPECT_TRUE(problems.empty());
+  }
+  EXPECT_EQ(CsvLines(expected)[1],
+            R"("Bank00-000","145.00000","FM","5KHz","ＪＲ","None","88.5Hz","88.5Hz","023","Off",)"
+            R"("0.600MHz","","東京,""A""","1")");
 }
 
 }  // namespace

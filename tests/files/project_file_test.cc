@@ -94,6 +94,60 @@ TEST(ProjectFileTest, ChannelLines) {
   EXPECT_EQ(BuildChannelLine(image, 1622).substr(0, 6), "CH1622");
 }
 
+// The frequency and offset fields hold the value the text means, whatever its number of
+// decimals. A text that is not a frequency, or one its field cannot hold, refuses the line and
+// the save, naming the channel and the text; the file on disk stays as it was.
+TEST(ProjectFileTest, FrequencyFieldsHoldTheValueOfTheText) {
+  struct Case {
+    const char* frequency;
+    const char* offset;
+    const char* fields;  // frequency + "|" + offset field, nullptr when refused
+  };
+  const Case cases[] = {
+      {"145.00000MHz", "0.600MHz", "0145.00000|000.600"},
+      {"145MHz", "0.6MHz", "0145.00000|000.600"},
+      {"145.0125MHz", "5MHz", "0145.01250|005.000"},
+      {"145.0", "0.60", "0145.00000|000.600"},
+      {"0145.000000MHz", "000.600000MHz", "0145.00000|000.600"},
+      {"1299.99999MHz", "999.995MHz", "1299.99999|999.995"},
+      {"0.53099MHz", "0.000MHz", "0000.53099|000.000"},
+      {"4294.96729MHz", "999.999MHz", "4294.96729|999.999"},
+      {"", "", "0000.00000|000.000"},
+      {"145.000001MHz", "0.600MHz", nullptr},
+      {"10000MHz", "0.600MHz", nullptr},
+      {"-145MHz", "0.600MHz", nullptr},
+      {"145 MHz", "0.600MHz", nullptr},
+      {"145.00000kHz", "0.600MHz", nullptr},
+      {"145.00000MHz", "1000MHz", nullptr},
+      {"145.00000MHz", "0.6005MHz", nullptr},
+      {"145.00000MHz", "abc", nullptr},
+  };
+  TempDir dir;
+  std::string path = dir.File("kept.M5");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.frequency) + " " + c.offset);
+    MemoryImage image;
+    image.channel(12) =
+        MakeChannel(c.frequency, "FM", {0, 28, 8, 8, 0}, "None", "+", c.offset, false, "");
+    std::string error;
+    std::string line = BuildChannelLine(image, 11, &error);
+    std::ofstream(path, std::ios::binary) << "old";
+    bool saved = SaveProject(image, path, error);
+    if (c.fields != nullptr) {
+      std::string fields = c.fields;
+      EXPECT_EQ(line, "CH0011" + fields.substr(0, 10) + "00028008080001" + fields.substr(11) + "0");
+      EXPECT_TRUE(saved) << error;
+      continue;
+    }
+    EXPECT_EQ(line, "");
+    EXPECT_FALSE(saved);
+    EXPECT_NE(error.find("channel 12"), std::string::npos) << error;
+    std::string text = std::string(c.frequency) == "145.00000MHz" ? c.offset : c.frequency;
+    EXPECT_NE(error.find("\"" + text + "\""), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(path), "old");
+  }
+}
+
 // Keys of the lines in order, runs of one key counted once.
 std::vector<std::string> KeyOrder(const std::vector<std::string>& lines) {
   std::vector<std::string> keys;
