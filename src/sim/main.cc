@@ -139,6 +139,13 @@ int Run(int argc, char** argv) {
   SimRadio radio(options.variant);
   if (!options.image_path.empty()) {
     std::error_code error;
+    // A folder would open as a stream whose first read throws; it can neither be loaded nor
+    // take the memory back at the end.
+    if (std::filesystem::is_directory(options.image_path, error)) {
+      std::cerr << "tqm5-sim: cannot load the radio memory: " << options.image_path
+                << " is a folder, not a file\n";
+      return 2;
+    }
     if (std::filesystem::exists(options.image_path, error)) {
       std::string why;
       if (!radio.LoadImage(options.image_path, &why)) {
