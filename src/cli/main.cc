@@ -41,10 +41,14 @@ int main(int argc, char** argv) {
   // The serial port classes want an application object; there is no event loop.
   QCoreApplication app(argc, argv);
   // Ctrl-C, a termination request and a closed terminal stop a transfer between two
-  // exchanges, so the port is closed properly and the user is told.
-  struct sigaction action = {};
-  action.sa_handler = RequestCancel;
-  action.sa_flags = SA_RESETHAND;  // a second signal ends the program at once
-  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal_number, &action, nullptr);
+  // exchanges, so the port is closed properly and the user is told. The file verbs keep the
+  // default action: their saves replace a file only when complete.
+  const std::string& verb = options->verb;
+  if (verb == "read" || verb == "write" || verb == "identify") {
+    struct sigaction action = {};
+    action.sa_handler = RequestCancel;
+    action.sa_flags = SA_RESETHAND;  // a second signal ends the program at once
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal_number, &action, nullptr);
+  }
   return tqm5::cli::RunVerb(*options, std::cout, std::cerr);
 }
