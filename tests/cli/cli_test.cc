@@ -256,6 +256,7 @@ TEST_F(CliTest, FoldersAndMissingFilesAreReportedOnceByName) {
        "is a folder, not a file"},
       {TQM5_EXECUTABLE, {"show", Path("missing.M5")}, Path("missing.M5"), "cannot open"},
       {TQM5_SIM_EXECUTABLE, {"--image", Path("d.M5")}, Path("d.M5"), "is a folder, not a file"},
+      {TQM5_SIM_EXECUTABLE, {"--image", "/dev/zero"}, "/dev/zero", "is not a regular file"},
   };
   for (const Case& c : cases) {
     testing::RunResult result =
