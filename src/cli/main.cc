@@ -20,9 +20,18 @@ int main(int argc, char** argv) {
     std::cerr << "tqm5: " << error << "\n";
     return 2;
   }
-  if (options->help || args.empty()) {
-    std::cout << tqm5::cli::kUsage;
-    return args.empty() ? 2 : 0;
+  if (args.empty()) {
+    std::cerr << tqm5::cli::kUsage;
+    return 2;
+  }
+  if (options->version) {
+    std::cout << "tqm5 " << TQM5_VERSION << "\n";
+    return 0;
+  }
+  if (options->help) {
+    std::string verb_usage = tqm5::cli::VerbUsage(options->verb);
+    std::cout << (verb_usage.empty() ? tqm5::cli::kUsage : verb_usage);
+    return 0;
   }
   error = tqm5::cli::CheckVerbArguments(*options);
   if (!error.empty()) {
@@ -31,10 +40,15 @@ int main(int argc, char** argv) {
   }
   // The serial port classes want an application object; there is no event loop.
   QCoreApplication app(argc, argv);
-  // Ctrl-C stops a transfer between two exchanges, so the port is closed properly.
-  struct sigaction action = {};
-  action.sa_handler = RequestCancel;
-  action.sa_flags = SA_RESETHAND;  // a second Ctrl-C ends the program at once
-  sigaction(SIGINT, &action, nullptr);
+  // Ctrl-C, a termination request and a closed terminal stop a transfer between two
+  // exchanges, so the port is closed properly and the user is told. The file verbs keep the
+  // default action: their saves replace a file only when complete.
+  const std::string& verb = options->verb;
+  if (verb == "read" || verb == "write" || verb == "identify") {
+    struct sigaction action = {};
+    action.sa_handler = RequestCancel;
+    action.sa_flags = SA_RESETHAND;  // a second signal ends the program at once
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal_number, &action, nullptr);
+  }
   return tqm5::cli::RunVerb(*options, std::cout, std::cerr);
 }

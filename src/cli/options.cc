@@ -8,17 +8,69 @@ namespace {
 struct VerbShape {
   int files;
   bool needs_port;
+  bool takes_output;  // -o: only verbs that save a changed project
   bool needs_output;
+  const char* usage;  // the verb's own help: synopsis, what it does, an example
 };
 
 const std::map<std::string, VerbShape>& Verbs() {
   static const auto* verbs = new std::map<std::string, VerbShape>{
-      {"read", {0, true, false}},         {"write", {1, true, false}},
-      {"identify", {0, true, false}},     {"export-csv", {2, false, false}},
-      {"import-csv", {2, false, true}},   {"show", {1, false, false}},
-      {"font-export", {2, false, false}}, {"font-import", {2, false, true}},
+      {"read",
+       {0, true, true, false,
+        "Usage: tqm5 read --port P --model M [-o FILE.M5]\n"
+        "Reads the whole radio into a project file (default name radio-DATE-TIME.M5 in the\n"
+        "current folder) and keeps a backup copy; an existing file of the default name is never\n"
+        "replaced: \"-2\", \"-3\", ... is added instead.\n"
+        "Example: tqm5 read --port 1 --model J -o my-radio.M5\n"}},
+      {"write",
+       {1, true, false, false,
+        "Usage: tqm5 write --port P --model M FILE.M5\n"
+        "Writes a project file to the whole radio. The settings come from the file; the model\n"
+        "decides the identification and the variant's rules.\n"
+        "Example: tqm5 write --port /dev/ttyUSB0 --model J my-radio.M5\n"}},
+      {"identify",
+       {0, true, false, false,
+        "Usage: tqm5 identify --port P --model M\n"
+        "Sends the identification commands of the model and prints the one the radio accepted.\n"
+        "Example: tqm5 identify --port 1 --model T\n"}},
+      {"export-csv",
+       {2, false, false, false,
+        "Usage: tqm5 export-csv FILE.M5 OUT.CSV [--model M]\n"
+        "Writes the used channels of a project to a CSV file for a spreadsheet.\n"
+        "Example: tqm5 export-csv my-radio.M5 channels.CSV\n"}},
+      {"import-csv",
+       {2, false, true, true,
+        "Usage: tqm5 import-csv FILE.M5 IN.CSV -o OUT.M5 [--model M]\n"
+        "Takes the channels of a CSV file into a project and saves it as a new project file.\n"
+        "Example: tqm5 import-csv my-radio.M5 channels.CSV -o edited.M5\n"}},
+      {"show",
+       {1, false, false, false,
+        "Usage: tqm5 show FILE.M5 [--model M]\n"
+        "Prints the used channels, banks, one-touch keys, title, DTMF and settings of a project.\n"
+        "Example: tqm5 show my-radio.M5\n"}},
+      {"font-export",
+       {2, false, false, false,
+        "Usage: tqm5 font-export FILE.M5 OUT.FM5 [--model M]\n"
+        "Writes the eight user glyphs of a project to a font file.\n"
+        "Example: tqm5 font-export my-radio.M5 glyphs.FM5\n"}},
+      {"font-import",
+       {2, false, true, true,
+        "Usage: tqm5 font-import FILE.M5 IN.FM5 -o OUT.M5 [--model M]\n"
+        "Takes the glyphs of a font file into a project and saves it as a new project file.\n"
+        "Example: tqm5 font-import my-radio.M5 glyphs.FM5 -o with-glyphs.M5\n"}},
   };
   return *verbs;
+}
+
+// A port is "sim", a number 1..16, or a device: a path, or a Windows name COM1, COM2, ...
+bool IsValidPort(const std::string& port) {
+  if (port == "sim" || port.find('/') != std::string::npos || port.rfind("COM", 0) == 0) {
+    return true;
+  }
+  if (port.empty() || port.size() > 2) return false;
+  if (port.find_first_not_of("0123456789") != std::string::npos) return false;
+  int number = std::stoi(port);
+  return number >= 1 && number <= 16;
 }
 
 std::optional<ModelOption> ParseModel(const std::string& text) {
@@ -53,8 +105,9 @@ const char kUsage[] =
     "                  a device path such as /dev/ttyUSB0, or \"sim\" for a simulated radio\n"
     "  --model M       the radio variant: J, T or other (file verbs: how user glyphs and\n"
     "                  the \"Train\" tone mode are read; default J)\n"
-    "  -o FILE         output file\n"
-    "  -h, --help      this text\n"
+    "  -o FILE         the project file a verb saves (read, import-csv, font-import)\n"
+    "  -h, --help      this text; tqm5 VERB --help describes one verb\n"
+    "  --version       the program's version\n"
     "\n"
     "Exit status: 0 on success, 1 when the command failed, 2 for a usage error.\n";
 
@@ -71,9 +124,16 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     };
     if (arg == "-h" || arg == "--help") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--port") {
       auto v = value("--port");
       if (!v) return std::nullopt;
+      if (!IsValidPort(*v)) {
+        error =
+            "port \"" + *v + "\": give a number 1..16, a device path such as /dev/ttyUSB0, or sim";
+        return std::nullopt;
+      }
       options.port = *v;
     } else if (arg == "--model") {
       auto v = value("--model");
@@ -110,8 +170,18 @@ std::string CheckVerbArguments(const Options& options) {
   }
   if (shape.needs_port && options.port.empty()) return options.verb + " needs --port";
   if (shape.needs_port && !options.model) return options.verb + " needs --model J, T or other";
+  if (!shape.takes_output && !options.output.empty()) {
+    return options.verb +
+           " does not take -o (it names the changed project that read, import-csv and "
+           "font-import save)";
+  }
   if (shape.needs_output && options.output.empty()) return options.verb + " needs -o OUT.M5";
   return "";
+}
+
+std::string VerbUsage(const std::string& verb) {
+  auto it = Verbs().find(verb);
+  return it == Verbs().end() ? "" : it->second.usage;
 }
 
 }  // namespace tqm5::cli

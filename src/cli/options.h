@@ -13,10 +13,11 @@ namespace tqm5::cli {
 struct Options {
   std::string verb;
   std::vector<std::string> files;    // positional arguments after the verb
-  std::string port;                  // --port: 1..16, a device path, or "sim"
+  std::string port;                  // --port: 1..16, a device path, or "sim" (checked)
   std::optional<ModelOption> model;  // --model J|T|other
   std::string output;                // -o FILE
   bool help = false;
+  bool version = false;
 };
 
 // Parses argv. On a mistake returns nothing and sets `error` to one line for the user.
@@ -24,6 +25,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
 
 // Checks the verb's arguments (file count, required options); empty when they are right.
 std::string CheckVerbArguments(const Options& options);
+
+// The help of one verb, with an example; empty for an unknown verb.
+std::string VerbUsage(const std::string& verb);
 
 extern const char kUsage[];
 

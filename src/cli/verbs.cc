@@ -1,7 +1,12 @@
 #include "cli/verbs.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -34,6 +39,40 @@ std::string Timestamp() {
   char text[32];
   std::strftime(text, sizeof(text), "%Y%m%d-%H%M%S", &local);
   return text;
+}
+
+// Creates an empty file named `stem` + ".M5" in `folder`, or `stem` + "-2.M5", "-3.M5", ...
+// when that name is taken, and returns its path; the file is created exclusively, so an earlier
+// file (another read in the same second) is never replaced. Empty after setting `why`.
+std::string CreateUniqueProjectFile(const std::filesystem::path& folder, const std::string& stem,
+                                    std::string& why) {
+  for (int n = 1; n <= 999; ++n) {
+    std::string name = stem + (n == 1 ? "" : "-" + std::to_string(n)) + ".M5";
+    std::string path = (folder / name).string();
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd >= 0) {
+      close(fd);
+      return path;
+    }
+    if (errno != EEXIST) {
+      why = "cannot create " + path + ": " + std::strerror(errno);
+      return "";
+    }
+  }
+  why = "cannot create " + (folder / (stem + ".M5")).string() + ": every name up to -999 is taken";
+  return "";
+}
+
+// Saves the project into a file made by CreateUniqueProjectFile; removes that file again when
+// the save fails.
+bool SaveNewProject(const MemoryImage& image, const std::filesystem::path& folder,
+                    const std::string& stem, std::string& path, std::string& why) {
+  path = CreateUniqueProjectFile(folder, stem, why);
+  if (path.empty()) return false;
+  if (SaveProject(image, path, why)) return true;
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+  return false;
 }
 
 // The radio at the end of --port: a serial device, or a simulated radio served in this
@@ -88,6 +127,12 @@ int Report(const Outcome& outcome, const std::string& what, std::ostream& out, s
                 ? " (the radio did not answer as expected: check the cable, the port and --model)"
                 : ": " + outcome.detail)
         << "\n";
+  } else if (outcome.text == CancelledOutcome().text) {
+    err << "tqm5 " << what
+        << ": Cancelled: stopped on request between two exchanges; the port is closed"
+        << (what == "write" ? "; the radio may hold part of the project: write it again"
+                            : "; nothing was saved")
+        << "\n";
   } else {
     err << "tqm5 " << what << ": " << outcome.text
         << (outcome.detail.empty() ? "" : ": " + outcome.detail) << "\n";
@@ -103,7 +148,9 @@ Outcome RunRadio(TransferCommand command, RadioPort& port, MemoryImage& image) {
   return outcome;
 }
 
-// Loads a project file into a fresh start-up image; false after reporting why not.
+// Loads a project file into a fresh start-up image; false after reporting why not. The model
+// is selected first, as at start-up, so that the file's own settings (its language among them)
+// are the ones that stay; selecting it again after the load would reset the language.
 bool LoadProjectFile(const Options& options, const std::string& path, MemoryImage& image,
                      std::ostream& err) {
   SelectModelOption(image, options.model.value_or(ModelOption::kJ));
@@ -113,7 +160,9 @@ bool LoadProjectFile(const Options& options, const std::string& path, MemoryImag
   if (outcome.shown && outcome.text == "This File don't Open") {
     why = outcome.detail.empty() ? "not a project file (the name must end in .M5)" : outcome.detail;
   }
-  err << "tqm5 " << options.verb << ": " << path << ": " << why << "\n";
+  // Name the file once: most reasons name it already.
+  err << "tqm5 " << options.verb << ": " << (why.find(path) == std::string::npos ? path + ": " : "")
+      << why << "\n";
   return false;
 }
 
@@ -135,18 +184,27 @@ int Read(const Options& options, std::ostream& out, std::ostream& err) {
   SelectModelOption(image, *options.model);
   Outcome outcome = RunRadio(TransferCommand::kReadAll, port, image);
   if (Report(outcome, "read", out, err) != kSuccess) return kFailure;
-  std::string stamp = Timestamp();
-  std::string path = options.output.empty() ? "radio-" + stamp + ".M5" : options.output;
-  int status = SaveProjectFile(image, path, "read", out, err);
+  // The default name and the backup are new files; only a name given with -o is replaced.
+  std::string stem = "radio-" + Timestamp();
+  std::string path = options.output;
+  std::string why;
+  int status = kSuccess;
+  if (!path.empty()) {
+    status = SaveProjectFile(image, path, "read", out, err);
+  } else if (SaveNewProject(image, "", stem, path, why)) {
+    out << "Saved " << path << "\n";
+  } else {
+    err << "tqm5 read: " << why << "\n";
+    status = kFailure;
+  }
   std::string folder = BackupFolder();
   std::error_code ec;
   if (folder.empty() || (!std::filesystem::create_directories(folder, ec) && ec)) {
     err << "tqm5 read: no backup kept: cannot create " << folder << "\n";
     return kFailure;
   }
-  std::string backup = (std::filesystem::path(folder) / ("radio-" + stamp + ".M5")).string();
-  std::string why;
-  if (!SaveProject(image, backup, why)) {
+  std::string backup;
+  if (!SaveNewProject(image, folder, stem, backup, why)) {
     err << "tqm5 read: no backup kept: " << why << "\n";
     return kFailure;
   }
@@ -157,12 +215,21 @@ int Read(const Options& options, std::ostream& out, std::ostream& err) {
 int Write(const Options& options, std::ostream& out, std::ostream& err) {
   MemoryImage image;
   if (!LoadProjectFile(options, options.files[0], image, err)) return kFailure;
-  SelectModelOption(image, *options.model);
   RadioPort port;
   std::string error;
   if (!port.Open(options.port, *options.model, error))
     return Report(SilentOutcome(error), "write", out, err);
   return Report(RunRadio(TransferCommand::kWriteAll, port, image), "write", out, err);
+}
+
+// The radio an accepted identification command names, and the model option it belongs to:
+// "TQ-M5J, model option J".
+std::string ModelInWords(const std::string& command) {
+  std::string name = command.substr(command.find('~') + 1);
+  const char* option = command == "ZR~TQ-M5" || command == "ZR~TQ-M5J" ? "J"
+                       : command == "ZR~TQ-M5T"                        ? "T"
+                                                                       : "other";
+  return name + ", model option " + option;
 }
 
 int Identify(const Options& options, std::ostream& out, std::ostream& err) {
@@ -184,7 +251,7 @@ int Identify(const Options& options, std::ostream& out, std::ostream& err) {
         << "): check the cable, the port and --model\n";
     return kFailure;
   }
-  out << model_command << "\n";
+  out << model_command << ": " << ModelInWords(model_command) << "\n";
   return kSuccess;
 }
 

@@ -5,6 +5,8 @@
 #include <cctype>
 
 #if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -27,6 +29,32 @@ std::string OpenFailureText(const QSerialPort& port, const std::string& device) 
     default:
       return "cannot open " + device + ": " + port.errorString().toStdString();
   }
+}
+
+// True when `device` exists but cannot be a serial port: a file or folder rather than a
+// character device, or (with `look_inside`, after the port refused to open) a character device
+// that is not a terminal, such as /dev/null. Opening a real port only to look would toggle its
+// control lines, so that is left until the port has failed anyway.
+bool IsNotASerialPort(const std::string& device, bool look_inside) {
+#if defined(_WIN32)
+  (void)device;
+  (void)look_inside;
+  return false;
+#else
+  struct stat info {};
+  if (stat(device.c_str(), &info) != 0) return false;
+  if (!S_ISCHR(info.st_mode)) return true;
+  if (!look_inside) return false;
+  int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool terminal = isatty(fd) != 0;
+  close(fd);
+  return !terminal;
+#endif
+}
+
+std::string NotASerialPortText(const std::string& device) {
+  return device + " is not a serial port: give the radio cable's device, such as /dev/ttyUSB0";
 }
 
 }  // namespace
@@ -56,10 +84,15 @@ SerialTransport::SerialTransport(std::string device) : device_(std::move(device)
 SerialTransport::~SerialTransport() { Close(); }
 
 bool SerialTransport::Open() {
+  if (IsNotASerialPort(device_, false)) {
+    error_ = NotASerialPortText(device_);
+    return false;
+  }
   port_ = std::make_unique<QSerialPort>();
   port_->setPortName(QString::fromStdString(device_));
   if (!port_->open(QIODevice::ReadWrite)) {
-    error_ = OpenFailureText(*port_, device_);
+    error_ = IsNotASerialPort(device_, true) ? NotASerialPortText(device_)
+                                             : OpenFailureText(*port_, device_);
     port_.reset();
     return false;
   }

@@ -139,6 +139,15 @@ int Run(int argc, char** argv) {
   SimRadio radio(options.variant);
   if (!options.image_path.empty()) {
     std::error_code error;
+    // A folder would open as a stream whose first read throws, and a device such as
+    // /dev/zero would never end; neither can take the memory back at the end either.
+    const auto status = std::filesystem::status(options.image_path, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+      std::cerr << "tqm5-sim: cannot load the radio memory: " << options.image_path
+                << (std::filesystem::is_directory(status) ? " is a folder, not a file\n"
+                                                          : " is not a regular file\n");
+      return 2;
+    }
     if (std::filesystem::exists(options.image_path, error)) {
       std::string why;
       if (!radio.LoadImage(options.image_path, &why)) {

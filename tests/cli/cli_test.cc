@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 
 #include "groups/bank_link.h"
 #include "image/banks.h"
@@ -166,33 +167,224 @@ TEST_F(CliTest, FileVerbsRoundTripThroughCsvAndFontFiles) {
 
 TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
   std::ofstream(Path("notes.txt")) << "hello\r\n";
+  std::ofstream(Path("a.M5")) << "header\r\nFile End\r\n";
   struct Case {
     std::vector<std::string> args;
     int status;
-    std::string err_start;
+    std::string start;  // of stderr, one line; of stdout when the status is 0
   };
+  const std::string a = Path("a.M5");
   const Case cases[] = {
       {{"frobnicate"}, 2, "tqm5: unknown verb \"frobnicate\""},
+      {{}, 2, "Usage: tqm5 VERB"},
       {{"read", "--model", "J"}, 2, "tqm5: read needs --port"},
       {{"read", "--port", "sim"}, 2, "tqm5: read needs --model J, T or other"},
       {{"read", "--port", "sim", "--model", "X"}, 2, "tqm5: unknown model \"X\""},
       {{"show"}, 2, "tqm5: show takes 1 file"},
+      {{"read", "--port", "0", "--model", "J"}, 2, "tqm5: port \"0\": give a number 1..16"},
+      {{"read", "--port", "17", "--model", "J"}, 2, "tqm5: port \"17\""},
+      {{"identify", "--port", "abc", "--model", "J"}, 2, "tqm5: port \"abc\""},
+      {{"export-csv", a, Path("c.CSV"), "-o", Path("c.CSV")},
+       2,
+       "tqm5: export-csv does not take -o"},
+      {{"font-export", a, Path("c.FM5"), "-o", Path("b.M5")},
+       2,
+       "tqm5: font-export does not take -o"},
+      {{"show", a, "-o", Path("b.M5")}, 2, "tqm5: show does not take -o"},
+      {{"write", "--port", "sim", "--model", "J", a, "-o", Path("b.M5")},
+       2,
+       "tqm5: write does not"},
       {{"read", "--port", "/dev/tqm5-none", "--model", "J"},
        1,
        "tqm5 read: no serial port /dev/tqm5-none"},
-      {{"read", "--port", "42", "--model", "J"}, 1, "tqm5 read: port \"42\""},
+      {{"read", "--port", "/dev/null", "--model", "J"},
+       1,
+       "tqm5 read: /dev/null is not a serial port"},
+      {{"identify", "--port", Path("notes.txt"), "--model", "T"},
+       1,
+       "tqm5 identify: " + Path("notes.txt") + " is not a serial port"},
       {{"show", Path("notes.txt")}, 1, "tqm5 show: " + Path("notes.txt") + ": not a project file"},
-      {{"show", Path("missing.M5")}, 1, "tqm5 show: " + Path("missing.M5") + ": cannot open"},
       {{"import-csv", Path("missing.M5"), Path("notes.txt"), "-o", Path("b.M5")},
        2,
        "tqm5 import-csv: " + Path("notes.txt") + ": not a CSV file (the name must end in .CSV)"},
+      {{"--version"}, 0, "tqm5 0.1.0\n"},
+      {{"--help"}, 0, "Usage: tqm5 VERB"},
+      {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5\n"},
+      {{"import-csv", "-h"}, 0, "Usage: tqm5 import-csv FILE.M5 IN.CSV -o OUT.M5 [--model M]\n"},
   };
   for (const Case& c : cases) {
     testing::RunResult result = Tqm5(c.args);
-    EXPECT_EQ(result.status, c.status) << c.args[0] << " " << result.err;
-    EXPECT_EQ(result.err.rfind(c.err_start, 0), 0u) << result.err;
+    std::string what = c.args.empty() ? "(none)" : c.args[0] + " " + c.args.back();
+    EXPECT_EQ(result.status, c.status) << what << ": " << result.err;
+    if (c.status == 0) {
+      EXPECT_EQ(result.out.rfind(c.start, 0), 0u) << what << ": " << result.out;
+      EXPECT_EQ(c.args.size() == 2, result.out.find("\nExample: tqm5 ") != std::string::npos);
+      continue;
+    }
+    EXPECT_EQ(result.err.rfind(c.start, 0), 0u) << what << ": " << result.err;
+    if (!c.args.empty()) {
+      EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
+  }
+}
+
+// Count of the times `part` occurs in `text`.
+size_t Occurrences(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST_F(CliTest, FoldersAndMissingFilesAreReportedOnceByName) {
+  for (const char* folder : {"d.M5", "d.CSV", "d.FM5"}) fs::create_directories(Path(folder));
+  std::ofstream(Path("a.M5")) << "Save Date and Time\r\nFile End\r\n";
+  const std::string a = Path("a.M5");
+  struct Case {
+    std::string program;
+    std::vector<std::string> args;
+    std::string named;  // the path the single line names
+    std::string says;
+  };
+  const Case cases[] = {
+      {TQM5_EXECUTABLE, {"show", Path("d.M5")}, Path("d.M5"), "is a folder, not a file"},
+      {TQM5_EXECUTABLE, {"export-csv", Path("d.M5"), Path("c.CSV")}, Path("d.M5"), "is a folder"},
+      {TQM5_EXECUTABLE,
+       {"import-csv", a, Path("d.CSV"), "-o", Path("b.M5")},
+       Path("d.CSV"),
+       "is a folder, not a file"},
+      {TQM5_EXECUTABLE,
+       {"font-import", a, Path("d.FM5"), "-o", Path("b.M5")},
+       Path("d.FM5"),
+       "is a folder, not a file"},
+      {TQM5_EXECUTABLE,
+       {"write", "--port", "sim", "--model", "J", Path("d.M5")},
+       Path("d.M5"),
+       "is a folder, not a file"},
+      {TQM5_EXECUTABLE, {"show", Path("missing.M5")}, Path("missing.M5"), "cannot open"},
+      {TQM5_SIM_EXECUTABLE, {"--image", Path("d.M5")}, Path("d.M5"), "is a folder, not a file"},
+      {TQM5_SIM_EXECUTABLE, {"--image", "/dev/zero"}, "/dev/zero", "is not a regular file"},
+  };
+  for (const Case& c : cases) {
+    testing::RunResult result =
+        testing::RunProgram(c.program, c.args, testing::EnvironmentWith({}), dir_.string());
+    EXPECT_GT(result.status, 0) << c.args[0] << ": " << result.err;
+    EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+    EXPECT_EQ(Occurrences(result.err, c.named), 1u) << result.err;
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
   }
+  EXPECT_FALSE(fs::exists(Path("b.M5")));
+}
+
+// A project file of the hand-written lines `lines` between a header and "File End".
+void WriteProject(const std::string& path, const std::vector<std::string>& lines) {
+  std::ofstream out(path, std::ios::binary);
+  out << "Save Date and Time 2026/01/02 03:04:05\r\n";
+  for (const std::string& line : lines) out << line << "\r\n";
+  out << "File End\r\n";
+}
+
+TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
+  // Language first on SD01 (0 Japanese, 1 English); "Cross Band set" second on SD09.
+  struct Case {
+    std::string model, variant, sd01_language;
+    uint8_t language_byte, cross_band_byte;  // at 0x3E and 0x48
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"J", "TQ-M5", "001", 0x00, 0x00, "English"},
+      {"T", "TQ-M5T", "000", 0x01, 0x01, "日本語"},
+      {"other", "TQ-M5E", "000", 0x01, 0x01, "日本語"},
+  };
+  for (const Case& c : cases) {
+    const std::string project = Path(c.model + ".M5");
+    WriteProject(project, {"SD01" + c.sd01_language + std::string(45, '0'), "SD09000001"});
+    const std::string memory = Path(c.model + ".bin");
+    std::string device;
+    pid_t sim = testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
+                                               {"--variant", c.variant, "--image", memory}, device);
+    ASSERT_GT(sim, 0);
+    testing::RunResult write = Tqm5({"write", "--port", device, "--model", c.model, project});
+    EXPECT_EQ(write.status, 0) << write.err;
+    ASSERT_EQ(testing::StopProcess(sim), 0);
+    SimRadio radio;
+    ASSERT_TRUE(radio.LoadImage(memory));
+    EXPECT_EQ(radio.memory()[0x3E], c.language_byte) << c.model;
+    EXPECT_EQ(radio.memory()[0x48], c.cross_band_byte) << c.model;
+
+    testing::RunResult show = Tqm5({"show", "--model", c.model, project});
+    EXPECT_NE(show.out.find("language／言語      " + c.shown + "\n"), std::string::npos) << c.model;
+  }
+}
+
+TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
+  std::string device;
+  pid_t sim = testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
+                                             {"--pace", "--link", Path("radio")}, device);
+  ASSERT_GT(sim, 0);
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    const std::string err_path = Path("stderr-" + std::to_string(signal_number));
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_path.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<std::string> args = {TQM5_EXECUTABLE, "read", "--port", Path("radio"),
+                                     "--model",       "J",    "-o",     Path("cancelled.M5")};
+    std::vector<std::string> env =
+        testing::EnvironmentWith({{"XDG_DATA_HOME", Path("data")}, {"HOME", Path("home")}});
+    std::vector<char*> argv = testing::Pointers(args);
+    std::vector<char*> envp = testing::Pointers(env);
+    pid_t pid = -1;
+    ASSERT_EQ(posix_spawn(&pid, TQM5_EXECUTABLE, &actions, nullptr, argv.data(), envp.data()), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    usleep(1'500'000);  // the paced read of the whole radio takes far longer
+    kill(pid, signal_number);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    std::ifstream in(err_path);
+    std::string err((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1)
+        << "signal " << signal_number << " status " << status;
+    EXPECT_EQ(err.rfind("tqm5 read: Cancelled", 0), 0u) << err;
+    EXPECT_NE(err.find("port is closed"), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(Path("cancelled.M5")));
+  }
+  EXPECT_EQ(testing::StopProcess(sim), 0);
+}
+
+TEST_F(CliTest, ReadNeverReplacesAnEarlierFileOfTheSameName) {
+  // Files already named for every second the read may start in, here and in the backups.
+  const fs::path backups = dir_ / "data" / "TQ-M5" / "backups";
+  fs::create_directories(backups);
+  std::vector<fs::path> earlier;
+  for (std::time_t t = std::time(nullptr), end = t + 20; t <= end; ++t) {
+    std::tm local{};
+    localtime_r(&t, &local);
+    char name[64];
+    std::strftime(name, sizeof(name), "radio-%Y%m%d-%H%M%S.M5", &local);
+    for (const fs::path& folder : {dir_, backups}) {
+      earlier.push_back(folder / name);
+      std::ofstream(earlier.back()) << "earlier\r\n";
+    }
+  }
+  const fs::path cwd = fs::current_path();
+  fs::current_path(dir_);
+  testing::RunResult read = Tqm5({"read", "--port", "sim", "--model", "J"});
+  fs::current_path(cwd);
+  EXPECT_EQ(read.status, 0) << read.err;
+  for (const fs::path& path : earlier) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "earlier\r") << path;
+  }
+  // Saved radio-STAMP-2.M5 (relative, as given) and Backup .../radio-STAMP-2.M5.
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(read.out, match,
+                                std::regex("Saved (radio-\\d{8}-\\d{6}-2\\.M5)\n"
+                                           "Backup (.*/radio-\\d{8}-\\d{6}-2\\.M5)\n")))
+      << read.out;
+  EXPECT_TRUE(fs::exists(dir_ / match[1].str()));
+  EXPECT_TRUE(fs::exists(match[2].str()));
 }
 
 TEST_F(CliTest, BrokenFilesReachNeitherTheRadioNorAProject) {
@@ -253,7 +445,7 @@ TEST_F(CliTest, ImportCsvReportsEveryProblemRowAndStillSaves) {
 TEST_F(CliTest, TheBuiltInSimulatedRadioAnswers) {
   testing::RunResult identify = Tqm5({"identify", "--port", "sim", "--model", "other"});
   EXPECT_EQ(identify.status, 0) << identify.err;
-  EXPECT_EQ(identify.out, "ZR~TQ-M5E\n");
+  EXPECT_EQ(identify.out, "ZR~TQ-M5E: TQ-M5E, model option other\n");
   testing::RunResult read = Tqm5({"read", "--port", "sim", "--model", "T", "-o", Path("t.M5")});
   EXPECT_EQ(read.status, 0) << read.err;
   testing::RunResult show = Tqm5({"show", Path("t.M5"), "--model", "T"});
