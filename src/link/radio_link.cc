@@ -81,6 +81,7 @@ std::string RadioLink::SendCommand(std::string_view command) {
     return "";
   }
   last_.reply = std::string(rest.substr(2, rest.size() - 4));
+  if (last_.reply == "OK") ++ok_replies_;
   return last_.reply;
 }
 

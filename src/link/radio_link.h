@@ -104,6 +104,9 @@ class RadioLink {
   Transport& transport() { return transport_; }
   // Exchanges sent since the link was made.
   long exchange_count() const { return exchange_count_; }
+  // Exchanges answered "OK" since the link was made: a write step that fails after some of
+  // them was partly written.
+  long ok_replies() const { return ok_replies_; }
   // Bytes sent and received by exchanges, for comparing with the wire time.
   long long bytes_sent() const { return bytes_sent_; }
   long long bytes_received() const { return bytes_received_; }
@@ -114,6 +117,7 @@ class RadioLink {
   std::chrono::milliseconds timeout_ = kReplyTimeout;
   Exchange last_;
   long exchange_count_ = 0;
+  long ok_replies_ = 0;
   long long bytes_sent_ = 0;
   long long bytes_received_ = 0;
 };

@@ -86,14 +86,17 @@ std::string IdentificationDetail(ModelOption option, const Exchange& last) {
          " (" + DescribeExchange(last) + "). Check the cable, the port and the model option.";
 }
 
-std::string AreasWrittenNote(const std::vector<std::string>& written, const std::string& stopped) {
+std::string AreasWrittenNote(const std::vector<std::string>& written, const std::string& stopped,
+                             bool partly) {
+  std::string rest = partly ? stopped + " was partly written, and nothing after it: "
+                            : stopped + " and everything after were not: ";
   if (written.empty()) {
-    return Capitalized(stopped) +
-           " and everything after it were not written: " + std::string(kWriteAgain);
+    return partly ? Capitalized(rest) + std::string(kWriteAgain)
+                  : "Nothing was written: the radio still holds its old data.";
   }
   std::vector<std::string> grouped = GroupGlyphs(written);
   return Capitalized(JoinNames(grouped, " and ")) + (written.size() == 1 ? " was" : " were") +
-         " written; " + stopped + " and everything after were not: " + std::string(kWriteAgain);
+         " written; " + rest + std::string(kWriteAgain);
 }
 
 std::string ChannelsWrittenNote(int first, int last, int stopped, bool areas_before) {

@@ -21,8 +21,10 @@ std::string ChannelStepName(int n);
 std::string IdentificationDetail(ModelOption option, const Exchange& last);
 
 // After a write of consecutive areas stopped at `stopped`: which were written and which not.
-// `written` lists the areas before it in order; runs of user glyphs are named together.
-std::string AreasWrittenNote(const std::vector<std::string>& written, const std::string& stopped);
+// `written` lists the areas before it in order (runs of user glyphs are named together);
+// `partly` is true when some blocks of `stopped` were accepted before it stopped.
+std::string AreasWrittenNote(const std::vector<std::string>& written, const std::string& stopped,
+                             bool partly);
 
 // After a channel write stopped at channel `stopped`. `first` and `last` are the channels the
 // command writes; `areas_before` is true when areas were written before the channels.

@@ -51,10 +51,12 @@ class Run {
   }
 
   // The step about to run ("reading the title"), and for a write what the radio holds when
-  // it stops there.
-  void Begin(std::string step, std::string if_stopped = "") {
+  // it stops there, told whether the step had some of its blocks accepted.
+  using StopNote = std::function<std::string(bool partly)>;
+  void Begin(std::string step, StopNote if_stopped = nullptr) {
     step_ = std::move(step);
     if_stopped_ = std::move(if_stopped);
+    ok_replies_at_begin_ = context_.link.ok_replies();
   }
   // The error of the current step: the step, the link's last exchange, and what the radio
   // holds.
@@ -70,7 +72,9 @@ class Run {
   const Exchange& link_exchange() const { return context_.link.last_exchange(); }
   Outcome WithDetail(Outcome outcome, std::string detail) const {
     outcome.detail = std::move(detail);
-    if (!if_stopped_.empty()) outcome.detail += " " + if_stopped_;
+    if (if_stopped_) {
+      outcome.detail += " " + if_stopped_(context_.link.ok_replies() > ok_replies_at_begin_);
+    }
     return outcome;
   }
   void Report() {
@@ -80,7 +84,8 @@ class Run {
   TransferContext& context_;
   Progress progress_;
   std::string step_;
-  std::string if_stopped_;
+  StopNote if_stopped_;
+  long ok_replies_at_begin_ = 0;
 };
 
 // The frame of every command: identify the radio, run the body, turn whatever stops it into
@@ -177,9 +182,12 @@ bool RunAreaSteps(Run& run, Direction direction, const std::vector<AreaStep>& st
                   double step_size, Outcome& failure) {
   std::vector<std::string> done;
   for (const AreaStep& step : steps) {
-    std::string note;
-    if (direction == Direction::kWrite && steps.size() > 1)
-      note = AreasWrittenNote(done, step.name);
+    // The note is made when the step stops, possibly after this function has been left by a
+    // cancel: it keeps its own copies.
+    Run::StopNote note;
+    if (direction == Direction::kWrite && steps.size() > 1) {
+      note = [done, name = step.name](bool partly) { return AreasWrittenNote(done, name, partly); };
+    }
     run.Begin((direction == Direction::kRead ? "reading " : "writing ") + step.name,
               std::move(note));
     if (!step.procedure(run.link(), run.image())) {
@@ -233,7 +241,9 @@ bool ReadChannels(Run& run, int first, int last, Outcome& failure) {
 
 bool WriteChannels(Run& run, int first, int last, bool areas_before, Outcome& failure) {
   for (int n = first; n <= last; ++n) {
-    run.Begin("writing " + ChannelStepName(n), ChannelsWrittenNote(first, last, n, areas_before));
+    run.Begin("writing " + ChannelStepName(n), [first, last, n, areas_before](bool) {
+      return ChannelsWrittenNote(first, last, n, areas_before);
+    });
     if (!WriteChannel(run.link(), run.image(), n)) {
       failure = run.Fail();
       return false;
@@ -251,8 +261,10 @@ void WriteOrderTable(Run& run) {
   for (int k = 0; k < kOrderRecords; ++k) {
     run.Begin("writing pass-channel order record " + std::to_string(k) + " (address " +
                   AddressText(OrderRecordAddress(k)) + ")",
-              "The channels were written; the pass-channel order table was not finished: write "
-              "again to finish.");
+              [](bool) {
+                return "The channels were written; the pass-channel order table was not "
+                       "finished: write again to finish.";
+              });
     WriteOrderRecord(run.link(), table, k);
     run.Step();
   }
