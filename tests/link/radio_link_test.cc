@@ -276,6 +276,14 @@ TEST(LastExchangeTest, SaysWhatTheRadioAnsweredOrThatItDidNot) {
          WriteBankSizes(link, image);
        },
        "bank sizes add up to 990, not 1000: nothing was sent for the banks"},
+      // A blank radio's bank sizes read as 0xFFFF.
+      {[](const std::string& l) { return Echo(l, "\r\n" + std::string(128, 'F') + "\r\n"); },
+       [](RadioLink& link) {
+         MemoryImage image;
+         ReadBankSizes(link, image);
+       },
+       "the radio gives bank 0 a size of 65535, more than its 1000 memories: the bank sizes were "
+       "left as they were"},
   };
   for (const Case& c : cases) {
     ScriptedTransport transport(c.responder);
