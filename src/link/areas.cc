@@ -1,5 +1,7 @@
 #include "link/areas.h"
 
+#include <optional>
+
 #include "fonts/font_codec.h"
 #include "groups/bank_link.h"
 #include "image/banks.h"
@@ -14,15 +16,35 @@ namespace {
 
 // Reads `blocks` consecutive blocks from `address`, joined in address order. Every block is
 // asked for even after a bad reply, as the radio expects; the result counts only when the
-// replies together have exactly the expected length and are hex text.
+// replies together have exactly the expected length and are hex text. On failure the link's
+// last exchange is the first block that did not come back as 128 hex digits.
 bool ReadBlocks(RadioLink& link, int address, int blocks, std::string& hex) {
   std::string joined;
-  for (int b = 0; b < blocks; ++b) joined += ReadBlock(link, address + b * kBlockSize);
+  std::optional<Exchange> first_bad;
+  for (int b = 0; b < blocks; ++b) {
+    std::string reply = ReadBlock(link, address + b * kBlockSize);
+    if (!first_bad && (reply.size() != kBlockHexLength || !IsHexText(reply))) {
+      if (link.last_exchange().problem == ReplyProblem::kNone) {
+        link.RefuseReply(ReplyProblem::kNotBlock);
+      }
+      first_bad = link.last_exchange();
+    }
+    joined += reply;
+  }
   if (joined.size() != static_cast<size_t>(blocks * kBlockHexLength) || !IsHexText(joined)) {
+    if (first_bad) link.set_last_exchange(std::move(*first_bad));
     return false;
   }
   hex = std::move(joined);
   return true;
+}
+
+// Leaves on the link why a procedure failed without a bad reply to blame.
+void NoteRefusal(RadioLink& link, std::string why) {
+  Exchange refusal;
+  refusal.problem = ReplyProblem::kNotSent;
+  refusal.note = std::move(why);
+  link.set_last_exchange(std::move(refusal));
 }
 
 // One block read whose reply must be exactly 128 hex digits.
@@ -93,12 +115,28 @@ bool WriteTitleArea(RadioLink& link, const MemoryImage& image) {
 
 bool ReadBankSizes(RadioLink& link, MemoryImage& image) {
   std::string hex;
-  return ReadBlocks(link, kBankSizeAddress, kBankSizeBlocks, hex) && ImportBankSizes(hex, image);
+  if (!ReadBlocks(link, kBankSizeAddress, kBankSizeBlocks, hex)) return false;
+  if (ImportBankSizes(hex, image)) return true;
+  for (int b = 0; b < kBankCount; ++b) {
+    int size = HexByteAt(hex, 2 * b) | HexByteAt(hex, 2 * b + 1) << 8;
+    if (size > kMemoryChannelCount) {
+      NoteRefusal(link, "the radio gives bank " + std::to_string(b) + " a size of " +
+                            std::to_string(size) + ", more than its " +
+                            std::to_string(kMemoryChannelCount) +
+                            " memories: the bank sizes were left as they were");
+      break;
+    }
+  }
+  return false;
 }
 
 bool WriteBankSizes(RadioLink& link, const MemoryImage& image) {
   // Sizes that do not cover exactly the 1000 memories would leave the radio's banks broken.
-  if (!BankTotalValid(image)) return false;
+  if (!BankTotalValid(image)) {
+    NoteRefusal(link, "bank sizes add up to " + std::to_string(BankTotal(image)) + ", not " +
+                          std::to_string(kMemoryChannelCount) + ": nothing was sent for the banks");
+    return false;
+  }
   std::string hex = ExportBankSizes(image) + std::string(kBankSizeTail);
   return WriteBlocks(link, kBankSizeAddress, kBankSizeBlocks, hex);
 }
@@ -144,7 +182,11 @@ std::string ReadChannel(RadioLink& link, int n) {
 
 bool WriteChannel(RadioLink& link, const MemoryImage& image, int n) {
   std::string record = EncodeChannel(image.channel(n), n, image.model_command);
-  if (record.size() != kRecordHexLength) return false;
+  if (record.size() != kRecordHexLength) {
+    NoteRefusal(link, "channel " + std::to_string(n) + " could not be made into a record of " +
+                          "the radio: nothing was sent for it");
+    return false;
+  }
   return WriteBlock(link, ChannelAddress(n), record);
 }
 

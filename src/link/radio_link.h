@@ -29,6 +29,38 @@ class CancelledError : public std::runtime_error {
   CancelledError() : std::runtime_error("Cancelled") {}
 };
 
+// What went wrong with an exchange, as far as the link or its caller can tell.
+enum class ReplyProblem {
+  kNone,         // a framed reply came (its payload was not refused)
+  kWriteFailed,  // the port refused the command line
+  kNoAnswer,     // nothing, or only the echo, came within the timeout
+  kUnfinished,   // bytes came, but they did not end in CR LF within the timeout
+  kUnframed,     // after the echo, the reply did not begin and end with CR LF
+  kTooLong,      // the reply ran past kMaxReplyLength without ending
+  kNotOk,        // the caller wanted "OK" and the radio answered something else
+  kNotBlock,     // the caller wanted a 64-byte block (128 hex digits) and got something else
+  kNotSent,      // the program refused to send anything; `note` says why
+};
+
+// The last exchange of a link, kept so that a failed command can tell the user what happened.
+struct Exchange {
+  std::string command;   // as sent, without CR
+  std::string received;  // what came after the echo (everything, when no more than the echo came)
+  std::string reply;     // the payload SendCommand returned
+  ReplyProblem problem = ReplyProblem::kNone;
+  std::string note;                      // kNotSent: why nothing was sent
+  std::chrono::milliseconds timeout{0};  // the timeout the exchange ran with
+};
+
+// One plain sentence on the exchange, without a final full stop, e.g.
+//   the radio did not answer "ZR~F00400R" within 1000 ms
+//   the radio answered "ZR~F00400W..." with "NG" instead of "OK"
+// Commands carrying data are cut after their address; replies are shown with printable ASCII
+// as it is, other bytes as \xNN, cut to about 60 characters.
+std::string DescribeExchange(const Exchange& exchange);
+// `bytes` as a quoted, printable text of at most about `limit` characters.
+std::string QuoteBytes(std::string_view bytes, size_t limit = 60);
+
 class RadioLink {
  public:
   // How long one exchange waits for its reply.
@@ -61,9 +93,20 @@ class RadioLink {
   void set_cancel_flag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
   void set_timeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
 
+  // The last exchange, as SendCommand left it or a caller marked it.
+  const Exchange& last_exchange() const { return last_; }
+  // Marks the payload of the last exchange as refused by the caller (kNotOk, kNotBlock).
+  void RefuseReply(ReplyProblem problem) { last_.problem = problem; }
+  // Replaces the last exchange: a reader that asks for several blocks keeps the first one that
+  // failed; a writer that sends nothing leaves a kNotSent exchange with its reason.
+  void set_last_exchange(Exchange exchange) { last_ = std::move(exchange); }
+
   Transport& transport() { return transport_; }
   // Exchanges sent since the link was made.
   long exchange_count() const { return exchange_count_; }
+  // Exchanges answered "OK" since the link was made: a write step that fails after some of
+  // them was partly written.
+  long ok_replies() const { return ok_replies_; }
   // Bytes sent and received by exchanges, for comparing with the wire time.
   long long bytes_sent() const { return bytes_sent_; }
   long long bytes_received() const { return bytes_received_; }
@@ -72,7 +115,9 @@ class RadioLink {
   Transport& transport_;
   const std::atomic<bool>* cancel_ = nullptr;
   std::chrono::milliseconds timeout_ = kReplyTimeout;
+  Exchange last_;
   long exchange_count_ = 0;
+  long ok_replies_ = 0;
   long long bytes_sent_ = 0;
   long long bytes_received_ = 0;
 };
@@ -83,14 +128,15 @@ std::vector<std::string_view> IdentificationCommands(ModelOption option);
 // `StartComm`: opens the port if needed and sends the identification commands of the chosen
 // model option until one is answered "OK". `model_command` is set to each command before it is
 // tried, so it ends as the accepted one, or the last one tried. With no option chosen nothing
-// is sent and the result is false.
+// is sent and the result is false. A reply other than "OK" is marked kNotOk on the link.
 bool StartComm(RadioLink& link, ModelOption option, std::string& model_command);
 
 // The hidden reset: "ZR~RESET" and CR, no reply awaited; the port is closed afterwards.
 void HiddenReset(RadioLink& link);
 
 // Block commands. A read returns the reply as it came (callers check its length); a write of
-// 1 to 64 bytes as hex digits succeeds when the radio answers "OK".
+// 1 to 64 bytes as hex digits succeeds when the radio answers "OK" (any other framed reply is
+// marked kNotOk on the link).
 std::string ReadBlock(RadioLink& link, int address);
 bool WriteBlock(RadioLink& link, int address, std::string_view hex);
 std::string ReadCommand(int address);

@@ -8,18 +8,26 @@
 #include "fonts/font_codec.h"
 #include "image/banks.h"
 #include "image/channel_numbering.h"
+#include "image/hex.h"
 #include "link/areas.h"
 #include "settings/order_table.h"
 #include "settings/settings_codec.h"
 #include "textdata/dtmf.h"
+#include "transfer/step_notes.h"
 
 namespace tqm5 {
 namespace {
 
 constexpr int kAreaSteps = 15;  // progress maximum of the area part of read all and write all
 constexpr int kOrderRecords = 101;
+constexpr std::string_view kAreasPhase = "areas";
 
-// One running command: its context and its progress display.
+std::string ChannelsPhase(int first, int last) {
+  return "channels " + std::to_string(first) + ".." + std::to_string(last);
+}
+
+// One running command: its context, its progress display and the step it is at, so that a
+// failure or a cancel can say where it stopped and, for a write, what the radio now holds.
 class Run {
  public:
   explicit Run(TransferContext& context) : context_(context) {}
@@ -27,26 +35,57 @@ class Run {
   RadioLink& link() { return context_.link; }
   MemoryImage& image() { return context_.image; }
 
-  void SetProgress(double value, double maximum) {
-    progress_ = {value, maximum};
-    Report();
-  }
-  void Step() {
-    progress_.value += 1;
-    Report();
-  }
-  void SetValue(double value) {
+  void SetProgress(double value, double maximum, std::string_view phase) {
     progress_.value = value;
+    progress_.maximum = maximum;
+    progress_.phase = phase;
+    Report();
+  }
+  void SetPhase(std::string_view phase) {
+    progress_.phase = phase;
+    Report();
+  }
+  void Step(double size = 1) {
+    progress_.value += size;
     Report();
   }
 
+  // The step about to run ("reading the title"), and for a write what the radio holds when
+  // it stops there, told whether the step had some of its blocks accepted.
+  using StopNote = std::function<std::string(bool partly)>;
+  void Begin(std::string step, StopNote if_stopped = nullptr) {
+    step_ = std::move(step);
+    if_stopped_ = std::move(if_stopped);
+    ok_replies_at_begin_ = context_.link.ok_replies();
+  }
+  // The error of the current step: the step, the link's last exchange, and what the radio
+  // holds.
+  Outcome Fail(OutcomeIcon icon = OutcomeIcon::kCritical) const {
+    return WithDetail(ErrorOutcome(icon), step_ + ": " + DescribeExchange(link_exchange()) + ".");
+  }
+  Outcome Stopped() const {
+    std::string where = step_.empty() ? "" : " while " + step_;
+    return WithDetail(CancelledOutcome(), "stopped by the user" + where + ".");
+  }
+
  private:
+  const Exchange& link_exchange() const { return context_.link.last_exchange(); }
+  Outcome WithDetail(Outcome outcome, std::string detail) const {
+    outcome.detail = std::move(detail);
+    if (if_stopped_) {
+      outcome.detail += " " + if_stopped_(context_.link.ok_replies() > ok_replies_at_begin_);
+    }
+    return outcome;
+  }
   void Report() {
     if (context_.on_progress) context_.on_progress(progress_);
   }
 
   TransferContext& context_;
   Progress progress_;
+  std::string step_;
+  StopNote if_stopped_;
+  long ok_replies_at_begin_ = 0;
 };
 
 // The frame of every command: identify the radio, run the body, turn whatever stops it into
@@ -57,15 +96,17 @@ Outcome Framed(TransferContext& context, Body body) {
   Outcome outcome;
   try {
     MemoryImage& image = context.image;
+    run.Begin("identifying the radio");
     if (!StartComm(context.link, image.model_option, image.model_command)) {
       outcome = ErrorOutcome();
+      outcome.detail = IdentificationDetail(image.model_option, context.link.last_exchange());
     } else {
       outcome = body(run);
     }
   } catch (const PortOpenError& e) {
     outcome = SilentOutcome(e.what());
   } catch (const CancelledError&) {
-    outcome = CancelledOutcome();
+    outcome = run.Stopped();
   } catch (const std::exception& e) {
     outcome = SilentOutcome(std::string("unexpected failure: ") + e.what());
   }
@@ -93,64 +134,120 @@ bool ReadGlyph(RadioLink& link, MemoryImage& image, int g) {
   return true;
 }
 
-// One area procedure of read all or write all, and the icon of the error it ends with.
+// One area procedure of a command, the name the user knows it by, and the icon of the error
+// it ends with.
 struct AreaStep {
+  std::string name;  // "the settings area", "user glyph 3"
   std::function<bool(RadioLink&, MemoryImage&)> procedure;
   OutcomeIcon failure_icon = OutcomeIcon::kCritical;
 };
 
-// Runs the steps in order, one progress step each; false at the first that fails, with the
-// failure's outcome.
-bool RunAreaSteps(Run& run, std::initializer_list<AreaStep> steps, Outcome& failure) {
+AreaStep SettingsRead() { return {"the settings area", ReadAndDecodeSettings}; }
+AreaStep MemFlagRead() { return {"the memory write protection", ReadMemFlag}; }
+AreaStep DtmfRead() { return {"the DTMF area", ReadAndShowDtmf}; }
+AreaStep TitleRead() { return {"the title", ReadTitleArea}; }
+AreaStep OneTouchRead() { return {"the one-touch keys", ReadOneTouchArea}; }
+AreaStep BankSizesRead() { return {"the bank sizes", ReadBankSizes, OutcomeIcon::kNone}; }
+AreaStep GroupsRead() { return {"the bank-link groups", ReadBankLinkData}; }
+AreaStep SettingsWrite() { return {"the settings area", WriteSettingsArea}; }
+AreaStep MemFlagWrite() { return {"the memory write protection", WriteMemFlag}; }
+AreaStep DtmfWrite() { return {"the DTMF area", WriteDtmfArea}; }
+AreaStep TitleWrite() { return {"the title", WriteTitleArea}; }
+AreaStep OneTouchWrite() { return {"the one-touch keys", WriteOneTouchArea}; }
+AreaStep BankSizesWrite() { return {"the bank sizes", WriteBankSizes, OutcomeIcon::kNone}; }
+AreaStep GroupsWrite() { return {"the bank-link groups", WriteBankLinkData}; }
+
+std::string GlyphName(int g) { return "user glyph " + std::to_string(g); }
+
+AreaStep GlyphRead(int g) {
+  return {GlyphName(g),
+          [g](RadioLink& link, MemoryImage& image) { return ReadGlyph(link, image, g); }};
+}
+
+AreaStep GlyphWrite(int g) {
+  return {GlyphName(g),
+          [g](RadioLink& link, MemoryImage& image) { return WriteFontData(link, image, g); }};
+}
+
+void AddGlyphs(std::vector<AreaStep>& steps, int first, int last, AreaStep (*glyph)(int)) {
+  for (int g = first; g <= last; ++g) steps.push_back(glyph(g));
+}
+
+enum class Direction { kRead, kWrite };
+
+// Runs the steps in order, `step_size` of progress each (0: no progress shown); false at the
+// first that fails, with the failure's outcome. A stopped write says which areas were written
+// when there was more than one.
+bool RunAreaSteps(Run& run, Direction direction, const std::vector<AreaStep>& steps,
+                  double step_size, Outcome& failure) {
+  std::vector<std::string> done;
   for (const AreaStep& step : steps) {
+    // The note is made when the step stops, possibly after this function has been left by a
+    // cancel: it keeps its own copies.
+    Run::StopNote note;
+    if (direction == Direction::kWrite && steps.size() > 1) {
+      note = [done, name = step.name](bool partly) { return AreasWrittenNote(done, name, partly); };
+    }
+    run.Begin((direction == Direction::kRead ? "reading " : "writing ") + step.name,
+              std::move(note));
     if (!step.procedure(run.link(), run.image())) {
-      failure = ErrorOutcome(step.failure_icon);
+      failure = run.Fail(step.failure_icon);
       return false;
     }
-    run.Step();
+    done.push_back(step.name);
+    if (step_size > 0) run.Step(step_size);
   }
   return true;
 }
 
-// The areas of read all before its channels. A failed bank-size read has no icon.
-bool ReadAreas(Run& run, Outcome& failure) {
-  MemoryImage& image = run.image();
-  if (!RunAreaSteps(run,
-                    {{ReadAndDecodeSettings},
-                     {ReadMemFlag},
-                     {ReadAndShowDtmf},
-                     {ReadTitleArea},
-                     {ReadBankSizes, OutcomeIcon::kNone},
-                     {ReadOneTouchArea}},
-                    failure)) {
-    return false;
-  }
-  failure = ErrorOutcome();
-  for (int g = 0; g < kGlyphCount; ++g) {
-    if (!ReadGlyph(run.link(), image, g)) return false;
-    run.Step();
-  }
-  image.bank_size_hex = ExportBankSizes(image);
-  return RunAreaSteps(run, {{ReadBankLinkData}}, failure);
+// The areas of read all before its channels, in order. A failed bank-size read has no icon.
+std::vector<AreaStep> ReadAllAreas() {
+  std::vector<AreaStep> steps = {SettingsRead(), MemFlagRead(),   DtmfRead(),
+                                 TitleRead(),    BankSizesRead(), OneTouchRead()};
+  AddGlyphs(steps, 0, kGlyphCount - 1, GlyphRead);
+  // The bank sizes just read are what the bank-link editor works with.
+  steps.push_back({"the bank-link groups", [](RadioLink& link, MemoryImage& image) {
+                     image.bank_size_hex = ExportBankSizes(image);
+                     return ReadBankLinkData(link, image);
+                   }});
+  return steps;
 }
 
-// Reads and decodes channels first..last, one progress step each; false at the first channel
+// The areas of write all before its channels, in order. A refused bank-size write has no icon.
+std::vector<AreaStep> WriteAllAreas() {
+  std::vector<AreaStep> steps = {SettingsWrite(), MemFlagWrite(),   DtmfWrite(),  TitleWrite(),
+                                 OneTouchWrite(), BankSizesWrite(), GroupsWrite()};
+  AddGlyphs(steps, 0, kGlyphCount - 1, GlyphWrite);
+  return steps;
+}
+
+// Reads and decodes channels first..last, one progress step each; stops at the first channel
 // that does not come back.
-bool ReadChannels(Run& run, int first, int last) {
+bool ReadChannels(Run& run, int first, int last, Outcome& failure) {
   MemoryImage& image = run.image();
   bool glyph_characters = UsesGlyphCharacters(image);
   for (int n = first; n <= last; ++n) {
+    run.Begin("reading " + ChannelStepName(n));
     std::string record = ReadChannel(run.link(), n);
-    if (record.empty()) return false;
+    if (record.empty()) {
+      failure = run.Fail();
+      return false;
+    }
     DecodeChannel(image.channel(n), record, glyph_characters);
     run.Step();
   }
   return true;
 }
 
-bool WriteChannels(Run& run, int first, int last) {
+bool WriteChannels(Run& run, int first, int last, bool areas_before, Outcome& failure) {
   for (int n = first; n <= last; ++n) {
-    if (!WriteChannel(run.link(), run.image(), n)) return false;
+    run.Begin("writing " + ChannelStepName(n), [first, last, n, areas_before](bool) {
+      return ChannelsWrittenNote(first, last, n, areas_before);
+    });
+    if (!WriteChannel(run.link(), run.image(), n)) {
+      failure = run.Fail();
+      return false;
+    }
     run.Step();
   }
   return true;
@@ -159,60 +256,51 @@ bool WriteChannels(Run& run, int first, int last) {
 // Rebuilds the pass-channel order table and sends its 101 records. The radio's answers are not
 // checked: a refused record does not stop the command.
 void WriteOrderTable(Run& run) {
+  run.SetPhase("pass-channel order table");
   ChannelOrderTable table = BuildChannelOrderTable(run.image());
   for (int k = 0; k < kOrderRecords; ++k) {
+    run.Begin("writing pass-channel order record " + std::to_string(k) + " (address " +
+                  AddressText(OrderRecordAddress(k)) + ")",
+              [](bool) {
+                return "The channels were written; the pass-channel order table was not "
+                       "finished: write again to finish.";
+              });
     WriteOrderRecord(run.link(), table, k);
     run.Step();
   }
 }
 
-// The areas of write all before its channels. A refused bank-size write has no icon.
-bool WriteAreas(Run& run, Outcome& failure) {
-  if (!RunAreaSteps(run,
-                    {{WriteSettingsArea},
-                     {WriteMemFlag},
-                     {WriteDtmfArea},
-                     {WriteTitleArea},
-                     {WriteOneTouchArea},
-                     {WriteBankSizes, OutcomeIcon::kNone},
-                     {WriteBankLinkData}},
-                    failure)) {
-    return false;
-  }
-  failure = ErrorOutcome();
-  for (int g = 0; g < kGlyphCount; ++g) {
-    if (!WriteFontData(run.link(), run.image(), g)) return false;
-    run.Step();
-  }
-  return true;
-}
-
 // A command of one area procedure: progress 50 before it and 100 after it.
-template <typename Procedure>
-Outcome SingleArea(TransferContext& context, OutcomeIcon failure_icon, Procedure procedure) {
+Outcome SingleArea(TransferContext& context, Direction direction, AreaStep step) {
   return Framed(context, [&](Run& run) {
-    run.SetProgress(50, 100);
-    if (!procedure(run.link(), run.image())) return ErrorOutcome(failure_icon);
-    run.SetValue(100);
+    std::string phase = step.name.starts_with("the ") ? step.name.substr(4) : step.name;
+    run.SetProgress(50, 100, phase);
+    Outcome failure;
+    if (!RunAreaSteps(run, direction, {step}, 50, failure)) return failure;
     return SuccessOutcome();
   });
 }
 
-// The settings read and write: five procedures at 20, 40, 60, 80 and 100.
-template <typename... Procedures>
-Outcome FiveAreas(TransferContext& context, Procedures... procedures) {
+// Area commands without progress display or with one step per area, ending in `success`.
+Outcome Areas(TransferContext& context, Direction direction, std::vector<AreaStep> steps,
+              double maximum, std::string_view phase, Outcome success) {
   return Framed(context, [&](Run& run) {
-    run.SetProgress(0, 100);
-    int value = 0;
-    bool ok = ((procedures(run.link(), run.image()) && (run.SetValue(value += 20), true)) && ...);
-    return ok ? SuccessOutcome() : ErrorOutcome();
+    double step_size = 0;
+    if (maximum > 0) {
+      run.SetProgress(0, maximum, phase);
+      step_size = maximum / static_cast<double>(steps.size());
+    }
+    Outcome failure;
+    if (!RunAreaSteps(run, direction, steps, step_size, failure)) return failure;
+    return success;
   });
 }
 
 Outcome OneMemoryRead(TransferContext& context, int first, int last) {
   return Framed(context, [&](Run& run) {
-    run.SetProgress(0, last - first + 1);
-    return ReadChannels(run, first, last) ? CompleteOutcome() : ErrorOutcome();
+    run.SetProgress(0, last - first + 1, ChannelsPhase(first, last));
+    Outcome failure;
+    return ReadChannels(run, first, last, failure) ? CompleteOutcome() : failure;
   });
 }
 
@@ -222,45 +310,11 @@ Outcome OneMemoryWrite(TransferContext& context, int first, int last) {
   return Framed(context, [&](Run& run) {
     int count = last - first + 1;
     bool with_order_table = pass == kPassChannelCount;
-    run.SetProgress(0, count + (with_order_table ? kOrderRecords : 0));
-    if (!WriteChannels(run, first, last)) return ErrorOutcome();
+    run.SetProgress(0, count + (with_order_table ? kOrderRecords : 0), ChannelsPhase(first, last));
+    Outcome failure;
+    if (!WriteChannels(run, first, last, false, failure)) return failure;
     if (with_order_table) WriteOrderTable(run);
     return CompleteOutcome();
-  });
-}
-
-Outcome GlyphRead(TransferContext& context, int glyph) {
-  return Framed(context, [&](Run& run) {
-    return ReadGlyph(run.link(), run.image(), glyph) ? CompleteOutcome() : ErrorOutcome();
-  });
-}
-
-Outcome GlyphsReadAll(TransferContext& context) {
-  return Framed(context, [&](Run& run) {
-    run.SetProgress(0, kGlyphCount);
-    for (int g = 0; g < kGlyphCount; ++g) {
-      if (!ReadGlyph(run.link(), run.image(), g)) return ErrorOutcome();
-      run.Step();
-    }
-    return CompleteOutcome();
-  });
-}
-
-Outcome GlyphsWrite(TransferContext& context, int first, int last) {
-  return Framed(context, [&](Run& run) {
-    run.SetProgress(0, last - first + 1);
-    for (int g = first; g <= last; ++g) {
-      if (!WriteFontData(run.link(), run.image(), g)) return ErrorOutcome();
-      run.Step();
-    }
-    return CompleteOutcome();
-  });
-}
-
-template <typename Procedure>
-Outcome CompleteArea(TransferContext& context, Procedure procedure) {
-  return Framed(context, [&](Run& run) {
-    return procedure(run.link(), run.image()) ? CompleteOutcome() : ErrorOutcome();
   });
 }
 
@@ -280,29 +334,30 @@ int SelectedPassChannels(int first_row, int last_row) {
 
 Outcome ReadAll(TransferContext& context) {
   return Framed(context, [](Run& run) {
-    run.SetProgress(0, kAreaSteps);
+    run.SetProgress(0, kAreaSteps, kAreasPhase);
     Outcome failure;
-    if (!ReadAreas(run, failure)) return failure;
-    run.SetProgress(0, kChannelCount);
-    if (!ReadChannels(run, 1, kChannelCount)) return ErrorOutcome();
+    if (!RunAreaSteps(run, Direction::kRead, ReadAllAreas(), 1, failure)) return failure;
+    run.SetProgress(0, kChannelCount, ChannelsPhase(1, kChannelCount));
+    if (!ReadChannels(run, 1, kChannelCount, failure)) return failure;
     return ReadAllSuccessOutcome();
   });
 }
 
 Outcome ReadMemories(TransferContext& context) {
   return Framed(context, [](Run& run) {
-    run.SetProgress(0, kChannelCount);
-    return ReadChannels(run, 1, kChannelCount) ? CompleteOutcome() : ErrorOutcome();
+    run.SetProgress(0, kChannelCount, ChannelsPhase(1, kChannelCount));
+    Outcome failure;
+    return ReadChannels(run, 1, kChannelCount, failure) ? CompleteOutcome() : failure;
   });
 }
 
 Outcome WriteAll(TransferContext& context) {
   return Framed(context, [](Run& run) {
-    run.SetProgress(0, kAreaSteps);
+    run.SetProgress(0, kAreaSteps, kAreasPhase);
     Outcome failure;
-    if (!WriteAreas(run, failure)) return failure;
-    run.SetProgress(0, kChannelCount + kOrderRecords);
-    if (!WriteChannels(run, 1, kChannelCount)) return ErrorOutcome();
+    if (!RunAreaSteps(run, Direction::kWrite, WriteAllAreas(), 1, failure)) return failure;
+    run.SetProgress(0, kChannelCount + kOrderRecords, ChannelsPhase(1, kChannelCount));
+    if (!WriteChannels(run, 1, kChannelCount, true, failure)) return failure;
     WriteOrderTable(run);
     return CompleteOutcome();
   });
@@ -310,8 +365,9 @@ Outcome WriteAll(TransferContext& context) {
 
 Outcome WriteMemories(TransferContext& context) {
   return Framed(context, [](Run& run) {
-    run.SetProgress(0, kChannelCount + kOrderRecords);
-    if (!WriteChannels(run, 1, kChannelCount)) return ErrorOutcome();
+    run.SetProgress(0, kChannelCount + kOrderRecords, ChannelsPhase(1, kChannelCount));
+    Outcome failure;
+    if (!WriteChannels(run, 1, kChannelCount, false, failure)) return failure;
     WriteOrderTable(run);
     return CompleteOutcome();
   });
@@ -335,35 +391,41 @@ Outcome RunTransfer(const TransferRequest& request, TransferContext& context) {
     case TransferCommand::kOneMemoryWrite:
       return OneMemoryWrite(context, first, last);
     case TransferCommand::kBankRead:
-      return SingleArea(context, OutcomeIcon::kNone, ReadBankSizes);
+      return SingleArea(context, Direction::kRead, BankSizesRead());
     case TransferCommand::kBankWrite:
-      return SingleArea(context, OutcomeIcon::kNone, WriteBankSizes);
+      return SingleArea(context, Direction::kWrite, BankSizesWrite());
     case TransferCommand::kTitleRead:
-      return SingleArea(context, OutcomeIcon::kCritical, ReadTitleArea);
+      return SingleArea(context, Direction::kRead, TitleRead());
     case TransferCommand::kTitleWrite:
-      return SingleArea(context, OutcomeIcon::kCritical, WriteTitleArea);
+      return SingleArea(context, Direction::kWrite, TitleWrite());
     case TransferCommand::kOneTouchRead:
-      return SingleArea(context, OutcomeIcon::kCritical, ReadOneTouchArea);
+      return SingleArea(context, Direction::kRead, OneTouchRead());
     case TransferCommand::kOneTouchWrite:
-      return SingleArea(context, OutcomeIcon::kCritical, WriteOneTouchArea);
+      return SingleArea(context, Direction::kWrite, OneTouchWrite());
     case TransferCommand::kSettingsRead:
-      return FiveAreas(context, ReadAndDecodeSettings, ReadMemFlag, ReadAndShowDtmf, ReadTitleArea,
-                       ReadOneTouchArea);
+      return Areas(context, Direction::kRead,
+                   {SettingsRead(), MemFlagRead(), DtmfRead(), TitleRead(), OneTouchRead()}, 100,
+                   kAreasPhase, SuccessOutcome());
     case TransferCommand::kSettingsWrite:
-      return FiveAreas(context, WriteSettingsArea, WriteMemFlag, WriteDtmfArea, WriteTitleArea,
-                       WriteOneTouchArea);
+      return Areas(context, Direction::kWrite,
+                   {SettingsWrite(), MemFlagWrite(), DtmfWrite(), TitleWrite(), OneTouchWrite()},
+                   100, kAreasPhase, SuccessOutcome());
     case TransferCommand::kGlyphRead:
-      return GlyphRead(context, glyph);
+      return Areas(context, Direction::kRead, {GlyphRead(glyph)}, 0, "", CompleteOutcome());
     case TransferCommand::kGlyphWrite:
-      return GlyphsWrite(context, glyph, glyph);
+      return Areas(context, Direction::kWrite, {GlyphWrite(glyph)}, 1, "glyphs", CompleteOutcome());
     case TransferCommand::kGlyphsReadAll:
-      return GlyphsReadAll(context);
-    case TransferCommand::kGlyphsWriteAll:
-      return GlyphsWrite(context, 0, kGlyphCount - 1);
+    case TransferCommand::kGlyphsWriteAll: {
+      bool read = request.command == TransferCommand::kGlyphsReadAll;
+      std::vector<AreaStep> steps;
+      AddGlyphs(steps, 0, kGlyphCount - 1, read ? GlyphRead : GlyphWrite);
+      return Areas(context, read ? Direction::kRead : Direction::kWrite, std::move(steps),
+                   kGlyphCount, "glyphs", CompleteOutcome());
+    }
     case TransferCommand::kGroupsRead:
-      return CompleteArea(context, ReadBankLinkData);
+      return Areas(context, Direction::kRead, {GroupsRead()}, 0, "", CompleteOutcome());
     case TransferCommand::kGroupsWrite:
-      return CompleteArea(context, WriteBankLinkData);
+      return Areas(context, Direction::kWrite, {GroupsWrite()}, 0, "", CompleteOutcome());
   }
   return SilentOutcome("unknown command");
 }

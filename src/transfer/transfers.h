@@ -17,10 +17,12 @@
 
 namespace tqm5 {
 
-// The progress display: a value from 0 to a maximum.
+// The progress display: a value from 0 to a maximum, and the phase of the command it counts
+// ("areas", "channels 1..1623", "pass-channel order table", "glyphs", or an area's name).
 struct Progress {
   double value = 0;
   double maximum = 0;
+  std::string phase;
   friend bool operator==(const Progress&, const Progress&) = default;
 };
 

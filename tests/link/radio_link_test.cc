@@ -6,6 +6,9 @@
 #include <functional>
 #include <thread>
 
+#include "image/memory_image.h"
+#include "link/areas.h"
+
 namespace tqm5 {
 namespace {
 
@@ -31,6 +34,7 @@ class ScriptedTransport : public Transport {
   void Close() override { open_ = false; }
   bool IsOpen() const override { return open_; }
   bool Write(std::string_view bytes) override {
+    if (fail_write) return false;
     written.emplace_back(bytes);
     auto now = Clock::now();
     for (Chunk& chunk : responder_(written.back())) {
@@ -59,6 +63,7 @@ class ScriptedTransport : public Transport {
   std::string PortName() const override { return "scripted"; }
 
   bool fail_open = false;
+  bool fail_write = false;
   int opens = 0;
   std::vector<std::string> written;
 
@@ -213,6 +218,87 @@ TEST(HiddenResetTest, SendsTheResetAndClosesThePort) {
   EXPECT_LT(Transport::Clock::now() - start, milliseconds(500));
   EXPECT_EQ(transport.written, std::vector<std::string>{"ZR~RESET\r"});
   EXPECT_FALSE(link.IsOpen());
+}
+
+TEST(LastExchangeTest, SaysWhatTheRadioAnsweredOrThatItDidNot) {
+  using Chunks = std::vector<ScriptedTransport::Chunk>;
+  const std::string block(128, 'A');
+  struct Case {
+    ScriptedTransport::Responder responder;
+    std::function<void(RadioLink&)> exchange;
+    std::string sentence;
+  };
+  auto read_400 = [](RadioLink& link) { ReadBlock(link, 0x00400); };
+  auto write_400 = [](RadioLink& link) { WriteBlock(link, 0x00400, "0102"); };
+  auto read_channel_1 = [](RadioLink& link) { ReadChannel(link, 1); };
+  const Case cases[] = {
+      {[](const std::string&) { return Chunks{}; }, read_400,
+       R"(the radio did not answer "ZR~F00400R" within 30 ms)"},
+      {[](const std::string& l) { return Echo(l, ""); }, read_400,
+       R"(the radio echoed "ZR~F00400R" but did not answer it within 30 ms)"},
+      {[](const std::string& l) { return Echo(l, "OK\r\n"); }, write_400,
+       R"(the radio's reply to "ZR~F00400W..." was not framed by CR LF: "OK\x0D\x0A")"},
+      {[](const std::string& l) { return Echo(l, "\r\n\"OK"); }, write_400,
+       R"(the radio's reply to "ZR~F00400W..." was not complete within 30 ms: "\x0D\x0A\x22OK")"},
+      {[](const std::string& l) { return Echo(l, std::string(2000, 'x')); }, read_400,
+       "the radio's reply to \"ZR~F00400R\" ran past 1024 characters without ending: \"" +
+           std::string(60, 'x') + "...\""},
+      {[](const std::string& l) { return Echo(l, "\r\nNG\r\n"); }, write_400,
+       R"(the radio answered "ZR~F00400W..." with "NG" instead of "OK")"},
+      {[](const std::string& l) { return Echo(l, "\r\nN\x07\xFF\r\n"); }, write_400,
+       R"(the radio answered "ZR~F00400W..." with "N\x07\xFF" instead of "OK")"},
+      {[](const std::string& l) { return Echo(l, "\r\n0123456789AB\r\n"); }, read_channel_1,
+       R"(the radio's reply to "ZR~F01200R" was 12 characters, not a 64-byte block: "0123456789AB")"},
+      {[&block](const std::string& l) { return Echo(l, "\r\nz" + block.substr(1) + "\r\n"); },
+       read_channel_1,
+       "the radio's reply to \"ZR~F01200R\" was not hex text: \"z" + std::string(59, 'A') +
+           "...\""},
+      // The settings area asks for all three blocks; the first one that failed is named.
+      {[&block](const std::string& l) {
+         return l == "ZR~F00040R\r" ? Chunks{} : Echo(l, "\r\n" + block + "\r\n");
+       },
+       [](RadioLink& link) {
+         MemoryImage image;
+         ReadSettingsArea(link, image);
+       },
+       R"(the radio did not answer "ZR~F00040R" within 30 ms)"},
+      {[](const std::string& l) { return Echo(l, "\r\nNG\r\n"); },
+       [](RadioLink& link) {
+         std::string model_command;
+         StartComm(link, ModelOption::kT, model_command);
+       },
+       R"(the radio answered "ZR~TQ-M5T" with "NG" instead of "OK")"},
+      {[](const std::string& l) { return Echo(l, "\r\nOK\r\n"); },
+       [](RadioLink& link) {
+         MemoryImage image;
+         image.bank_sizes.fill(0);
+         image.bank_sizes[0] = 990;
+         WriteBankSizes(link, image);
+       },
+       "bank sizes add up to 990, not 1000: nothing was sent for the banks"},
+      // A blank radio's bank sizes read as 0xFFFF.
+      {[](const std::string& l) { return Echo(l, "\r\n" + std::string(128, 'F') + "\r\n"); },
+       [](RadioLink& link) {
+         MemoryImage image;
+         ReadBankSizes(link, image);
+       },
+       "the radio gives bank 0 a size of 65535, more than its 1000 memories: the bank sizes were "
+       "left as they were"},
+  };
+  for (const Case& c : cases) {
+    ScriptedTransport transport(c.responder);
+    RadioLink link(transport);
+    link.set_timeout(milliseconds(30));
+    c.exchange(link);
+    EXPECT_EQ(DescribeExchange(link.last_exchange()), c.sentence);
+  }
+
+  ScriptedTransport refusing(
+      [](const std::string&) { return std::vector<ScriptedTransport::Chunk>{}; });
+  refusing.fail_write = true;
+  RadioLink link(refusing);
+  EXPECT_EQ(link.SendCommand("ZR~TQ-M5"), "");
+  EXPECT_EQ(DescribeExchange(link.last_exchange()), R"(the port refused to send "ZR~TQ-M5")");
 }
 
 TEST(BlockCommandTest, CommandTexts) {

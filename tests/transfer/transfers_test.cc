@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "image/banks.h"
 #include "image/channel_numbering.h"
@@ -46,6 +47,11 @@ struct Bench {
   MemoryImage image;
   std::vector<Progress> progress;
 };
+
+// The message box of an outcome: what the user sees before any detail.
+std::tuple<bool, std::string, std::string, OutcomeIcon, bool> Box(const Outcome& outcome) {
+  return {outcome.shown, outcome.text, outcome.title, outcome.icon, outcome.success};
+}
 
 SimFaults NoReadReplyAt(int address) {
   SimFaults faults;
@@ -102,10 +108,10 @@ TEST(ReadAllTest, ReadsEveryAreaAndReportsProgressInTwoPhases) {
   EXPECT_FALSE(bench.link.IsOpen());
 
   ASSERT_EQ(bench.progress.size(), 1u + 15 + 1 + 1623);
-  EXPECT_EQ(bench.progress[0], (Progress{0, 15}));
-  EXPECT_EQ(bench.progress[15], (Progress{15, 15}));
-  EXPECT_EQ(bench.progress[16], (Progress{0, 1623}));
-  EXPECT_EQ(bench.progress.back(), (Progress{1623, 1623}));
+  EXPECT_EQ(bench.progress[0], (Progress{0, 15, "areas"}));
+  EXPECT_EQ(bench.progress[15], (Progress{15, 15, "areas"}));
+  EXPECT_EQ(bench.progress[16], (Progress{0, 1623, "channels 1..1623"}));
+  EXPECT_EQ(bench.progress.back(), (Progress{1623, 1623, "channels 1..1623"}));
   EXPECT_EQ(ProgressPercentText(bench.progress.back()), "100%");
 
   EXPECT_EQ(bench.image.language, kEnglish);
@@ -146,7 +152,7 @@ TEST(ReadAllTest, FailuresEndAtTheirStepAndKeepWhatWasRead) {
     bench.image.channel(1).used = true;
     bench.radio.set_faults(NoReadReplyAt(c.silent_address));
 
-    EXPECT_EQ(bench.Run(TransferCommand::kReadAll), ErrorOutcome(c.icon)) << c.what;
+    EXPECT_EQ(Box(bench.Run(TransferCommand::kReadAll)), Box(ErrorOutcome(c.icon))) << c.what;
     EXPECT_EQ(bench.progress.back().value, c.last_progress) << c.what;
     EXPECT_EQ(bench.image.title, "AB") << c.what;  // read before every failing step
     EXPECT_EQ(bench.image.font_bits[4][0][0], c.glyph4_read ? 1 : 0) << c.what;
@@ -161,8 +167,8 @@ TEST(WriteAllTest, RightAfterStartupWritesTheFactoryMemory) {
   bench.radio.memory().fill(0xFF);
   EXPECT_EQ(bench.Run(TransferCommand::kWriteAll), CompleteOutcome());
   EXPECT_TRUE(bench.radio.memory() == SimRadio::FactoryMemory(kTqM5));
-  EXPECT_EQ(bench.progress[16], (Progress{0, 1724}));
-  EXPECT_EQ(bench.progress.back(), (Progress{1724, 1724}));
+  EXPECT_EQ(bench.progress[16], (Progress{0, 1724, "channels 1..1623"}));
+  EXPECT_EQ(bench.progress.back(), (Progress{1724, 1724, "pass-channel order table"}));
 }
 
 TEST(WriteAllTest, LeavesEveryByteTheProgramDoesNotOwnAsItWas) {
@@ -204,7 +210,7 @@ TEST(WriteAllTest, FailuresAndTheUncheckedOrderTable) {
     bench.radio.memory().fill(0xFF);
     bench.image.title = "AB";
     bench.radio.set_faults(RefuseWriteAt(c.refused_address));
-    EXPECT_EQ(bench.Run(TransferCommand::kWriteAll), c.outcome) << c.what;
+    EXPECT_EQ(Box(bench.Run(TransferCommand::kWriteAll)), Box(c.outcome)) << c.what;
     EXPECT_EQ(bench.radio.memory()[kTitleAddress] == 0x41, c.title_written) << c.what;
     EXPECT_EQ(bench.radio.memory()[static_cast<size_t>(ChannelAddress(1))] == 0x00,
               c.channels_written)
@@ -264,7 +270,7 @@ TEST(AreaCommandsTest, OutcomesAndProgressOfTheSingleAreaCommands) {
   for (const Case& c : cases) {
     Bench bench;
     bench.radio.set_faults(c.faults);
-    EXPECT_EQ(bench.Run(c.command), c.outcome) << static_cast<int>(c.command);
+    EXPECT_EQ(Box(bench.Run(c.command)), Box(c.outcome)) << static_cast<int>(c.command);
     std::vector<double> values;
     for (const Progress& p : bench.progress) values.push_back(p.value);
     EXPECT_EQ(values, c.values) << static_cast<int>(c.command);
@@ -282,18 +288,157 @@ TEST(TransferFrameTest, PortFailureAndCancelEndWithoutTheUsualMessage) {
   EXPECT_EQ(outcome.detail,
             "permission denied on /dev/ttyUSB0: add your user to the dialout group");
 
-  Bench bench;
-  std::atomic<bool> cancel = false;
-  bench.link.set_cancel_flag(&cancel);
-  TransferContext context{bench.link, bench.image, [&cancel](const Progress& p) {
-                            if (p.maximum == 1623 && p.value == 10) cancel = true;
-                          }};
-  bench.radio.memory() = ScrambledMemory(3);
-  EXPECT_EQ(ReadAll(context), CancelledOutcome());
-  EXPECT_FALSE(bench.link.IsOpen());
-  EXPECT_EQ(bench.image.language, kEnglish);  // the areas already read keep their contents
-  EXPECT_TRUE(bench.image.channel(10).used);
-  EXPECT_FALSE(bench.image.channel(11).used);
+  // A cancel says where it stopped and, for a write, what the radio now holds.
+  struct Case {
+    TransferCommand command;
+    double cancel_at;  // channel progress value at which the user cancels
+    const char* detail;
+  };
+  const Case cases[] = {
+      {TransferCommand::kReadAll, 10,
+       "stopped by the user while reading channel 11 (address 01480)."},
+      {TransferCommand::kWriteAll, 9,
+       "stopped by the user while writing channel 10 (address 01440). The radio now holds the "
+       "new data up to channel 9 and its old data from channel 10 on; write again to finish."},
+  };
+  for (const Case& c : cases) {
+    Bench bench;
+    std::atomic<bool> cancel = false;
+    bench.link.set_cancel_flag(&cancel);
+    TransferContext context{bench.link, bench.image, [&cancel, &c](const Progress& p) {
+                              if (p.maximum >= 1623 && p.value == c.cancel_at) cancel = true;
+                            }};
+    bench.radio.memory() = ScrambledMemory(3);
+    Outcome outcome = RunTransfer(TransferRequest{c.command}, context);
+    EXPECT_EQ(Box(outcome), Box(CancelledOutcome()));
+    EXPECT_EQ(outcome.detail, c.detail);
+    EXPECT_FALSE(bench.link.IsOpen());
+    if (c.command == TransferCommand::kReadAll) {
+      EXPECT_EQ(bench.image.language, kEnglish);  // the areas already read keep their contents
+      EXPECT_TRUE(bench.image.channel(10).used);
+      EXPECT_FALSE(bench.image.channel(11).used);
+    }
+  }
+}
+
+TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
+  auto faults = [](auto set) {
+    SimFaults f;
+    set(f);
+    return f;
+  };
+  struct Case {
+    TransferCommand command;
+    SimFaults faults;
+    OutcomeIcon icon;
+    std::vector<std::string> fragments;
+    std::function<void(Bench&)> setup = nullptr;
+    int first = 1, last = 1;
+  };
+  const Case cases[] = {
+      {TransferCommand::kReadAll,
+       StopAfter(0),
+       OutcomeIcon::kCritical,
+       {"identification as model option J failed: neither \"ZR~TQ-M5\" nor \"ZR~TQ-M5J\" was "
+        "answered \"OK\" (the radio did not answer \"ZR~TQ-M5J\" within 40 ms)",
+        "Check the cable, the port and the model option."}},
+      {TransferCommand::kBankRead,
+       faults([](SimFaults& f) { f.drop_leading_crlf = true; }),
+       OutcomeIcon::kCritical,
+       {R"("ZR~TQ-M5T" was not answered "OK" (the radio's reply to "ZR~TQ-M5T" was not framed)",
+        R"(by CR LF: "OK\x0D\x0A"))"},
+       [](Bench& b) {
+         b.radio = SimRadio(kTqM5T);
+         SelectModelOption(b.image, ModelOption::kT);
+       }},
+      {TransferCommand::kReadAll,
+       NoReadReplyAt(0x00040),
+       OutcomeIcon::kCritical,
+       {R"(reading the settings area: the radio did not answer "ZR~F00040R" within 40 ms.)"}},
+      {TransferCommand::kReadAll,
+       NoReadReplyAt(0x00240),
+       OutcomeIcon::kNone,
+       {R"(reading the bank sizes: the radio did not answer "ZR~F00240R")"}},
+      {TransferCommand::kReadAll,
+       NoReadReplyAt(0x010A0),
+       OutcomeIcon::kCritical,
+       {R"(reading user glyph 5: the radio did not answer "ZR~F010A0R")"}},
+      {TransferCommand::kReadAll,
+       NoReadReplyAt(0x13E00),
+       OutcomeIcon::kCritical,
+       {R"(reading channel 1102 (address 13E00): the radio did not answer "ZR~F13E00R")"}},
+      {TransferCommand::kReadMemories,
+       NoReadReplyAt(0x1A780),
+       OutcomeIcon::kCritical,
+       {"reading channel 1623 (address 1A780)"}},
+      {TransferCommand::kWriteAll,
+       RefuseWriteAt(0x00180),
+       OutcomeIcon::kCritical,
+       {R"(writing the one-touch keys: the radio answered "ZR~F00180W..." with "NG" instead)",
+        "The settings area, the memory write protection, the DTMF area and the title were "
+        "written; the one-touch keys and everything after were not: write again to finish."}},
+      {TransferCommand::kWriteAll,
+       RefuseWriteAt(0x00000),
+       OutcomeIcon::kCritical,
+       {"Nothing was written: the radio still holds its old data."}},
+      {TransferCommand::kWriteAll,
+       RefuseWriteAt(0x00040),
+       OutcomeIcon::kCritical,
+       {R"(writing the settings area: the radio answered "ZR~F00040W..." with "NG" instead)",
+        "The settings area was partly written, and nothing after it: write again to finish."}},
+      {TransferCommand::kWriteAll,
+       RefuseWriteAt(0x00240),
+       OutcomeIcon::kNone,
+       {R"(writing the bank sizes: the radio answered "ZR~F00240W..." with "NG")"}},
+      {TransferCommand::kWriteAll,
+       {},
+       OutcomeIcon::kNone,
+       {"writing the bank sizes: bank sizes add up to 990, not 1000: nothing was sent for the "
+        "banks."},
+       [](Bench& b) { b.image.bank_sizes[0] -= 10; }},
+      {TransferCommand::kWriteAll,
+       RefuseWriteAt(0x01060),
+       OutcomeIcon::kCritical,
+       {"writing user glyph 3:",
+        "the bank-link groups and user glyphs 0 to 2 were written; "
+        "user glyph 3 and everything after were not"}},
+      {TransferCommand::kWriteAll,
+       RefuseWriteAt(0x0DCC0),
+       OutcomeIcon::kCritical,
+       {R"(writing channel 812 (address 0DCC0): the radio answered "ZR~F0DCC0W..." with "NG")",
+        "The radio now holds the new data up to channel 811 and its old data from channel 812 "
+        "on; write again to finish."}},
+      {TransferCommand::kOneMemoryWrite,
+       RefuseWriteAt(0x016C0),
+       OutcomeIcon::kCritical,
+       {"writing channel 20 (address 016C0)",
+        "The radio now holds the new data for channels 10 "
+        "to 19 and its old data for channels 20 to 30;"},
+       nullptr,
+       30,
+       10},
+      {TransferCommand::kSettingsWrite,
+       RefuseWriteAt(0x01140),
+       OutcomeIcon::kCritical,
+       {R"(writing the DTMF area: the radio answered "ZR~F01140W..." with "NG" instead of "OK".)",
+        "the memory write protection were written; the DTMF area was partly written, and "
+        "nothing after it: write again to finish."}},
+      {TransferCommand::kTitleWrite,
+       StopAfter(1),
+       OutcomeIcon::kCritical,
+       {R"(writing the title: the radio did not answer "ZR~F001A0W..." within 40 ms.)"}},
+  };
+  for (const Case& c : cases) {
+    Bench bench;
+    if (c.setup) c.setup(bench);
+    bench.radio.set_faults(c.faults);
+    Outcome outcome = bench.Run(c.command, c.first, c.last);
+    EXPECT_EQ(Box(outcome), Box(ErrorOutcome(c.icon))) << c.fragments[0];
+    for (const std::string& fragment : c.fragments) {
+      EXPECT_NE(outcome.detail.find(fragment), std::string::npos)
+          << "missing: " << fragment << "\n in: " << outcome.detail;
+    }
+  }
 }
 
 TEST(TransferRoundTripTest, WhatIsWrittenReadsBackTheSame) {

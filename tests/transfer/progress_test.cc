@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "cli/progress_bar.h"
+#include "sim/loopback_transport.h"
+#include "sim/sim_radio.h"
+#include "transfer/transfers.h"
+
+namespace tqm5 {
+namespace {
+
+using std::chrono::milliseconds;
+
+// Everything written to a FILE*, for looking at what the bar printed.
+struct CapturedStream {
+  CapturedStream() : file(open_memstream(&buffer, &size)) {}
+  ~CapturedStream() {
+    if (file != nullptr) std::fclose(file);
+    std::free(buffer);
+  }
+  std::string Text() {
+    std::fflush(file);
+    return std::string(buffer, size);
+  }
+  char* buffer = nullptr;
+  size_t size = 0;
+  std::FILE* file;
+};
+
+TEST(ProgressPhaseTest, ReadAllNamesItsPhasesAndALogGetsAFewLines) {
+  SimRadio radio;
+  LoopbackTransport transport(radio);
+  RadioLink link(transport);
+  MemoryImage image;
+  SelectModelOption(image, ModelOption::kJ);
+
+  // Each progress report moves the injected clock on by 100 ms: one line when a phase starts,
+  // then one every 5 s (every 50 reports), and the last state at the end.
+  CapturedStream log;
+  auto now = Transport::Clock::time_point();
+  cli::ProgressBar bar(
+      log.file, false, [&now] { return now; }, milliseconds(5000));
+  std::vector<std::string> phases;
+  TransferContext context{link, image, [&](const Progress& p) {
+                            if (phases.empty() || phases.back() != p.phase)
+                              phases.push_back(p.phase);
+                            now += milliseconds(100);
+                            bar.Update(p);
+                          }};
+  ASSERT_TRUE(ReadAll(context).success);
+  bar.Finish();
+  EXPECT_EQ(phases, (std::vector<std::string>{"areas", "channels 1..1623"}));
+
+  std::istringstream lines(log.Text());
+  std::vector<std::string> printed;
+  for (std::string line; std::getline(lines, line);) printed.push_back(line);
+  // 16 area reports (0..15), then channel report k (value k) at report 16 + k.
+  ASSERT_GE(printed.size(), 4u);
+  EXPECT_EQ(printed[0], "tqm5: areas: 0 of 15 (0%)");
+  EXPECT_EQ(printed[1], "tqm5: channels 1..1623: 0 of 1623 (0%)");
+  EXPECT_EQ(printed[2], "tqm5: channels 1..1623: 50 of 1623 (3%)");
+  EXPECT_EQ(printed[3], "tqm5: channels 1..1623: 100 of 1623 (6%)");
+  EXPECT_EQ(printed.back(), "tqm5: channels 1..1623: 1623 of 1623 (100%)");
+  EXPECT_EQ(printed.size(), 2u + 32u + 1u);  // values 50..1600, then the end
+  EXPECT_EQ(log.Text().find('\r'), std::string::npos);
+
+  // On a terminal the bar is redrawn in place and shows the phase.
+  CapturedStream terminal;
+  cli::ProgressBar drawn(
+      terminal.file, true, [] { return Transport::Clock::time_point(); }, milliseconds(5000));
+  drawn.Update(Progress{7, 15, "areas"});
+  drawn.Finish();
+  EXPECT_EQ(terminal.Text(), "\r  46% [##############                ] 7/15 areas\n");
+}
+
+}  // namespace
+}  // namespace tqm5
