@@ -128,11 +128,11 @@ int Report(const Outcome& outcome, const std::string& what, std::ostream& out, s
                 : ": " + outcome.detail)
         << "\n";
   } else if (outcome.text == CancelledOutcome().text) {
-    err << "tqm5 " << what
-        << ": Cancelled: stopped on request between two exchanges; the port is closed"
-        << (what == "write" ? "; the radio may hold part of the project: write it again"
-                            : "; nothing was saved")
-        << "\n";
+    // The transfer says where it stopped and, for a write, what the radio now holds.
+    std::string where =
+        outcome.detail.empty() ? "stopped on request between two exchanges." : outcome.detail;
+    err << "tqm5 " << what << ": Cancelled: " << where << " The port is closed"
+        << (what == "read" ? "; nothing was saved." : ".") << "\n";
   } else {
     err << "tqm5 " << what << ": " << outcome.text
         << (outcome.detail.empty() ? "" : ": " + outcome.detail) << "\n";

@@ -309,9 +309,9 @@ TEST(TransferFrameTest, PortFailureAndCancelEndWithoutTheUsualMessage) {
                               if (p.maximum >= 1623 && p.value == c.cancel_at) cancel = true;
                             }};
     bench.radio.memory() = ScrambledMemory(3);
-    Outcome outcome = RunTransfer(TransferRequest{c.command}, context);
-    EXPECT_EQ(Box(outcome), Box(CancelledOutcome()));
-    EXPECT_EQ(outcome.detail, c.detail);
+    Outcome cancelled = RunTransfer(TransferRequest{c.command}, context);
+    EXPECT_EQ(Box(cancelled), Box(CancelledOutcome()));
+    EXPECT_EQ(cancelled.detail, c.detail);
     EXPECT_FALSE(bench.link.IsOpen());
     if (c.command == TransferCommand::kReadAll) {
       EXPECT_EQ(bench.image.language, kEnglish);  // the areas already read keep their contents
