@@ -137,7 +137,7 @@ TEST(FontFileTest, BrokenFilesAreRefusedWholeAndTheGlyphsReadAreCounted) {
   };
   const Case cases[] = {
       {"", refused, "no glyph found in the file", 0, {}},
-      {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 20),
+      {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 18),
        refused,
        "no glyph found in the file",
        0,

@@ -357,7 +357,7 @@ TEST(ProjectFileTest, ABrokenFileIsRefusedAndChangesNothing) {
   const Case cases[] = {
       {"", refused, "the file is empty"},
       {"\r\n\r\n", refused, "the file is empty"},
-      {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 20), refused, no_header},
+      {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 18), refused, no_header},
       {FileBytes({"TITLEx", example, end}), refused, no_header},
       {FileBytes({header}), refused, cut},
       {full.substr(0, full.size() / 2), refused, cut},
