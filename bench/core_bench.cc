@@ -7,8 +7,8 @@
 
 #include "files/csv_file.h"
 #include "files/project_file.h"
-#include "image/channel.h"
-#include "image/memory_image.h"
+#include "model/channel.h"
+#include "model/memory_image.h"
 #include "settings/settings_codec.h"
 
 namespace tqm5 {

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "image/channel.h"
 #include "image/vocabulary.h"
+#include "model/channel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "cli/verbs.h"
-#include "image/banks.h"
+#include "model/banks.h"
 #include "settings/catalogue.h"
 #include "textdata/cp932.h"
 #include "textdata/dtmf.h"

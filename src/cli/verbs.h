@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli/options.h"
-#include "image/memory_image.h"
+#include "model/memory_image.h"
 
 namespace tqm5::cli {
 

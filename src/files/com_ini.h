@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "image/memory_image.h"
+#include "model/memory_image.h"
 
 namespace tqm5 {
 

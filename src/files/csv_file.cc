@@ -8,10 +8,10 @@
 #include <utility>
 
 #include "files/text_file.h"
-#include "image/channel.h"
 #include "image/frequency_text.h"
 #include "image/hex.h"
 #include "image/vocabulary.h"
+#include "model/channel.h"
 #include "textdata/cp932.h"
 #include "textdata/title_code.h"
 

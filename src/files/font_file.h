@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "image/memory_image.h"
 #include "image/outcome.h"
+#include "model/memory_image.h"
 
 namespace tqm5 {
 

@@ -9,10 +9,10 @@
 #include "files/project_parsers.h"
 #include "files/text_file.h"
 #include "fonts/font_codec.h"
-#include "image/banks.h"
 #include "image/frequency_text.h"
 #include "image/hex.h"
 #include "image/vocabulary.h"
+#include "model/banks.h"
 #include "settings/catalogue.h"
 #include "textdata/cp932.h"
 

@@ -28,8 +28,8 @@
 #include <string_view>
 #include <vector>
 
-#include "image/memory_image.h"
 #include "image/outcome.h"
+#include "model/memory_image.h"
 
 namespace tqm5 {
 

@@ -7,9 +7,9 @@
 
 #include "files/project_file.h"
 #include "fonts/font_codec.h"
-#include "image/banks.h"
 #include "image/hex.h"
 #include "image/vocabulary.h"
+#include "model/banks.h"
 #include "settings/catalogue.h"
 #include "textdata/cp932.h"
 #include "textdata/dtmf.h"

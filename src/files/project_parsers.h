@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "image/memory_image.h"
+#include "model/memory_image.h"
 
 namespace tqm5 {
 

@@ -5,12 +5,18 @@
 #define TQM5_FONTS_FONT_CODEC_H_
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "image/memory_image.h"
-
 namespace tqm5 {
+
+inline constexpr int kGlyphCount = 8;
+inline constexpr int kGlyphSize = 16;
+
+// `FontBits`: [glyph][pixel row][pixel column], 1 = pixel set.
+using GlyphBits = std::array<std::array<uint8_t, kGlyphSize>, kGlyphSize>;
+using FontBits = std::array<GlyphBits, kGlyphCount>;
 
 inline constexpr int kGlyphRecordHexLength = 64;
 

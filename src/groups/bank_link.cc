@@ -14,9 +14,9 @@ std::string EmptyGroupHex(int group) {
   return group == kBankLinkGroupCount - 1 ? "0000000000000080" : "0000000000000000";
 }
 
-void ResetBankLink(MemoryImage& image) {
+void ResetBankLink(BankLinkHex& groups) {
   for (int g = 0; g < kBankLinkGroupCount; ++g) {
-    image.bank_link_hex[static_cast<size_t>(g)] = EmptyGroupHex(g);
+    groups[static_cast<size_t>(g)] = EmptyGroupHex(g);
   }
 }
 
@@ -51,21 +51,20 @@ bool BankHasChannels(std::string_view bank_size_hex, int bank) {
 }
 
 void StoreGroups(const std::array<GroupBanks, kBankLinkGroupCount>& membership,
-                 std::string_view bank_size_hex, MemoryImage& image) {
+                 std::string_view bank_size_hex, BankLinkHex& groups) {
   for (int g = 0; g < kBankLinkGroupCount; ++g) {
     GroupBanks banks = membership[static_cast<size_t>(g)];
     for (int b = 0; b < kBankCount; ++b) {
       if (!BankHasChannels(bank_size_hex, b)) banks[static_cast<size_t>(b)] = false;
     }
-    image.bank_link_hex[static_cast<size_t>(g)] = GroupHexOf(g, banks);
+    groups[static_cast<size_t>(g)] = GroupHexOf(g, banks);
   }
 }
 
-bool SplitBankLinkArea(std::string_view area_hex, MemoryImage& image) {
+bool SplitBankLinkArea(std::string_view area_hex, BankLinkHex& groups) {
   if (area_hex.size() < 16 * kBankLinkGroupCount) return false;
   for (int g = 0; g < kBankLinkGroupCount; ++g) {
-    image.bank_link_hex[static_cast<size_t>(g)] =
-        std::string(area_hex.substr(static_cast<size_t>(16 * g), 16));
+    groups[static_cast<size_t>(g)] = std::string(area_hex.substr(static_cast<size_t>(16 * g), 16));
   }
   return true;
 }

@@ -7,6 +7,12 @@
 
 namespace tqm5 {
 
+inline constexpr int kChannelCount = 1623;
+inline constexpr int kBankCount = 50;
+inline constexpr int kMemoryChannelCount = 1000;  // channels 1..1000 are grouped into banks
+inline constexpr int kOneTouchKeyCount = 9;
+inline constexpr int kUsedBankEnd = 100;  // end mark of the used-bank table
+
 // First numbers of the channel ranges.
 inline constexpr int kFirstProgramScanChannel = 1001;  // 1001..1100, 50 edge pairs
 inline constexpr int kFirstDualChannel = 1101;         // 1101..1300, 100 main/sub pairs

@@ -1,12 +1,6 @@
-// Where each area the program knows lies in the radio's clone memory, and the layouts of the
-// small areas that no codec of their own covers (the opening title block).
+// Where each area the program knows lies in the radio's clone memory.
 #ifndef TQM5_IMAGE_MEMORY_MAP_H_
 #define TQM5_IMAGE_MEMORY_MAP_H_
-
-#include <string>
-#include <string_view>
-
-#include "image/memory_image.h"
 
 namespace tqm5 {
 
@@ -30,12 +24,6 @@ inline constexpr int kDtmfAddress = 0x01100;        // 3 blocks, read-modify-wri
 inline constexpr int kDtmfBlocks = 3;
 inline constexpr int kChannelAddress = 0x01200;       // 1623 x 64 bytes
 inline constexpr int kWriteProtectAddress = 0x1FE01;  // one byte
-
-// The 68 digits written to the title block: the title's text code, the scroll choice and 0x00.
-std::string BuildTitleArea(const MemoryImage& image);
-// Sets the title and scroll choice from the title block (a scroll byte other than 0 or 1 reads
-// as 0). Glyphs are shown as the model option holds them.
-void ParseTitleArea(std::string_view block_hex, MemoryImage& image);
 
 }  // namespace tqm5
 

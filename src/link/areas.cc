@@ -4,10 +4,11 @@
 
 #include "fonts/font_codec.h"
 #include "groups/bank_link.h"
-#include "image/banks.h"
 #include "image/channel_numbering.h"
 #include "image/hex.h"
 #include "image/memory_map.h"
+#include "model/banks.h"
+#include "model/title_area.h"
 #include "settings/settings_codec.h"
 #include "textdata/dtmf.h"
 
@@ -75,7 +76,8 @@ bool WriteSettingsArea(RadioLink& link, MemoryImage& image) {
 
 bool ReadBankLinkData(RadioLink& link, MemoryImage& image) {
   std::string hex;
-  return ReadBlocks(link, kBankLinkAddress, kBankLinkBlocks, hex) && SplitBankLinkArea(hex, image);
+  return ReadBlocks(link, kBankLinkAddress, kBankLinkBlocks, hex) &&
+         SplitBankLinkArea(hex, image.bank_link_hex);
 }
 
 bool WriteBankLinkData(RadioLink& link, const MemoryImage& image) {

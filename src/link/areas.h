@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "image/memory_image.h"
 #include "link/radio_link.h"
-#include "settings/order_table.h"
+#include "model/memory_image.h"
+#include "model/order_table.h"
 
 namespace tqm5 {
 

@@ -1,7 +1,7 @@
 #include "sim/owned_bytes.h"
 
-#include "image/channel.h"
 #include "image/memory_map.h"
+#include "model/channel.h"
 #include "settings/settings_codec.h"
 
 namespace tqm5 {

@@ -6,13 +6,14 @@
 
 #include "fonts/font_codec.h"
 #include "groups/bank_link.h"
-#include "image/banks.h"
-#include "image/channel.h"
 #include "image/channel_numbering.h"
 #include "image/hex.h"
-#include "image/memory_image.h"
 #include "image/memory_map.h"
-#include "settings/order_table.h"
+#include "model/banks.h"
+#include "model/channel.h"
+#include "model/memory_image.h"
+#include "model/order_table.h"
+#include "model/title_area.h"
 #include "settings/settings_codec.h"
 #include "textdata/dtmf.h"
 

@@ -15,8 +15,6 @@
 #include <string>
 #include <string_view>
 
-#include "image/memory_image.h"
-
 namespace tqm5 {
 
 // `DtmfDigits`: digit code c (0..16) stands for character c of this text.
@@ -26,6 +24,19 @@ inline constexpr int kDtmfMemoryLength = 16;       // digits in one memory
 
 inline constexpr int kDtmfAreaHexDigits = 384;     // `DtmfHex`
 inline constexpr int kDtmfEncodedHexDigits = 330;  // bytes 0..164, built by `EncodeDtmf`
+
+inline constexpr int kDtmfMemoryCount = 9;
+
+// The DTMF memories ("Ch1".."Ch9") and the list positions of the five DTMF choice boxes.
+struct DtmfState {
+  std::array<std::string, kDtmfMemoryCount> memories;
+  int wait = 1;     // `COMMON_WAIT`
+  int head = 5;     // `COMMON_HEAD`
+  int burst = 5;    // `COMMON_BURST`
+  int pause = 2;    // `COMMON_PAUSE`
+  int dial_ch = 0;  // `COMMON_DIAL_CH`
+  friend bool operator==(const DtmfState&, const DtmfState&) = default;
+};
 
 inline constexpr int kDtmfWaitCount = 11;
 inline constexpr int kDtmfTimeCount = 23;  // head, burst and pause share one list

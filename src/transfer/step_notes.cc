@@ -4,7 +4,7 @@
 
 #include "image/channel_numbering.h"
 #include "image/hex.h"
-#include "image/memory_image.h"
+#include "model/memory_image.h"
 
 namespace tqm5 {
 namespace {

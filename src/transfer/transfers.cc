@@ -6,11 +6,11 @@
 #include <initializer_list>
 
 #include "fonts/font_codec.h"
-#include "image/banks.h"
 #include "image/channel_numbering.h"
 #include "image/hex.h"
 #include "link/areas.h"
-#include "settings/order_table.h"
+#include "model/banks.h"
+#include "model/order_table.h"
 #include "settings/settings_codec.h"
 #include "textdata/dtmf.h"
 #include "transfer/step_notes.h"

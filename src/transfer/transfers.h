@@ -11,9 +11,9 @@
 #include <functional>
 #include <string>
 
-#include "image/memory_image.h"
 #include "image/outcome.h"
 #include "link/radio_link.h"
+#include "model/memory_image.h"
 
 namespace tqm5 {
 

@@ -8,8 +8,8 @@
 #include <regex>
 
 #include "groups/bank_link.h"
-#include "image/banks.h"
 #include "link/radio_link.h"
+#include "model/banks.h"
 #include "sim/loopback_transport.h"
 #include "sim/owned_bytes.h"
 #include "sim/sim_radio.h"

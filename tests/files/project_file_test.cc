@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "files/text_file.h"
-#include "image/banks.h"
 #include "image/hex.h"
 #include "image/vocabulary.h"
+#include "model/banks.h"
 #include "settings/catalogue.h"
 #include "textdata/cp932.h"
 

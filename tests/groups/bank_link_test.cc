@@ -25,30 +25,31 @@ TEST(BankLinkTest, GroupsEncodeMostSignificantBitFirstWithTheirFixedTail) {
 }
 
 TEST(BankLinkTest, BanksWithoutChannelsAreStoredAsZero) {
-  MemoryImage image;
+  BankLinkHex groups;
   std::array<GroupBanks, kBankLinkGroupCount> membership{};
   membership[0] = GroupBanksOf("FFFFFFFFFFFFC000");  // every bank
   // Banks 0 and 2 have channels, the others none.
   std::string sizes = "0100" + std::string("0000") + "E703" + std::string(47 * 4, '0');
-  StoreGroups(membership, sizes, image);
-  EXPECT_EQ(image.bank_link_hex[0], "A000000000000000");
-  EXPECT_EQ(image.bank_link_hex[10], "0000000000000080");
+  StoreGroups(membership, sizes, groups);
+  EXPECT_EQ(groups[0], "A000000000000000");
+  EXPECT_EQ(groups[10], "0000000000000080");
 }
 
 TEST(BankLinkTest, AreaSplitsIntoElevenEntries) {
-  MemoryImage image;
+  BankLinkHex groups;
   std::string area;
   for (int g = 0; g < kBankLinkGroupCount; ++g)
     area += GroupHexOf(g, GroupBanksOf("0" + std::to_string(g % 10)));
   area += std::string(256 - area.size(), 'F');
-  ASSERT_TRUE(SplitBankLinkArea(area, image));
+  ASSERT_TRUE(SplitBankLinkArea(area, groups));
   for (int g = 0; g < kBankLinkGroupCount; ++g) {
-    EXPECT_EQ(image.bank_link_hex[static_cast<size_t>(g)],
-              area.substr(static_cast<size_t>(16 * g), 16));
+    EXPECT_EQ(groups[static_cast<size_t>(g)], area.substr(static_cast<size_t>(16 * g), 16));
   }
-  MemoryImage untouched;
+  BankLinkHex untouched;
+  ResetBankLink(untouched);
+  const BankLinkHex before = untouched;
   EXPECT_FALSE(SplitBankLinkArea(area.substr(0, 175), untouched));
-  EXPECT_EQ(untouched.bank_link_hex, MemoryImage().bank_link_hex);
+  EXPECT_EQ(untouched, before);
 }
 
 }  // namespace

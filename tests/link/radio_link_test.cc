@@ -6,8 +6,8 @@
 #include <functional>
 #include <thread>
 
-#include "image/memory_image.h"
 #include "link/areas.h"
+#include "model/memory_image.h"
 
 namespace tqm5 {
 namespace {

@@ -5,10 +5,10 @@
 #include <random>
 #include <tuple>
 
-#include "image/banks.h"
 #include "image/channel_numbering.h"
 #include "image/hex.h"
 #include "image/memory_map.h"
+#include "model/banks.h"
 #include "settings/settings_codec.h"
 #include "sim/loopback_transport.h"
 #include "sim/owned_bytes.h"

@@ -1,14 +1,14 @@
 // The pass-channel order table: the radio chains the pass channels in use (channels 1404 to
 // 1503) in ascending order of frequency through a table at 0x00C00. The program never reads
 // the table; it rebuilds it from the channels every time channels are written.
-#ifndef TQM5_SETTINGS_ORDER_TABLE_H_
-#define TQM5_SETTINGS_ORDER_TABLE_H_
+#ifndef TQM5_MODEL_ORDER_TABLE_H_
+#define TQM5_MODEL_ORDER_TABLE_H_
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "image/memory_image.h"
+#include "model/memory_image.h"
 
 namespace tqm5 {
 
@@ -47,4 +47,4 @@ int OrderRecordAddress(int k);
 
 }  // namespace tqm5
 
-#endif  // TQM5_SETTINGS_ORDER_TABLE_H_
+#endif  // TQM5_MODEL_ORDER_TABLE_H_

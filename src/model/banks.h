@@ -1,13 +1,13 @@
 // Banks and one-touch keys: the fifty bank sizes that cut memories 1..1000 into banks, the row
 // labels they give, the used-bank table behind the one-touch bank lists, and the nine one-touch
 // keys with their three bytes each.
-#ifndef TQM5_IMAGE_BANKS_H_
-#define TQM5_IMAGE_BANKS_H_
+#ifndef TQM5_MODEL_BANKS_H_
+#define TQM5_MODEL_BANKS_H_
 
 #include <string>
 #include <string_view>
 
-#include "image/memory_image.h"
+#include "model/memory_image.h"
 
 namespace tqm5 {
 
@@ -73,4 +73,4 @@ bool ImportBankSizes(std::string_view hex, MemoryImage& image);
 
 }  // namespace tqm5
 
-#endif  // TQM5_IMAGE_BANKS_H_
+#endif  // TQM5_MODEL_BANKS_H_

@@ -1,10 +1,11 @@
-#include "image/memory_image.h"
+#include "model/memory_image.h"
 
 #include <gtest/gtest.h>
 
-#include "image/banks.h"
 #include "image/channel_numbering.h"
 #include "image/memory_map.h"
+#include "model/banks.h"
+#include "model/title_area.h"
 #include "settings/catalogue.h"
 
 namespace tqm5 {

@@ -1,4 +1,4 @@
-#include "settings/order_table.h"
+#include "model/order_table.h"
 
 #include <algorithm>
 #include <limits>

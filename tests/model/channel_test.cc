@@ -1,4 +1,4 @@
-#include "image/channel.h"
+#include "model/channel.h"
 
 #include <gtest/gtest.h>
 

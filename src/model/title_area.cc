@@ -1,4 +1,4 @@
-#include "image/memory_map.h"
+#include "model/title_area.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "image/memory_image.h"
+#include "model/memory_image.h"
 
 #include <algorithm>
 
 #include "groups/bank_link.h"
-#include "image/banks.h"
 #include "image/channel_numbering.h"
 #include "image/vocabulary.h"
+#include "model/banks.h"
 #include "settings/catalogue.h"
 
 namespace tqm5 {
@@ -44,7 +44,7 @@ void SetPresetChannel(Channel& channel, std::string_view frequency) {
 }  // namespace
 
 MemoryImage::MemoryImage() {
-  ResetBankLink(*this);
+  ResetBankLink(bank_link_hex);
   ResetBankSizes(*this);
   RebuildRowLabels(*this);
   // The one-touch bank lists start out showing banks 0..9.

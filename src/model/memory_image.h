@@ -1,27 +1,22 @@
 // `MemoryImage`: the program's whole edit state of the radio's memory. A newly constructed
 // image is the start-up image. Windows, files and transfers read and change this model; none of
 // it depends on a user interface.
-#ifndef TQM5_IMAGE_MEMORY_IMAGE_H_
-#define TQM5_IMAGE_MEMORY_IMAGE_H_
+#ifndef TQM5_MODEL_MEMORY_IMAGE_H_
+#define TQM5_MODEL_MEMORY_IMAGE_H_
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "image/channel.h"
+#include "fonts/font_codec.h"
+#include "groups/bank_link.h"
+#include "image/channel_numbering.h"
 #include "image/model_option.h"
+#include "model/channel.h"
 #include "settings/settings_state.h"
+#include "textdata/dtmf.h"
 
 namespace tqm5 {
-
-inline constexpr int kBankCount = 50;
-inline constexpr int kMemoryChannelCount = 1000;  // channels 1..1000 are grouped into banks
-inline constexpr int kOneTouchKeyCount = 9;
-inline constexpr int kUsedBankEnd = 100;  // end mark of the used-bank table
-inline constexpr int kDtmfMemoryCount = 9;
-inline constexpr int kGlyphCount = 8;
-inline constexpr int kGlyphSize = 16;
-inline constexpr int kBankLinkGroupCount = 11;
 
 // A one-touch key as its controls hold it: the "No Setting" box, and the positions selected in
 // its bank list and channel list. The bank list shows the used-bank table, so the key's bank is
@@ -32,21 +27,6 @@ struct OneTouchKey {
   int channel_position = 0;
   friend bool operator==(const OneTouchKey&, const OneTouchKey&) = default;
 };
-
-// The DTMF memories ("Ch1".."Ch9") and the list positions of the five DTMF choice boxes.
-struct DtmfState {
-  std::array<std::string, kDtmfMemoryCount> memories;
-  int wait = 1;     // `COMMON_WAIT`
-  int head = 5;     // `COMMON_HEAD`
-  int burst = 5;    // `COMMON_BURST`
-  int pause = 2;    // `COMMON_PAUSE`
-  int dial_ch = 0;  // `COMMON_DIAL_CH`
-  friend bool operator==(const DtmfState&, const DtmfState&) = default;
-};
-
-// `FontBits`: [glyph][pixel row][pixel column], 1 = pixel set.
-using GlyphBits = std::array<std::array<uint8_t, kGlyphSize>, kGlyphSize>;
-using FontBits = std::array<GlyphBits, kGlyphCount>;
 
 struct MemoryImage {
   // Builds the start-up image.
@@ -76,10 +56,10 @@ struct MemoryImage {
   DtmfState dtmf;
 
   // Raw areas as last read from the radio, as upper-case hex text.
-  std::string settings_hex;                                    // `SettingsHex`, 384 digits
-  std::string dtmf_hex;                                        // `DtmfHex`, 384 digits
-  std::array<std::string, kBankLinkGroupCount> bank_link_hex;  // `BankLinkHex`, 16 digits each
-  std::string bank_size_hex;                                   // `BankSizeHex`, 200 digits
+  std::string settings_hex;   // `SettingsHex`, 384 digits
+  std::string dtmf_hex;       // `DtmfHex`, 384 digits
+  BankLinkHex bank_link_hex;  // `BankLinkHex`, 16 digits each
+  std::string bank_size_hex;  // `BankSizeHex`, 200 digits
 
   FontBits font_bits{};
 
@@ -115,4 +95,4 @@ void ClearAllChannels(MemoryImage& image);
 
 }  // namespace tqm5
 
-#endif  // TQM5_IMAGE_MEMORY_IMAGE_H_
+#endif  // TQM5_MODEL_MEMORY_IMAGE_H_

@@ -1,16 +1,17 @@
 // One memory channel as the program holds it (a grid row of texts plus the index bytes that the
 // texts alone do not carry) and the codec between it and the radio's 64-byte record.
-#ifndef TQM5_IMAGE_CHANNEL_H_
-#define TQM5_IMAGE_CHANNEL_H_
+#ifndef TQM5_MODEL_CHANNEL_H_
+#define TQM5_MODEL_CHANNEL_H_
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "image/channel_numbering.h"
+
 namespace tqm5 {
 
-inline constexpr int kChannelCount = 1623;
 inline constexpr int kRecordHexLength = 128;  // one 64-byte record as hex text
 
 // Columns of the channel grid. Column 0 is the row label; columns 1..12 are the `ChannelRow`
@@ -82,4 +83,4 @@ std::string OffsetText(uint32_t hertz);
 
 }  // namespace tqm5
 
-#endif  // TQM5_IMAGE_CHANNEL_H_
+#endif  // TQM5_MODEL_CHANNEL_H_

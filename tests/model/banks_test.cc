@@ -1,4 +1,4 @@
-#include "image/banks.h"
+#include "model/banks.h"
 
 #include <gtest/gtest.h>
 
