@@ -1,0 +1,374 @@
+#include "editing/channel_edit.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "image/vocabulary.h"
+#include "textdata/cp932.h"
+#include "textdata/title_code.h"
+
+namespace tqm5 {
+namespace {
+
+// The form's own position codes: these differ from the channel record's codes.
+constexpr std::array<std::string_view, 4> kModeTexts = {"FM", "AM", "NFM", "WFM"};
+constexpr std::array<std::string_view, 6> kToneModeTexts = {"None", "Tone", "TSQ",
+                                                            "SQ",   "DCS",  "Train"};
+constexpr int kTrainToneMode = 5;
+
+// Frequencies in units of 10 Hz (megahertz x 100000 + the five-digit fraction).
+constexpr int64_t kLowestFrequency = 53099;       // 0.53099 MHz
+constexpr int64_t kHighestFrequency = 129999999;  // 1299.99999 MHz
+constexpr int64_t kHighestMhzBox = 1300;          // a larger megahertz box becomes "145"
+constexpr int64_t kHighestOffset = 999995;        // kilohertz
+
+// The band of each call channel and the frequency its boxes fall back to.
+struct CallBand {
+  int number;
+  int64_t low, high;
+  const char* mhz;
+};
+constexpr CallBand kCallBands[] = {{1401, 13600000, 16999999, "145"},
+                                   {1402, 42000000, 46999999, "433"},
+                                   {1403, 124000000, 129999999, "1295"}};
+
+bool IsCallChannel(int number) { return number >= kFirstCallChannel && number <= kLastCallChannel; }
+bool IsDualChannel(int number) { return number >= kFirstDualChannel && number <= kLastDualChannel; }
+
+std::string DigitsOf(std::string_view text) {
+  std::string digits;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') digits += c;
+  }
+  return digits;
+}
+
+// Value of a text of digits, capped far above every limit the dialog checks.
+int64_t DigitValue(std::string_view digits) {
+  int64_t value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') break;
+    value = std::min<int64_t>(value * 10 + (c - '0'), int64_t{1} << 40);
+  }
+  return value;
+}
+
+// The number a text of digits forms, without leading zeros ("0" for zeros only).
+std::string WithoutLeadingZeros(std::string_view digits) {
+  size_t first = digits.find_first_not_of('0');
+  return first == std::string_view::npos ? "0" : std::string(digits.substr(first));
+}
+
+// Characters `first`..`first + count - 1` (1-based) of a text, as far as they go.
+std::string Characters(const std::u32string& text, size_t first, size_t count) {
+  if (first > text.size()) return "";
+  return U32ToUtf8(text.substr(first - 1, count));
+}
+
+// The frequency of the boxes in units of 10 Hz; the fraction counts as five digits.
+int64_t BoxFrequency(const ChannelForm& form) {
+  std::string fraction = form.freq_fraction.substr(0, kFreqFractionDigits);
+  fraction.resize(kFreqFractionDigits, '0');
+  return DigitValue(form.freq_mhz) * 100000 + DigitValue(fraction);
+}
+
+bool InRange(int64_t frequency) {
+  return frequency >= kLowestFrequency && frequency <= kHighestFrequency;
+}
+
+void FillColumn(ChannelForm& form, const Channel& channel, int number, bool model_j) {
+  const ChannelRow& row = channel.row;
+  form.label = row[kColLabel];
+  // "145.00000MHz": the megahertz before the point, the five digits after it.
+  std::u32string frequency = Utf8ToU32(row[kColFreq]);
+  if (frequency.size() >= 10 && frequency.size() <= 13) {
+    size_t mhz_length = frequency.size() - 9;
+    form.freq_mhz = Characters(frequency, 1, mhz_length);
+    form.freq_fraction = Characters(frequency, mhz_length + 2, 5);
+  }
+  form.mode = std::max(0, IndexOf(kModeTexts, row[kColMode]));
+  form.step = channel.step_index < kStepCount ? channel.step_index : 0;
+  form.train = channel.train_index < kTrainCount ? channel.train_index : kDefaultTrain;
+  form.tone_mode = std::max(0, IndexOf(kToneModeTexts, row[kColToneMode]));
+  // Train tones exist only on the "J" variant; elsewhere such a channel shows "None".
+  if (form.tone_mode == kTrainToneMode && !model_j) form.tone_mode = 0;
+  form.tx_tone = channel.tx_tone_index < kToneCount ? channel.tx_tone_index : kDefaultTone;
+  form.rx_tone = channel.rx_tone_index < kToneCount ? channel.rx_tone_index : kDefaultTone;
+  form.dcs = channel.dcs_index < kDcsCount ? channel.dcs_index : 0;
+  const std::string& shift = row[kColShift];
+  form.shift = shift == "+" || shift == "＋" ? 1 : shift == "-" || shift == "－" ? 2 : 0;
+  // "0.600MHz": up to three megahertz digits, the three kilohertz digits.
+  std::u32string offset = Utf8ToU32(row[kColShiftFreq]);
+  if (offset.size() >= 8 && offset.size() <= 10) {
+    size_t mhz_length = offset.size() - 7;
+    form.offset_mhz = Characters(offset, 1, mhz_length);
+    form.offset_khz = Characters(offset, mhz_length + 2, 3);
+  }
+  // "※" is the skip mark a CSV file may carry; the dialog shows it checked like "*", so that
+  // OK does not drop the mark.
+  form.skip = row[kColSkip] == "*" || row[kColSkip] == "※";
+  form.name = row[kColName];
+  form.am_wfm_enabled = !IsCallChannel(number) && !IsDualChannel(number);
+}
+
+// OK's first cleaning of the frequency boxes: digits only, a megahertz value above 1300 becomes
+// "145", and the fraction is completed with "0" on the right to five digits.
+void CleanFrequencyBoxes(ChannelForm& form) {
+  form.freq_mhz = DigitsOf(form.freq_mhz);
+  if (DigitValue(form.freq_mhz) > kHighestMhzBox) form.freq_mhz = "145";
+  form.freq_fraction = DigitsOf(form.freq_fraction);
+  if (form.freq_fraction.size() < kFreqFractionDigits) {
+    form.freq_fraction.resize(kFreqFractionDigits, '0');
+  }
+}
+
+// A call channel stays in its band: any other frequency becomes the band's default.
+void KeepCallBand(ChannelForm& form, int number) {
+  for (const CallBand& band : kCallBands) {
+    if (band.number != number) continue;
+    int64_t frequency = BoxFrequency(form);
+    if (frequency < band.low || frequency > band.high) {
+      form.freq_mhz = band.mhz;
+      form.freq_fraction = "00000";
+    }
+  }
+}
+
+// Channels that are neither call nor dual channels: the boxes are normalised and a frequency
+// the radio cannot receive empties them.
+void NormaliseFrequencyBoxes(ChannelForm& form) {
+  size_t mhz_length = form.freq_mhz.size();
+  form.freq_mhz = mhz_length >= 1 && mhz_length <= kFreqMhzDigits
+                      ? WithoutLeadingZeros(form.freq_mhz)
+                      : std::string();
+  size_t fraction_length = form.freq_fraction.size();
+  if (fraction_length < 1 || fraction_length > kFreqFractionDigits) form.freq_fraction = "00000";
+  if (!InRange(BoxFrequency(form))) {
+    form.freq_mhz.clear();
+    form.freq_fraction.clear();
+  }
+}
+
+// The stored frequency text of a column; empty (and the boxes emptied) when the channel is to be
+// emptied.
+std::string FrequencyTextOf(ChannelForm& form) {
+  if (form.freq_mhz.empty() && form.freq_fraction.empty()) return "";
+  std::string text = (form.freq_mhz.empty() ? "0" : form.freq_mhz) + "." +
+                     (form.freq_fraction.empty() ? "00000" : form.freq_fraction);
+  if (!InRange(BoxFrequency(form))) {
+    form.freq_mhz.clear();
+    form.freq_fraction.clear();
+    return "";
+  }
+  return text;
+}
+
+// The stored offset text; boxes of the wrong length, or an offset above 999.995 MHz, fall back
+// to 0.000.
+std::string OffsetTextOf(ChannelForm& form) {
+  size_t mhz_length = Utf8ToU32(form.offset_mhz).size();
+  size_t khz_length = Utf8ToU32(form.offset_khz).size();
+  if (mhz_length < 1 || mhz_length > kOffsetMhzDigits) form.offset_mhz = "0";
+  if (khz_length < 1 || khz_length > kOffsetKhzDigits) form.offset_khz = "000";
+  if (DigitValue(form.offset_mhz) * 1000 + DigitValue(form.offset_khz) > kHighestOffset) {
+    form.offset_mhz = "0";
+    form.offset_khz = "000";
+  }
+  return form.offset_mhz + "." + form.offset_khz;
+}
+
+// OK steps that every column goes through: frequency text, name filter, offset, positions.
+EditBuffer StoreColumn(ChannelForm& form) {
+  EditBuffer buffer;
+  buffer.frequency = FrequencyTextOf(form);
+  form.name = FilterRadioText(form.name);
+  buffer.offset = OffsetTextOf(form);
+  buffer.form = form;
+  return buffer;
+}
+
+// An emptied row of the apply step: every column text empty and every index byte 0 (not the
+// empty channel's defaults).
+void EmptyRow(Channel& channel) {
+  for (int column = kColFreq; column <= kColName; ++column) channel.row[column].clear();
+  channel.step_index = 0;
+  channel.tx_tone_index = 0;
+  channel.rx_tone_index = 0;
+  channel.dcs_index = 0;
+  channel.train_index = 0;
+}
+
+// Writes a buffer into a row. An empty frequency keeps the row's frequency text.
+void WriteRow(Channel& channel, const EditBuffer& buffer) {
+  const ChannelForm& form = buffer.form;
+  ChannelRow& row = channel.row;
+  if (!buffer.frequency.empty()) row[kColFreq] = buffer.frequency + "MHz";
+  row[kColMode] = kModeTexts[static_cast<size_t>(form.mode)];
+  row[kColStep] = kStepList[static_cast<size_t>(form.step)];
+  row[kColCarrier] = kTrainList[static_cast<size_t>(form.train)];
+  row[kColToneMode] = kToneModeTexts[static_cast<size_t>(form.tone_mode)];
+  row[kColTxTone] = kToneList[static_cast<size_t>(form.tx_tone)];
+  row[kColRxTone] = kToneList[static_cast<size_t>(form.rx_tone)];
+  row[kColDcs] = kDcsList[static_cast<size_t>(form.dcs)];
+  row[kColShift] = kShiftText[static_cast<size_t>(form.shift)];
+  row[kColShiftFreq] = buffer.offset + "MHz";
+  row[kColSkip] = form.skip ? "*" : "";
+  row[kColName] = form.name;
+  channel.step_index = static_cast<uint8_t>(form.step);
+  channel.tx_tone_index = static_cast<uint8_t>(form.tx_tone);
+  channel.rx_tone_index = static_cast<uint8_t>(form.rx_tone);
+  channel.dcs_index = static_cast<uint8_t>(form.dcs);
+  channel.train_index = static_cast<uint8_t>(form.train);
+}
+
+// Numeric prefix of a text (digits with at most one point), as the overlap check compares it.
+double NumericPrefix(std::string_view text) {
+  double value = 0;
+  double scale = 0;
+  for (char c : text) {
+    if (c == '.' && scale == 0) {
+      scale = 0.1;
+    } else if (c >= '0' && c <= '9') {
+      if (scale == 0) {
+        value = value * 10 + (c - '0');
+      } else {
+        value += (c - '0') * scale;
+        scale /= 10;
+      }
+    } else {
+      break;
+    }
+  }
+  return value;
+}
+
+std::string_view Part(std::string_view text, size_t first, size_t count) {
+  return first > text.size() ? std::string_view() : text.substr(first, count);
+}
+
+}  // namespace
+
+int DialogChannelForRow(int row) {
+  if (row < 1 || row >= kFirstBugChannel) return 0;
+  // A dual pair opens from its "(Main)" row: 1101, 1103, ..; "(Sub)" rows are 1102, 1104, ..
+  if (row > kFirstDualChannel && row <= kLastDualChannel && (row - kFirstDualChannel) % 2 == 1) {
+    return row - 1;
+  }
+  return row;
+}
+
+ChannelDialog OpenChannelDialog(const MemoryImage& image, int number) {
+  ChannelDialog dialog;
+  dialog.number = number;
+  dialog.dual = IsDualChannel(number);
+  dialog.train_visible = UsesGlyphCharacters(image);
+  FillColumn(dialog.columns[0], image.channel(number), number, dialog.train_visible);
+  if (dialog.dual && number < kLastDualChannel) {
+    FillColumn(dialog.columns[1], image.channel(number + 1), number + 1, dialog.train_visible);
+  }
+  return dialog;
+}
+
+void ClearColumn(ChannelForm& form) {
+  ChannelForm cleared;
+  cleared.label = form.label;
+  cleared.am_wfm_enabled = form.am_wfm_enabled;
+  form = cleared;
+}
+
+bool DigitBoxAccepts(std::string_view current, char32_t c, int max_digits) {
+  if (c == 8) return true;
+  if (c < U'0' || c > U'9') return false;
+  return Utf8ToU32(current).size() < static_cast<size_t>(max_digits);
+}
+
+bool NameBoxAccepts(std::string_view current, char32_t c) {
+  constexpr char32_t kPaste = 22;  // Ctrl+V
+  if (c == 8) return true;
+  if (c == kPaste) return false;
+  return NameAcceptsChar(current, c);
+}
+
+std::string LeaveOffsetMhz(std::string_view text) {
+  std::string digits = DigitsOf(text);
+  return digits.empty() ? "0" : WithoutLeadingZeros(digits);
+}
+
+std::string LeaveOffsetKhz(std::string_view text, std::string_view offset_mhz) {
+  std::string digits = DigitsOf(text);
+  if (offset_mhz == "999" && !digits.empty() && DigitValue(digits) >= 996) digits = "995";
+  if (digits.size() > static_cast<size_t>(kOffsetKhzDigits)) return "000";
+  digits.resize(kOffsetKhzDigits, '0');
+  return digits;
+}
+
+ChannelEdit ConfirmChannelDialog(ChannelDialog& dialog) {
+  ChannelEdit edit;
+  edit.number = dialog.number;
+  ChannelForm& main = dialog.columns[0];
+  ChannelForm& sub = dialog.columns[1];
+  CleanFrequencyBoxes(main);
+  if (dialog.dual) CleanFrequencyBoxes(sub);
+  if (IsCallChannel(dialog.number)) {
+    KeepCallBand(main, dialog.number);
+  } else if (!dialog.dual) {
+    NormaliseFrequencyBoxes(main);
+  }
+  edit.buffers[0] = StoreColumn(main);
+  edit.used[0] = !edit.buffers[0].frequency.empty();
+  if (!dialog.dual) {
+    // A single channel emptied changes only its used flag.
+    edit.result = edit.used[0] ? kEditSingle : kEditNothing;
+    return edit;
+  }
+  edit.buffers[1] = StoreColumn(sub);
+  edit.used[1] = !edit.buffers[1].frequency.empty();
+  edit.result = edit.used[0] ? (edit.used[1] ? kEditBothSet : kEditSubEmptied)
+                             : (edit.used[1] ? kEditMainEmptied : kEditBothEmptied);
+  return edit;
+}
+
+Outcome ApplyChannelEdit(MemoryImage& image, const ChannelEdit& edit) {
+  Outcome none;
+  none.success = true;
+  bool dual = IsDualChannel(edit.number) && edit.number < kLastDualChannel;
+  Channel& main = image.channel(edit.number);
+  main.used = edit.used[0];
+  if (edit.result == kEditNothing) return none;
+  if (edit.result == kEditMainEmptied) {
+    EmptyRow(main);
+  } else {
+    if (IsPassChannel(edit.number) &&
+        PassFrequencyOverlaps(image, edit.number, edit.buffers[0].frequency)) {
+      main.used = false;
+      return MessageOutcome("Overlaps in Frequency", " Error", OutcomeIcon::kNone, false);
+    }
+    WriteRow(main, edit.buffers[0]);
+  }
+  if (!dual) return none;
+  // The sub row is emptied and, when the dialog set it, written from the second column. It
+  // keeps the used flag OK gave it, so a sub channel the user set is written to the radio.
+  Channel& sub = image.channel(edit.number + 1);
+  EmptyRow(sub);
+  if (edit.result == kEditMainEmptied || edit.result == kEditBothSet) {
+    WriteRow(sub, edit.buffers[1]);
+  }
+  sub.used = edit.used[1];
+  return none;
+}
+
+bool PassFrequencyOverlaps(const MemoryImage& image, int number, std::string_view frequency) {
+  double mhz = NumericPrefix(Part(frequency, 0, 3));
+  double khz = NumericPrefix(Part(frequency, 4, 3));
+  for (int other = kFirstPassChannel; other <= kLastPassChannel; ++other) {
+    const Channel& channel = image.channel(other);
+    if (other == number || !channel.used) continue;
+    std::string_view text = channel.row[kColFreq];
+    if (NumericPrefix(Part(text, 0, 3)) == mhz && NumericPrefix(Part(text, 4, 3)) == khz) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace tqm5

@@ -1,0 +1,294 @@
+#include "editing/channel_edit.h"
+
+#include <gtest/gtest.h>
+
+namespace tqm5 {
+namespace {
+
+// A channel row of hand-written texts, columns 1..12, and its index bytes.
+void SetRow(Channel& channel, std::array<std::string, 12> texts, std::array<uint8_t, 5> indexes,
+            bool used = true) {
+  for (int column = kColFreq; column <= kColName; ++column) {
+    channel.row[column] = texts[static_cast<size_t>(column - 1)];
+  }
+  channel.step_index = indexes[0];
+  channel.tx_tone_index = indexes[1];
+  channel.rx_tone_index = indexes[2];
+  channel.dcs_index = indexes[3];
+  channel.train_index = indexes[4];
+  channel.used = used;
+}
+
+std::array<std::string, 12> Texts(const Channel& channel) {
+  std::array<std::string, 12> texts;
+  for (int column = kColFreq; column <= kColName; ++column) {
+    texts[static_cast<size_t>(column - 1)] = channel.row[column];
+  }
+  return texts;
+}
+
+TEST(ChannelDialogTest, OpensOnTheMainRowAndNeverOnBugDetectors) {
+  const std::pair<int, int> cases[] = {{1, 1},       {1101, 1101}, {1102, 1101}, {1299, 1299},
+                                       {1300, 1299}, {1301, 1301}, {1603, 1603}, {1604, 0},
+                                       {1605, 0},    {1623, 0}};
+  for (auto [row, opened] : cases) EXPECT_EQ(DialogChannelForRow(row), opened) << row;
+}
+
+TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
+  struct Case {
+    int number;
+    ModelOption model;
+    std::array<std::string, 12> texts;
+    std::array<uint8_t, 5> indexes;  // step, tx, rx, DCS, carrier
+    ChannelForm form;                // label and AM/WFM rule are checked apart
+  };
+  const Case cases[] = {
+      {7,
+       ModelOption::kJ,
+       {"1295.12345MHz", "AM", "25KHz", "ＪＲ", "Train", "67.0Hz", "250.3Hz", "754", "＋",
+        "123.456MHz", "*", "東京"},
+       {7, 0, 38, 103, 28},
+       {"", "1295", "12345", "東京", true, 1, 7, 5, 0, 38, 103, 28, 1, "123", "456"}},
+      {8,
+       ModelOption::kT,
+       {"7.00500MHz", "WFM", "5KHz", "300Hz", "Train", "88.5Hz", "88.5Hz", "023", "－", "0.600MHz",
+        "※", ""},
+       {0, 8, 8, 0, 0},
+       {"", "7", "00500", "", true, 3, 0, 0, 8, 8, 0, 0, 2, "0", "600"}},
+      {9,
+       ModelOption::kOther,
+       {"45.12340MHz", "NFM", "1MHz", "ＪＲ", "DCS", "88.5Hz", "88.5Hz", "023", "Off", "12.500MHz",
+        "", ""},
+       {15, 8, 8, 0, 28},
+       {"", "45", "12340", "", false, 2, 15, 4, 8, 8, 0, 28, 0, "12", "500"}},
+      // Texts of other lengths leave the boxes empty; unknown texts select the first buttons.
+      {10,
+       ModelOption::kJ,
+       {"145MHz", "?", "5KHz", "ＪＲ", "?", "88.5Hz", "88.5Hz", "023", "?", "1000.000MHz", "", ""},
+       {0, 8, 8, 0, 28},
+       {"", "", "", "", false, 0, 0, 0, 8, 8, 0, 28, 0, "", ""}},
+  };
+  for (const Case& c : cases) {
+    MemoryImage image;
+    SelectModelOption(image, c.model);
+    SetRow(image.channel(c.number), c.texts, c.indexes);
+    ChannelDialog dialog = OpenChannelDialog(image, c.number);
+    ChannelForm form = dialog.columns[0];
+    form.label.clear();
+    EXPECT_EQ(form, c.form) << c.number;
+    EXPECT_EQ(dialog.train_visible, c.model == ModelOption::kJ);
+    EXPECT_FALSE(dialog.dual);
+  }
+
+  // A dual pair shows its sub channel in the second column; call and dual channels refuse AM
+  // and WFM.
+  MemoryImage image;
+  image.channel(1104).row[kColFreq] = "433.50000MHz";
+  ChannelDialog dual = OpenChannelDialog(image, 1103);
+  EXPECT_TRUE(dual.dual);
+  EXPECT_EQ(dual.columns[0].label, "Dual1(Main) ");
+  EXPECT_EQ(dual.columns[1].label + dual.columns[1].freq_mhz + dual.columns[1].freq_fraction,
+            "Dual1(Sub) 43350000");
+  EXPECT_FALSE(dual.columns[0].am_wfm_enabled || dual.columns[1].am_wfm_enabled);
+  EXPECT_FALSE(OpenChannelDialog(image, 1402).columns[0].am_wfm_enabled);
+  EXPECT_TRUE(OpenChannelDialog(image, 1404).columns[0].am_wfm_enabled);
+}
+
+TEST(ChannelDialogTest, TypingAndLeavingRules) {
+  EXPECT_TRUE(DigitBoxAccepts("123", U'4', 4));
+  EXPECT_FALSE(DigitBoxAccepts("1234", U'5', 4));
+  EXPECT_FALSE(DigitBoxAccepts("", U'a', 4));
+  EXPECT_FALSE(DigitBoxAccepts("", U'.', 5));
+  EXPECT_TRUE(DigitBoxAccepts("12345", 8, 5));  // Backspace
+  EXPECT_FALSE(NameBoxAccepts("", 22));         // Ctrl+V
+  EXPECT_TRUE(NameBoxAccepts("ABCDEFGHIJKLMNOP", 8));
+  EXPECT_FALSE(NameBoxAccepts("ABCDEFGHIJKLMNOP", U'Q'));  // 16 bytes
+  EXPECT_TRUE(NameBoxAccepts("ABCDEFGHIJKLMNO", U'P'));
+  EXPECT_TRUE(NameBoxAccepts("ABCDEFGHIJKLMN", U'東'));    // 14 + 2 bytes
+  EXPECT_FALSE(NameBoxAccepts("ABCDEFGHIJKLMNO", U'東'));  // 15 + 2 bytes
+
+  const std::pair<const char*, const char*> mhz[] = {
+      {"", "0"}, {"007", "7"}, {"000", "0"}, {"12", "12"}, {"1a2", "12"}};
+  for (auto [typed, left] : mhz) EXPECT_EQ(LeaveOffsetMhz(typed), left) << typed;
+  struct Khz {
+    const char* typed;
+    const char* mhz;
+    const char* left;
+  };
+  const Khz khz[] = {{"", "0", "000"},      {"6", "0", "600"},     {"12", "5", "120"},
+                     {"123", "5", "123"},   {"1234", "5", "000"},  {"999", "999", "995"},
+                     {"996", "999", "995"}, {"995", "999", "995"}, {"999", "998", "999"},
+                     {"9", "999", "900"},   {"x7", "1", "700"}};
+  for (const Khz& k : khz) EXPECT_EQ(LeaveOffsetKhz(k.typed, k.mhz), k.left) << k.typed;
+}
+
+TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
+  struct Case {
+    int number;
+    const char *mhz, *fraction;
+    const char* stored;  // frequency text; empty: the channel is emptied
+    const char *mhz_after, *fraction_after;
+  };
+  const Case cases[] = {
+      {1, "145", "5", "145.50000", "145", "50000"},
+      {1, "0", "53099", "0.53099", "0", "53099"},
+      {1, "0", "53098", "", "", ""},
+      {1, "1300", "00000", "", "", ""},
+      {1, "1301", "", "145.00000", "145", "00000"},
+      {1, "0145", "1", "145.10000", "145", "10000"},
+      {1, "", "", "", "", ""},
+      {1, "1299", "99999", "1299.99999", "1299", "99999"},
+      {1402, "145", "00000", "433.00000", "433", "00000"},
+      {1401, "169", "99999", "169.99999", "169", "99999"},
+      {1401, "170", "", "145.00000", "145", "00000"},
+      {1403, "", "", "1295.00000", "1295", "00000"},
+      // Dual channels keep the megahertz box as typed.
+      {1101, "0145", "0", "0145.00000", "0145", "00000"},
+      {1101, "", "", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    MemoryImage image;
+    ChannelDialog dialog = OpenChannelDialog(image, c.number);
+    dialog.columns[0].freq_mhz = c.mhz;
+    dialog.columns[0].freq_fraction = c.fraction;
+    ChannelEdit edit = ConfirmChannelDialog(dialog);
+    EXPECT_EQ(edit.buffers[0].frequency, c.stored) << c.number << " " << c.mhz << "/" << c.fraction;
+    EXPECT_EQ(dialog.columns[0].freq_mhz + "/" + dialog.columns[0].freq_fraction,
+              std::string(c.mhz_after) + "/" + c.fraction_after);
+    EXPECT_EQ(edit.used[0], *c.stored != '\0');
+    int single = *c.stored == '\0' ? kEditNothing : kEditSingle;
+    EXPECT_EQ(edit.result,
+              c.number == 1101 ? (*c.stored == '\0' ? kEditBothEmptied : kEditSubEmptied) : single);
+  }
+
+  // Offsets: boxes of the wrong length fall back, and so does an offset above 999.995 MHz.
+  const std::array<const char*, 3> offsets[] = {{"999", "995", "999.995"}, {"999", "999", "0.000"},
+                                                {"", "5", "0.5"},          {"1000", "000", "0.000"},
+                                                {"12", "", "12.000"},      {"7", "600", "7.600"}};
+  for (const auto& o : offsets) {
+    MemoryImage image;
+    ChannelDialog dialog = OpenChannelDialog(image, 1);
+    dialog.columns[0].freq_mhz = "145";
+    dialog.columns[0].offset_mhz = o[0];
+    dialog.columns[0].offset_khz = o[1];
+    EXPECT_EQ(ConfirmChannelDialog(dialog).buffers[0].offset, o[2]) << o[0] << "/" << o[1];
+  }
+
+  // The name keeps what the radio can show.
+  MemoryImage image;
+  ChannelDialog dialog = OpenChannelDialog(image, 1);
+  dialog.columns[0].freq_mhz = "145";
+  dialog.columns[0].name = "A東😀B";
+  EXPECT_EQ(ConfirmChannelDialog(dialog).buffers[0].form.name, "A東B");
+}
+
+TEST(ApplyChannelEditTest, WritesTheRowsAsTheDialogLeftThem) {
+  MemoryImage image;
+  ChannelDialog dialog = OpenChannelDialog(image, 5);
+  ChannelForm& form = dialog.columns[0];
+  form = {"", "430", "0125", "NAME", true, 2, 3, 2, 12, 24, 93, 28, 2, "5", "000"};
+  ASSERT_EQ(ApplyChannelEdit(image, ConfirmChannelDialog(dialog)).shown, false);
+  const Channel& written = image.channel(5);
+  EXPECT_EQ(Texts(written),
+            (std::array<std::string, 12>{"430.01250MHz", "NFM", "10KHz", "ＪＲ", "TSQ", "100.0Hz",
+                                         "151.4Hz", "654", "-", "5.000MHz", "*", "NAME"}));
+  EXPECT_EQ(written.step_index + written.tx_tone_index * 100 + written.rx_tone_index * 10000 +
+                written.dcs_index * 1000000,
+            3 + 1200 + 240000 + 93000000);
+  EXPECT_TRUE(written.used);
+
+  // Emptying a single channel leaves its texts and only marks it unused.
+  dialog = OpenChannelDialog(image, 5);
+  dialog.columns[0].freq_mhz.clear();
+  dialog.columns[0].freq_fraction.clear();
+  dialog.columns[0].name = "OTHER";
+  ApplyChannelEdit(image, ConfirmChannelDialog(dialog));
+  EXPECT_EQ(image.channel(5).row[kColName], "NAME");
+  EXPECT_FALSE(image.channel(5).used);
+}
+
+TEST(ApplyChannelEditTest, PassChannelsMayNotRepeatAFrequency) {
+  struct Case {
+    int other;   // a used channel on 145.00000MHz
+    int edited;  // edited to 145.00000
+    bool overlaps;
+  };
+  const Case cases[] = {{1411, 1407, true},    // pass 7 and pass 3
+                        {1407, 1407, false},   // the channel itself
+                        {1311, 1307, false},   // priority channels are not checked
+                        {1305, 1407, false}};  // a priority channel does not count
+  for (const Case& c : cases) {
+    MemoryImage image;
+    SetRow(image.channel(c.other),
+           {"145.00000MHz", "FM", "5KHz", "ＪＲ", "None", "88.5Hz", "88.5Hz", "023", "Off",
+            "0.000MHz", "", "OLD"},
+           {0, 8, 8, 0, 28});
+    image.channel(c.edited).row[kColName] = "KEPT";
+    ChannelDialog dialog = OpenChannelDialog(image, c.edited);
+    dialog.columns[0].freq_mhz = "145";
+    dialog.columns[0].name = "NEW";
+    Outcome outcome = ApplyChannelEdit(image, ConfirmChannelDialog(dialog));
+    EXPECT_EQ(outcome.shown, c.overlaps) << c.edited;
+    if (c.overlaps) {
+      EXPECT_EQ(outcome.text + "|" + outcome.title, "Overlaps in Frequency| Error");
+      EXPECT_EQ(outcome.icon, OutcomeIcon::kNone);
+    }
+    EXPECT_EQ(image.channel(c.edited).used, !c.overlaps);
+    EXPECT_EQ(image.channel(c.edited).row[kColName], c.overlaps ? "KEPT" : "NEW");
+  }
+  MemoryImage image;
+  image.channel(1404).used = true;
+  image.channel(1404).row[kColFreq] = "145.01000MHz";
+  EXPECT_FALSE(PassFrequencyOverlaps(image, 1405, "145.00000"));
+  EXPECT_TRUE(PassFrequencyOverlaps(image, 1405, "145.01099"));  // compared to the kilohertz
+}
+
+TEST(ApplyChannelEditTest, DualPairsEmptyAndWriteTheirSubRow) {
+  const std::array<std::string, 12> before = {"145.00000MHz", "FM",       "5KHz",   "ＪＲ",
+                                              "None",         "88.5Hz",   "88.5Hz", "023",
+                                              "Off",          "0.000MHz", "",       "OLD"};
+  const std::array<std::string, 12> empty{};
+  struct Case {
+    bool main_set, sub_set;
+    int result;
+    std::array<std::string, 12> main_after, sub_after;
+  };
+  std::array<std::string, 12> main_kept = before;
+  main_kept[11] = "M";
+  std::array<std::string, 12> set = {"433.00000MHz", "FM",  "5KHz", "ＪＲ",     "None", "88.5Hz",
+                                     "88.5Hz",       "023", "Off",  "0.000MHz", "",     "S"};
+  std::array<std::string, 12> main_set = set;
+  main_set[0] = "430.00000MHz";
+  main_set[11] = "M";
+  const Case cases[] = {{false, true, kEditMainEmptied, empty, set},
+                        {true, false, kEditSubEmptied, main_set, empty},
+                        {true, true, kEditBothSet, main_set, set},
+                        {false, false, kEditBothEmptied, main_kept, empty}};
+  for (const Case& c : cases) {
+    MemoryImage image;
+    SetRow(image.channel(1101), before, {0, 8, 8, 0, 28});
+    SetRow(image.channel(1102), before, {0, 8, 8, 0, 28});
+    ChannelDialog dialog = OpenChannelDialog(image, 1101);
+    dialog.columns[0].freq_mhz = c.main_set ? "430" : "";
+    dialog.columns[0].freq_fraction = c.main_set ? "0" : "";
+    dialog.columns[0].name = "M";
+    dialog.columns[1].freq_mhz = c.sub_set ? "433" : "";
+    dialog.columns[1].freq_fraction = c.sub_set ? "0" : "";
+    dialog.columns[1].name = "S";
+    ChannelEdit edit = ConfirmChannelDialog(dialog);
+    EXPECT_EQ(edit.result, c.result);
+    ApplyChannelEdit(image, edit);
+    EXPECT_EQ(Texts(image.channel(1101)), c.main_after) << c.result;
+    EXPECT_EQ(Texts(image.channel(1102)), c.sub_after) << c.result;
+    EXPECT_EQ(image.channel(1101).used, c.main_set);
+    EXPECT_EQ(image.channel(1102).used, c.sub_set);
+    // An emptied row takes index bytes 0, not the empty channel's defaults.
+    if (c.result != kEditBothSet) {
+      const Channel& emptied = image.channel(c.result == kEditMainEmptied ? 1101 : 1102);
+      EXPECT_EQ(emptied.tx_tone_index + emptied.train_index, 0) << c.result;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tqm5
