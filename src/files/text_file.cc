@@ -59,8 +59,14 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error,
                    TextEncoding* encoding) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
+  std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (std::filesystem::is_directory(status)) {
     error = path + " is a folder, not a file";
+    return false;
+  }
+  // A pipe or a device would block the read or never end; files are regular files.
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    error = path + " is not a regular file";
     return false;
   }
   std::ifstream in(path, std::ios::binary);

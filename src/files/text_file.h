@@ -19,8 +19,8 @@ TextEncoding DetectTextEncoding(std::string_view bytes);
 
 // Reads a CP932 or UTF-8 file (see `DetectTextEncoding`; a byte-order mark is dropped) as UTF-8
 // lines. A line ends at CR LF, and also at a lone LF or CR, so that files a spreadsheet or
-// another system saved still read line by line. A folder, or anything else that is not a file
-// with bytes to read, is refused. On failure returns false and `error` says why in plain words.
+// another system saved still read line by line. A folder, a pipe, a device or anything else that
+// is not a regular file is refused. On failure returns false and `error` says why in plain words.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error,
                    TextEncoding* encoding = nullptr);
 

@@ -1,6 +1,7 @@
 #include "files/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -58,6 +59,13 @@ TEST(TextFileTest, RefusesFoldersAndMissingFilesWithAReason) {
   EXPECT_EQ(error, folder + " is a folder, not a file");
   EXPECT_FALSE(ReadTextLines(TempPath("missing.M5"), lines, error));
   EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+  // A pipe would block the read for good, and a device may never end.
+  std::string pipe = TempPath("pipe.M5");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path : {pipe, std::string("/dev/zero")}) {
+    EXPECT_FALSE(ReadTextLines(path, lines, error));
+    EXPECT_EQ(error, path + " is not a regular file");
+  }
 }
 
 }  // namespace
