@@ -7,23 +7,17 @@ namespace {
 
 // The 145 MHz repeater channel 1: FM, 5KHz, "+" 0.600MHz, Tone 88.5Hz, DCS 023, carrier ＪＲ,
 // and its record as written by hand, byte by byte.
+// Record digits written with a space between fields; the rest of the 128 digits are "0".
+std::string Record(std::string_view spaced) {
+  std::string digits;
+  for (char c : spaced) {
+    if (c != ' ') digits += c;
+  }
+  return digits.append(128 - digits.size(), '0');
+}
+
 const std::string kRepeaterRecord =
-    "02"
-    "4086A408"
-    "01"
-    "00"
-    "C0270900"
-    "01"
-    "02"
-    "09"
-    "09"
-    "00"
-    "1C"
-    "00"
-    "3E"
-    "00"
-    "0A" +
-    std::string(86, '0');
+    Record("02 4086A408 01 00 C0270900 01 02 09 09 00 1C 00 3E 00 0A");
 
 Channel RepeaterChannel(std::string frequency = "145.00000MHz") {
   Channel channel;
@@ -48,23 +42,8 @@ TEST(ChannelCodecTest, RecordsByteForByteBothWays) {
                      "250.3Hz", "654",          "－",  "5.000MHz", "※",     "AB"};
   other.step_index = 15, other.tx_tone_index = 0, other.rx_tone_index = 38;
   other.dcs_index = 93, other.train_index = 0;
-  std::string other_record =
-      "02"
-      "7AF0D019"
-      "03"
-      "0F"
-      "404B4C00"
-      "02"
-      "05"
-      "00"
-      "27"
-      "5D"
-      "00"
-      "00"
-      "3E"
-      "01"
-      "0A" +
-      std::string(22, '0') + "41004200" + std::string(56, '0');
+  std::string other_record = Record(
+      "02 7AF0D019 03 0F 404B4C00 02 05 00 27 5D 00 00 3E 01 0A 0000000000000000000000 41004200");
   Channel swapped = repeater;  // tone 0 on receive only, tone 1 (0x02) on transmit
   swapped.tx_tone_index = 1, swapped.rx_tone_index = 0;
   swapped.row[kColTxTone] = "69.3Hz", swapped.row[kColRxTone] = "67.0Hz";
