@@ -2,16 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace tqm5 {
 namespace {
 
+// One pixel of glyph 2 at a time: its bit in the 32-byte record, both ways. Reading the record
+// leaves the other glyphs alone and ignores digits beyond the 64.
 TEST(FontCodecTest, SinglePixelsLandOnTheirBits) {
   struct Case {
-    int row;
-    int column;
-    int byte;
+    int row, column, byte;
     const char* digits;
   };
   for (const Case& c : {Case{0, 0, 0, "01"}, Case{7, 0, 0, "80"}, Case{8, 0, 16, "01"},
@@ -22,24 +20,10 @@ TEST(FontCodecTest, SinglePixelsLandOnTheirBits) {
     expected.replace(static_cast<size_t>(2 * c.byte), 2, c.digits);
     EXPECT_EQ(BuildFontString(font, 2), expected) << "row " << c.row << " col " << c.column;
     FontBits read{};
-    ExpandFontString(read, 2, expected);
+    read[1][0][0] = font[1][0][0] = 1;
+    read[2][15][15] = 1;  // cleared by the read
+    ExpandFontString(read, 2, expected + "FFFF");
     EXPECT_EQ(read, font) << "row " << c.row << " col " << c.column;
-  }
-}
-
-TEST(FontCodecTest, GeneratedGlyphsRoundTripAndLeaveOtherGlyphsAlone) {
-  std::mt19937 rng(7);
-  for (int i = 0; i < 200; ++i) {
-    FontBits font{};
-    for (auto& row : font[5]) {
-      for (auto& pixel : row) pixel = static_cast<uint8_t>(rng() & 1);
-    }
-    std::string record = BuildFontString(font, 5);
-    FontBits read{};
-    read[4][0][0] = 1;
-    ExpandFontString(read, 5, record + "FFFF");  // digits beyond 64 are not used
-    EXPECT_EQ(read[5], font[5]);
-    EXPECT_EQ(read[4][0][0], 1);
   }
 }
 

@@ -11,11 +11,13 @@ TEST(BankLinkTest, GroupsEncodeMostSignificantBitFirstWithTheirFixedTail) {
     std::vector<int> banks;
     const char* hex;
   };
+  // clang-format off
   const Case cases[] = {
       {0, {0, 49}, "8000000000004000"},      {10, {0}, "8000000000000080"},
       {10, {}, "0000000000000080"},          {3, {}, "0000000000000000"},
       {5, {1, 2, 3, 4}, "7800000000000000"}, {9, {46, 47, 48}, "0000000000038000"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     GroupBanks banks{};
     for (int b : c.banks) banks[static_cast<size_t>(b)] = true;

@@ -97,16 +97,16 @@ TEST(OneTouchTest, BytesSelectBankAndChannelThroughTheUsedBankTable) {
     int channel_position;
     const char* written_back;
   };
+  // clang-format off
   const Case cases[] = {
-      {"050003", false, 2, 3, "050003"},
-      {"FFFFFF", true, 0, 0, "FFFFFF"},
-      {"FF0003", true, 0, 0, "FFFFFF"},
-      {"020000", false, 1, 0, "020000"},
+      {"050003", false, 2, 3, "050003"}, {"FFFFFF", true, 0, 0, "FFFFFF"},
+      {"FF0003", true, 0, 0, "FFFFFF"}, {"020000", false, 1, 0, "020000"},
       {"00012B", false, 0, 299, "00012B"},
       {"0500C8", false, 2, 0, "050000"},  // position 200 is beyond bank 5's 200 channels
       {"030004", false, 0, 0, "000000"},  // bank 3 is empty
       {"640000", false, 0, 0, "000000"},  // the table's end mark is not a bank
   };
+  // clang-format on
   for (const Case& c : cases) {
     MemoryImage image = ImageWithBanks025();
     std::string area = c.key_bytes;

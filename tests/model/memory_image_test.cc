@@ -65,10 +65,12 @@ TEST(StartupImageTest, ClearCommandsSpareProtectedChannels) {
     std::vector<int> emptied;
     std::vector<int> kept;
   };
+  // clang-format off
   const Case cases[] = {
       {1400, 1405, {1400, 1404, 1405}, {1401, 1402, 1403}},
       {1600, 1623, {1600, 1603}, {1604, 1623}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     MemoryImage image;
     for (int n = c.first; n <= c.last; ++n) image.channel(n).used = true;
@@ -110,11 +112,12 @@ TEST(TitleAreaTest, TitleScrollAndPaddingByteForByte) {
     int scroll;
     std::string area;
   };
+  // clang-format off
   const Case cases[] = {
-      {"AB", 1, "41004200" + std::string(56, '0') + "0100"},
-      {"", 0, std::string(64, '0') + "0000"},
+      {"AB", 1, "41004200" + std::string(56, '0') + "0100"}, {"", 0, std::string(64, '0') + "0000"},
       {":3~", 0, "4287" + std::string(60, '0') + "0000"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     MemoryImage image;
     image.title = c.title;

@@ -89,11 +89,13 @@ TEST(OrderTableTest, WireForm) {
     OrderRecord record;
     const char* hex;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {{{-1, 255, 255, 255}}, "FFFFFFFFFFFFFFFF"},        {{{-1, 5, 5, 255}}, "FFFFFFFF0505FFFF"},
       {{{145000000, 255, 255, 100}}, "4086A408FFFF64FF"}, {{{0, 255, 3, 7}}, "00000000FF0307FF"},
       {{{0x12345678, 0x1FF, 2, -2}}, "78563412FF02FEFF"},  // only the low byte of fields 1-3
   };
+  // clang-format on
   for (const Case& c : cases) EXPECT_EQ(OrderRecordHex(c.record), c.hex) << c.hex;
 
   EXPECT_EQ(OrderRecordAddress(0), 0x00C00);

@@ -38,6 +38,7 @@ TEST(DtmfTest, EncodeLayout) {
     int byte;
     std::string hex;  // expected digits from `byte` on
   };
+  // clang-format off
   const Case cases[] = {
       {0, "0A1600"},                               // wait, head, burst
       {3, Repeat("11", 16)},                       // the reserved slot
@@ -48,6 +49,7 @@ TEST(DtmfTest, EncodeLayout) {
       {147, "000102030405060708090A0B0C0D0E0F"},   // memory 9, every digit code
       {163, "0116"},                               // dial channel position 0, pause
   };
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(hex.substr(static_cast<size_t>(2 * c.byte), c.hex.size()), c.hex) << c.byte;
   }
@@ -89,12 +91,14 @@ TEST(DtmfTest, ShowDecodesTheArea) {
     int byte, value;
     std::array<int, 5> choices;  // wait, head, burst, pause, dial channel
   };
+  // clang-format off
   const ChoiceCase choice_cases[] = {
       {0, 10, {10, 4, 6, 8, 5}},  {0, 11, {3, 4, 6, 8, 5}},     {1, 22, {3, 22, 6, 8, 5}},
       {1, 0xFF, {3, 4, 6, 8, 5}}, {2, 23, {3, 4, 6, 8, 5}},     {164, 22, {3, 4, 6, 22, 5}},
       {164, 23, {3, 4, 6, 2, 5}}, {164, 0xFF, {3, 4, 6, 2, 5}}, {163, 0, {3, 4, 6, 8, 0}},
       {163, 9, {3, 4, 6, 8, 8}},  {163, 10, {3, 4, 6, 8, 0}},
   };
+  // clang-format on
   for (const ChoiceCase& c : choice_cases) {
     DtmfState d = shown_from(c.byte, HexPad(c.value, 2));
     EXPECT_EQ((std::array<int, 5>{d.wait, d.head, d.burst, d.pause, d.dial_ch}), c.choices)
@@ -104,11 +108,13 @@ TEST(DtmfTest, ShowDecodesTheArea) {
     std::string hex;  // at the start of memory 2
     const char* text;
   };
+  // clang-format off
   const MemoryCase memory_cases[] = {
       {Repeat("FF", 16), ""},
       {"0111101205", "1-5"},  // 0x11 and 0x12 add nothing, wherever they are
       {Repeat("11", 15) + "0F", "#"},
   };
+  // clang-format on
   for (const MemoryCase& c : memory_cases) {
     EXPECT_EQ(shown_from(35, c.hex).memories[1], c.text) << c.hex;
   }
@@ -121,11 +127,13 @@ TEST(DtmfTest, TypingAndFocusLoss) {
     bool accepted;
   };
   const std::string k15(15, '1');
+  // clang-format off
   const Case cases[] = {
       {"", U'0', true},  {"", U'D', true},  {"", U'-', true},
       {"", U'a', false}, {"", U'E', false}, {"", U'１', false},
       {"", U' ', false}, {k15, U'#', true}, {k15 + "2", U'#', false},
   };
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(DtmfAcceptsChar(c.current, c.c), c.accepted)
         << c.current << " + " << static_cast<uint32_t>(c.c);
