@@ -281,13 +281,7 @@ int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& 
   std::vector<CsvImportProblem> problems;
   int status = FileVerb(options, out, err, [&](MemoryImage& image) {
     Outcome outcome = ImportCsv(image, csv, &problems);
-    for (const CsvImportProblem& p : problems) {
-      err << csv;
-      if (p.line > 0) err << " line " << p.line;
-      if (p.channel > 0) err << (p.line > 0 ? ", " : " ") << "channel " << p.channel;
-      if (!p.column.empty()) err << ", " << p.column << " \"" << p.value << "\"";
-      err << ": " << p.what << (p.emptied ? "; channel emptied" : "") << "\n";
-    }
+    for (const CsvImportProblem& p : problems) err << csv << " " << CsvProblemText(p) << "\n";
     return outcome;
   });
   if (status != kSuccess || problems.empty()) return status;

@@ -59,6 +59,10 @@ struct CsvImportProblem {
 Outcome ImportCsv(MemoryImage& image, const std::string& path,
                   std::vector<CsvImportProblem>* problems = nullptr);
 
+// One problem as a line for the user, without the file name: "line 12, channel 11, Freqency
+// \"9999\": out of range 0.53099..1299.99999 MHz; channel emptied".
+std::string CsvProblemText(const CsvImportProblem& problem);
+
 }  // namespace tqm5
 
 #endif  // TQM5_FILES_CSV_FILE_H_

@@ -70,6 +70,8 @@ struct MemoryImage {
   ModelOption model_option = ModelOption::kNone;
   std::string model_command;  // `ModelCommand`, the identification the radio accepted
   int com_port_number = 1;    // `ComPortNumber`, 1..16
+
+  friend bool operator==(const MemoryImage&, const MemoryImage&) = default;
 };
 
 // The settings "Reset" of the set-mode and common pages: every set-mode item to its default

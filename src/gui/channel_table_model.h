@@ -1,0 +1,35 @@
+// The channel grid `MSFlexGrid1` as a table model over the document's channels: rows 1..1623
+// are the channels, the vertical header shows the row labels and the twelve columns carry the
+// `ChannelRow` texts under their captions. The grid is not edited in place.
+#ifndef TQM5_GUI_CHANNEL_TABLE_MODEL_H_
+#define TQM5_GUI_CHANNEL_TABLE_MODEL_H_
+
+#include <QAbstractTableModel>
+
+#include "gui/document.h"
+
+namespace tqm5::gui {
+
+class ChannelTableModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit ChannelTableModel(Document& document, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+  // Channel number of a model row, and back.
+  static int ChannelOfRow(int row) { return row + 1; }
+  static int RowOfChannel(int number) { return number - 1; }
+
+ private:
+  Document& document_;
+};
+
+}  // namespace tqm5::gui
+
+#endif  // TQM5_GUI_CHANNEL_TABLE_MODEL_H_

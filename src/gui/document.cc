@@ -1,0 +1,82 @@
+#include "gui/document.h"
+
+#include <QUndoCommand>
+#include <utility>
+
+namespace tqm5::gui {
+
+// One undo step: the image on the other side of the step. Redo and undo swap it with the
+// document's image, so a step holds one image, not two.
+class ImageCommand : public QUndoCommand {
+ public:
+  ImageCommand(Document& document, const QString& what, MemoryImage other)
+      : QUndoCommand(what), document_(document), other_(std::move(other)) {}
+
+  void redo() override { document_.Swap(other_); }
+  void undo() override { document_.Swap(other_); }
+
+ private:
+  Document& document_;
+  MemoryImage other_;
+};
+
+namespace {
+
+// Each step holds a whole image (under a megabyte); the history keeps the last steps only.
+constexpr int kUndoLimit = 40;
+
+// The parts of the image that the radio's raw areas and identification make up: these change
+// with every transfer but are not the user's edits.
+void CopyRadioState(const MemoryImage& from, MemoryImage& to) {
+  to.settings_hex = from.settings_hex;
+  to.dtmf_hex = from.dtmf_hex;
+  to.bank_size_hex = from.bank_size_hex;
+  to.model_command = from.model_command;
+}
+
+}  // namespace
+
+Document::Document(QObject* parent) : QObject(parent) {
+  undo_stack_.setUndoLimit(kUndoLimit);
+  connect(&undo_stack_, &QUndoStack::cleanChanged, this, &Document::fileStateChanged);
+}
+
+void Document::Change(const QString& what, const std::function<void(MemoryImage&)>& edit) {
+  MemoryImage next = image_;
+  edit(next);
+  if (next == image_) return;
+  Replace(what, std::move(next));
+}
+
+void Document::Replace(const QString& what, MemoryImage next) {
+  undo_stack_.push(new ImageCommand(*this, what, std::move(next)));
+}
+
+void Document::KeepRadioState(const MemoryImage& after_transfer) {
+  CopyRadioState(after_transfer, image_);
+}
+
+void Document::Reset(MemoryImage image) {
+  undo_stack_.clear();
+  image_ = std::move(image);
+  file_path_.clear();
+  emit imageChanged();
+  emit fileStateChanged();
+}
+
+void Document::setFilePath(const QString& path) {
+  file_path_ = path;
+  emit fileStateChanged();
+}
+
+void Document::markSaved() {
+  undo_stack_.setClean();
+  emit fileStateChanged();
+}
+
+void Document::Swap(MemoryImage& other) {
+  std::swap(image_, other);
+  emit imageChanged();
+}
+
+}  // namespace tqm5::gui

@@ -1,0 +1,59 @@
+// The window's model: the memory image being edited, the file it came from, and the undo
+// history. Every change to the image goes through `Change` or `Replace`, which push one undoable
+// step; views listen to `imageChanged` and redraw from the image.
+#ifndef TQM5_GUI_DOCUMENT_H_
+#define TQM5_GUI_DOCUMENT_H_
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+#include <functional>
+
+#include "model/memory_image.h"
+
+namespace tqm5::gui {
+
+class Document : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit Document(QObject* parent = nullptr);
+
+  const MemoryImage& image() const { return image_; }
+  QUndoStack* undoStack() { return &undo_stack_; }
+
+  // Runs `edit` on a copy of the image and, when it changed anything a user can see or the radio
+  // receives, makes the copy the image as one undo step named `what`.
+  void Change(const QString& what, const std::function<void(MemoryImage&)>& edit);
+  // Makes `next` the image as one undo step (a file opened, a radio read).
+  void Replace(const QString& what, MemoryImage next);
+  // Sets what the image remembers of the radio but the user does not edit (raw areas last read,
+  // the identification the radio accepted), without an undo step.
+  void KeepRadioState(const MemoryImage& after_transfer);
+  // The start: a new image for the chosen model, no history.
+  void Reset(MemoryImage image);
+
+  // The project file the image was opened from or saved to, and whether it has changes since.
+  const QString& filePath() const { return file_path_; }
+  void setFilePath(const QString& path);
+  bool isModified() const { return !undo_stack_.isClean(); }
+  void markSaved();
+
+ signals:
+  // The image changed; every view shows it anew.
+  void imageChanged();
+  // The file name or the modified state changed.
+  void fileStateChanged();
+
+ private:
+  friend class ImageCommand;
+  void Swap(MemoryImage& other);
+
+  MemoryImage image_;
+  QUndoStack undo_stack_;
+  QString file_path_;
+};
+
+}  // namespace tqm5::gui
+
+#endif  // TQM5_GUI_DOCUMENT_H_

@@ -1,0 +1,459 @@
+#include "gui/main_window.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSerialPortInfo>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "editing/channel_edit.h"
+#include "files/com_ini.h"
+#include "files/csv_file.h"
+#include "files/project_file.h"
+#include "gui/channel_dialog.h"
+#include "gui/channel_table_model.h"
+#include "gui/message_boxes.h"
+#include "gui/version.h"
+#include "serial/serial_transport.h"
+#include "sim/pty_server.h"
+
+namespace tqm5::gui {
+namespace {
+
+// Commands that bring data from the radio into the image: their result is one undo step.
+bool ReadsFromRadio(TransferCommand command) {
+  switch (command) {
+    case TransferCommand::kReadAll:
+    case TransferCommand::kReadMemories:
+    case TransferCommand::kOneMemoryRead:
+    case TransferCommand::kBankRead:
+    case TransferCommand::kTitleRead:
+    case TransferCommand::kOneTouchRead:
+    case TransferCommand::kSettingsRead:
+    case TransferCommand::kGlyphRead:
+    case TransferCommand::kGlyphsReadAll:
+    case TransferCommand::kGroupsRead:
+      return true;
+    default:
+      return false;
+  }
+}
+
+QString CommandName(TransferCommand command) {
+  switch (command) {
+    case TransferCommand::kReadAll:
+      return "Read All Data";
+    case TransferCommand::kWriteAll:
+      return "Write All Data";
+    case TransferCommand::kReadMemories:
+      return "Memory Read";
+    case TransferCommand::kWriteMemories:
+      return "Memory Write";
+    case TransferCommand::kOneMemoryRead:
+      return "One Memory Read";
+    case TransferCommand::kOneMemoryWrite:
+      return "One Memory Write";
+    default:
+      return "Transfer";
+  }
+}
+
+QPushButton* Button(const QString& caption, const QString& name) {
+  auto* button = new QPushButton(caption);
+  button->setObjectName(name);
+  return button;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* parent)
+    : QMainWindow(parent), com_ini_(com_ini) {
+  setObjectName("Form1");
+  setWindowTitle(QString("TQ-M5 Clone Utility Version ") + kVersionText);
+
+  MemoryImage image;
+  SelectModelOption(image, model);
+  PortMenuState port_state;
+  if (!com_ini_.empty()) port_state = LoadComPort(com_ini_);
+  image.com_port_number = port_state.port;
+  document_.Reset(std::move(image));
+
+  BuildMenus();
+  auto* central = new QWidget;
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(BuildTopRow());
+  tabs_ = new QTabWidget;
+  tabs_->setObjectName("TabStrip1");
+  tabs_->addTab(BuildMemoryPage(), "Memory");
+  tabs_->addTab(PlaceholderPage("A_FRAME_1", "Bank Setting"), "Bank");
+  tabs_->addTab(PlaceholderPage("A_FRAME_2", "Common Setting"), "Common Set");
+  tabs_->addTab(PlaceholderPage("A_FRAME_3", "Set Mode"), "Set Mode");
+  layout->addWidget(tabs_);
+  setCentralWidget(central);
+
+  file_label_ = new QLabel;
+  statusBar()->addPermanentWidget(file_label_);
+  if (port_state.checked > 0)
+    com_actions_[static_cast<size_t>(port_state.checked - 1)]->setChecked(true);
+  port_.number = port_state.port;
+
+  connect(&document_, &Document::fileStateChanged, this, &MainWindow::ShowFileState);
+  connect(&runner_, &TransferRunner::progressed, this, &MainWindow::ShowProgress);
+  connect(&runner_, &TransferRunner::finished, this, &MainWindow::TransferFinished);
+  ShowFileState();
+  resize(1100, 700);
+}
+
+MainWindow::~MainWindow() {
+  runner_.Cancel();
+  runner_.Wait();
+}
+
+void MainWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu("File(&F)");
+  auto add = [this](QMenu* menu, const QString& caption, const QString& name, auto slot,
+                    bool busy = true) {
+    QAction* action = menu->addAction(caption, this, slot);
+    action->setObjectName(name);
+    if (busy) busy_actions_.push_back(action);
+    return action;
+  };
+  add(file, "Open...(&O)", "ReadFile", &MainWindow::OpenCommand)->setShortcut(QKeySequence::Open);
+  add(file, "Save...(&S)", "TEST_CLICK", &MainWindow::SaveCommand)->setShortcut(QKeySequence::Save);
+  add(file, "Import...(&I)", "FILE_IMPORT", &MainWindow::ImportCommand);
+  add(file, "Export...(&E)", "FILE_EXPORT", &MainWindow::ExportCommand);
+  file->addSeparator();
+  file->addAction("Quit(&Q)", QKeySequence::Quit, this, &QWidget::close);
+
+  QMenu* edit = menuBar()->addMenu("Edit(&E)");
+  QAction* undo = document_.undoStack()->createUndoAction(this, "Undo");
+  undo->setShortcut(QKeySequence::Undo);
+  QAction* redo = document_.undoStack()->createRedoAction(this, "Redo");
+  redo->setShortcuts({QKeySequence::Redo, QKeySequence("Ctrl+Shift+Z")});
+  edit->addAction(undo);
+  edit->addAction(redo);
+  undo_action_ = undo;
+  redo_action_ = redo;
+
+  QMenu* ports = menuBar()->addMenu("COM port(&C)");
+  ports->setObjectName("MenuSetCom");
+  port_actions_ = new QActionGroup(this);
+  for (int k = 1; k <= kPortCount; ++k) {
+    QAction* action = ports->addAction("COM" + QString::number(k));
+    action->setObjectName("MenuSetCom_" + QString::number(k));
+    action->setCheckable(true);
+    action->setToolTip(Utf8(ResolvePortName(std::to_string(k))));
+    port_actions_->addAction(action);
+    connect(action, &QAction::triggered, this, [this, k] { ChooseComPort(k); });
+    com_actions_.push_back(action);
+  }
+  ports->addSeparator();
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    QString text = info.systemLocation();
+    if (!info.description().isEmpty()) text += "  (" + info.description() + ")";
+    QAction* action = ports->addAction(text);
+    action->setCheckable(true);
+    port_actions_->addAction(action);
+    QString device = info.systemLocation();
+    connect(action, &QAction::triggered, this, [this, device] {
+      SetPort({PortChoice::kDevice, 0, device});
+    });
+  }
+  device_action_ = ports->addAction("Other port...", this, &MainWindow::ChooseOtherPort);
+  device_action_->setCheckable(true);
+  port_actions_->addAction(device_action_);
+  sim_action_ = ports->addAction("Simulated radio", this, [this] {
+    SetPort({PortChoice::kSimulated, 0, {}});
+  });
+  sim_action_->setObjectName("SimulatedRadio");
+  sim_action_->setCheckable(true);
+  port_actions_->addAction(sim_action_);
+  busy_actions_.push_back(ports->menuAction());
+
+  QMenu* communication = menuBar()->addMenu("Communication(&T)");
+  add(communication, "Write All Data(&A)", "ALL_WRITE",
+      [this] { StartTransfer(TransferCommand::kWriteAll); });
+  add(communication, "Read All Data(&B)", "ALL_READ",
+      [this] { StartTransfer(TransferCommand::kReadAll); });
+
+  QMenu* help = menuBar()->addMenu("Help(&H)");
+  add(help, "Version info.(&A)", "MenuVersion", &MainWindow::ShowVersion, false);
+}
+
+QWidget* MainWindow::BuildTopRow() {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  const ModelOption model = document_.image().model_option;
+  const std::pair<const char*, ModelOption> options[] = {
+      {"J", ModelOption::kJ}, {"T", ModelOption::kT}, {"other", ModelOption::kOther}};
+  for (size_t i = 0; i < 3; ++i) {
+    auto* option = new QRadioButton(options[i].first);
+    option->setObjectName("optModel_" + QString::number(i));
+    option->setChecked(options[i].second == model);
+    option->setEnabled(false);  // chosen at start-up only
+    layout->addWidget(option);
+  }
+  layout->addStretch();
+  progress_bar_ = new QProgressBar;
+  progress_bar_->setObjectName("ProgressBar1");
+  progress_bar_->setTextVisible(false);
+  progress_bar_->setMinimumWidth(300);
+  progress_bar_->setValue(0);
+  // A mouse button pressed on the progress bar sends the radio's hidden reset.
+  progress_bar_->installEventFilter(this);
+  progress_text_ = new QLineEdit("0%");
+  progress_text_->setObjectName("Progress");
+  progress_text_->setReadOnly(true);
+  progress_text_->setFixedWidth(56);
+  progress_text_->setAlignment(Qt::AlignRight);
+  cancel_ = Button("Cancel", "CancelTransfer");
+  cancel_->setEnabled(false);
+  connect(cancel_, &QPushButton::clicked, this, [this] { runner_.Cancel(); });
+  layout->addWidget(progress_bar_);
+  layout->addWidget(progress_text_);
+  layout->addWidget(new QLabel("%"));
+  layout->addWidget(cancel_);
+  return row;
+}
+
+QWidget* MainWindow::BuildMemoryPage() {
+  auto* frame = new QGroupBox("memory");
+  frame->setObjectName("A_FRAME_0");
+  auto* layout = new QHBoxLayout(frame);
+
+  channel_model_ = new ChannelTableModel(document_, this);
+  grid_ = new QTableView;
+  grid_->setObjectName("MSFlexGrid1");
+  grid_->setModel(channel_model_);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+  grid_->verticalHeader()->setMinimumWidth(grid_->fontMetrics().horizontalAdvance("Dual99(Main) ") +
+                                           8);
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  // Fixed widths: sizing 1623 rows to their contents is slow and the texts have known widths.
+  const int widths[] = {112, 46, 64, 60, 64, 64, 64, 44, 40, 80, 36, 150};
+  for (int column = 0; column < 12; ++column) grid_->setColumnWidth(column, widths[column]);
+  grid_->horizontalHeader()->setStretchLastSection(true);
+  grid_->installEventFilter(this);
+  connect(grid_, &QTableView::doubleClicked, this, &MainWindow::OpenChannelDialog);
+  grid_->selectRow(0);
+  layout->addWidget(grid_, 1);
+
+  auto* buttons = new QVBoxLayout;
+  auto transfer = [this, buttons](const QString& caption, const QString& name,
+                                  TransferCommand command) {
+    QPushButton* button = Button(caption, name);
+    connect(button, &QPushButton::clicked, this, [this, command] { StartTransfer(command); });
+    buttons->addWidget(button);
+    busy_widgets_.push_back(button);
+  };
+  transfer("Memory Read", "READ_Botton", TransferCommand::kReadMemories);
+  transfer("Memory Write", "WRITE_Botton", TransferCommand::kWriteMemories);
+  transfer("One Memory Read", "MEM_ONE_READ", TransferCommand::kOneMemoryRead);
+  transfer("One Memory Write", "MEM_ONE_WRITE", TransferCommand::kOneMemoryWrite);
+  buttons->addSpacing(16);
+  QPushButton* clear = Button("Clear", "Clear_Botton");
+  connect(clear, &QPushButton::clicked, this, &MainWindow::ClearSelected);
+  QPushButton* all_clear = Button("All Clear", "ALL_Reset");
+  connect(all_clear, &QPushButton::clicked, this, &MainWindow::ClearAll);
+  busy_widgets_.push_back(clear);
+  busy_widgets_.push_back(all_clear);
+  buttons->addWidget(clear);
+  buttons->addWidget(all_clear);
+  buttons->addSpacing(16);
+  for (int i = 0; i < 2; ++i) {
+    QPushButton* move = Button(i == 0 ? "Up" : "Down", "LIST_SET_" + QString::number(i));
+    move->setEnabled(false);  // shown, never used
+    buttons->addWidget(move);
+  }
+  buttons->addStretch();
+  layout->addLayout(buttons);
+  return frame;
+}
+
+QWidget* MainWindow::PlaceholderPage(const QString& frame_name, const QString& caption) {
+  auto* frame = new QGroupBox(caption);
+  frame->setObjectName(frame_name);
+  auto* layout = new QVBoxLayout(frame);
+  auto* note = new QLabel("This page is not available in this version yet.");
+  note->setAlignment(Qt::AlignCenter);
+  layout->addWidget(note);
+  return frame;
+}
+
+void MainWindow::SetPort(const PortChoice& port) {
+  port_ = port;
+  if (port.kind == PortChoice::kNumber && port.number >= 1 && port.number <= kPortCount) {
+    com_actions_[static_cast<size_t>(port.number - 1)]->setChecked(true);
+  } else if (port.kind == PortChoice::kSimulated) {
+    sim_action_->setChecked(true);
+  } else if (port.kind == PortChoice::kDevice) {
+    bool listed = false;
+    for (QAction* action : port_actions_->actions()) {
+      if (action->text().section("  (", 0, 0) == port.device) {
+        action->setChecked(true);
+        listed = true;
+      }
+    }
+    if (!listed) device_action_->setChecked(true);
+  }
+  ShowFileState();
+}
+
+void MainWindow::ChooseComPort(int number) {
+  if (!com_ini_.empty()) {
+    MemoryImage stored = document_.image();
+    std::string error;
+    if (!SelectComPort(stored, number, com_ini_, error)) {
+      statusBar()->showMessage("The port could not be remembered: " + Utf8(error));
+    }
+  }
+  SetPort({PortChoice::kNumber, number, {}});
+}
+
+void MainWindow::ChooseOtherPort() {
+  bool ok = false;
+  QString device = QInputDialog::getText(this, "Other port",
+                                         "Serial device of the radio cable:", QLineEdit::Normal,
+                                         "/dev/ttyUSB0", &ok);
+  if (ok && !device.trimmed().isEmpty()) {
+    SetPort({PortChoice::kDevice, 0, device.trimmed()});
+  } else {
+    SetPort(port_);  // the check mark goes back to the port in use
+  }
+}
+
+std::string MainWindow::DeviceOfPort(QString& why) {
+  switch (port_.kind) {
+    case PortChoice::kNumber:
+      return ResolvePortName(std::to_string(port_.number));
+    case PortChoice::kDevice:
+      return port_.device.toStdString();
+    case PortChoice::kSimulated:
+      break;
+  }
+  simulator();
+  if (!sim_->running() && sim_->Start().empty()) {
+    why = "The simulated radio could not start: " + Utf8(sim_->ErrorText());
+    return "";
+  }
+  return sim_->slave_path();
+}
+
+SimPtyServer& MainWindow::simulator() {
+  if (sim_ == nullptr) {
+    // The simulated radio is of the variant the user chose, so that it answers.
+    ModelOption model = document_.image().model_option;
+    SimVariant variant = model == ModelOption::kT       ? kTqM5T
+                         : model == ModelOption::kOther ? kTqM5E
+                                                        : kTqM5;
+    sim_ = std::make_unique<SimPtyServer>(SimRadio(variant));
+  }
+  return *sim_;
+}
+
+std::pair<int, int> MainWindow::SelectionRange() const {
+  int first = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
+  int last = first;
+  for (const QModelIndex& index : grid_->selectionModel()->selectedRows()) {
+    first = std::min(first, index.row());
+    last = std::max(last, index.row());
+  }
+  return {ChannelTableModel::ChannelOfRow(first), ChannelTableModel::ChannelOfRow(last)};
+}
+
+bool MainWindow::StartTransfer(TransferCommand command) {
+  if (runner_.busy()) return false;
+  TransferRequest request;
+  request.command = command;
+  std::tie(request.first_row, request.last_row) = SelectionRange();
+  QString why;
+  std::string device = DeviceOfPort(why);
+  if (device.empty()) {
+    Report(SilentOutcome(why.isEmpty() ? "No serial port is chosen." : why.toStdString()));
+    return false;
+  }
+  if (!runner_.Start(request, document_.image(), device)) return false;
+  SetBusy(true);
+  statusBar()->showMessage(CommandName(command) + "...");
+  return true;
+}
+
+void MainWindow::HiddenReset() {
+  if (runner_.busy()) return;
+  QString why;
+  std::string device = DeviceOfPort(why);
+  if (device.empty() || !runner_.StartReset(device)) return;
+  SetBusy(true);
+}
+
+void MainWindow::TransferFinished() {
+  const Outcome& outcome = runner_.outcome();
+  TransferCommand command = runner_.request().command;
+  if (ReadsFromRadio(command) && !(runner_.image() == document_.image())) {
+    document_.Replace(CommandName(command), runner_.image());
+  } else {
+    document_.KeepRadioState(runner_.image());
+  }
+  SetBusy(false);
+  Report(outcome);
+  ShowProgress(Progress());
+  if (close_after_transfer_) close();
+}
+
+void MainWindow::SetBusy(bool busy) {
+  for (QWidget* widget : busy_widgets_) widget->setEnabled(!busy);
+  for (QAction* action : busy_actions_) action->setEnabled(!busy);
+  cancel_->setEnabled(busy);
+  // An undo while a transfer runs would be overwritten by its result.
+  undo_action_->setEnabled(!busy && document_.undoStack()->canUndo());
+  redo_action_->setEnabled(!busy && document_.undoStack()->canRedo());
+}
+
+void MainWindow::ShowProgress(const Progress& progress) {
+  int maximum = static_cast<int>(progress.maximum);
+  progress_bar_->setRange(0, std::max(maximum, 1));
+  progress_bar_->setValue(std::min(static_cast<int>(progress.value), std::max(maximum, 1)));
+  progress_text_->setText(Utf8(ProgressPercentText(progress)));
+  if (!progress.phase.empty()) statusBar()->showMessage(Utf8(progress.phase));
+}
+
+void MainWindow::Report(const Outcome& outcome) {
+  if (outcome.shown) Messages().Show(this, outcome);
+  // The detail says what the box cannot: which step failed, or why no box was shown.
+  if (!outcome.detail.empty()) {
+    std::string first_line = outcome.detail.substr(0, outcome.detail.find('\n'));
+    statusBar()->showMessage(Utf8(outcome.shown ? outcome.text + ": " + first_line : first_line));
+  } else {
+    statusBar()->clearMessage();
+  }
+}
+
+void MainWindow::ShowFileState() {
+  QString name =
+      document_.filePath().isEmpty() ? "(no file)" : QFileInfo(document_.filePath()).fileName();
+  QString port = port_.kind == PortChoice::kSimulated ? "simulated radio"
+                 : port_.kind == PortChoice::kDevice  ? port_.device
+                                                      : "COM" + QString::number(port_.number);
+  file_label_->setText(name + (document_.isModified() ? "  (changed)" : "") + "   Port: " + port);
+}
+
+}  // namespace tqm5::gui

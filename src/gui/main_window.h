@@ -1,0 +1,124 @@
+// The main window `Form1`: menus, the tab strip with its four pages, the model options, the
+// progress display and the status bar. It is a view of the document: commands call the
+// library's rules and change the image only through the document's undo steps.
+#ifndef TQM5_GUI_MAIN_WINDOW_H_
+#define TQM5_GUI_MAIN_WINDOW_H_
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/document.h"
+#include "gui/transfer_runner.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QTabWidget;
+
+namespace tqm5 {
+class SimPtyServer;
+}
+
+namespace tqm5::gui {
+
+class ChannelTableModel;
+
+// Where transfers go: a "COM" menu entry, a device path, or the simulated radio.
+struct PortChoice {
+  enum Kind { kNumber, kDevice, kSimulated } kind = kNumber;
+  int number = 1;  // kNumber: 1..16
+  QString device;  // kDevice
+};
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `model` is the option chosen at start-up (none when the model dialog was closed without
+  // OK). `com_ini` is the port setting file ("" to use none, for tests).
+  MainWindow(ModelOption model, const std::string& com_ini, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  Document& document() { return document_; }
+  TransferRunner& runner() { return runner_; }
+  QTableView* grid() { return grid_; }
+
+  void SetPort(const PortChoice& port);
+  const PortChoice& port() const { return port_; }
+  // Opens a project file as the "Open" command does, after its dialog.
+  void OpenProject(const QString& path);
+  // Starts a transfer as its button or menu entry does; false when it did not start.
+  bool StartTransfer(TransferCommand command);
+  // The simulated radio behind the "Simulated radio" port, made on first use. It serves while a
+  // transfer has started it; stop it before looking at its memory.
+  SimPtyServer& simulator();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  QWidget* BuildTopRow();
+  QWidget* BuildMemoryPage();
+  QWidget* PlaceholderPage(const QString& frame, const QString& caption);
+
+  // Commands.
+  void OpenCommand();
+  void SaveCommand();
+  void ImportCommand();
+  void ExportCommand();
+  void ChooseComPort(int number);
+  void ChooseOtherPort();
+  void OpenChannelDialog();
+  void ClearSelected();
+  void ClearAll();
+  void HiddenReset();
+  void ShowVersion();
+
+  // The rows selected in the grid, first and last (`SelectionRange`).
+  std::pair<int, int> SelectionRange() const;
+  std::string DeviceOfPort(QString& why);
+  void SetBusy(bool busy);
+  void ShowProgress(const Progress& progress);
+  void TransferFinished();
+  void ShowFileState();
+  // Shows an outcome: its message box when it has one, its detail in the status bar.
+  void Report(const Outcome& outcome);
+
+  Document document_;
+  TransferRunner runner_;
+  ChannelTableModel* channel_model_ = nullptr;
+  QTableView* grid_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QProgressBar* progress_bar_ = nullptr;
+  QLineEdit* progress_text_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  QLabel* file_label_ = nullptr;
+  QActionGroup* port_actions_ = nullptr;
+  std::vector<QAction*> com_actions_;
+  QAction* sim_action_ = nullptr;
+  QAction* undo_action_ = nullptr;
+  QAction* redo_action_ = nullptr;
+  QAction* device_action_ = nullptr;
+  // Everything that starts a transfer or edits the image: disabled while a transfer runs.
+  std::vector<QWidget*> busy_widgets_;
+  std::vector<QAction*> busy_actions_;
+  std::string com_ini_;
+  PortChoice port_;
+  std::unique_ptr<SimPtyServer> sim_;
+  bool close_after_transfer_ = false;
+};
+
+}  // namespace tqm5::gui
+
+#endif  // TQM5_GUI_MAIN_WINDOW_H_

@@ -1,0 +1,179 @@
+// The main window's file, grid and help commands, and its closing.
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "editing/channel_edit.h"
+#include "files/csv_file.h"
+#include "files/project_file.h"
+#include "gui/channel_dialog.h"
+#include "gui/channel_table_model.h"
+#include "gui/main_window.h"
+#include "gui/message_boxes.h"
+#include "gui/version.h"
+
+namespace tqm5::gui {
+namespace {
+
+constexpr char kProjectFilter[] = "TQ-M5 Files (*.M5);;All Files (*)";
+constexpr char kCsvFilter[] = "CSV Files (*.CSV);;All Files (*)";
+
+}  // namespace
+
+void MainWindow::OpenCommand() {
+  QString path = QFileDialog::getOpenFileName(this, "Open", QString(), kProjectFilter);
+  if (!path.isEmpty()) OpenProject(path);
+}
+
+void MainWindow::OpenProject(const QString& path) {
+  MemoryImage next = document_.image();
+  Outcome outcome = LoadProject(next, path.toStdString());
+  if (outcome.success) {
+    document_.Replace("Open " + QFileInfo(path).fileName(), std::move(next));
+    document_.setFilePath(path);
+    document_.markSaved();
+  }
+  Report(outcome);
+}
+
+void MainWindow::SaveCommand() {
+  QString path = QFileDialog::getSaveFileName(this, "Save", document_.filePath(), kProjectFilter);
+  if (path.isEmpty()) return;
+  Outcome outcome = SaveProjectCommand(document_.image(), path.toStdString());
+  if (outcome.success) {
+    document_.setFilePath(path);
+    document_.markSaved();
+  }
+  Report(outcome);
+}
+
+void MainWindow::ImportCommand() {
+  QString path = QFileDialog::getOpenFileName(this, "Import", QString(), kCsvFilter);
+  if (path.isEmpty()) return;
+  MemoryImage next = document_.image();
+  std::vector<CsvImportProblem> problems;
+  Outcome outcome = ImportCsv(next, path.toStdString(), &problems);
+  if (!(next == document_.image())) {
+    document_.Replace("Import " + QFileInfo(path).fileName(), std::move(next));
+  }
+  if (!problems.empty()) {
+    // The import empties a channel with a bad cell, as the radio's program always did; the
+    // message box lists which ones, so that nothing disappears unnoticed.
+    std::string list = std::to_string(problems.size()) + " line(s) of " +
+                       QFileInfo(path).fileName().toStdString() + " were not taken as they are:";
+    for (const CsvImportProblem& problem : problems) list += "\n" + CsvProblemText(problem);
+    outcome.detail = outcome.detail.empty() ? list : outcome.detail + "\n" + list;
+  }
+  Report(outcome);
+}
+
+void MainWindow::ExportCommand() {
+  QString path = QFileDialog::getSaveFileName(this, "Export", QString(), kCsvFilter);
+  if (path.isEmpty()) return;
+  ShowProgress({kChannelCount, kChannelCount, ""});
+  Report(ExportCsv(document_.image(), path.toStdString()));
+  ShowProgress(Progress());
+}
+
+void MainWindow::OpenChannelDialog() {
+  if (runner_.busy()) return;
+  int number = DialogChannelForRow(ChannelTableModel::ChannelOfRow(grid_->currentIndex().row()));
+  if (number == 0) return;
+  // A dual pair opens on its main row.
+  grid_->selectRow(ChannelTableModel::RowOfChannel(number));
+  ChannelDialog dialog = tqm5::OpenChannelDialog(document_.image(), number);
+  ChannelDetailDialog window(dialog, UsesGlyphCharacters(document_.image()), this);
+  if (window.exec() != QDialog::Accepted) return;
+  const ChannelEdit& edit = window.edit();
+  Outcome outcome;
+  document_.Change("Edit " + Utf8(dialog.columns[0].label).trimmed(),
+                   [&](MemoryImage& image) { outcome = ApplyChannelEdit(image, edit); });
+  Report(outcome);
+}
+
+void MainWindow::ClearSelected() {
+  if (runner_.busy()) return;  // the grid stays scrollable while a transfer runs
+  auto [first, last] = SelectionRange();
+  document_.Change(
+      "Clear", [first, last](MemoryImage& image) { ClearUnprotectedChannels(image, first, last); });
+}
+
+void MainWindow::ClearAll() {
+  document_.Change("All Clear", [](MemoryImage& image) { ClearAllChannels(image); });
+}
+
+void MainWindow::ShowVersion() {
+  QDialog dialog(this);
+  dialog.setObjectName("Form3");
+  dialog.setWindowTitle("Version");
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel("VARNEX TQ-M5 Clone Utility"));
+  layout->addWidget(new QLabel(QString("Version ") + kVersionText));
+  layout->addWidget(new QLabel("2017/6"));
+  layout->addWidget(
+      new QLabel("This program reads and writes the memory of the TQ-M5.\n"
+                 "Keep a saved copy of your radio's memory before you write."));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  layout->addWidget(buttons);
+  dialog.exec();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_ && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Delete) {
+      ClearSelected();
+      return true;
+    }
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      OpenChannelDialog();
+      return true;
+    }
+  }
+  if (event->type() == QEvent::MouseButtonPress && watched->objectName() == "ProgressBar1") {
+    HiddenReset();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (runner_.busy()) {
+    // The port is never left open: the transfer stops between two exchanges and the window
+    // closes when it has ended.
+    if (Messages().Ask(this, "TQ-M5 Clone Utility",
+                       "A transfer is running. Stop it and close the program?",
+                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+      close_after_transfer_ = true;
+      runner_.Cancel();
+    }
+    event->ignore();
+    return;
+  }
+  if (document_.isModified() && !close_after_transfer_) {
+    QMessageBox::StandardButton answer = Messages().Ask(
+        this, "TQ-M5 Clone Utility", "The memory image has changes that are not saved. Save them?",
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel) {
+      event->ignore();
+      return;
+    }
+    if (answer == QMessageBox::Save) {
+      SaveCommand();
+      if (document_.isModified()) {
+        event->ignore();
+        return;
+      }
+    }
+  }
+  event->accept();
+}
+
+}  // namespace tqm5::gui

@@ -1,0 +1,36 @@
+#include "gui/message_boxes.h"
+
+namespace tqm5::gui {
+namespace {
+
+class RealMessageBoxes : public MessageBoxes {
+ public:
+  void Show(QWidget* parent, const Outcome& outcome) override {
+    QMessageBox box(
+        outcome.icon == OutcomeIcon::kCritical ? QMessageBox::Critical : QMessageBox::NoIcon,
+        Utf8(outcome.title), Utf8(outcome.text), QMessageBox::Ok, parent);
+    // What the box's fixed text cannot say (the failing step, the lines of a file that were
+    // not taken) is one click away.
+    if (!outcome.detail.empty()) box.setDetailedText(Utf8(outcome.detail));
+    box.exec();
+  }
+  QMessageBox::StandardButton Ask(QWidget* parent, const QString& title, const QString& text,
+                                  QMessageBox::StandardButtons buttons) override {
+    return QMessageBox::question(parent, title, text, buttons);
+  }
+};
+
+MessageBoxes* installed = nullptr;
+
+}  // namespace
+
+MessageBoxes& Messages() {
+  static RealMessageBoxes real;
+  return installed != nullptr ? *installed : real;
+}
+
+void SetMessages(MessageBoxes* boxes) { installed = boxes; }
+
+QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
+
+}  // namespace tqm5::gui

@@ -1,0 +1,35 @@
+// Every message box of the window goes through this one small interface, so that tests can put
+// a recorder in its place and nothing blocks on a modal box.
+#ifndef TQM5_GUI_MESSAGE_BOXES_H_
+#define TQM5_GUI_MESSAGE_BOXES_H_
+
+#include <QMessageBox>
+#include <QString>
+
+#include "image/outcome.h"
+
+class QWidget;
+
+namespace tqm5::gui {
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // The message box of a command's outcome: its text, title and icon, an OK button.
+  virtual void Show(QWidget* parent, const Outcome& outcome) = 0;
+  // A question with the given buttons; returns the button chosen.
+  virtual QMessageBox::StandardButton Ask(QWidget* parent, const QString& title,
+                                          const QString& text,
+                                          QMessageBox::StandardButtons buttons) = 0;
+};
+
+// The message boxes in use: real ones unless a test has installed its own.
+MessageBoxes& Messages();
+// Installs `boxes` (not owned) in place of the real ones; nullptr puts the real ones back.
+void SetMessages(MessageBoxes* boxes);
+
+QString Utf8(const std::string& text);
+
+}  // namespace tqm5::gui
+
+#endif  // TQM5_GUI_MESSAGE_BOXES_H_
