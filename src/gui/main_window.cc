@@ -104,6 +104,7 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   tabs_->addTab(PlaceholderPage("A_FRAME_3", "Set Mode"), "Set Mode");
   layout->addWidget(tabs_);
   setCentralWidget(central);
+  connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::TabSelected);
 
   file_label_ = new QLabel;
   statusBar()->addPermanentWidget(file_label_);

@@ -84,6 +84,7 @@ class MainWindow : public QMainWindow {
   void ClearAll();
   void HiddenReset();
   void ShowVersion();
+  void TabSelected(int index);
 
   // The rows selected in the grid, first and last (`SelectionRange`).
   std::pair<int, int> SelectionRange() const;
@@ -117,6 +118,7 @@ class MainWindow : public QMainWindow {
   PortChoice port_;
   std::unique_ptr<SimPtyServer> sim_;
   bool close_after_transfer_ = false;
+  int current_tab_ = 1;  // the tab last accepted, counted from 1
 };
 
 }  // namespace tqm5::gui

@@ -6,11 +6,14 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "editing/channel_edit.h"
+#include "editing/tabs.h"
 #include "files/csv_file.h"
 #include "files/project_file.h"
 #include "gui/channel_dialog.h"
@@ -18,6 +21,7 @@
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
 #include "gui/version.h"
+#include "model/banks.h"
 
 namespace tqm5::gui {
 namespace {
@@ -124,6 +128,25 @@ void MainWindow::ShowVersion() {
   connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   layout->addWidget(buttons);
   dialog.exec();
+}
+
+void MainWindow::TabSelected(int index) {
+  const int tab = index + 1;
+  TabSwitch decision = DecideTabSwitch(document_.image(), current_tab_, tab);
+  if (decision == TabSwitch::kStay) return;
+  if (decision == TabSwitch::kAsk &&
+      Messages().Ask(this, "Caution", "Bank Total Error. Init Data?",
+                     QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
+    QSignalBlocker quiet(tabs_);
+    tabs_->setCurrentIndex(current_tab_ - 1);  // the previous page stays
+    return;
+  }
+  current_tab_ = tab;
+  const bool reset = decision != TabSwitch::kShow;
+  document_.Change(reset ? "Bank Reset" : tabs_->tabText(index), [&](MemoryImage& image) {
+    if (reset) ResetBankSizes(image);
+    EnterTab(image, tab);
+  });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

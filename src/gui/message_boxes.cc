@@ -16,7 +16,8 @@ class RealMessageBoxes : public MessageBoxes {
   }
   QMessageBox::StandardButton Ask(QWidget* parent, const QString& title, const QString& text,
                                   QMessageBox::StandardButtons buttons) override {
-    return QMessageBox::question(parent, title, text, buttons);
+    QMessageBox box(QMessageBox::NoIcon, title, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
   }
 };
 

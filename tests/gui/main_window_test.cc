@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <functional>
@@ -151,6 +152,29 @@ TEST_F(MainWindowTest, EnterOnASubRowOpensItsPairAndBugDetectorsOpenNothing) {
   EXPECT_EQ(grid->currentIndex().row(), 1100);
   EXPECT_EQ(Cell(1101, 1) + Cell(1101, 12) + Cell(1102, 1), "145.00000MHzMAIN433.50000MHz");
   EXPECT_TRUE(window_.document().image().channel(1102).used);
+}
+
+TEST_F(MainWindowTest, PagesOtherThanBankAskBeforeTheBanksAreReset) {
+  MemoryImage image = window_.document().image();
+  image.bank_sizes[0] = 99;  // total 999
+  window_.document().Replace("setup", image);
+  auto* tabs = window_.findChild<QTabWidget*>("TabStrip1");
+  messages_.answer = QMessageBox::Cancel;
+  tabs->setCurrentIndex(3);  // "Set Mode"
+  EXPECT_EQ(messages_.asked, 1);
+  EXPECT_EQ(tabs->currentIndex(), 0);
+  EXPECT_EQ(window_.document().image().bank_sizes[0], 99);
+  messages_.answer = QMessageBox::Ok;
+  tabs->setCurrentIndex(3);
+  EXPECT_EQ(messages_.asked, 2);
+  EXPECT_EQ(tabs->currentIndex(), 3);
+  EXPECT_EQ(window_.document().image().bank_sizes[0], 100);
+  // "Bank" resets without asking.
+  image.bank_sizes[0] = 99;
+  window_.document().Replace("setup", image);
+  tabs->setCurrentIndex(1);
+  EXPECT_EQ(messages_.asked, 2);
+  EXPECT_EQ(window_.document().image().bank_sizes[0], 100);
 }
 
 TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {
