@@ -336,7 +336,7 @@ TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
     pid_t pid = -1;
     ASSERT_EQ(posix_spawn(&pid, TQM5_EXECUTABLE, &actions, nullptr, argv.data(), envp.data()), 0);
     posix_spawn_file_actions_destroy(&actions);
-    usleep(1'500'000);  // the paced read of the whole radio takes far longer
+    usleep(1'000'000);  // the paced read of the whole radio takes far longer
     kill(pid, signal_number);
     int status = 0;
     waitpid(pid, &status, 0);

@@ -87,6 +87,9 @@ TEST(SendCommandTest, ReplyFraming) {
   const Case cases[] = {
       {"framed OK", [](const std::string& l) { return Echo(l, "\r\nOK\r\n"); }, "OK"},
       {"no leading CR LF", [](const std::string& l) { return Echo(l, "OK\r\n"); }, ""},
+      {"two bytes before OK", [](const std::string& l) { return Echo(l, "xxOK\r\n"); }, ""},
+      {"block without its leading CR LF",
+       [](const std::string& l) { return Echo(l, std::string(128, '0') + "\r\n"); }, ""},
       {"no answer", [](const std::string&) { return std::vector<ScriptedTransport::Chunk>{}; }, ""},
       {"echo and a lone CR LF", [](const std::string& l) { return Echo(l, "\r\n"); }, ""},
       {"echo only", [](const std::string& l) { return Echo(l, ""); }, ""},
