@@ -9,11 +9,11 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "support/files.h"
 
 extern char** environ;
 
@@ -104,12 +104,8 @@ inline RunResult RunProgram(const std::string& program, std::vector<std::string>
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   posix_spawn_file_actions_destroy(&actions);
-  auto slurp = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  };
-  result.out = slurp(out_path);
-  result.err = slurp(err_path);
+  result.out = ReadFile(out_path);
+  result.err = ReadFile(err_path);
   return result;
 }
 
