@@ -5,9 +5,7 @@
 #include <tuple>
 
 #include "cli/progress_bar.h"
-#include "sim/loopback_transport.h"
-#include "sim/sim_radio.h"
-#include "transfer/transfers.h"
+#include "support/bench.h"
 
 namespace tqm5 {
 namespace {
@@ -43,11 +41,7 @@ TEST(ProgressPercentTextTest, RoundsValueAndMaximumThenDividesDown) {
 }
 
 TEST(ProgressPhaseTest, ReadAllNamesItsPhasesAndALogGetsAFewLines) {
-  SimRadio radio;
-  LoopbackTransport transport(radio);
-  RadioLink link(transport);
-  MemoryImage image;
-  SelectModelOption(image, ModelOption::kJ);
+  testing::Bench bench;
 
   // Each progress report moves the injected clock on by 100 ms: one line when a phase starts,
   // then one every 5 s (every 50 reports), and the last state at the end.
@@ -56,7 +50,7 @@ TEST(ProgressPhaseTest, ReadAllNamesItsPhasesAndALogGetsAFewLines) {
   cli::ProgressBar bar(
       log.file, false, [&now] { return now; }, milliseconds(5000));
   std::vector<std::string> phases;
-  TransferContext context{link, image, [&](const Progress& p) {
+  TransferContext context{bench.link, bench.image, [&](const Progress& p) {
                             if (phases.empty() || phases.back() != p.phase)
                               phases.push_back(p.phase);
                             now += milliseconds(100);

@@ -13,40 +13,14 @@
 #include "sim/loopback_transport.h"
 #include "sim/owned_bytes.h"
 #include "sim/sim_radio.h"
+#include "support/bench.h"
 
 namespace tqm5 {
 namespace {
 
 using std::chrono::milliseconds;
 
-// A program (image and link) wired to a simulated radio in memory.
-struct Bench {
-  explicit Bench(SimVariant variant = kTqM5, ModelOption option = ModelOption::kJ)
-      : radio(variant), transport(radio), link(transport) {
-    SelectModelOption(image, option);
-    link.set_timeout(milliseconds(40));
-  }
-
-  Outcome Run(TransferCommand command, int first = 1, int last = 1) {
-    TransferContext context{link, image, [this](const Progress& p) { progress.push_back(p); }};
-    return RunTransfer(TransferRequest{command, first, last, 0}, context);
-  }
-
-  // Commands the radio received, other than identification.
-  std::vector<std::string> BlockCommands() const {
-    std::vector<std::string> blocks;
-    for (const std::string& c : radio.commands()) {
-      if (c.rfind("ZR~F", 0) == 0) blocks.push_back(c);
-    }
-    return blocks;
-  }
-
-  SimRadio radio;
-  LoopbackTransport transport;
-  RadioLink link;
-  MemoryImage image;
-  std::vector<Progress> progress;
-};
+using testing::Bench;
 
 // The message box of an outcome: what the user sees before any detail.
 std::tuple<bool, std::string, std::string, OutcomeIcon, bool> Box(const Outcome& outcome) {
@@ -342,99 +316,38 @@ TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
     std::function<void(Bench&)> setup = nullptr;
     int first = 1, last = 1;
   };
+  using C = TransferCommand;
+  const OutcomeIcon kX = OutcomeIcon::kCritical, kNo = OutcomeIcon::kNone;
+  // clang-format off
   const Case cases[] = {
-      {TransferCommand::kReadAll,
-       StopAfter(0),
-       OutcomeIcon::kCritical,
-       {"identification as model option J failed: neither \"ZR~TQ-M5\" nor \"ZR~TQ-M5J\" was "
-        "answered \"OK\" (the radio did not answer \"ZR~TQ-M5J\" within 40 ms)",
-        "Check the cable, the port and the model option."}},
-      {TransferCommand::kBankRead,
-       faults([](SimFaults& f) { f.drop_leading_crlf = true; }),
-       OutcomeIcon::kCritical,
-       {R"("ZR~TQ-M5T" was not answered "OK" (the radio's reply to "ZR~TQ-M5T" was not framed)",
-        R"(by CR LF: "OK\x0D\x0A"))"},
-       [](Bench& b) {
-         b.radio = SimRadio(kTqM5T);
-         SelectModelOption(b.image, ModelOption::kT);
-       }},
-      {TransferCommand::kReadAll,
-       NoReadReplyAt(0x00040),
-       OutcomeIcon::kCritical,
-       {R"(reading the settings area: the radio did not answer "ZR~F00040R" within 40 ms.)"}},
-      {TransferCommand::kReadAll,
-       NoReadReplyAt(0x00240),
-       OutcomeIcon::kNone,
-       {R"(reading the bank sizes: the radio did not answer "ZR~F00240R")"}},
-      {TransferCommand::kReadAll,
-       NoReadReplyAt(0x010A0),
-       OutcomeIcon::kCritical,
-       {R"(reading user glyph 5: the radio did not answer "ZR~F010A0R")"}},
-      {TransferCommand::kReadAll,
-       NoReadReplyAt(0x13E00),
-       OutcomeIcon::kCritical,
-       {R"(reading channel 1102 (address 13E00): the radio did not answer "ZR~F13E00R")"}},
-      {TransferCommand::kReadMemories,
-       NoReadReplyAt(0x1A780),
-       OutcomeIcon::kCritical,
-       {"reading channel 1623 (address 1A780)"}},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x00180),
-       OutcomeIcon::kCritical,
-       {R"(writing the one-touch keys: the radio answered "ZR~F00180W..." with "NG" instead)",
-        "The settings area, the memory write protection, the DTMF area and the title were "
-        "written; the one-touch keys and everything after were not: write again to finish."}},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x00000),
-       OutcomeIcon::kCritical,
-       {"Nothing was written: the radio still holds its old data."}},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x00040),
-       OutcomeIcon::kCritical,
-       {R"(writing the settings area: the radio answered "ZR~F00040W..." with "NG" instead)",
-        "The settings area was partly written, and nothing after it: write again to finish."}},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x00240),
-       OutcomeIcon::kNone,
-       {R"(writing the bank sizes: the radio answered "ZR~F00240W..." with "NG")"}},
-      {TransferCommand::kWriteAll,
-       {},
-       OutcomeIcon::kNone,
-       {"writing the bank sizes: bank sizes add up to 990, not 1000: nothing was sent for the "
-        "banks."},
+      {C::kReadAll, StopAfter(0), kX, {"identification as model option J failed: neither \"ZR~TQ-M5\" nor \"ZR~TQ-M5J\" was answered \"OK\" (the radio did not answer \"ZR~TQ-M5J\" within 40 ms)",
+                                       "Check the cable, the port and the model option."}},
+      {C::kBankRead, faults([](SimFaults& f) { f.drop_leading_crlf = true; }), kX,
+       {R"("ZR~TQ-M5T" was not answered "OK" (the radio's reply to "ZR~TQ-M5T" was not framed)", R"(by CR LF: "OK\x0D\x0A"))"},
+       [](Bench& b) { b.radio = SimRadio(kTqM5T); SelectModelOption(b.image, ModelOption::kT); }},
+      {C::kReadAll, NoReadReplyAt(0x00040), kX, {R"(reading the settings area: the radio did not answer "ZR~F00040R" within 40 ms.)"}},
+      {C::kReadAll, NoReadReplyAt(0x00240), kNo, {R"(reading the bank sizes: the radio did not answer "ZR~F00240R")"}},
+      {C::kReadAll, NoReadReplyAt(0x010A0), kX, {R"(reading user glyph 5: the radio did not answer "ZR~F010A0R")"}},
+      {C::kReadAll, NoReadReplyAt(0x13E00), kX, {R"(reading channel 1102 (address 13E00): the radio did not answer "ZR~F13E00R")"}},
+      {C::kReadMemories, NoReadReplyAt(0x1A780), kX, {"reading channel 1623 (address 1A780)"}},
+      {C::kWriteAll, RefuseWriteAt(0x00180), kX, {R"(writing the one-touch keys: the radio answered "ZR~F00180W..." with "NG" instead)",
+          "The settings area, the memory write protection, the DTMF area and the title were written; the one-touch keys and everything after were not: write again to finish."}},
+      {C::kWriteAll, RefuseWriteAt(0x00000), kX, {"Nothing was written: the radio still holds its old data."}},
+      {C::kWriteAll, RefuseWriteAt(0x00040), kX, {R"(writing the settings area: the radio answered "ZR~F00040W..." with "NG" instead)",
+          "The settings area was partly written, and nothing after it: write again to finish."}},
+      {C::kWriteAll, RefuseWriteAt(0x00240), kNo, {R"(writing the bank sizes: the radio answered "ZR~F00240W..." with "NG")"}},
+      {C::kWriteAll, {}, kNo, {"writing the bank sizes: bank sizes add up to 990, not 1000: nothing was sent for the banks."},
        [](Bench& b) { b.image.bank_sizes[0] -= 10; }},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x01060),
-       OutcomeIcon::kCritical,
-       {"writing user glyph 3:",
-        "the bank-link groups and user glyphs 0 to 2 were written; "
-        "user glyph 3 and everything after were not"}},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x0DCC0),
-       OutcomeIcon::kCritical,
-       {R"(writing channel 812 (address 0DCC0): the radio answered "ZR~F0DCC0W..." with "NG")",
-        "The radio now holds the new data up to channel 811 and its old data from channel 812 "
-        "on; write again to finish."}},
-      {TransferCommand::kOneMemoryWrite,
-       RefuseWriteAt(0x016C0),
-       OutcomeIcon::kCritical,
-       {"writing channel 20 (address 016C0)",
-        "The radio now holds the new data for channels 10 "
-        "to 19 and its old data for channels 20 to 30;"},
-       nullptr,
-       30,
-       10},
-      {TransferCommand::kSettingsWrite,
-       RefuseWriteAt(0x01140),
-       OutcomeIcon::kCritical,
-       {R"(writing the DTMF area: the radio answered "ZR~F01140W..." with "NG" instead of "OK".)",
-        "the memory write protection were written; the DTMF area was partly written, and "
-        "nothing after it: write again to finish."}},
-      {TransferCommand::kTitleWrite,
-       StopAfter(1),
-       OutcomeIcon::kCritical,
-       {R"(writing the title: the radio did not answer "ZR~F001A0W..." within 40 ms.)"}},
+      {C::kWriteAll, RefuseWriteAt(0x01060), kX, {"writing user glyph 3:", "the bank-link groups and user glyphs 0 to 2 were written; user glyph 3 and everything after were not"}},
+      {C::kWriteAll, RefuseWriteAt(0x0DCC0), kX, {R"(writing channel 812 (address 0DCC0): the radio answered "ZR~F0DCC0W..." with "NG")",
+          "The radio now holds the new data up to channel 811 and its old data from channel 812 on; write again to finish."}},
+      {C::kOneMemoryWrite, RefuseWriteAt(0x016C0), kX, {"writing channel 20 (address 016C0)",
+          "The radio now holds the new data for channels 10 to 19 and its old data for channels 20 to 30;"}, nullptr, 30, 10},
+      {C::kSettingsWrite, RefuseWriteAt(0x01140), kX, {R"(writing the DTMF area: the radio answered "ZR~F01140W..." with "NG" instead of "OK".)",
+          "the memory write protection were written; the DTMF area was partly written, and nothing after it: write again to finish."}},
+      {C::kTitleWrite, StopAfter(1), kX, {R"(writing the title: the radio did not answer "ZR~F001A0W..." within 40 ms.)"}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     Bench bench;
     if (c.setup) c.setup(bench);
@@ -446,36 +359,6 @@ TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
           << "missing: " << fragment << "\n in: " << outcome.detail;
     }
   }
-}
-
-TEST(TransferRoundTripTest, WhatIsWrittenReadsBackTheSame) {
-  Bench writer(kTqM5T, ModelOption::kT);
-  MemoryImage& image = writer.image;
-  image.title = ":1~Hi";
-  image.dtmf.memories[2] = "1234#";
-  image.bank_sizes.fill(0);
-  image.bank_sizes[0] = 999;
-  image.bank_sizes[49] = 1;
-  RebuildRowLabels(image);
-  RefreshOneTouchLists(image);
-  image.one_touch[1] = OneTouchKey{false, 1, 0};
-  image.font_bits[7][15][15] = 1;
-  image.channel(1404).used = true;
-  image.channel(1404).row[kColFreq] = "145.50000MHz";
-  image.settings[SettingId{SettingGroup::kKey, 6}] = 33;
-  ASSERT_EQ(writer.Run(TransferCommand::kWriteAll), CompleteOutcome());
-
-  Bench reader(kTqM5T, ModelOption::kT);
-  reader.radio.memory() = writer.radio.memory();
-  ASSERT_EQ(reader.Run(TransferCommand::kReadAll), ReadAllSuccessOutcome());
-  EXPECT_EQ(reader.image.title, ":1~Hi");
-  EXPECT_EQ(reader.image.dtmf, image.dtmf);
-  EXPECT_EQ(reader.image.bank_sizes, image.bank_sizes);
-  EXPECT_EQ(OneTouchBank(reader.image, 1), 49);
-  EXPECT_EQ(reader.image.font_bits, image.font_bits);
-  EXPECT_EQ(reader.image.settings[(SettingId{SettingGroup::kKey, 6})], 33);
-  EXPECT_EQ(reader.image.channel(1404).row[kColFreq], "145.50000MHz");
-  EXPECT_EQ(reader.image.channel(1000).row[kColLabel], "Bank49-000");
 }
 
 }  // namespace
