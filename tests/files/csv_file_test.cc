@@ -1,7 +1,6 @@
 #include "files/csv_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <functional>
@@ -10,20 +9,13 @@
 
 #include "image/channel_numbering.h"
 #include "image/vocabulary.h"
-#include "textdata/cp932.h"
+#include "support/files.h"
 
 namespace tqm5 {
 namespace {
 
-std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "tqm5_csv_" + std::to_string(getpid()) + "_" + name;
-}
-
-void WriteLines(const std::string& path, const std::vector<std::string>& lines,
-                const char* line_end = "\r\n") {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  for (const std::string& line : lines) out << Utf8ToCp932(line) << line_end;
-}
+using testing::TempPath;
+using testing::WriteLines;
 
 // Twelve column texts given in one text, separated by "|".
 std::vector<std::string> Columns(std::string_view text) {
@@ -108,8 +100,7 @@ TEST(CsvFileTest, ExportWritesQuotedCaptionAndChannelLinesInCp932) {
   Outcome outcome = ExportCsv(image, path);
   EXPECT_EQ(outcome.text + "/" + outcome.title, "Save File/Finish");
 
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes = testing::ReadFile(path);
   std::vector<std::string> lines;
   for (size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos;
        start = end + 2) {
@@ -126,27 +117,6 @@ TEST(CsvFileTest, ExportWritesQuotedCaptionAndChannelLinesInCp932) {
   EXPECT_EQ(lines[3], R"("Bank00-002","145","","","","","","","","","","","","3")");
 
   EXPECT_FALSE(ExportCsv(image, TempPath("no-such-folder/x.csv")).success);
-}
-
-// Importing one image's export into another gives channels 1..1603 of the first, codes included:
-// used channels are taken over, empty ones emptied; the bug-detector channels stay. A file
-// without quotes and with lines ended by LF, as a spreadsheet saves it, reads the same.
-TEST(CsvFileTest, ImportOfAnExportGivesBackTheChannels) {
-  MemoryImage source = RandomImage(1);
-  std::vector<std::string> quoted = CsvLines(source), unquoted;
-  for (std::string line : quoted) {
-    line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
-    unquoted.push_back(line);
-  }
-  for (bool spreadsheet : {false, true}) {
-    std::string path = TempPath("round.csv");
-    WriteLines(path, spreadsheet ? unquoted : quoted, spreadsheet ? "\n" : "\r\n");
-    MemoryImage image = RandomImage(2);
-    MemoryImage expected = source;
-    for (int n = kFirstBugChannel; n <= kChannelCount; ++n) expected.channel(n) = image.channel(n);
-    EXPECT_TRUE(ImportFinished(ImportCsv(image, path)));
-    EXPECT_EQ(FirstDifference(image, expected), "") << "spreadsheet form " << spreadsheet;
-  }
 }
 
 // Channel 5's line with one column changed, and the text that column then shows (with the code

@@ -1,17 +1,16 @@
 #include "files/text_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "support/files.h"
+
 namespace tqm5 {
 namespace {
 
-std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "tqm5_text_" + std::to_string(getpid()) + "_" + name;
-}
+using testing::TempPath;
 
 // Files as other programs save them: the bytes are written out by hand ("東京" is 93 8C 8B 9E in
 // CP932 and E6 9D B1 E4 BA AC in UTF-8; "ｱ" is B1 and EF BD B1).
