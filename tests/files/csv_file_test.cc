@@ -246,27 +246,24 @@ TEST(CsvFileTest, ImportChecksEveryColumn) {
 TEST(CsvFileTest, CaptionLineMustMatchOrHaveOneHundredCharacters) {
   std::string hundred_kana;
   for (int i = 0; i < 100; ++i) hundred_kana += "あ";
+  // clang-format off
   const std::pair<std::string, bool> captions[] = {
-      {",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0",
-       true},
+      {",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0", true},
       {"FreqencymodestepCarrierTone/DCSTx-toneRx-toneDCSShiftShift-FreqSkipName0", true},
       {std::string(100, 'x'), true},
       {hundred_kana, true},
       {std::string(99, 'x'), false},
       {std::string(101, 'x'), false},
-      {",Frequency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0",
-       false},
+      {",Frequency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0", false},
       {"", false},
       {R"(,"Freqency","mode","step","Carrier","Tone/DCS","Tx-tone","Rx-tone","DCS","Shift",)"
-       R"("Shift-Freq","Skip","Name",0)",
-       true},
+       R"("Shift-Freq","Skip","Name",0)", true},
       {R"("",Freqency,"mode",step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,)"
-       R"("Name","0")",
-       true},
+       R"("Name","0")", true},
       {R"(,"Freqency,mode",step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,)"
-       R"(Name,0)",
-       false},
+       R"(Name,0)", false},
   };
+  // clang-format on
   MemoryImage source = RandomImage(3);
   for (const auto& [caption, accepted] : captions) {
     std::vector<std::string> lines = CsvLines(source);
@@ -365,11 +362,11 @@ TEST(CsvFileTest, ImportPlacesLinesByChannelNumber) {
     std::vector<int> kept;                      // channels that keep the image's contents
     std::vector<std::pair<int, int>> problems;  // (file line, channel) of each report
   };
+  // clang-format off
   const Case cases[] = {
       {"blank line after the caption", [](Lines& l) { l.insert(l.begin() + 1, ""); }, {}, {{2, 0}}},
       {"row without its name",
-       [](Lines& l) { l[7] = l[7].substr(0, l[7].rfind(",\"", l[7].rfind(",\"") - 1)) + ",7"; },
-       {7},
+       [](Lines& l) { l[7] = l[7].substr(0, l[7].rfind(",\"", l[7].rfind(",\"") - 1)) + ",7"; }, {7},
        {{8, 7}}},
       {"row of 15 fields", [](Lines& l) { l[7] = "\"x\"," + l[7]; }, {7}, {{8, 7}}},
       {"repeated row", [](Lines& l) { l[8] = l[7]; }, {8}, {{9, 7}, {10, 8}}},
@@ -377,17 +374,12 @@ TEST(CsvFileTest, ImportPlacesLinesByChannelNumber) {
       {"number not a channel", [&](Lines& l) { set_last(l[11], "x"); }, {11}, {{12, 0}, {13, 11}}},
       {"number 0", [&](Lines& l) { set_last(l[3], "0"); }, {3}, {{4, 0}, {5, 3}}},
       {"numbers 2000 and 1603 out of place",
-       [&](Lines& l) { set_last(l[1602], "2000"), set_last(l[1603], "\"1604\""); },
-       {1602, 1603},
+       [&](Lines& l) { set_last(l[1602], "2000"), set_last(l[1603], "\"1604\""); }, {1602, 1603},
        {{1603, 0}, {1604, 1602}}},
-      {"bug-detector rows broken or missing",
-       [](Lines& l) {
-         l[1610] = "junk";
-         l.resize(1620);
-       },
-       {},
+      {"bug-detector rows broken or missing", [](Lines& l) { l[1610] = "junk"; l.resize(1620); }, {},
        {}},
   };
+  // clang-format on
   MemoryImage source = RandomImage(6);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

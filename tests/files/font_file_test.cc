@@ -125,26 +125,19 @@ TEST(FontFileTest, BrokenFilesAreRefusedWholeAndTheGlyphsReadAreCounted) {
     int glyphs;                // counted as read
     std::vector<int> changed;  // glyphs taken from the source
   };
+  // clang-format off
   const Case cases[] = {
       {"", refused, "no glyph found in the file", 0, {}},
-      {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 18),
-       refused,
-       "no glyph found in the file",
-       0,
-       {}},
+      {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 18), refused, "no glyph found in the file",
+       0, {}},
       {bytes(nine), refused, "no glyph found in the file", 0, {}},
-      {bytes(part(0, 60)),
-       refused,
-       "the file ends after line 60, inside glyph 3 (7 of its 16 rows); nothing was read",
-       0,
-       {}},
+      {bytes(part(0, 60)), refused,
+       "the file ends after line 60, inside glyph 3 (7 of its 16 rows); nothing was read", 0, {}},
       {bytes(full), done, "", 8, {0, 1, 2, 3, 4, 5, 6, 7}},
-      {bytes(two),
-       done,
-       "1 pixel row was not 16 characters long and was left as it was (line 22)",
-       2,
+      {bytes(two), done, "1 pixel row was not 16 characters long and was left as it was (line 22)", 2,
        {3, 6}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     std::string path = TempPath("broken.FM5");
     std::ofstream(path, std::ios::binary | std::ios::trunc) << c.bytes;

@@ -64,18 +64,19 @@ TEST(ProjectFileTest, ChannelLines) {
   Channel grid_forms = MakeChannel("1295.00000MHz", "WFM", {15, 0, 38, 0, 103}, "DCS", "－",
                                    "10.000MHz", false, "東京Ａ1");
   grid_forms.row[kColSkip] = "※";
+  // clang-format off
   const std::pair<Channel, std::string> cases[] = {
       {MakeChannel("145.00000MHz", "FM", {0, 28, 8, 8, 0}, "None", "+", "0.600MHz", false, ""),
        std::string(kExampleLine)},
       {grid_forms, "CH00001295.0000031500438001032010.0001東京Ａ1"},
-      {MakeChannel("50.12500MHz", "NFM", {3, 20, 0, 12, 5}, "Train", "Off", "0.000MHz", true,
-                   ":1~"),
+      {MakeChannel("50.12500MHz", "NFM", {3, 20, 0, 12, 5}, "Train", "Off", "0.000MHz", true, ":1~"),
        "CH00000050.1250020320500120050000.0001:1~"},
       {MakeChannel("433.00000MHz", "AM", {1, 1, 1, 2, 3}, "TSQ", "-", "5.000MHz", false, ""),
        "CH00000433.0000010101201020032005.0000"},
       {MakeChannel("7.00000MHz", "?", {0, 0, 0, 0, 0}, "SQ", "?", "0.000MHz", false, ""),
        "CH00000007.0000000000300000000000.0000"},
   };
+  // clang-format on
   for (const auto& [channel, line] : cases) {
     MemoryImage image;
     image.channel(1) = channel;
