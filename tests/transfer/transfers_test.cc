@@ -27,23 +27,12 @@ std::tuple<bool, std::string, std::string, OutcomeIcon, bool> Box(const Outcome&
   return {outcome.shown, outcome.text, outcome.title, outcome.icon, outcome.success};
 }
 
-SimFaults NoReadReplyAt(int address) {
-  SimFaults faults;
-  faults.no_read_reply_at = {address};
-  return faults;
-}
-
-SimFaults RefuseWriteAt(int address) {
-  SimFaults faults;
-  faults.refuse_write_at = {address};
-  return faults;
-}
-
-SimFaults StopAfter(int commands) {
-  SimFaults faults;
-  faults.stop_after = commands;
-  return faults;
-}
+// clang-format off
+SimFaults NoReadReplyAt(int address) { SimFaults f; f.no_read_reply_at = {address}; return f; }
+SimFaults RefuseWriteAt(int address) { SimFaults f; f.refuse_write_at = {address}; return f; }
+SimFaults StopAfter(int commands) { SimFaults f; f.stop_after = commands; return f; }
+SimFaults DropLeadingCrLf() { SimFaults f; f.drop_leading_crlf = true; return f; }
+// clang-format on
 
 // A radio memory that differs from the factory one everywhere the program reads.
 SimRadio::Memory ScrambledMemory(uint32_t seed) {
@@ -303,11 +292,6 @@ TEST(TransferFrameTest, PortFailureAndCancelEndWithoutTheUsualMessage) {
 }
 
 TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
-  auto faults = [](auto set) {
-    SimFaults f;
-    set(f);
-    return f;
-  };
   struct Case {
     TransferCommand command;
     SimFaults faults;
@@ -322,7 +306,7 @@ TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
   const Case cases[] = {
       {C::kReadAll, StopAfter(0), kX, {"identification as model option J failed: neither \"ZR~TQ-M5\" nor \"ZR~TQ-M5J\" was answered \"OK\" (the radio did not answer \"ZR~TQ-M5J\" within 40 ms)",
                                        "Check the cable, the port and the model option."}},
-      {C::kBankRead, faults([](SimFaults& f) { f.drop_leading_crlf = true; }), kX,
+      {C::kBankRead, DropLeadingCrLf(), kX,
        {R"("ZR~TQ-M5T" was not answered "OK" (the radio's reply to "ZR~TQ-M5T" was not framed)", R"(by CR LF: "OK\x0D\x0A"))"},
        [](Bench& b) { b.radio = SimRadio(kTqM5T); SelectModelOption(b.image, ModelOption::kT); }},
       {C::kReadAll, NoReadReplyAt(0x00040), kX, {R"(reading the settings area: the radio did not answer "ZR~F00040R" within 40 ms.)"}},
