@@ -96,18 +96,14 @@ SimRadio::Memory RichRadioMemory() {
   return radio.memory();
 }
 
-void SaveMemory(const SimRadio::Memory& memory, const std::string& path) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(memory.data()),
-            static_cast<std::streamsize>(memory.size()));
-}
-
 // A radio read into a project goes through the CSV and font files and is written to another
 // radio, which then holds the same bytes in every area the program owns. A project cut short and
 // a font file without glyphs reach neither the radio nor a project.
 TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
   const SimRadio::Memory memory = RichRadioMemory();
-  SaveMemory(memory, Path("first.bin"));
+  SimRadio saved;
+  saved.memory() = memory;
+  ASSERT_TRUE(saved.SaveImage(Path("first.bin")));
   pid_t first = StartSimulator(Path("first.bin"), Path("first"));
   pid_t second = StartSimulator(Path("second.bin"), Path("second"));
   ASSERT_GT(first, 0);
@@ -251,14 +247,6 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
   EXPECT_FALSE(fs::exists(Path("b.M5")));
 }
 
-// A project file of the hand-written lines `lines` between a header and "File End".
-void WriteProject(const std::string& path, const std::vector<std::string>& lines) {
-  std::ofstream out(path, std::ios::binary);
-  out << "Save Date and Time 2026/01/02 03:04:05\r\n";
-  for (const std::string& line : lines) out << line << "\r\n";
-  out << "File End\r\n";
-}
-
 TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
   // Language first on SD01 (0 Japanese, 1 English); "Cross Band set" second on SD09.
   struct Case {
@@ -273,7 +261,9 @@ TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
   };
   for (const Case& c : cases) {
     const std::string project = Path(c.model + ".M5");
-    WriteProject(project, {"SD01" + c.sd01_language + std::string(45, '0'), "SD09000001"});
+    testing::WriteLines(
+        project, {"Save Date and Time 2026/01/02 03:04:05",
+                  "SD01" + c.sd01_language + std::string(45, '0'), "SD09000001", "File End"});
     const std::string memory = Path(c.model + ".bin");
     std::string device;
     pid_t sim = testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
@@ -300,7 +290,8 @@ TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
   for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
     const std::string err_path = Path("stderr-" + std::to_string(signal_number));
     pid_t pid = testing::Spawn(
-        TQM5_EXECUTABLE, {"read", "--port", Path("radio"), "--model", "J", "-o", Path("cancelled.M5")},
+        TQM5_EXECUTABLE,
+        {"read", "--port", Path("radio"), "--model", "J", "-o", Path("cancelled.M5")},
         Environment(), Path("stdout"), err_path);
     ASSERT_GT(pid, 0);
     usleep(1'000'000);  // the paced read of the whole radio takes far longer
