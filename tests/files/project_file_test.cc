@@ -96,25 +96,21 @@ TEST(ProjectFileTest, FrequencyFieldsHoldTheValueOfTheText) {
     const char* offset;
     const char* fields;  // frequency + "|" + offset field, nullptr when refused
   };
+  // clang-format off
   const Case cases[] = {
       {"145.00000MHz", "0.600MHz", "0145.00000|000.600"},
-      {"145MHz", "0.6MHz", "0145.00000|000.600"},
-      {"145.0125MHz", "5MHz", "0145.01250|005.000"},
+      {"145MHz", "0.6MHz", "0145.00000|000.600"}, {"145.0125MHz", "5MHz", "0145.01250|005.000"},
       {"145.0", "0.60", "0145.00000|000.600"},
       {"0145.000000MHz", "000.600000MHz", "0145.00000|000.600"},
       {"1299.99999MHz", "999.995MHz", "1299.99999|999.995"},
       {"0.53099MHz", "0.000MHz", "0000.53099|000.000"},
-      {"4294.96729MHz", "999.999MHz", "4294.96729|999.999"},
-      {"", "", "0000.00000|000.000"},
-      {"145.000001MHz", "0.600MHz", nullptr},
-      {"10000MHz", "0.600MHz", nullptr},
-      {"-145MHz", "0.600MHz", nullptr},
-      {"145 MHz", "0.600MHz", nullptr},
-      {"145.00000kHz", "0.600MHz", nullptr},
-      {"145.00000MHz", "1000MHz", nullptr},
-      {"145.00000MHz", "0.6005MHz", nullptr},
-      {"145.00000MHz", "abc", nullptr},
+      {"4294.96729MHz", "999.999MHz", "4294.96729|999.999"}, {"", "", "0000.00000|000.000"},
+      {"145.000001MHz", "0.600MHz", nullptr}, {"10000MHz", "0.600MHz", nullptr},
+      {"-145MHz", "0.600MHz", nullptr}, {"145 MHz", "0.600MHz", nullptr},
+      {"145.00000kHz", "0.600MHz", nullptr}, {"145.00000MHz", "1000MHz", nullptr},
+      {"145.00000MHz", "0.6005MHz", nullptr}, {"145.00000MHz", "abc", nullptr},
   };
+  // clang-format on
   TempDir dir;
   std::string path = dir.File("kept.M5");
   for (const Case& c : cases) {
