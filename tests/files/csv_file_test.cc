@@ -1,7 +1,6 @@
 #include "files/csv_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <functional>
@@ -10,20 +9,13 @@
 
 #include "image/channel_numbering.h"
 #include "image/vocabulary.h"
-#include "textdata/cp932.h"
+#include "support/files.h"
 
 namespace tqm5 {
 namespace {
 
-std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "tqm5_csv_" + std::to_string(getpid()) + "_" + name;
-}
-
-void WriteLines(const std::string& path, const std::vector<std::string>& lines,
-                const char* line_end = "\r\n") {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  for (const std::string& line : lines) out << Utf8ToCp932(line) << line_end;
-}
+using testing::TempPath;
+using testing::WriteLines;
 
 // Twelve column texts given in one text, separated by "|".
 std::vector<std::string> Columns(std::string_view text) {
@@ -108,8 +100,7 @@ TEST(CsvFileTest, ExportWritesQuotedCaptionAndChannelLinesInCp932) {
   Outcome outcome = ExportCsv(image, path);
   EXPECT_EQ(outcome.text + "/" + outcome.title, "Save File/Finish");
 
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes = testing::ReadFile(path);
   std::vector<std::string> lines;
   for (size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos;
        start = end + 2) {
@@ -128,27 +119,6 @@ TEST(CsvFileTest, ExportWritesQuotedCaptionAndChannelLinesInCp932) {
   EXPECT_FALSE(ExportCsv(image, TempPath("no-such-folder/x.csv")).success);
 }
 
-// Importing one image's export into another gives channels 1..1603 of the first, codes included:
-// used channels are taken over, empty ones emptied; the bug-detector channels stay. A file
-// without quotes and with lines ended by LF, as a spreadsheet saves it, reads the same.
-TEST(CsvFileTest, ImportOfAnExportGivesBackTheChannels) {
-  MemoryImage source = RandomImage(1);
-  std::vector<std::string> quoted = CsvLines(source), unquoted;
-  for (std::string line : quoted) {
-    line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
-    unquoted.push_back(line);
-  }
-  for (bool spreadsheet : {false, true}) {
-    std::string path = TempPath("round.csv");
-    WriteLines(path, spreadsheet ? unquoted : quoted, spreadsheet ? "\n" : "\r\n");
-    MemoryImage image = RandomImage(2);
-    MemoryImage expected = source;
-    for (int n = kFirstBugChannel; n <= kChannelCount; ++n) expected.channel(n) = image.channel(n);
-    EXPECT_TRUE(ImportFinished(ImportCsv(image, path)));
-    EXPECT_EQ(FirstDifference(image, expected), "") << "spreadsheet form " << spreadsheet;
-  }
-}
-
 // Channel 5's line with one column changed, and the text that column then shows (with the code
 // of that text), or nullptr for a channel emptied by the check, which is reported with its line,
 // channel and column. Frequencies with fewer decimals are completed; a line with too few fields
@@ -161,71 +131,42 @@ TEST(CsvFileTest, ImportChecksEveryColumn) {
     const char* shown;
     int columns_in_line = kColName;
   };
+  // clang-format off
   const Case cases[] = {
-      {kColFreq, "1295.12345", "1295.12345MHz"},
-      {kColFreq, "145", "145.00000MHz"},
-      {kColFreq, "145.0", "145.00000MHz"},
-      {kColFreq, "145.0125", "145.01250MHz"},
-      {kColFreq, "0430", "430.00000MHz"},
-      {kColFreq, "0.53099", "0.53099MHz"},
-      {kColFreq, "1299.99999", "1299.99999MHz"},
-      {kColFreq, "0.53098", nullptr},
-      {kColFreq, "1300", nullptr},
-      {kColFreq, "9999", nullptr},
-      {kColFreq, "-145", nullptr},
-      {kColFreq, "14a.5", nullptr},
-      {kColFreq, "1 45", nullptr},
-      {kColFreq, "145.123456", nullptr},
-      {kColFreq, "12345.0", nullptr},
-      {kColFreq, "12345", nullptr},
-      {kColFreq, ".5", nullptr},
-      {kColFreq, "145.", nullptr},
-      {kColMode, "WFM", "WFM"},
-      {kColMode, "fm", nullptr},
-      {kColStep, "12.5KHz", "12.5KHz"},
-      {kColStep, "12.5kHz", nullptr},
-      {kColCarrier, "JR", "JR"},
-      {kColCarrier, "300Hz", "300Hz"},
-      {kColCarrier, "3100Hz", nullptr},
-      {kColToneMode, "Train", "Train"},
-      {kColToneMode, "TONE", nullptr},
-      {kColTxTone, "250.3Hz", "250.3Hz"},
-      {kColTxTone, "88.5", nullptr},
-      {kColRxTone, "67.0Hz", "67.0Hz"},
-      {kColDcs, "23", "023"},
-      {kColDcs, "754.0", "754"},
-      {kColDcs, "0000731", "731"},
-      {kColDcs, "24", nullptr},
-      {kColDcs, "23.5", nullptr},
-      {kColDcs, "99999999999999999023", nullptr},
-      {kColDcs, "", nullptr},
-      {kColShift, "＋", "＋"},
-      {kColShift, "－", "－"},
-      {kColShift, "off", nullptr},
-      {kColShiftFreq, "0.6", "0.600MHz"},
-      {kColShiftFreq, "0.6MHz", "0.600MHz"},
-      {kColShiftFreq, "5", "5.000MHz"},
-      {kColShiftFreq, "0.60000", "0.600MHz"},
-      {kColShiftFreq, "999.995MHz", "999.995MHz"},
-      {kColShiftFreq, "0.6005", nullptr},
-      {kColShiftFreq, "999.996", nullptr},
-      {kColShiftFreq, "99999.000MHz", nullptr},
-      {kColShiftFreq, "-0.6", nullptr},
-      {kColShiftFreq, "0.6 MHz", nullptr},
-      {kColSkip, "※", "※"},
-      {kColSkip, "", ""},
-      {kColSkip, "x", nullptr},
-      {kColName, "AB亜C", "ABC"},
-      {kColName, "♪愛ｱ①:2~", "♪愛ｱ①:2~"},
-      {kColName, "A,B \"Q\"", "A,B \"Q\""},
-      {kColName, "0123456789ABCDEF", "0123456789ABCDEF"},
-      {kColName, "あいうえおかきく", "あいうえおかきく"},
+      {kColFreq, "1295.12345", "1295.12345MHz"}, {kColFreq, "145", "145.00000MHz"},
+      {kColFreq, "145.0", "145.00000MHz"}, {kColFreq, "145.0125", "145.01250MHz"},
+      {kColFreq, "0430", "430.00000MHz"}, {kColFreq, "0.53099", "0.53099MHz"},
+      {kColFreq, "1299.99999", "1299.99999MHz"}, {kColFreq, "0.53098", nullptr},
+      {kColFreq, "1300", nullptr}, {kColFreq, "9999", nullptr},
+      {kColFreq, "-145", nullptr}, {kColFreq, "14a.5", nullptr},
+      {kColFreq, "1 45", nullptr}, {kColFreq, "145.123456", nullptr},
+      {kColFreq, "12345.0", nullptr}, {kColFreq, "12345", nullptr},
+      {kColFreq, ".5", nullptr}, {kColFreq, "145.", nullptr},
+      {kColMode, "WFM", "WFM"}, {kColMode, "fm", nullptr},
+      {kColStep, "12.5KHz", "12.5KHz"}, {kColStep, "12.5kHz", nullptr},
+      {kColCarrier, "JR", "JR"}, {kColCarrier, "300Hz", "300Hz"},
+      {kColCarrier, "3100Hz", nullptr}, {kColToneMode, "Train", "Train"},
+      {kColToneMode, "TONE", nullptr}, {kColTxTone, "250.3Hz", "250.3Hz"},
+      {kColTxTone, "88.5", nullptr}, {kColRxTone, "67.0Hz", "67.0Hz"},
+      {kColDcs, "23", "023"}, {kColDcs, "754.0", "754"},
+      {kColDcs, "0000731", "731"}, {kColDcs, "24", nullptr},
+      {kColDcs, "23.5", nullptr}, {kColDcs, "99999999999999999023", nullptr},
+      {kColDcs, "", nullptr}, {kColShift, "＋", "＋"},
+      {kColShift, "－", "－"}, {kColShift, "off", nullptr},
+      {kColShiftFreq, "0.6", "0.600MHz"}, {kColShiftFreq, "0.6MHz", "0.600MHz"},
+      {kColShiftFreq, "5", "5.000MHz"}, {kColShiftFreq, "0.60000", "0.600MHz"},
+      {kColShiftFreq, "999.995MHz", "999.995MHz"}, {kColShiftFreq, "0.6005", nullptr},
+      {kColShiftFreq, "999.996", nullptr}, {kColShiftFreq, "99999.000MHz", nullptr},
+      {kColShiftFreq, "-0.6", nullptr}, {kColShiftFreq, "0.6 MHz", nullptr},
+      {kColSkip, "※", "※"}, {kColSkip, "", ""},
+      {kColSkip, "x", nullptr}, {kColName, "AB亜C", "ABC"},
+      {kColName, "♪愛ｱ①:2~", "♪愛ｱ①:2~"}, {kColName, "A,B \"Q\"", "A,B \"Q\""},
+      {kColName, "0123456789ABCDEF", "0123456789ABCDEF"}, {kColName, "あいうえおかきく", "あいうえおかきく"},
       {kColName, ":1~:2~:3~:4~:5~:6~:7~:8~", ":1~:2~:3~:4~:5~:6~:7~:8~"},
-      {kColName, "0123456789ABCDEFG", nullptr},
-      {kColName, "あいうえおかきくけ", nullptr},
-      {kColName, "AB", "AB", kColSkip},
-      {kColFreq, "146", "145.00000MHz", kColShiftFreq},
+      {kColName, "0123456789ABCDEFG", nullptr}, {kColName, "あいうえおかきくけ", nullptr},
+      {kColName, "AB", "AB", kColSkip}, {kColFreq, "146", "145.00000MHz", kColShiftFreq},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE("column " + std::to_string(c.column) + " " + c.text);
     std::vector<std::string> file = Columns(base), grid = Columns(base);
@@ -276,27 +217,24 @@ TEST(CsvFileTest, ImportChecksEveryColumn) {
 TEST(CsvFileTest, CaptionLineMustMatchOrHaveOneHundredCharacters) {
   std::string hundred_kana;
   for (int i = 0; i < 100; ++i) hundred_kana += "あ";
+  // clang-format off
   const std::pair<std::string, bool> captions[] = {
-      {",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0",
-       true},
+      {",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0", true},
       {"FreqencymodestepCarrierTone/DCSTx-toneRx-toneDCSShiftShift-FreqSkipName0", true},
       {std::string(100, 'x'), true},
       {hundred_kana, true},
       {std::string(99, 'x'), false},
       {std::string(101, 'x'), false},
-      {",Frequency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0",
-       false},
+      {",Frequency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0", false},
       {"", false},
       {R"(,"Freqency","mode","step","Carrier","Tone/DCS","Tx-tone","Rx-tone","DCS","Shift",)"
-       R"("Shift-Freq","Skip","Name",0)",
-       true},
+       R"("Shift-Freq","Skip","Name",0)", true},
       {R"("",Freqency,"mode",step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,)"
-       R"("Name","0")",
-       true},
+       R"("Name","0")", true},
       {R"(,"Freqency,mode",step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,)"
-       R"(Name,0)",
-       false},
+       R"(Name,0)", false},
   };
+  // clang-format on
   MemoryImage source = RandomImage(3);
   for (const auto& [caption, accepted] : captions) {
     std::vector<std::string> lines = CsvLines(source);
@@ -395,11 +333,11 @@ TEST(CsvFileTest, ImportPlacesLinesByChannelNumber) {
     std::vector<int> kept;                      // channels that keep the image's contents
     std::vector<std::pair<int, int>> problems;  // (file line, channel) of each report
   };
+  // clang-format off
   const Case cases[] = {
       {"blank line after the caption", [](Lines& l) { l.insert(l.begin() + 1, ""); }, {}, {{2, 0}}},
       {"row without its name",
-       [](Lines& l) { l[7] = l[7].substr(0, l[7].rfind(",\"", l[7].rfind(",\"") - 1)) + ",7"; },
-       {7},
+       [](Lines& l) { l[7] = l[7].substr(0, l[7].rfind(",\"", l[7].rfind(",\"") - 1)) + ",7"; }, {7},
        {{8, 7}}},
       {"row of 15 fields", [](Lines& l) { l[7] = "\"x\"," + l[7]; }, {7}, {{8, 7}}},
       {"repeated row", [](Lines& l) { l[8] = l[7]; }, {8}, {{9, 7}, {10, 8}}},
@@ -407,17 +345,12 @@ TEST(CsvFileTest, ImportPlacesLinesByChannelNumber) {
       {"number not a channel", [&](Lines& l) { set_last(l[11], "x"); }, {11}, {{12, 0}, {13, 11}}},
       {"number 0", [&](Lines& l) { set_last(l[3], "0"); }, {3}, {{4, 0}, {5, 3}}},
       {"numbers 2000 and 1603 out of place",
-       [&](Lines& l) { set_last(l[1602], "2000"), set_last(l[1603], "\"1604\""); },
-       {1602, 1603},
+       [&](Lines& l) { set_last(l[1602], "2000"), set_last(l[1603], "\"1604\""); }, {1602, 1603},
        {{1603, 0}, {1604, 1602}}},
-      {"bug-detector rows broken or missing",
-       [](Lines& l) {
-         l[1610] = "junk";
-         l.resize(1620);
-       },
-       {},
+      {"bug-detector rows broken or missing", [](Lines& l) { l[1610] = "junk"; l.resize(1620); }, {},
        {}},
   };
+  // clang-format on
   MemoryImage source = RandomImage(6);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -1,17 +1,14 @@
 // A channel file as a spreadsheet saves it goes the user's whole way: import, project save, load,
 // write to the radio. Every frequency must arrive in the radio's memory as written in the file.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 
 #include "files/csv_file.h"
 #include "files/project_file.h"
 #include "image/channel_numbering.h"
-#include "link/radio_link.h"
-#include "sim/loopback_transport.h"
-#include "sim/sim_radio.h"
-#include "transfer/transfers.h"
+#include "support/bench.h"
+#include "support/files.h"
 
 namespace tqm5 {
 namespace {
@@ -60,7 +57,7 @@ TEST(CsvToRadioTest, SpreadsheetFileReachesTheRadioWithEveryFrequencyExact) {
             ",\"FM\",\"5KHz\",\"ＪＲ\",\"Tone\",\"88.5Hz\",\"88.5Hz\",23,\"+\"," + cell.offset +
             ",,\"東京,\"\"" + std::to_string(n % 100) + "\"\"\"," + std::to_string(n) + "\n";
   }
-  std::string base = ::testing::TempDir() + "tqm5_csv_radio_" + std::to_string(getpid());
+  const std::string base = testing::TempPath("csv_radio");
   std::ofstream(base + ".csv", std::ios::binary) << text;
 
   MemoryImage image;
@@ -75,19 +72,18 @@ TEST(CsvToRadioTest, SpreadsheetFileReachesTheRadioWithEveryFrequencyExact) {
   ASSERT_TRUE(LoadProject(loaded, base + ".M5").success);
   EXPECT_EQ(loaded.channel(13).row[kColName], "東京,\"13\"");
 
-  SimRadio radio(kTqM5);
-  LoopbackTransport transport(radio);
-  RadioLink link(transport);
-  TransferContext context{link, loaded, {}};
-  ASSERT_EQ(WriteAll(context), CompleteOutcome());
+  testing::Bench bench;
+  bench.image = loaded;
+  ASSERT_EQ(bench.Run(TransferCommand::kWriteAll), CompleteOutcome());
+  const SimRadio::Memory& memory = bench.radio.memory();
   int wrong = 0;
   for (int n = 1; n < kFirstBugChannel; ++n) {
     const Cell& cell = cells[(n - 1) % kCellCount];
     // A project load keeps the call channels it finds no line for, as the radio's presets.
     if (cell.hertz == 0 && IsProtectedChannel(n)) continue;
     int address = ChannelAddress(n);
-    uint32_t hertz = LittleEndian32(radio.memory(), address + 1);
-    uint32_t offset = LittleEndian32(radio.memory(), address + 7);
+    uint32_t hertz = LittleEndian32(memory, address + 1);
+    uint32_t offset = LittleEndian32(memory, address + 7);
     if (hertz != cell.hertz || offset != cell.offset_hertz) {
       if (++wrong <= 5)
         ADD_FAILURE() << "channel " << n << ": " << hertz << " Hz, offset " << offset;

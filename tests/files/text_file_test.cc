@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "support/files.h"
+
 namespace tqm5 {
 namespace {
 
-std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "tqm5_text_" + std::to_string(getpid()) + "_" + name;
-}
+using testing::TempPath;
 
 // Files as other programs save them: the bytes are written out by hand ("東京" is 93 8C 8B 9E in
 // CP932 and E6 9D B1 E4 BA AC in UTF-8; "ｱ" is B1 and EF BD B1).
@@ -23,20 +22,18 @@ TEST(TextFileTest, ReadsCp932AndUtf8FilesByTheirBytes) {
     TextEncoding encoding;
     std::vector<std::string> lines;
   };
+  // clang-format off
   const Case cases[] = {
       {"cp932 kanji, CR LF", "a\r\n\x93\x8C\x8B\x9E\r\n", TextEncoding::kCp932, {"a", "東京"}},
       {"cp932 half-width kana", "\xB1,x\n", TextEncoding::kCp932, {"ｱ,x"}},
       {"ascii only, lone CR", "a\rb", TextEncoding::kCp932, {"a", "b"}},
       {"utf-8, LF", "\xE6\x9D\xB1\xE4\xBA\xAC\nｱ\n", TextEncoding::kUtf8, {"東京", "ｱ"}},
-      {"utf-8 with BOM",
-       "\xEF\xBB\xBF"
-       "CH,1\r\n",
-       TextEncoding::kUtf8,
-       {"CH,1"}},
+      {"utf-8 with BOM", "\xEF\xBB\xBF" "CH,1\r\n", TextEncoding::kUtf8, {"CH,1"}},
       // C0 AF looks like a UTF-8 sequence but is an overlong form: in CP932 it is "ﾀｯ".
       {"overlong utf-8 form", "\xC0\xAF\r\n", TextEncoding::kCp932, {"ﾀｯ"}},
       {"empty", "", TextEncoding::kCp932, {}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::string path = TempPath("case.txt");

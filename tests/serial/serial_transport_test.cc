@@ -1,14 +1,11 @@
 #include "serial/serial_transport.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QtCore/QCoreApplication>
-#include <filesystem>
 
 #include "link/radio_link.h"
 #include "sim/pty_server.h"
-#include "support/subprocess.h"
 #include "transfer/transfers.h"
 
 namespace tqm5 {
@@ -64,36 +61,6 @@ TEST(SerialTransportTest, ReadsAndWritesAWholeRadioThroughAPseudoTerminal) {
   EXPECT_EQ(read.channel(1).row[kColFreq], "433.00000MHz");
   EXPECT_EQ(read.title, "①TQ");
   server.Stop();
-}
-
-TEST(SerialTransportTest, TheSimulatorProgramServesAndKeepsItsImage) {
-  std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("tqm5-sim-test-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  std::string image_file = (dir / "radio.bin").string();
-  std::string link_path = (dir / "radio").string();
-  std::string device;
-  pid_t pid = testing::SpawnAndReadFirstLine(
-      TQM5_SIM_EXECUTABLE, {"--variant", "TQ-M5T", "--image", image_file, "--link", link_path},
-      device);
-  ASSERT_GT(pid, 0);
-  EXPECT_TRUE(std::filesystem::is_symlink(link_path));
-
-  SerialTransport transport(link_path);
-  RadioLink link(transport);
-  MemoryImage image;
-  SelectModelOption(image, ModelOption::kT);
-  image.title = "SAVED";
-  TransferContext context{link, image, {}};
-  EXPECT_EQ(RunTransfer({TransferCommand::kTitleWrite}, context), SuccessOutcome());
-
-  EXPECT_EQ(testing::StopProcess(pid), 0);
-  ASSERT_EQ(std::filesystem::file_size(image_file), 0x20000u);
-  SimRadio saved;
-  ASSERT_TRUE(saved.LoadImage(image_file));
-  EXPECT_EQ(saved.memory()[0x1A0], 'S');
-  EXPECT_FALSE(std::filesystem::exists(link_path));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

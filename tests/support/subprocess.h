@@ -9,11 +9,11 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "support/files.h"
 
 extern char** environ;
 
@@ -68,12 +68,37 @@ inline pid_t SpawnAndReadFirstLine(const std::string& program, std::vector<std::
   return pid;
 }
 
-// Sends `signal_number` and waits; the exit status, or -1 when it did not exit normally.
-inline int StopProcess(pid_t pid, int signal_number = SIGTERM) {
-  kill(pid, signal_number);
+// Starts `program` with stdout and stderr going to the given files; its pid, or -1.
+inline pid_t Spawn(const std::string& program, std::vector<std::string> args,
+                   std::vector<std::string> env, const std::string& out_path,
+                   const std::string& err_path) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  for (const auto& [fd, path] : {std::pair{STDOUT_FILENO, out_path}, {STDERR_FILENO, err_path}}) {
+    posix_spawn_file_actions_addopen(&actions, fd, path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+  }
+  args.insert(args.begin(), program);
+  std::vector<char*> argv = Pointers(args);
+  std::vector<char*> envp = Pointers(env);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
+    pid = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+// Waits for `pid`; its exit status, or -1 when it did not exit normally.
+inline int Wait(pid_t pid) {
   int status = 0;
   waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Sends `signal_number` and waits; the exit status, or -1 when it did not exit normally.
+inline int StopProcess(pid_t pid, int signal_number = SIGTERM) {
+  kill(pid, signal_number);
+  return Wait(pid);
 }
 
 struct RunResult {
@@ -85,32 +110,9 @@ struct RunResult {
 // Runs `program` to its end with the given environment, capturing stdout and stderr.
 inline RunResult RunProgram(const std::string& program, std::vector<std::string> args,
                             std::vector<std::string> env, const std::string& scratch_dir) {
-  std::string out_path = scratch_dir + "/stdout.txt";
-  std::string err_path = scratch_dir + "/stderr.txt";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out_path.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_path.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  args.insert(args.begin(), program);
-  std::vector<char*> argv = Pointers(args);
-  std::vector<char*> envp = Pointers(env);
-  RunResult result;
-  pid_t pid = -1;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  auto slurp = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  };
-  result.out = slurp(out_path);
-  result.err = slurp(err_path);
-  return result;
+  const std::string out_path = scratch_dir + "/stdout.txt", err_path = scratch_dir + "/stderr.txt";
+  pid_t pid = Spawn(program, std::move(args), std::move(env), out_path, err_path);
+  return {pid > 0 ? Wait(pid) : -1, ReadFile(out_path), ReadFile(err_path)};
 }
 
 }  // namespace tqm5::testing

@@ -2,10 +2,9 @@
 
 #include <cstdio>
 #include <sstream>
+#include <tuple>
 
 #include "cli/progress_bar.h"
-#include "sim/loopback_transport.h"
-#include "sim/sim_radio.h"
 #include "transfer/transfers.h"
 
 namespace tqm5 {
@@ -29,30 +28,31 @@ struct CapturedStream {
   std::FILE* file;
 };
 
-TEST(ProgressPhaseTest, ReadAllNamesItsPhasesAndALogGetsAFewLines) {
-  SimRadio radio;
-  LoopbackTransport transport(radio);
-  RadioLink link(transport);
-  MemoryImage image;
-  SelectModelOption(image, ModelOption::kJ);
+TEST(ProgressPercentTextTest, RoundsValueAndMaximumThenDividesDown) {
+  // (value x 100, rounded) integer-divided by (maximum, rounded); nothing caps it at 100.
+  const std::tuple<double, double, const char*> cases[] = {
+      {7, 15, "46%"},   {15, 15, "100%"}, {16, 15, "106%"}, {1724, 1623, "106%"},
+      {50, 1623, "3%"}, {0.005, 1, "1%"}, {0.004, 1, "0%"}, {2.5, 3.5, "62%"},
+      {2, 2.4, "100%"}, {1, 0, "0%"},     {0, 15, "0%"},
+  };
+  for (const auto& [value, maximum, text] : cases) {
+    EXPECT_EQ(ProgressPercentText(Progress{value, maximum, ""}), text) << value << "/" << maximum;
+  }
+}
 
-  // Each progress report moves the injected clock on by 100 ms: one line when a phase starts,
-  // then one every 5 s (every 50 reports), and the last state at the end.
+TEST(ProgressBarTest, ALogGetsALinePerPhaseAndEveryFiveSeconds) {
+  // The reports of a read of everything, each moving the injected clock on by 100 ms: one line
+  // when a phase starts, then one every 5 s (every 50 reports), and the last state at the end.
   CapturedStream log;
   auto now = Transport::Clock::time_point();
   cli::ProgressBar bar(
       log.file, false, [&now] { return now; }, milliseconds(5000));
-  std::vector<std::string> phases;
-  TransferContext context{link, image, [&](const Progress& p) {
-                            if (phases.empty() || phases.back() != p.phase)
-                              phases.push_back(p.phase);
-                            now += milliseconds(100);
-                            bar.Update(p);
-                          }};
-  ASSERT_TRUE(ReadAll(context).success);
+  for (const auto& [maximum, phase] : {std::pair{15, "areas"}, {1623, "channels 1..1623"}}) {
+    for (int value = 0; value <= maximum; ++value, now += milliseconds(100)) {
+      bar.Update(Progress{static_cast<double>(value), static_cast<double>(maximum), phase});
+    }
+  }
   bar.Finish();
-  EXPECT_EQ(phases, (std::vector<std::string>{"areas", "channels 1..1623"}));
-
   std::istringstream lines(log.Text());
   std::vector<std::string> printed;
   for (std::string line; std::getline(lines, line);) printed.push_back(line);

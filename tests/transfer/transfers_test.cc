@@ -8,94 +8,48 @@
 #include "image/channel_numbering.h"
 #include "image/hex.h"
 #include "image/memory_map.h"
-#include "model/banks.h"
 #include "settings/settings_codec.h"
-#include "sim/loopback_transport.h"
 #include "sim/owned_bytes.h"
 #include "sim/sim_radio.h"
+#include "support/bench.h"
 
 namespace tqm5 {
 namespace {
 
 using std::chrono::milliseconds;
 
-// A program (image and link) wired to a simulated radio in memory.
-struct Bench {
-  explicit Bench(SimVariant variant = kTqM5, ModelOption option = ModelOption::kJ)
-      : radio(variant), transport(radio), link(transport) {
-    SelectModelOption(image, option);
-    link.set_timeout(milliseconds(40));
-  }
-
-  Outcome Run(TransferCommand command, int first = 1, int last = 1) {
-    TransferContext context{link, image, [this](const Progress& p) { progress.push_back(p); }};
-    return RunTransfer(TransferRequest{command, first, last, 0}, context);
-  }
-
-  // Commands the radio received, other than identification.
-  std::vector<std::string> BlockCommands() const {
-    std::vector<std::string> blocks;
-    for (const std::string& c : radio.commands()) {
-      if (c.rfind("ZR~F", 0) == 0) blocks.push_back(c);
-    }
-    return blocks;
-  }
-
-  SimRadio radio;
-  LoopbackTransport transport;
-  RadioLink link;
-  MemoryImage image;
-  std::vector<Progress> progress;
-};
+using testing::Bench;
 
 // The message box of an outcome: what the user sees before any detail.
 std::tuple<bool, std::string, std::string, OutcomeIcon, bool> Box(const Outcome& outcome) {
   return {outcome.shown, outcome.text, outcome.title, outcome.icon, outcome.success};
 }
 
-SimFaults NoReadReplyAt(int address) {
-  SimFaults faults;
-  faults.no_read_reply_at = {address};
-  return faults;
-}
+// clang-format off
+SimFaults NoReadReplyAt(int address) { SimFaults f; f.no_read_reply_at = {address}; return f; }
+SimFaults RefuseWriteAt(int address) { SimFaults f; f.refuse_write_at = {address}; return f; }
+SimFaults StopAfter(int commands) { SimFaults f; f.stop_after = commands; return f; }
+SimFaults DropLeadingCrLf() { SimFaults f; f.drop_leading_crlf = true; return f; }
+// clang-format on
 
-SimFaults RefuseWriteAt(int address) {
-  SimFaults faults;
-  faults.refuse_write_at = {address};
-  return faults;
-}
-
-SimFaults StopAfter(int commands) {
-  SimFaults faults;
-  faults.stop_after = commands;
-  return faults;
-}
-
-// A radio memory that differs from the factory one everywhere the program reads.
+// A radio memory of random bytes, with hand-made records where the program checks its values:
+// every channel not a multiple of 3 on 145 MHz (channel 1102 on 440 MHz), banks 3 and 20 of
+// 600 and 400 memories, the settings in English.
 SimRadio::Memory ScrambledMemory(uint32_t seed) {
-  SimRadio::Memory memory = SimRadio::FactoryMemory(kTqM5);
+  SimRadio::Memory memory;
   std::mt19937 rng(seed);
-  // Random bytes everywhere, then valid values where the program checks them.
   for (uint8_t& b : memory) b = static_cast<uint8_t>(rng());
-  MemoryImage source;
+  const std::string record = "024086A4080100C027090001020909001C003E000A" + std::string(86, '0');
+  auto put = [&memory](int address, const std::string& hex) {
+    std::vector<uint8_t> bytes = HexToBytes(hex);
+    std::copy(bytes.begin(), bytes.end(), memory.begin() + address);
+  };
   for (int n = 1; n <= kChannelCount; ++n) {
-    Channel& channel = source.channel(n);
-    channel.used = n % 3 != 0;
-    channel.row[kColFreq] = FrequencyText(static_cast<uint32_t>(1000 * (100000 + rng() % 900000)));
-    channel.row[kColMode] = "FM";
-    channel.row[kColToneMode] = "TSQ";
-    channel.row[kColShift] = "-";
-    channel.row[kColShiftFreq] = "5.000MHz";
-    channel.row[kColName] = "N" + std::to_string(n);
-    channel.tx_tone_index = static_cast<uint8_t>(rng() % 39);
-    std::vector<uint8_t> record = HexToBytes(EncodeChannel(channel, n, "ZR~TQ-M5"));
-    std::copy(record.begin(), record.end(), memory.begin() + ChannelAddress(n));
+    put(ChannelAddress(n), n % 3 == 0 ? std::string(128, '0') : record);
   }
-  source.bank_sizes.fill(0);
-  source.bank_sizes[3] = 600;
-  source.bank_sizes[20] = 400;
-  std::vector<uint8_t> sizes = HexToBytes(ExportBankSizes(source));
-  std::copy(sizes.begin(), sizes.end(), memory.begin() + kBankSizeAddress);
+  put(ChannelAddress(1102) + 1, "00DE391A");
+  put(kBankSizeAddress,
+      std::string(12, '0') + "5802" + std::string(64, '0') + "9001" + std::string(116, '0'));
   memory[kSettingsAddress + 0x3E] = 0x00;  // English
   return memory;
 }
@@ -120,7 +74,8 @@ TEST(ReadAllTest, ReadsEveryAreaAndReportsProgressInTwoPhases) {
   EXPECT_EQ(bench.image.bank_size_hex.substr(12, 8), "58020000");
   EXPECT_TRUE(bench.image.channel(1).used);
   EXPECT_FALSE(bench.image.channel(3).used);
-  EXPECT_EQ(bench.image.channel(1102).row[kColName], "N1102");
+  EXPECT_EQ(bench.image.channel(1).row[kColFreq], "145.00000MHz");
+  EXPECT_EQ(bench.image.channel(1102).row[kColFreq], "440.00000MHz");
   // 21 area blocks, then every channel from its own slot in channel order.
   std::vector<std::string> blocks = bench.BlockCommands();
   ASSERT_EQ(blocks.size(), 21u + 1623u);
@@ -276,6 +231,13 @@ TEST(AreaCommandsTest, OutcomesAndProgressOfTheSingleAreaCommands) {
     EXPECT_EQ(values, c.values) << static_cast<int>(c.command);
     EXPECT_FALSE(bench.link.IsOpen());
   }
+  // Sizes adding up to 990 are refused before anything reaches the radio's bank blocks.
+  Bench bench;
+  bench.image.bank_sizes[0] -= 10;
+  const SimRadio::Memory before = bench.radio.memory();
+  EXPECT_EQ(Box(bench.Run(TransferCommand::kBankWrite)), Box(ErrorOutcome(OutcomeIcon::kNone)));
+  EXPECT_EQ(bench.BlockCommands(), std::vector<std::string>{});
+  EXPECT_TRUE(bench.radio.memory() == before);
 }
 
 TEST(TransferFrameTest, PortFailureAndCancelEndWithoutTheUsualMessage) {
@@ -322,11 +284,6 @@ TEST(TransferFrameTest, PortFailureAndCancelEndWithoutTheUsualMessage) {
 }
 
 TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
-  auto faults = [](auto set) {
-    SimFaults f;
-    set(f);
-    return f;
-  };
   struct Case {
     TransferCommand command;
     SimFaults faults;
@@ -335,99 +292,38 @@ TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
     std::function<void(Bench&)> setup = nullptr;
     int first = 1, last = 1;
   };
+  using C = TransferCommand;
+  const OutcomeIcon kX = OutcomeIcon::kCritical, kNo = OutcomeIcon::kNone;
+  // clang-format off
   const Case cases[] = {
-      {TransferCommand::kReadAll,
-       StopAfter(0),
-       OutcomeIcon::kCritical,
-       {"identification as model option J failed: neither \"ZR~TQ-M5\" nor \"ZR~TQ-M5J\" was "
-        "answered \"OK\" (the radio did not answer \"ZR~TQ-M5J\" within 40 ms)",
-        "Check the cable, the port and the model option."}},
-      {TransferCommand::kBankRead,
-       faults([](SimFaults& f) { f.drop_leading_crlf = true; }),
-       OutcomeIcon::kCritical,
-       {R"("ZR~TQ-M5T" was not answered "OK" (the radio's reply to "ZR~TQ-M5T" was not framed)",
-        R"(by CR LF: "OK\x0D\x0A"))"},
-       [](Bench& b) {
-         b.radio = SimRadio(kTqM5T);
-         SelectModelOption(b.image, ModelOption::kT);
-       }},
-      {TransferCommand::kReadAll,
-       NoReadReplyAt(0x00040),
-       OutcomeIcon::kCritical,
-       {R"(reading the settings area: the radio did not answer "ZR~F00040R" within 40 ms.)"}},
-      {TransferCommand::kReadAll,
-       NoReadReplyAt(0x00240),
-       OutcomeIcon::kNone,
-       {R"(reading the bank sizes: the radio did not answer "ZR~F00240R")"}},
-      {TransferCommand::kReadAll,
-       NoReadReplyAt(0x010A0),
-       OutcomeIcon::kCritical,
-       {R"(reading user glyph 5: the radio did not answer "ZR~F010A0R")"}},
-      {TransferCommand::kReadAll,
-       NoReadReplyAt(0x13E00),
-       OutcomeIcon::kCritical,
-       {R"(reading channel 1102 (address 13E00): the radio did not answer "ZR~F13E00R")"}},
-      {TransferCommand::kReadMemories,
-       NoReadReplyAt(0x1A780),
-       OutcomeIcon::kCritical,
-       {"reading channel 1623 (address 1A780)"}},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x00180),
-       OutcomeIcon::kCritical,
-       {R"(writing the one-touch keys: the radio answered "ZR~F00180W..." with "NG" instead)",
-        "The settings area, the memory write protection, the DTMF area and the title were "
-        "written; the one-touch keys and everything after were not: write again to finish."}},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x00000),
-       OutcomeIcon::kCritical,
-       {"Nothing was written: the radio still holds its old data."}},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x00040),
-       OutcomeIcon::kCritical,
-       {R"(writing the settings area: the radio answered "ZR~F00040W..." with "NG" instead)",
-        "The settings area was partly written, and nothing after it: write again to finish."}},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x00240),
-       OutcomeIcon::kNone,
-       {R"(writing the bank sizes: the radio answered "ZR~F00240W..." with "NG")"}},
-      {TransferCommand::kWriteAll,
-       {},
-       OutcomeIcon::kNone,
-       {"writing the bank sizes: bank sizes add up to 990, not 1000: nothing was sent for the "
-        "banks."},
+      {C::kReadAll, StopAfter(0), kX, {"identification as model option J failed: neither \"ZR~TQ-M5\" nor \"ZR~TQ-M5J\" was answered \"OK\" (the radio did not answer \"ZR~TQ-M5J\" within 40 ms)",
+                                       "Check the cable, the port and the model option."}},
+      {C::kBankRead, DropLeadingCrLf(), kX,
+       {R"("ZR~TQ-M5T" was not answered "OK" (the radio's reply to "ZR~TQ-M5T" was not framed)", R"(by CR LF: "OK\x0D\x0A"))"},
+       [](Bench& b) { b.radio = SimRadio(kTqM5T); SelectModelOption(b.image, ModelOption::kT); }},
+      {C::kReadAll, NoReadReplyAt(0x00040), kX, {R"(reading the settings area: the radio did not answer "ZR~F00040R" within 40 ms.)"}},
+      {C::kReadAll, NoReadReplyAt(0x00240), kNo, {R"(reading the bank sizes: the radio did not answer "ZR~F00240R")"}},
+      {C::kReadAll, NoReadReplyAt(0x010A0), kX, {R"(reading user glyph 5: the radio did not answer "ZR~F010A0R")"}},
+      {C::kReadAll, NoReadReplyAt(0x13E00), kX, {R"(reading channel 1102 (address 13E00): the radio did not answer "ZR~F13E00R")"}},
+      {C::kReadMemories, NoReadReplyAt(0x1A780), kX, {"reading channel 1623 (address 1A780)"}},
+      {C::kWriteAll, RefuseWriteAt(0x00180), kX, {R"(writing the one-touch keys: the radio answered "ZR~F00180W..." with "NG" instead)",
+          "The settings area, the memory write protection, the DTMF area and the title were written; the one-touch keys and everything after were not: write again to finish."}},
+      {C::kWriteAll, RefuseWriteAt(0x00000), kX, {"Nothing was written: the radio still holds its old data."}},
+      {C::kWriteAll, RefuseWriteAt(0x00040), kX, {R"(writing the settings area: the radio answered "ZR~F00040W..." with "NG" instead)",
+          "The settings area was partly written, and nothing after it: write again to finish."}},
+      {C::kWriteAll, RefuseWriteAt(0x00240), kNo, {R"(writing the bank sizes: the radio answered "ZR~F00240W..." with "NG")"}},
+      {C::kWriteAll, {}, kNo, {"writing the bank sizes: bank sizes add up to 990, not 1000: nothing was sent for the banks."},
        [](Bench& b) { b.image.bank_sizes[0] -= 10; }},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x01060),
-       OutcomeIcon::kCritical,
-       {"writing user glyph 3:",
-        "the bank-link groups and user glyphs 0 to 2 were written; "
-        "user glyph 3 and everything after were not"}},
-      {TransferCommand::kWriteAll,
-       RefuseWriteAt(0x0DCC0),
-       OutcomeIcon::kCritical,
-       {R"(writing channel 812 (address 0DCC0): the radio answered "ZR~F0DCC0W..." with "NG")",
-        "The radio now holds the new data up to channel 811 and its old data from channel 812 "
-        "on; write again to finish."}},
-      {TransferCommand::kOneMemoryWrite,
-       RefuseWriteAt(0x016C0),
-       OutcomeIcon::kCritical,
-       {"writing channel 20 (address 016C0)",
-        "The radio now holds the new data for channels 10 "
-        "to 19 and its old data for channels 20 to 30;"},
-       nullptr,
-       30,
-       10},
-      {TransferCommand::kSettingsWrite,
-       RefuseWriteAt(0x01140),
-       OutcomeIcon::kCritical,
-       {R"(writing the DTMF area: the radio answered "ZR~F01140W..." with "NG" instead of "OK".)",
-        "the memory write protection were written; the DTMF area was partly written, and "
-        "nothing after it: write again to finish."}},
-      {TransferCommand::kTitleWrite,
-       StopAfter(1),
-       OutcomeIcon::kCritical,
-       {R"(writing the title: the radio did not answer "ZR~F001A0W..." within 40 ms.)"}},
+      {C::kWriteAll, RefuseWriteAt(0x01060), kX, {"writing user glyph 3:", "the bank-link groups and user glyphs 0 to 2 were written; user glyph 3 and everything after were not"}},
+      {C::kWriteAll, RefuseWriteAt(0x0DCC0), kX, {R"(writing channel 812 (address 0DCC0): the radio answered "ZR~F0DCC0W..." with "NG")",
+          "The radio now holds the new data up to channel 811 and its old data from channel 812 on; write again to finish."}},
+      {C::kOneMemoryWrite, RefuseWriteAt(0x016C0), kX, {"writing channel 20 (address 016C0)",
+          "The radio now holds the new data for channels 10 to 19 and its old data for channels 20 to 30;"}, nullptr, 30, 10},
+      {C::kSettingsWrite, RefuseWriteAt(0x01140), kX, {R"(writing the DTMF area: the radio answered "ZR~F01140W..." with "NG" instead of "OK".)",
+          "the memory write protection were written; the DTMF area was partly written, and nothing after it: write again to finish."}},
+      {C::kTitleWrite, StopAfter(1), kX, {R"(writing the title: the radio did not answer "ZR~F001A0W..." within 40 ms.)"}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     Bench bench;
     if (c.setup) c.setup(bench);
@@ -439,36 +335,6 @@ TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
           << "missing: " << fragment << "\n in: " << outcome.detail;
     }
   }
-}
-
-TEST(TransferRoundTripTest, WhatIsWrittenReadsBackTheSame) {
-  Bench writer(kTqM5T, ModelOption::kT);
-  MemoryImage& image = writer.image;
-  image.title = ":1~Hi";
-  image.dtmf.memories[2] = "1234#";
-  image.bank_sizes.fill(0);
-  image.bank_sizes[0] = 999;
-  image.bank_sizes[49] = 1;
-  RebuildRowLabels(image);
-  RefreshOneTouchLists(image);
-  image.one_touch[1] = OneTouchKey{false, 1, 0};
-  image.font_bits[7][15][15] = 1;
-  image.channel(1404).used = true;
-  image.channel(1404).row[kColFreq] = "145.50000MHz";
-  image.settings[SettingId{SettingGroup::kKey, 6}] = 33;
-  ASSERT_EQ(writer.Run(TransferCommand::kWriteAll), CompleteOutcome());
-
-  Bench reader(kTqM5T, ModelOption::kT);
-  reader.radio.memory() = writer.radio.memory();
-  ASSERT_EQ(reader.Run(TransferCommand::kReadAll), ReadAllSuccessOutcome());
-  EXPECT_EQ(reader.image.title, ":1~Hi");
-  EXPECT_EQ(reader.image.dtmf, image.dtmf);
-  EXPECT_EQ(reader.image.bank_sizes, image.bank_sizes);
-  EXPECT_EQ(OneTouchBank(reader.image, 1), 49);
-  EXPECT_EQ(reader.image.font_bits, image.font_bits);
-  EXPECT_EQ(reader.image.settings[(SettingId{SettingGroup::kKey, 6})], 33);
-  EXPECT_EQ(reader.image.channel(1404).row[kColFreq], "145.50000MHz");
-  EXPECT_EQ(reader.image.channel(1000).row[kColLabel], "Bank49-000");
 }
 
 }  // namespace
