@@ -1,0 +1,113 @@
+// The window's speed and size, measured as a user meets them:
+//   - from process start to the main window shown (splash skipped), goal under 300 ms;
+//   - a full grid refresh after a read (every row changed), goal under 30 ms;
+//   - the longest stall of the event loop while Read All Data runs unpaced through a
+//     pseudo-terminal, goal under 50 ms;
+//   - resident memory of the running window after the read, goal under 80 MB.
+// Runs offscreen: QT_QPA_PLATFORM=offscreen build/release/bench/gui_bench
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTableView>
+#include <QTimer>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "gui/main_window.h"
+#include "gui/message_boxes.h"
+#include "model/channel.h"
+
+namespace {
+
+using namespace tqm5;
+
+class NoMessages : public gui::MessageBoxes {
+ public:
+  void Show(QWidget*, const Outcome&) override {}
+  QMessageBox::StandardButton Ask(QWidget*, const QString&, const QString&,
+                                  QMessageBox::StandardButtons) override {
+    return QMessageBox::No;
+  }
+};
+
+// Milliseconds since this process started, from the kernel's record of its start.
+double MillisecondsSinceStart() {
+  std::ifstream stat("/proc/self/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  std::istringstream fields(text.substr(text.rfind(')') + 2));
+  std::string field;
+  for (int i = 3; i <= 22; ++i) fields >> field;  // field 22: start time in clock ticks
+  double start = std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
+  double uptime = 0;
+  std::ifstream("/proc/uptime") >> uptime;
+  return (uptime - start) * 1000;
+}
+
+double ResidentMegabytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024;
+  }
+  return 0;
+}
+
+void Report(const char* what, double value, const char* unit, double goal) {
+  std::printf("%-44s %8.1f %s   (goal under %.0f %s)%s\n", what, value, unit, goal, unit,
+              value < goal ? "" : "  OVER");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QApplication app(argc, argv);
+  NoMessages messages;
+  gui::SetMessages(&messages);
+  gui::MainWindow window(ModelOption::kJ, "");
+  window.show();
+  QApplication::processEvents();
+  Report("process start to main window shown", MillisecondsSinceStart(), "ms", 300);
+
+  // A full refresh: every channel used and named, as after a read of a full radio.
+  MemoryImage full = window.document().image();
+  for (int n = 1; n <= kChannelCount; ++n) {
+    Channel& channel = full.channel(n);
+    channel.row[kColFreq] = FrequencyText(144000000 + 12500 * static_cast<uint32_t>(n));
+    channel.row[kColName] = "東京" + std::to_string(n);
+    channel.used = true;
+  }
+  QElapsedTimer timer;
+  timer.start();
+  window.document().Replace("full", full);
+  window.grid()->viewport()->repaint();
+  Report("full grid refresh", static_cast<double>(timer.nsecsElapsed()) / 1e6, "ms", 30);
+
+  // The longest gap between ticks of a 1 ms timer while a whole read runs on the worker.
+  window.SetPort({gui::PortChoice::kSimulated, 0, {}});
+  qint64 longest = 0;
+  QElapsedTimer since_tick;
+  QTimer ticker;
+  ticker.setInterval(1);
+  QObject::connect(&ticker, &QTimer::timeout,
+                   [&] { longest = std::max(longest, since_tick.restart()); });
+  QObject::connect(&window.runner(), &gui::TransferRunner::finished, &app, [&] {
+    ticker.stop();
+    QTimer::singleShot(0, &app, [&] { app.quit(); });
+  });
+  QElapsedTimer read_time;
+  read_time.start();
+  since_tick.start();
+  ticker.start();
+  if (!window.StartTransfer(TransferCommand::kReadAll)) return 1;
+  app.exec();
+  std::printf("%-44s %8.1f ms\n", "Read All Data, unpaced, through a pty",
+              static_cast<double>(read_time.elapsed()));
+  Report("longest event-loop stall during the read", static_cast<double>(longest), "ms", 50);
+  Report("resident memory after the read", ResidentMegabytes(), "MB", 80);
+  return 0;
+}
