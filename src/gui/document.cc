@@ -56,6 +56,16 @@ void Document::KeepRadioState(const MemoryImage& after_transfer) {
   CopyRadioState(after_transfer, image_);
 }
 
+void Document::ReplaceFromRadio(const QString& what, MemoryImage next) {
+  MemoryImage unchanged = image_;
+  CopyRadioState(next, unchanged);
+  if (unchanged == next) {
+    KeepRadioState(next);
+  } else {
+    Replace(what, std::move(next));
+  }
+}
+
 void Document::Reset(MemoryImage image) {
   undo_stack_.clear();
   image_ = std::move(image);

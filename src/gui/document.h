@@ -30,6 +30,9 @@ class Document : public QObject {
   // Sets what the image remembers of the radio but the user does not edit (raw areas last read,
   // the identification the radio accepted), without an undo step.
   void KeepRadioState(const MemoryImage& after_transfer);
+  // The image as a read from the radio left it: one undo step when it brought anything the user
+  // sees, otherwise only the radio's state is kept (a read that failed at its first step).
+  void ReplaceFromRadio(const QString& what, MemoryImage next);
   // The start: a new image for the chosen model, no history.
   void Reset(MemoryImage image);
 

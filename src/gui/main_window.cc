@@ -409,8 +409,8 @@ void MainWindow::HiddenReset() {
 void MainWindow::TransferFinished() {
   const Outcome& outcome = runner_.outcome();
   TransferCommand command = runner_.request().command;
-  if (ReadsFromRadio(command) && !(runner_.image() == document_.image())) {
-    document_.Replace(CommandName(command), runner_.image());
+  if (ReadsFromRadio(command)) {
+    document_.ReplaceFromRadio(CommandName(command), runner_.image());
   } else {
     document_.KeepRadioState(runner_.image());
   }

@@ -233,6 +233,12 @@ TEST_F(MainWindowTest, AChannelEditedInTheDialogReachesTheRadioExactly) {
 }
 
 TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
+  // The radio holds channel 1 (the record written out by hand) and factory data elsewhere.
+  const std::string record = "024086A4080100C027090001020909001C003E000A" + std::string(86, '0');
+  SimRadio::Memory& memory = window_.simulator().radio().memory();
+  for (size_t i = 0; i < 64; ++i) {
+    memory[0x01200 + i] = static_cast<uint8_t>(std::stoi(record.substr(2 * i, 2), nullptr, 16));
+  }
   window_.SetPort({PortChoice::kSimulated, 0, {}});
   QObject::connect(&window_.runner(), &TransferRunner::progressed, &window_,
                    [this](const Progress& progress) {
@@ -246,7 +252,20 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
   EXPECT_FALSE(window_.findChild<QAbstractButton*>("CancelTransfer")->isEnabled());
   EXPECT_EQ(window_.findChild<QLineEdit*>("Progress")->text(), "0%");
   // The channels read before the cancel are one undo step.
+  EXPECT_EQ(Cell(1, 1) + Cell(1, 10), "145.00000MHz0.600MHz");
   EXPECT_EQ(window_.document().undoStack()->count(), 1);
+
+  // With no model chosen no radio answers: "Error", and no undo step for a read that read
+  // nothing.
+  MainWindow unidentified(ModelOption::kNone, "");
+  unidentified.SetPort({PortChoice::kSimulated, 0, {}});
+  ASSERT_TRUE(unidentified.StartTransfer(TransferCommand::kReadAll));
+  ASSERT_TRUE(WaitUntil([&] { return !unidentified.runner().busy(); }));
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  EXPECT_EQ(messages_.shown[1].text + "|" + messages_.shown[1].title, "Error| Error");
+  EXPECT_EQ(messages_.shown[1].icon, OutcomeIcon::kCritical);
+  EXPECT_EQ(unidentified.document().undoStack()->count(), 0);
+  messages_.shown.pop_back();
 
   // A port that is not there: no message box, the reason in the status bar.
   window_.SetPort({PortChoice::kDevice, 0, "/dev/tqm5-no-such-port"});
