@@ -22,10 +22,18 @@ TEST(OrderTableTest, RecordsForGivenPassChannels) {
       {{{-1, "145.00000MHz"}, {100, "145.00000MHz"}}, {}},  // channels 1403 and 1504 only
       {{{5, "145.00000MHz"}}, {{100, "FFFFFFFF0505FFFF"}, {5, "4086A408FFFF64FF"}}},
       // Ascending 7 (empty cell: 0 Hz), 12, 1, 2 (equal: channel order), 0, 9.
-      {{{0, "438.00000MHz"}, {1, "145.00000MHz"}, {2, "145.00000MHz"}, {7, ""},
-        {9, "1295.01250MHz"}, {12, "0.53100MHz"}},
-       {{100, "FFFFFFFF0707FFFF"}, {7, "00000000FF0C64FF"}, {12, "381A0800FF0107FF"},
-        {1, "4086A408FF020CFF"}, {2, "4086A408FF0001FF"}, {0, "80591B1AFF0902FF"},
+      {{{0, "438.00000MHz"},
+        {1, "145.00000MHz"},
+        {2, "145.00000MHz"},
+        {7, ""},
+        {9, "1295.01250MHz"},
+        {12, "0.53100MHz"}},
+       {{100, "FFFFFFFF0707FFFF"},
+        {7, "00000000FF0C64FF"},
+        {12, "381A0800FF0107FF"},
+        {1, "4086A408FF020CFF"},
+        {2, "4086A408FF0001FF"},
+        {0, "80591B1AFF0902FF"},
         {9, "9452304DFFFF00FF"}}},
   };
   for (const Case& c : cases) {
