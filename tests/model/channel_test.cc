@@ -67,10 +67,12 @@ TEST(ChannelCodecTest, RecordsByteForByteBothWays) {
 TEST(ChannelCodecTest, ColumnTextsAndTheirBytes) {
   // clang-format off
   for (auto [column, text, offset, bytes, way] : {std::tuple{kColMode, "NFM", 5, "00", 'B'},
-       {kColMode, "FM", 5, "01", 'B'}, {kColMode, "AM", 5, "02", 'B'}, {kColMode, "WFM", 5, "03", 'B'},
-       {kColMode, "fm", 5, "00", 'E'}, {kColMode, "WFM", 5, "F3", 'D'}, {kColMode, "", 5, "04", 'D'},
-       {kColShift, "Off", 11, "00", 'B'}, {kColShift, "+", 11, "01", 'B'}, {kColShift, "-", 11, "02", 'B'},
-       {kColShift, "＋", 11, "01", 'E'}, {kColShift, "?", 11, "00", 'E'}, {kColShift, "Off", 11, "03", 'D'},
+       {kColMode, "FM", 5, "01", 'B'}, {kColMode, "AM", 5, "02", 'B'},
+       {kColMode, "WFM", 5, "03", 'B'}, {kColMode, "fm", 5, "00", 'E'},
+       {kColMode, "WFM", 5, "F3", 'D'}, {kColMode, "", 5, "04", 'D'},
+       {kColShift, "Off", 11, "00", 'B'}, {kColShift, "+", 11, "01", 'B'},
+       {kColShift, "-", 11, "02", 'B'}, {kColShift, "＋", 11, "01", 'E'},
+       {kColShift, "?", 11, "00", 'E'}, {kColShift, "Off", 11, "03", 'D'},
        {kColShift, "-", 11, "12", 'D'}, {kColToneMode, "None", 12, "00", 'B'},
        {kColToneMode, "Train", 12, "01", 'B'}, {kColToneMode, "Tone", 12, "02", 'B'},
        {kColToneMode, "TSQ", 12, "03", 'B'}, {kColToneMode, "SQ", 12, "04", 'B'},

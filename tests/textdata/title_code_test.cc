@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "textdata/cp932.h"
@@ -84,100 +86,64 @@ TEST(RadioCharTableTest, ShowableCharactersKeepTheirCode) {
   EXPECT_EQ(without_char, 3);
 }
 
-TEST(TitleCodeTest, EncodeVectors) {
-  struct Case {
-    const char* text;
-    std::string hex;  // the rest of the 64 digits are "0"
-  };
+// Title text to the 64 digits of its code (shown up to the last non-zero digit) and back;
+// "J" marks decoding under model option "J", where the glyphs are the characters "①".."⑧".
+TEST(TitleCodeTest, Vectors) {
   // clang-format off
-  const Case cases[] = {
-      {"", ""}, {"AB", "41004200"}, {":3~", "4287"}, {"::8~:", "3A0047873A00"},
-      {":9~:0~:3", "3A0039007E003A0030007E003A003300"}, {"あｱ①", "A082B1004087"},
-      {"\U0001F600€", "3F003F00"},  // no CP932 code: "?"
-      {"ABCDEFGHIJKLMNOPQ", "4100420043004400450046004700480049004A004B004C004D004E004F005000"},
-      {"ABCDEFGHIJKLMNO:1~", "4100420043004400450046004700480049004A004B004C004D004E004F004087"},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    EXPECT_EQ(EncodeTitleCode(c.text), c.hex + std::string(64 - c.hex.size(), '0')) << c.text;
+  for (auto [text, hex] : {std::pair{"", ""}, {"AB", "41004200"}, {":3~", "4287"},
+       {"::8~:", "3A0047873A00"}, {":9~:0~:3", "3A0039007E003A0030007E003A003300"},
+       {"あｱ①", "A082B1004087"}, {"\U0001F600€", "3F003F00"},  // no CP932 code: "?"
+       {"ABCDEFGHIJKLMNOPQ", "4100420043004400450046004700480049004A004B004C004D004E004F005000"},
+       {"ABCDEFGHIJKLMNO:1~", "4100420043004400450046004700480049004A004B004C004D004E004F004087"}}) {
+    EXPECT_EQ(EncodeTitleCode(text), hex + std::string(64 - strlen(hex), '0')) << text;
+  }
+  for (auto [hex, j, text] : {std::tuple{"4187", false, ":2~"}, {"4187", true, "②"},
+       {"40874787", false, ":1~:8~"}, {"48873F87", true, "⑨"},  // 0x8748 is CP932, not a glyph
+       {"4", false, "@"},  // read as "4000"
+       {"41000000000000000000000000000000000000000000000000000000000000004200", false, "A"},
+       {"01001F0020007F00", false, " \x7F"},
+       {"8000A000FF00B100B1DF", false, "ｱ"},  // 0x80, 0xA0, 0xFF, 0xDFB1 have no character
+       {"81003F817F814081", false, "　"},     // lone lead byte, invalid trail bytes
+       {"56E0FFEF40F0FFFF", false, "澤"}}) {  // 0xEFFF unassigned; 0xF040 is cut
+    // clang-format on
+    EXPECT_EQ(DecodeTitleCode(hex, j), text) << hex << " j=" << j;
   }
 }
 
-TEST(TitleCodeTest, DecodeVectors) {
-  struct Case {
-    std::string hex;
-    bool model_j;
-    const char* text;
-  };
-  // clang-format off
-  const Case cases[] = {
-      {"4187", false, ":2~"}, {"4187", true, "②"}, {"40874787", false, ":1~:8~"},
-      {"48873F87", true, "⑨"},  // 0x8748 is a CP932 character, not a glyph
-      {"4", false, "@"},        // read as "4000"
-      {"4100" + std::string(60, '0') + "4200", false, "A"},  // only 64 digits count
-      {"01001F0020007F00", false, " \x7F"},
-      {"8000A000FF00B100B1DF", false, "ｱ"},  // 0x80, 0xA0, 0xFF, 0xDFB1 have no character
-      {"81003F817F814081", false, "　"},     // lone lead byte, invalid trail bytes
-      {"56E0FFEF40F0FFFF", false, "澤"},     // 0xEFFF unassigned; 0xF040 has a character but is cut
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    EXPECT_EQ(DecodeTitleCode(c.hex, c.model_j), c.text) << c.hex << " j=" << c.model_j;
-  }
-}
-
+// Whether the title box and the name box take one more character: the title holds 16 radio
+// characters (a glyph token is one, or three bytes under "J"), the name 16 CP932 bytes.
 TEST(TitleCodeTest, WidthAndTypingRules) {
   const std::string k14 = "ABCDEFGHIJKLMN", k15 = k14 + "O", k16 = k15 + "P";
-  struct Case {
-    std::string current;
-    char32_t c;
-    bool model_j;
-    bool title, name;  // accepted by the title box, by the name box
-  };
   // clang-format off
-  const Case cases[] = {
-      {k15, U'Z', false, true, true}, {k16, U'Z', false, false, false},
-      {k14, U'あ', false, true, true}, {k15, U'あ', false, false, false},
-      {"", U'亜', false, false, true},  // not in the table: only the name box takes it
-      {"", U'①', true, false, true}, {"", U'\U0001F600', false, false, false},
-      {k14.substr(1) + ":1~", U'Z', false, true, false},  // title width 15, name 16 bytes
-      {k14.substr(1) + ":1~", U'Z', true, false, false},  // with "J" the token is 3 bytes
-      {k14.substr(2) + ":1~", U'あ', false, true, false},
-      {":1~:9~ｱｲｳｴｵｶｷｸ", U'あ', false, true, true},  // ":9~" is no token: width 13
-      {"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿ", U'ﾀ', false, true, true},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    std::string where = c.current + " + " + U8(c.c) + " j=" + std::to_string(c.model_j);
-    EXPECT_EQ(TitleAcceptsChar(c.current, c.c, c.model_j), c.title) << where;
-    EXPECT_EQ(NameAcceptsChar(c.current, c.c), c.name) << where;
+  for (auto [current, c, j, title, name] : {std::tuple{k15, U'Z', false, true, true},
+       {k16, U'Z', false, false, false}, {k14, U'あ', false, true, true},
+       {k15, U'あ', false, false, false},
+       {"", U'亜', false, false, true},  // not in the table: only the name box takes it
+       {"", U'①', true, false, true}, {"", U'\U0001F600', false, false, false},
+       {k14.substr(1) + ":1~", U'Z', false, true, false}, {k14.substr(1) + ":1~", U'Z', true, false, false},
+       {k14.substr(2) + ":1~", U'あ', false, true, false},
+       {":1~:9~ｱｲｳｴｵｶｷｸ", U'あ', false, true, true},  // ":9~" is no token: width 13
+       {"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿ", U'ﾀ', false, true, true}}) {
+    // clang-format on
+    std::string where = current + " + " + U8(c) + " j=" + std::to_string(j);
+    EXPECT_EQ(TitleAcceptsChar(current, c, j), title) << where;
+    EXPECT_EQ(NameAcceptsChar(current, c), name) << where;
   }
-}
-
-TEST(TitleCodeTest, FilterKeepsWhatTheRadioShows) {
   // 亜, 纊 and 漢 are CP932 characters missing from the table; the glyphs ① and ⑧ stay, ⑨ does
   // not (0x8748 is an ordinary CP932 character outside the table).
   EXPECT_EQ(FilterRadioText("亜A纊あ①ｱ\U0001F600:1~漢Ａ⑧⑨"), "Aあ①ｱ:1~Ａ⑧");
 }
 
 TEST(TitleCodeTest, GlyphButtons) {
-  const std::string k14 = "ABCDEFGHIJKLMN", k15 = k14 + "O";
-  struct Case {
-    std::string text;
-    int n;
-    bool model_j;
-    std::string title, name;  // after the title button, after the name button
-  };
+  const std::string k0, k14 = "ABCDEFGHIJKLMN", k15 = k14 + "O", k4 = "ABC:1~:2~:3~:4~";
   // clang-format off
-  const Case cases[] = {
-      {"", 3, false, ":3~", ":3~"}, {k14, 1, false, k14 + ":1~", k14 + ":1~"},
-      {k15, 1, false, k15, k15}, {k14, 2, true, k14 + "②", k14 + "②"}, {k15, 8, true, k15, k15},
-      {"ABC:1~:2~:3~:4~", 5, false, "ABC:1~:2~:3~:4~:5~", "ABC:1~:2~:3~:4~"}, {"", 9, true, "", ""},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    EXPECT_EQ(AppendTitleGlyph(c.text, c.n, c.model_j), c.title) << c.text << " n=" << c.n;
-    EXPECT_EQ(AppendNameGlyph(c.text, c.n, c.model_j), c.name) << c.text << " n=" << c.n;
+  for (auto [text, n, j, title, name] : {std::tuple{std::string(), 3, false, k0 + ":3~", k0 + ":3~"},
+       {k14, 1, false, k14 + ":1~", k14 + ":1~"}, {k15, 1, false, k15, k15},
+       {k14, 2, true, k14 + "②", k14 + "②"}, {k15, 8, true, k15, k15},
+       {k4, 5, false, k4 + ":5~", k4}, {k0, 9, true, k0, k0}}) {
+    // clang-format on
+    EXPECT_EQ(AppendTitleGlyph(text, n, j), title) << text << " n=" << n;
+    EXPECT_EQ(AppendNameGlyph(text, n, j), name) << text << " n=" << n;
   }
 }
 
