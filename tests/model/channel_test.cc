@@ -78,7 +78,8 @@ TEST(ChannelCodecTest, ColumnTextsAndTheirBytes) {
        {kColToneMode, "TSQ", 12, "03", 'B'}, {kColToneMode, "SQ", 12, "04", 'B'},
        {kColToneMode, "DCS", 12, "05", 'B'}, {kColToneMode, "tone", 12, "00", 'E'},
        {kColToneMode, "DCS", 12, "06", 'D'},  // an unknown tone mode keeps the column
-       {kColSkip, "*", 19, "01", 'B'}, {kColSkip, "", 19, "00", 'B'}, {kColSkip, "x", 19, "00", 'E'},
+       {kColSkip, "*", 19, "01", 'B'}, {kColSkip, "", 19, "00", 'B'},
+       {kColSkip, "x", 19, "00", 'E'},
        {kColSkip, "*", 19, "11", 'D'}, {kColSkip, "", 19, "02", 'D'},
        {kColTxTone, "67.0Hz", 13, "01", 'D'}, {kColTxTone, "88.5Hz", 13, "28", 'D'},
        {kColRxTone, "88.5Hz", 14, "FF", 'D'}, {kColCarrier, "ＪＲ", 16, "1D", 'D'},

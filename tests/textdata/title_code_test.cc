@@ -94,7 +94,8 @@ TEST(TitleCodeTest, Vectors) {
        {"::8~:", "3A0047873A00"}, {":9~:0~:3", "3A0039007E003A0030007E003A003300"},
        {"あｱ①", "A082B1004087"}, {"\U0001F600€", "3F003F00"},  // no CP932 code: "?"
        {"ABCDEFGHIJKLMNOPQ", "4100420043004400450046004700480049004A004B004C004D004E004F005000"},
-       {"ABCDEFGHIJKLMNO:1~", "4100420043004400450046004700480049004A004B004C004D004E004F004087"}}) {
+       {"ABCDEFGHIJKLMNO:1~",
+        "4100420043004400450046004700480049004A004B004C004D004E004F004087"}}) {
     EXPECT_EQ(EncodeTitleCode(text), hex + std::string(64 - strlen(hex), '0')) << text;
   }
   for (auto [hex, j, text] : {std::tuple{"4187", false, ":2~"}, {"4187", true, "②"},
@@ -113,15 +114,15 @@ TEST(TitleCodeTest, Vectors) {
 // Whether the title box and the name box take one more character: the title holds 16 radio
 // characters (a glyph token is one, or three bytes under "J"), the name 16 CP932 bytes.
 TEST(TitleCodeTest, WidthAndTypingRules) {
-  const std::string k14 = "ABCDEFGHIJKLMN", k15 = k14 + "O", k16 = k15 + "P";
+  const std::string k13 = "ABCDEFGHIJKLM", k14 = k13 + "N", k15 = k14 + "O", k16 = k15 + "P";
   // clang-format off
   for (auto [current, c, j, title, name] : {std::tuple{k15, U'Z', false, true, true},
        {k16, U'Z', false, false, false}, {k14, U'あ', false, true, true},
        {k15, U'あ', false, false, false},
        {"", U'亜', false, false, true},  // not in the table: only the name box takes it
        {"", U'①', true, false, true}, {"", U'\U0001F600', false, false, false},
-       {k14.substr(1) + ":1~", U'Z', false, true, false}, {k14.substr(1) + ":1~", U'Z', true, false, false},
-       {k14.substr(2) + ":1~", U'あ', false, true, false},
+       {k13 + ":1~", U'Z', false, true, false}, {k13 + ":1~", U'Z', true, false, false},
+       {k13.substr(1) + ":1~", U'あ', false, true, false},
        {":1~:9~ｱｲｳｴｵｶｷｸ", U'あ', false, true, true},  // ":9~" is no token: width 13
        {"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿ", U'ﾀ', false, true, true}}) {
     // clang-format on
@@ -137,7 +138,7 @@ TEST(TitleCodeTest, WidthAndTypingRules) {
 TEST(TitleCodeTest, GlyphButtons) {
   const std::string k0, k14 = "ABCDEFGHIJKLMN", k15 = k14 + "O", k4 = "ABC:1~:2~:3~:4~";
   // clang-format off
-  for (auto [text, n, j, title, name] : {std::tuple{std::string(), 3, false, k0 + ":3~", k0 + ":3~"},
+  for (auto [text, n, j, title, name] : {std::tuple{k0, 3, false, k0 + ":3~", k0 + ":3~"},
        {k14, 1, false, k14 + ":1~", k14 + ":1~"}, {k15, 1, false, k15, k15},
        {k14, 2, true, k14 + "②", k14 + "②"}, {k15, 8, true, k15, k15},
        {k4, 5, false, k4 + ":5~", k4}, {k0, 9, true, k0, k0}}) {
