@@ -24,12 +24,8 @@ const std::string kEncoded = "0A1600" + Rep("11", 16) + "01020E0F" + Rep("11", 1
                              Rep("11", 64) + "000102030405060708090A0B0C0D0E0F" + "0116";
 
 TEST(DtmfTest, EncodeAndMergeKeepTheRadiosBytes) {
-  DtmfState dtmf{{"12*#", "", "1a-x2 E", "12345678901234567", "", "", "", "", "0123456789ABCD*#"},
-                 10,
-                 22,
-                 0,
-                 22,
-                 0};
+  DtmfState dtmf{.wait = 10, .head = 22, .burst = 0, .pause = 22};
+  dtmf.memories = {"12*#", "", "1a-x2 E", "12345678901234567", "", "", "", "", "0123456789ABCD*#"};
   EXPECT_EQ(EncodeDtmf(dtmf), kEncoded);
   // Radio bytes 3..18 and 165..191 stay; a short area is padded with "0" first.
   const std::string kept = "303132333435363738393A3B3C3D3E3F";
@@ -56,22 +52,16 @@ TEST(DtmfTest, ShowDecodesTheArea) {
     return shown;
   };
   EXPECT_EQ(shown_from(0, ""), start);
-  struct ChoiceCase {
-    int byte, value;
-    std::array<int, 5> choices;  // wait, head, burst, pause, dial channel
-  };
   // clang-format off
-  const ChoiceCase choice_cases[] = {
-      {0, 10, {10, 4, 6, 8, 5}},  {0, 11, {3, 4, 6, 8, 5}},     {1, 22, {3, 22, 6, 8, 5}},
-      {1, 0xFF, {3, 4, 6, 8, 5}}, {2, 23, {3, 4, 6, 8, 5}},     {164, 22, {3, 4, 6, 22, 5}},
-      {164, 23, {3, 4, 6, 2, 5}}, {164, 0xFF, {3, 4, 6, 2, 5}}, {163, 0, {3, 4, 6, 8, 0}},
-      {163, 9, {3, 4, 6, 8, 8}},  {163, 10, {3, 4, 6, 8, 0}},
-  };
-  // clang-format on
-  for (const ChoiceCase& c : choice_cases) {
-    DtmfState d = shown_from(c.byte, HexPad(c.value, 2));
-    EXPECT_EQ((std::array<int, 5>{d.wait, d.head, d.burst, d.pause, d.dial_ch}), c.choices)
-        << "byte " << c.byte << " = " << c.value;
+  for (auto [byte, value, choices] : {  // choices: wait, head, burst, pause, dial channel
+       std::tuple{0, 10, std::array{10, 4, 6, 8, 5}}, {0, 11, {3, 4, 6, 8, 5}},
+       {1, 22, {3, 22, 6, 8, 5}}, {1, 0xFF, {3, 4, 6, 8, 5}}, {2, 23, {3, 4, 6, 8, 5}},
+       {164, 22, {3, 4, 6, 22, 5}}, {164, 23, {3, 4, 6, 2, 5}}, {164, 0xFF, {3, 4, 6, 2, 5}},
+       {163, 0, {3, 4, 6, 8, 0}}, {163, 9, {3, 4, 6, 8, 8}}, {163, 10, {3, 4, 6, 8, 0}}}) {
+    // clang-format on
+    DtmfState d = shown_from(byte, HexPad(value, 2));
+    EXPECT_EQ((std::array{d.wait, d.head, d.burst, d.pause, d.dial_ch}), choices)
+        << "byte " << byte << " = " << value;
   }
   // Memory 2; codes 0x11 and above add nothing, wherever they are.
   for (auto [hex, text] :
