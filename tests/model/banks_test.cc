@@ -66,31 +66,22 @@ TEST(BanksTest, RowLabelsFollowTheBankSizesOnlyWhenTheyAddUpTo1000) {
 // Used banks 0, 2 and 5 (500, 300 and 200 channels): byte 0 of a key is the bank, bytes 1-2
 // the channel position, big-endian.
 TEST(OneTouchTest, BytesSelectBankAndChannelThroughTheUsedBankTable) {
-  struct Case {
-    const char* key_bytes;
-    bool no_setting;
-    int bank_position, channel_position;
-    const char* written_back;
-  };
+  // Read as: no setting, bank position, channel position; then written back.
   // clang-format off
-  const Case cases[] = {
-      {"050003", false, 2, 3, "050003"}, {"FFFFFF", true, 0, 0, "FFFFFF"},
-      {"FF0003", true, 0, 0, "FFFFFF"}, {"020000", false, 1, 0, "020000"},
-      {"00012B", false, 0, 299, "00012B"},
-      {"0500C8", false, 2, 0, "050000"},  // position 200 is beyond bank 5's 200 channels
-      {"030004", false, 0, 0, "000000"},  // bank 3 is empty
-      {"640000", false, 0, 0, "000000"},  // the table's end mark is not a bank
-  };
-  // clang-format on
-  for (const Case& c : cases) {
+  for (auto [key_bytes, read, written] : {std::tuple{"050003", std::tuple{false, 2, 3}, "050003"},
+       {"FFFFFF", {true, 0, 0}, "FFFFFF"}, {"FF0003", {true, 0, 0}, "FFFFFF"},
+       {"020000", {false, 1, 0}, "020000"}, {"00012B", {false, 0, 299}, "00012B"},
+       {"0500C8", {false, 2, 0}, "050000"},  // position 200 is beyond bank 5's 200 channels
+       {"030004", {false, 0, 0}, "000000"},  // bank 3 is empty
+       {"640000", {false, 0, 0}, "000000"}}) {  // the table's end mark is not a bank
+    // clang-format on
     MemoryImage image = WithBanks({{0, 500}, {2, 300}, {5, 200}});
-    std::string area = c.key_bytes + std::string(6 * (kOneTouchKeyCount - 1), 'F');
+    std::string area = key_bytes + std::string(6 * (kOneTouchKeyCount - 1), 'F');
     DecodeOneTouch(area, image);
     const OneTouchKey& key = image.one_touch[0];
-    EXPECT_EQ(std::tuple(key.no_setting, key.bank_position, key.channel_position),
-              std::tuple(c.no_setting, c.bank_position, c.channel_position))
-        << c.key_bytes;
-    EXPECT_EQ(EncodeOneTouch(image), c.written_back + area.substr(6)) << c.key_bytes;
+    EXPECT_EQ(std::tuple(key.no_setting, key.bank_position, key.channel_position), read)
+        << key_bytes;
+    EXPECT_EQ(EncodeOneTouch(image), written + area.substr(6)) << key_bytes;
   }
 }
 
