@@ -33,18 +33,17 @@ TEST(StartupImageTest, OnlyThePresetChannelsAreSent) {
 
 TEST(StartupImageTest, HoldsTheFactoryLayoutAndDefaults) {
   MemoryImage image;
+  // clang-format off
   for (auto [n, column, text] : {std::tuple{1, kColLabel, "Bank00-000"},
-                                 {1623, kColLabel, "BUG - 19"},
-                                 {1403, kColFreq, "1295.00000MHz"},
-                                 {1623, kColFreq, "321.13500MHz"},
-                                 {1623, kColCarrier, "2300Hz"}}) {
+       {101, kColLabel, "Bank01-000"}, {1000, kColLabel, "Bank09-099"},
+       {1623, kColLabel, "BUG - 19"}, {1403, kColFreq, "1295.00000MHz"},
+       {1623, kColFreq, "321.13500MHz"}, {1623, kColCarrier, "2300Hz"}}) {
+    // clang-format on
     EXPECT_EQ(image.channel(n).row[column], text) << n;
   }
-  EXPECT_EQ(BankTotal(image), 1000);
-  EXPECT_EQ(image.used_banks[9], 9);
-  EXPECT_EQ(image.used_banks[10], kUsedBankEnd);
-  EXPECT_EQ(image.bank_link_hex[0], "0000000000000000");
-  EXPECT_EQ(image.bank_link_hex[10], "0000000000000080");
+  EXPECT_EQ(std::vector(image.used_banks.begin(), image.used_banks.begin() + 11),
+            (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, kUsedBankEnd}));
+  EXPECT_EQ(image.bank_link_hex[0] + image.bank_link_hex[10], "00000000000000000000000000000080");
   EXPECT_EQ(image.com_port_number, 1);
   EXPECT_EQ(image.language, kJapanese);
   EXPECT_EQ(image.dtmf, DtmfState{});
@@ -52,9 +51,10 @@ TEST(StartupImageTest, HoldsTheFactoryLayoutAndDefaults) {
   ApplySettingsDefaults(defaults);
   EXPECT_EQ(image.settings, defaults);
   EXPECT_EQ(image.settings[kLanguageItem], 0);
+  // clang-format off
   for (auto [option, language] : {std::pair{ModelOption::kJ, kJapanese},
-                                  {ModelOption::kT, kEnglish},
-                                  {ModelOption::kOther, kEnglish}}) {
+       {ModelOption::kT, kEnglish}, {ModelOption::kOther, kEnglish}}) {
+    // clang-format on
     SelectModelOption(image, option);
     EXPECT_EQ(image.language, language);
     EXPECT_EQ(image.settings[kLanguageItem], language);
