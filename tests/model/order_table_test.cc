@@ -15,27 +15,20 @@ constexpr char kBlank[] = "FFFFFFFFFFFFFFFF";
 // records the table must then hold; records not listed must be blank.
 TEST(OrderTableTest, RecordsForGivenPassChannels) {
   struct Case {
-    std::map<int, const char*> cells;
-    std::map<int, const char*> records;
+    std::map<int, const char*> cells, records;
   };
+  // clang-format off
   const Case cases[] = {
       {{{-1, "145.00000MHz"}, {100, "145.00000MHz"}}, {}},  // channels 1403 and 1504 only
       {{{5, "145.00000MHz"}}, {{100, "FFFFFFFF0505FFFF"}, {5, "4086A408FFFF64FF"}}},
       // Ascending 7 (empty cell: 0 Hz), 12, 1, 2 (equal: channel order), 0, 9.
-      {{{0, "438.00000MHz"},
-        {1, "145.00000MHz"},
-        {2, "145.00000MHz"},
-        {7, ""},
-        {9, "1295.01250MHz"},
-        {12, "0.53100MHz"}},
-       {{100, "FFFFFFFF0707FFFF"},
-        {7, "00000000FF0C64FF"},
-        {12, "381A0800FF0107FF"},
-        {1, "4086A408FF020CFF"},
-        {2, "4086A408FF0001FF"},
-        {0, "80591B1AFF0902FF"},
+      {{{0, "438.00000MHz"}, {1, "145.00000MHz"}, {2, "145.00000MHz"}, {7, ""},
+        {9, "1295.01250MHz"}, {12, "0.53100MHz"}},
+       {{100, "FFFFFFFF0707FFFF"}, {7, "00000000FF0C64FF"}, {12, "381A0800FF0107FF"},
+        {1, "4086A408FF020CFF"}, {2, "4086A408FF0001FF"}, {0, "80591B1AFF0902FF"},
         {9, "9452304DFFFF00FF"}}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     auto image = std::make_unique<MemoryImage>();
     for (auto [record, cell] : c.cells) {
