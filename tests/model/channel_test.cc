@@ -111,39 +111,30 @@ TEST(ChannelCodecTest, ColumnTextsAndTheirBytes) {
 // First record byte by band, channel and identified variant ("" for a record sent empty), and
 // the tone-mode byte of "Train" by variant.
 TEST(ChannelCodecTest, StatusAndTrainBytesFollowBandChannelAndVariant) {
-  struct Case {
-    const char* frequency;
-    int number;
-    const char* variant;  // after "ZR~TQ-M5"
-    const char* status;
-  };
   // clang-format off
-  const Case cases[] = {
-      {"440.00000MHz", 1, "", "02"}, {"118.00000MHz", 1, "", "01"},
-      {"145.00000MHz", 1605, "", "01"}, {"1299.99999MHz", 1, "", "02"},
-      {"1300.00000MHz", 1, "", "01"}, {"136.00000MHz", 1, "", "02"}, {"135.99999MHz", 1, "", "01"},
-      {"169.99999MHz", 1, "", "02"}, {"170.00000MHz", 1, "", "01"}, {"469.99999MHz", 1, "", "02"},
-      {"470.00000MHz", 1, "", "01"}, {"1240.00000MHz", 1, "", "02"}, {"849.99000MHz", 1, "T", ""},
-      {"850.00000MHz", 1, "T", "01"}, {"824.00000MHz", 1, "T", ""}, {"823.99999MHz", 1, "T", "01"},
-      {"894.99999MHz", 1, "T", ""}, {"895.00000MHz", 1, "T", "01"}, {"849.99000MHz", 1, "E", "01"},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
+  for (auto [frequency, number, variant, status] : {std::tuple{"440.00000MHz", 1, "", "02"},
+       {"118.00000MHz", 1, "", "01"}, {"145.00000MHz", 1605, "", "01"},
+       {"1299.99999MHz", 1, "", "02"}, {"1300.00000MHz", 1, "", "01"},
+       {"136.00000MHz", 1, "", "02"}, {"135.99999MHz", 1, "", "01"}, {"169.99999MHz", 1, "", "02"},
+       {"170.00000MHz", 1, "", "01"}, {"469.99999MHz", 1, "", "02"}, {"470.00000MHz", 1, "", "01"},
+       {"1240.00000MHz", 1, "", "02"}, {"849.99000MHz", 1, "T", ""}, {"850.00000MHz", 1, "T", "01"},
+       {"824.00000MHz", 1, "T", ""}, {"823.99999MHz", 1, "T", "01"}, {"894.99999MHz", 1, "T", ""},
+       {"895.00000MHz", 1, "T", "01"}, {"849.99000MHz", 1, "E", "01"}}) {
+    // clang-format on
     std::string record =
-        EncodeChannel(RepeaterChannel(c.frequency), c.number, std::string("ZR~TQ-M5") + c.variant);
-    EXPECT_EQ(record.substr(0, 2), *c.status ? c.status : "00") << c.frequency << c.variant;
-    if (!*c.status) EXPECT_EQ(record, std::string(128, '0')) << c.frequency;
+        EncodeChannel(RepeaterChannel(frequency), number, std::string("ZR~TQ-M5") + variant);
+    EXPECT_EQ(record.substr(0, *status ? 2 : 128), *status ? status : std::string(128, '0'))
+        << frequency << " " << variant;
   }
   Channel channel = RepeaterChannel();
   channel.used = false;
   EXPECT_EQ(EncodeChannel(channel, 1, "ZR~TQ-M5"), std::string(128, '0'));
   channel.used = true;
   channel.row[kColToneMode] = "Train";
-  for (auto [model, byte] : {std::pair{"ZR~TQ-M5", "01"},
-                             {"ZR~TQ-M5J", "01"},
-                             {"ZR~TQ-M5E", "00"},
-                             {"ZR~TQ-M5T", "00"},
-                             {"", "00"}}) {
+  // clang-format off
+  for (auto [model, byte] : {std::pair{"ZR~TQ-M5", "01"}, {"ZR~TQ-M5J", "01"}, {"ZR~TQ-M5E", "00"},
+                             {"ZR~TQ-M5T", "00"}, {"", "00"}}) {
+    // clang-format on
     EXPECT_EQ(EncodeChannel(channel, 1, model).substr(24, 2), byte) << model;
   }
 }
