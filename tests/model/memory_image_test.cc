@@ -62,24 +62,18 @@ TEST(StartupImageTest, HoldsTheFactoryLayoutAndDefaults) {
 }
 
 TEST(StartupImageTest, ClearCommandsSpareTheCallAndBugChannels) {
-  struct Case {
-    int first, last;
-    std::vector<int> kept;  // of the channels first..last, all in use before
-  };
-  for (const Case& c : {Case{1, kChannelCount, kCallAndBug}, Case{1400, 1405, {1401, 1402, 1403}},
-                        Case{1600, 1623, Range(1604, 1623)}}) {
+  // Channels first..last all in use, then cleared ("All Clear" for 1..1623): those kept.
+  for (auto [first, last, kept] : {std::tuple{1, kChannelCount, kCallAndBug},
+                                   {1400, 1405, {1401, 1402, 1403}},
+                                   {1600, 1623, Range(1604, 1623)}}) {
     MemoryImage image;
-    for (int n = c.first; n <= c.last; ++n) image.channel(n).used = true;
-    if (c.last == kChannelCount) {
-      ClearAllChannels(image);
-    } else {
-      ClearUnprotectedChannels(image, c.first, c.last);
-    }
+    for (int n = first; n <= last; ++n) image.channel(n).used = true;
+    last == kChannelCount ? ClearAllChannels(image) : ClearUnprotectedChannels(image, first, last);
     std::vector<int> used;
-    for (int n = c.first; n <= c.last; ++n) {
+    for (int n = first; n <= last; ++n) {
       if (image.channel(n).used) used.push_back(n);
     }
-    EXPECT_EQ(used, c.kept) << c.first;
+    EXPECT_EQ(used, kept) << first;
   }
 }
 
