@@ -89,16 +89,16 @@ TEST(OneTouchTest, RefreshKeepsBankAndChannelWhileTheyStillExist) {
   // Key 4 on bank 7, channel position 12; then bank 7 shrinks to the given size.
   for (auto [bank7_size, bank, channel] : {std::tuple{20, 7, 12}, {12, 7, 0}, {0, 0, 0}}) {
     MemoryImage image = WithBanks({{0, 500}, {7, 500}});
-    RefreshOneTouchLists(image);
     image.one_touch[4].no_setting = false;
     SelectOneTouchBank(image, 4, UsedBankPosition(image, 7));
     image.one_touch[4].channel_position = 12;
     image.bank_sizes[7] = bank7_size;
     image.bank_sizes[3] = 500 - bank7_size;
     RefreshOneTouchLists(image);
-    EXPECT_EQ(OneTouchBank(image, 4), bank) << bank7_size;
-    EXPECT_EQ(image.one_touch[4].channel_position, channel) << bank7_size;
-    EXPECT_FALSE(image.one_touch[4].no_setting) << bank7_size;
+    const OneTouchKey& key = image.one_touch[4];
+    EXPECT_EQ(std::tuple(OneTouchBank(image, 4), key.channel_position, key.no_setting),
+              std::tuple(bank, channel, false))
+        << bank7_size;
   }
 }
 
