@@ -17,7 +17,7 @@ std::vector<int> Range(int first, int last, std::vector<int> numbers = {}) {
 // The call channels and the bug detectors.
 const std::vector<int> kCallAndBug = Range(1604, 1623, {1401, 1402, 1403});
 
-TEST(StartupImageTest, OnlyThePresetChannelsAreSent) {
+TEST(StartupImageTest, SendsOnlyThePresetChannelsAndHoldsTheFactoryDefaults) {
   MemoryImage image;
   std::vector<int> sent;
   for (int n = 1; n <= kChannelCount; ++n) {
@@ -29,10 +29,6 @@ TEST(StartupImageTest, OnlyThePresetChannelsAreSent) {
             "024086A408010000000000000009090014003E000A" + std::string(86, '0'));
   // Bug-detector channels are always status 0x01, even on amateur bands.
   EXPECT_EQ(EncodeChannel(image.channel(1606), 1606, "ZR~TQ-M5").substr(0, 10), "01D0C55708");
-}
-
-TEST(StartupImageTest, HoldsTheFactoryLayoutAndDefaults) {
-  MemoryImage image;
   // clang-format off
   for (auto [n, column, text] : {std::tuple{1, kColLabel, "Bank00-000"},
        {101, kColLabel, "Bank01-000"}, {1000, kColLabel, "Bank09-099"},

@@ -46,7 +46,7 @@ TEST(OrderTableTest, RecordsForGivenPassChannels) {
 
 // All 100 in use at one frequency: the chain must keep channel order (a sort that is not
 // stable shows here, not with three channels).
-TEST(OrderTableTest, EqualFrequenciesKeepChannelOrder) {
+TEST(OrderTableTest, EqualFrequenciesKeepChannelOrderAndWireForm) {
   auto image = std::make_unique<MemoryImage>();
   for (int r = 0; r < kOrderPassChannelCount; ++r) {
     image->channel(kOrderFirstPassChannel + r).used = true;
@@ -58,9 +58,7 @@ TEST(OrderTableTest, EqualFrequenciesKeepChannelOrder) {
     EXPECT_EQ(table[static_cast<size_t>(r)],
               (OrderRecord{{145000000, 255, r == 99 ? 255 : r + 1, r == 0 ? 100 : r - 1}}));
   }
-}
-
-TEST(OrderTableTest, WireFormSendsOnlyTheLowBytes) {
+  // Only the low byte of fields 1 to 3 is sent.
   EXPECT_EQ(OrderRecordHex(OrderRecord{{0x12345678, 0x1FF, 2, -2}}), "78563412FF02FEFF");
   EXPECT_EQ(OrderRecordAddress(1), 0x00C08);
   EXPECT_EQ(OrderRecordAddress(kOrderRecordCount - 1) + 7, 0x00F27);

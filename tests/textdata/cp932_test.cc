@@ -32,9 +32,7 @@ TEST(Cp932Test, CodesCharactersAndFileText) {
   EXPECT_EQ(Cp932ToUtf8(Utf8ToCp932(text)), text);
   EXPECT_EQ(Utf8ToCp932("a\U0001F600b"), "a?b");
   EXPECT_EQ(Cp932ToUtf8("a\x81"), "a\uFFFD");  // a truncated double-byte character
-  EXPECT_EQ(Utf8ToU32("a\xFF"
-                      "b"),
-            U"a\uFFFDb");
+  EXPECT_EQ(Utf8ToU32(std::string("a\xFF") + "b"), U"a\uFFFDb");
 }
 
 }  // namespace
