@@ -103,7 +103,7 @@ TEST(TitleCodeTest, Vectors) {
 
 // Whether the title box and the name box take one more character: the title holds 16 radio
 // characters (a glyph token is one, or three bytes under "J"), the name 16 CP932 bytes.
-TEST(TitleCodeTest, WidthAndTypingRules) {
+TEST(TitleCodeTest, WidthTypingAndGlyphButtons) {
   const std::string k13 = "ABCDEFGHIJKLM", k14 = k13 + "N", k15 = k14 + "O", k16 = k15 + "P";
   // clang-format off
   for (auto [current, c, j, title, name] : {std::tuple{k15, U'Z', false, true, true},
@@ -123,10 +123,8 @@ TEST(TitleCodeTest, WidthAndTypingRules) {
   // 亜, 纊 and 漢 are CP932 characters missing from the table; the glyphs ① and ⑧ stay, ⑨ does
   // not (0x8748 is an ordinary CP932 character outside the table).
   EXPECT_EQ(FilterRadioText("亜A纊あ①ｱ\U0001F600:1~漢Ａ⑧⑨"), "Aあ①ｱ:1~Ａ⑧");
-}
-
-TEST(TitleCodeTest, GlyphButtons) {
-  const std::string k0, k14 = "ABCDEFGHIJKLMN", k15 = k14 + "O", k4 = "ABC:1~:2~:3~:4~";
+  // The glyph buttons append ":n~" (or the character under "J") while it still fits.
+  const std::string k0, k4 = "ABC:1~:2~:3~:4~";
   // clang-format off
   for (auto [text, n, j, title, name] : {std::tuple{k0, 3, false, k0 + ":3~", k0 + ":3~"},
        {k14, 1, false, k14 + ":1~", k14 + ":1~"}, {k15, 1, false, k15, k15},
