@@ -2,28 +2,30 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tqm5 {
 namespace {
 
 // One pixel of glyph 2 at a time: its bit in the 32-byte record, both ways. Reading the record
 // leaves the other glyphs alone and ignores digits beyond the 64.
 TEST(FontCodecTest, SinglePixelsLandOnTheirBits) {
-  struct Case {
-    int row, column, byte;
-    const char* digits;
-  };
-  for (const Case& c : {Case{0, 0, 0, "01"}, Case{7, 0, 0, "80"}, Case{8, 0, 16, "01"},
-                        Case{15, 15, 31, "80"}, Case{3, 5, 5, "08"}, Case{12, 9, 25, "10"}}) {
+  for (auto [row, column, byte, digits] : {std::tuple{0, 0, 0, "01"},
+                                           {7, 0, 0, "80"},
+                                           {8, 0, 16, "01"},
+                                           {15, 15, 31, "80"},
+                                           {3, 5, 5, "08"},
+                                           {12, 9, 25, "10"}}) {
     FontBits font{};
-    font[2][static_cast<size_t>(c.row)][static_cast<size_t>(c.column)] = 1;
+    font[2][static_cast<size_t>(row)][static_cast<size_t>(column)] = 1;
     std::string expected(64, '0');
-    expected.replace(static_cast<size_t>(2 * c.byte), 2, c.digits);
-    EXPECT_EQ(BuildFontString(font, 2), expected) << "row " << c.row << " col " << c.column;
+    expected.replace(static_cast<size_t>(2 * byte), 2, digits);
+    EXPECT_EQ(BuildFontString(font, 2), expected) << "row " << row << " col " << column;
     FontBits read{};
     read[1][0][0] = font[1][0][0] = 1;
     read[2][15][15] = 1;  // cleared by the read
     ExpandFontString(read, 2, expected + "FFFF");
-    EXPECT_EQ(read, font) << "row " << c.row << " col " << c.column;
+    EXPECT_EQ(read, font) << "row " << row << " col " << column;
   }
 }
 

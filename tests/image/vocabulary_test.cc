@@ -22,23 +22,20 @@ constexpr std::string_view kDcsCodes =
     "432 445 446 452 454 455 462 464 465 466 503 506 516 523 526 532 546 565 606 612 624 627 631 "
     "632 654 662 664 703 712 723 731 732 734 743 754";
 
-template <size_t N>
-void ExpectList(const std::array<std::string_view, N>& list, std::string_view words,
-                std::string_view unit) {
-  std::istringstream in{std::string(words)};
-  std::vector<std::string> expected;
-  for (std::string word; in >> word;) expected.push_back(word + std::string(unit));
-  EXPECT_EQ(std::vector<std::string>(list.begin(), list.end()), expected);
-}
-
 TEST(VocabularyTest, ListsHoldTheRadiosTexts) {
-  ExpectList(kStepList, kSteps, "");
-  ExpectList(kToneList, kTones, "Hz");
-  ExpectList(kDcsList, kDcsCodes, "");
+  auto expect_list = [](const auto& list, std::string_view words, std::string_view unit) {
+    std::istringstream in{std::string(words)};
+    std::vector<std::string> expected;
+    for (std::string word; in >> word;) expected.push_back(word + std::string(unit));
+    EXPECT_EQ(std::vector<std::string>(list.begin(), list.end()), expected);
+  };
+  expect_list(kStepList, kSteps, "");
+  expect_list(kToneList, kTones, "Hz");
+  expect_list(kDcsList, kDcsCodes, "");
   // Carrier: 300Hz to 3000Hz in steps of 100 Hz, then the full-width "ＪＲ".
   std::string carriers;
   for (int hz = 300; hz <= 3000; hz += 100) carriers += std::to_string(hz) + "Hz ";
-  ExpectList(kTrainList, carriers + "ＪＲ", "");
+  expect_list(kTrainList, carriers + "ＪＲ", "");
 }
 
 }  // namespace

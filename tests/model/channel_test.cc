@@ -2,17 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <tuple>
+
 namespace tqm5 {
 namespace {
 
 // The 145 MHz repeater channel 1: FM, 5KHz, "+" 0.600MHz, Tone 88.5Hz, DCS 023, carrier ＪＲ,
 // and its record as written by hand, byte by byte.
 // Record digits written with a space between fields; the rest of the 128 digits are "0".
-std::string Record(std::string_view spaced) {
-  std::string digits;
-  for (char c : spaced) {
-    if (c != ' ') digits += c;
-  }
+std::string Record(std::string digits) {
+  std::erase(digits, ' ');
   return digits.append(128 - digits.size(), '0');
 }
 
@@ -27,9 +27,9 @@ Channel RepeaterChannel(std::string frequency = "145.00000MHz") {
   return channel;
 }
 
-// kRepeaterRecord with the byte at `offset` replaced by `digits`.
-std::string RecordWith(int offset, const char* digits) {
-  return std::string(kRepeaterRecord).replace(static_cast<size_t>(2 * offset), 2, digits);
+// kRepeaterRecord with the bytes from `offset` on replaced by `digits`.
+std::string RecordWith(int offset, std::string_view digits) {
+  return std::string(kRepeaterRecord).replace(2 * offset, digits.size(), digits);
 }
 
 TEST(ChannelCodecTest, RecordsByteForByteBothWays) {
@@ -62,120 +62,81 @@ TEST(ChannelCodecTest, RecordsByteForByteBothWays) {
   }
 }
 
-// Texts of the enumerated columns and their bytes; `both` cases also decode back to the text.
+// Column texts and the record bytes at `offset`: "E" cases encode the text, "D" cases decode
+// the bytes (a byte outside the tables decodes to a fixed text), "B" cases go both ways.
 TEST(ChannelCodecTest, ColumnTextsAndTheirBytes) {
-  struct Case {
-    int column;
-    const char* text;
-    int offset;
-    const char* byte;
-    bool both;
-  };
   // clang-format off
-  const Case cases[] = {
-      {kColMode, "NFM", 5, "00", true}, {kColMode, "FM", 5, "01", true},
-      {kColMode, "AM", 5, "02", true}, {kColMode, "WFM", 5, "03", true},
-      {kColMode, "fm", 5, "00", false}, {kColShift, "Off", 11, "00", true},
-      {kColShift, "+", 11, "01", true}, {kColShift, "-", 11, "02", true},
-      {kColShift, "＋", 11, "01", false}, {kColShift, "?", 11, "00", false},
-      {kColToneMode, "None", 12, "00", true}, {kColToneMode, "Train", 12, "01", true},
-      {kColToneMode, "Tone", 12, "02", true}, {kColToneMode, "TSQ", 12, "03", true},
-      {kColToneMode, "SQ", 12, "04", true}, {kColToneMode, "DCS", 12, "05", true},
-      {kColToneMode, "tone", 12, "00", false}, {kColSkip, "*", 19, "01", true},
-      {kColSkip, "", 19, "00", true}, {kColSkip, "x", 19, "00", false},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    Channel channel = RepeaterChannel();
-    channel.row[c.column] = c.text;
-    EXPECT_EQ(EncodeChannel(channel, 1, "ZR~TQ-M5").substr(2 * c.offset, 2), c.byte) << c.text;
-    if (!c.both) continue;
-    Channel decoded;
-    DecodeChannel(decoded, RecordWith(c.offset, c.byte), false);
-    EXPECT_EQ(decoded.row[c.column], c.text) << c.byte;
-  }
-}
-
-TEST(ChannelCodecTest, StatusByteFollowsBandChannelAndVariant) {
-  struct Case {
-    const char* frequency;
-    int number;
-    const char* model;
-    const char* status;  // first two digits, or "zero" for a record sent empty
-  };
-  // clang-format off
-  const Case cases[] = {
-      {"440.00000MHz", 1, "ZR~TQ-M5", "02"}, {"118.00000MHz", 1, "ZR~TQ-M5", "01"},
-      {"145.00000MHz", 1605, "ZR~TQ-M5", "01"}, {"1299.99999MHz", 1, "ZR~TQ-M5", "02"},
-      {"1300.00000MHz", 1, "ZR~TQ-M5", "01"}, {"136.00000MHz", 1, "ZR~TQ-M5", "02"},
-      {"135.99999MHz", 1, "ZR~TQ-M5", "01"}, {"169.99999MHz", 1, "ZR~TQ-M5", "02"},
-      {"170.00000MHz", 1, "ZR~TQ-M5", "01"}, {"469.99999MHz", 1, "ZR~TQ-M5", "02"},
-      {"470.00000MHz", 1, "ZR~TQ-M5", "01"}, {"1240.00000MHz", 1, "ZR~TQ-M5", "02"},
-      {"849.99000MHz", 1, "ZR~TQ-M5T", "zero"}, {"850.00000MHz", 1, "ZR~TQ-M5T", "01"},
-      {"824.00000MHz", 1, "ZR~TQ-M5T", "zero"}, {"823.99999MHz", 1, "ZR~TQ-M5T", "01"},
-      {"894.99999MHz", 1, "ZR~TQ-M5T", "zero"}, {"895.00000MHz", 1, "ZR~TQ-M5T", "01"},
-      {"849.99000MHz", 1, "ZR~TQ-M5E", "01"},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    std::string record = EncodeChannel(RepeaterChannel(c.frequency), c.number, c.model);
-    ASSERT_EQ(record.size(), 128u);
-    if (std::string(c.status) == "zero") {
-      EXPECT_EQ(record, std::string(128, '0')) << c.frequency << " " << c.model;
-    } else {
-      EXPECT_EQ(record.substr(0, 2), c.status) << c.frequency << " ch " << c.number;
+  for (auto [column, text, offset, bytes, way] : {std::tuple{kColMode, "NFM", 5, "00", 'B'},
+       {kColMode, "FM", 5, "01", 'B'}, {kColMode, "AM", 5, "02", 'B'},
+       {kColMode, "WFM", 5, "03", 'B'}, {kColMode, "fm", 5, "00", 'E'},
+       {kColMode, "WFM", 5, "F3", 'D'}, {kColMode, "", 5, "04", 'D'},
+       {kColShift, "Off", 11, "00", 'B'}, {kColShift, "+", 11, "01", 'B'},
+       {kColShift, "-", 11, "02", 'B'}, {kColShift, "＋", 11, "01", 'E'},
+       {kColShift, "?", 11, "00", 'E'}, {kColShift, "Off", 11, "03", 'D'},
+       {kColShift, "-", 11, "12", 'D'}, {kColToneMode, "None", 12, "00", 'B'},
+       {kColToneMode, "Train", 12, "01", 'B'}, {kColToneMode, "Tone", 12, "02", 'B'},
+       {kColToneMode, "TSQ", 12, "03", 'B'}, {kColToneMode, "SQ", 12, "04", 'B'},
+       {kColToneMode, "DCS", 12, "05", 'B'}, {kColToneMode, "tone", 12, "00", 'E'},
+       {kColToneMode, "DCS", 12, "06", 'D'},  // an unknown tone mode keeps the column
+       {kColSkip, "*", 19, "01", 'B'}, {kColSkip, "", 19, "00", 'B'},
+       {kColSkip, "x", 19, "00", 'E'},
+       {kColSkip, "*", 19, "11", 'D'}, {kColSkip, "", 19, "02", 'D'},
+       {kColTxTone, "67.0Hz", 13, "01", 'D'}, {kColTxTone, "88.5Hz", 13, "28", 'D'},
+       {kColRxTone, "88.5Hz", 14, "FF", 'D'}, {kColCarrier, "ＪＲ", 16, "1D", 'D'},
+       {kColCarrier, "3000Hz", 16, "1B", 'D'}, {kColDcs, "023", 15, "68", 'D'},
+       {kColDcs, "754", 15, "67", 'D'}, {kColStep, "1MHz", 6, "1F", 'D'},
+       {kColFreq, "145.01250MHz", 1, "1DB7A408", 'D'},  // 145012509 Hz: the last digit is dropped
+       {kColShiftFreq, "0.000MHz", 7, "000000", 'D'}}) {
+    // clang-format on
+    if (way != 'D') {
+      Channel channel = RepeaterChannel();
+      channel.row[column] = text;
+      EXPECT_EQ(EncodeChannel(channel, 1, "ZR~TQ-M5").substr(2 * offset, strlen(bytes)), bytes)
+          << text;
     }
-  }
-  Channel unused = RepeaterChannel();
-  unused.used = false;
-  EXPECT_EQ(EncodeChannel(unused, 1, "ZR~TQ-M5"), std::string(128, '0'));
-}
-
-TEST(ChannelCodecTest, TrainToneModeDependsOnTheIdentifiedVariant) {
-  for (auto [model, byte] : {std::pair{"ZR~TQ-M5", "01"},
-                             {"ZR~TQ-M5J", "01"},
-                             {"ZR~TQ-M5E", "00"},
-                             {"ZR~TQ-M5T", "00"},
-                             {"", "00"}}) {
-    Channel channel = RepeaterChannel();
-    channel.row[kColToneMode] = "Train";
-    EXPECT_EQ(EncodeChannel(channel, 1, model).substr(24, 2), byte) << model;
-  }
-}
-
-TEST(ChannelCodecTest, DecodeToleratesBytesOutsideTheTables) {
-  struct Case {
-    std::string record;
-    int column;
-    const char* text;
-  };
-  // clang-format off
-  const Case cases[] = {
-      {RecordWith(13, "01"), kColTxTone, "67.0Hz"}, {RecordWith(13, "28"), kColTxTone, "88.5Hz"},
-      {RecordWith(14, "FF"), kColRxTone, "88.5Hz"}, {RecordWith(16, "1D"), kColCarrier, "ＪＲ"},
-      {RecordWith(16, "1B"), kColCarrier, "3000Hz"}, {RecordWith(15, "68"), kColDcs, "023"},
-      {RecordWith(15, "67"), kColDcs, "754"}, {RecordWith(5, "F3"), kColMode, "WFM"},
-      {RecordWith(5, "04"), kColMode, ""}, {RecordWith(11, "03"), kColShift, "Off"},
-      {RecordWith(11, "12"), kColShift, "-"}, {RecordWith(19, "11"), kColSkip, "*"},
-      {RecordWith(19, "02"), kColSkip, ""}, {RecordWith(6, "1F"), kColStep, "1MHz"},
-      {RecordWith(12, "06"), kColToneMode, "DCS"},  // an unknown tone mode keeps the column
-      // 0x08A4B71D = 145012509 Hz: the last hertz digit is dropped.
-      {RecordWith(1, "1D").replace(4, 4, "B7A4"), kColFreq, "145.01250MHz"},
-      {RecordWith(7, "00").replace(16, 4, "0000"), kColShiftFreq, "0.000MHz"},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    Channel channel;
-    channel.row[kColToneMode] = "DCS";
-    DecodeChannel(channel, c.record, false);
-    EXPECT_TRUE(channel.used) << c.record;
-    EXPECT_EQ(channel.row[c.column], c.text) << c.record;
+    if (way == 'E') continue;
+    Channel decoded;
+    decoded.row[kColToneMode] = "DCS";
+    DecodeChannel(decoded, RecordWith(offset, bytes), false);
+    EXPECT_TRUE(decoded.used) << bytes;
+    EXPECT_EQ(decoded.row[column], text) << bytes;
   }
   // Index bytes outside the tables take the empty channel's value, in step with the texts.
   Channel channel;
   DecodeChannel(channel, RecordWith(13, "FF").replace(30, 4, "681D"), false);
   EXPECT_EQ(std::vector<int>({channel.tx_tone_index, channel.dcs_index, channel.train_index}),
             std::vector<int>({8, 0, 28}));
+}
+
+// First record byte by band, channel and identified variant ("" for a record sent empty), and
+// the tone-mode byte of "Train" by variant.
+TEST(ChannelCodecTest, StatusAndTrainBytesFollowBandChannelAndVariant) {
+  // clang-format off
+  for (auto [frequency, number, variant, status] : {std::tuple{"440.00000MHz", 1, "", "02"},
+       {"118.00000MHz", 1, "", "01"}, {"145.00000MHz", 1605, "", "01"},
+       {"1299.99999MHz", 1, "", "02"}, {"1300.00000MHz", 1, "", "01"},
+       {"136.00000MHz", 1, "", "02"}, {"135.99999MHz", 1, "", "01"}, {"169.99999MHz", 1, "", "02"},
+       {"170.00000MHz", 1, "", "01"}, {"469.99999MHz", 1, "", "02"}, {"470.00000MHz", 1, "", "01"},
+       {"1240.00000MHz", 1, "", "02"}, {"849.99000MHz", 1, "T", ""}, {"850.00000MHz", 1, "T", "01"},
+       {"824.00000MHz", 1, "T", ""}, {"823.99999MHz", 1, "T", "01"}, {"894.99999MHz", 1, "T", ""},
+       {"895.00000MHz", 1, "T", "01"}, {"849.99000MHz", 1, "E", "01"}}) {
+    // clang-format on
+    std::string record =
+        EncodeChannel(RepeaterChannel(frequency), number, std::string("ZR~TQ-M5") + variant);
+    EXPECT_EQ(record.substr(0, *status ? 2 : 128), *status ? status : std::string(128, '0'))
+        << frequency << " " << variant;
+  }
+  Channel channel = RepeaterChannel();
+  channel.used = false;
+  EXPECT_EQ(EncodeChannel(channel, 1, "ZR~TQ-M5"), std::string(128, '0'));
+  channel.used = true;
+  channel.row[kColToneMode] = "Train";
+  // clang-format off
+  for (auto [model, byte] : {std::pair{"ZR~TQ-M5", "01"}, {"ZR~TQ-M5J", "01"}, {"ZR~TQ-M5E", "00"},
+                             {"ZR~TQ-M5T", "00"}, {"", "00"}}) {
+    // clang-format on
+    EXPECT_EQ(EncodeChannel(channel, 1, model).substr(24, 2), byte) << model;
+  }
 }
 
 TEST(ChannelCodecTest, StatusNibbleZeroClearsTheChannelButKeepsItsLabel) {
