@@ -41,6 +41,12 @@ Document::Document(QObject* parent) : QObject(parent) {
   connect(&undo_stack_, &QUndoStack::cleanChanged, this, &Document::fileStateChanged);
 }
 
+Document::~Document() {
+  // The history is torn down with the document: its last signals must not reach the views,
+  // which may be halfway destroyed themselves.
+  undo_stack_.disconnect(this);
+}
+
 void Document::Change(const QString& what, const std::function<void(MemoryImage&)>& edit) {
   MemoryImage next = image_;
   edit(next);

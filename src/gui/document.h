@@ -18,6 +18,7 @@ class Document : public QObject {
 
  public:
   explicit Document(QObject* parent = nullptr);
+  ~Document() override;
 
   const MemoryImage& image() const { return image_; }
   QUndoStack* undoStack() { return &undo_stack_; }

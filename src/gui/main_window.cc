@@ -122,6 +122,9 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
 MainWindow::~MainWindow() {
   runner_.Cancel();
   runner_.Wait();
+  // The members go before the child widgets: nothing may call back into a half-gone window.
+  disconnect(&document_, nullptr, this, nullptr);
+  disconnect(&runner_, nullptr, this, nullptr);
 }
 
 void MainWindow::BuildMenus() {
