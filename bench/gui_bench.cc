@@ -24,15 +24,6 @@ namespace {
 
 using namespace tqm5;
 
-class NoMessages : public gui::MessageBoxes {
- public:
-  void Show(QWidget*, const Outcome&) override {}
-  QMessageBox::StandardButton Ask(QWidget*, const QString&, const QString&,
-                                  QMessageBox::StandardButtons) override {
-    return QMessageBox::No;
-  }
-};
-
 // Milliseconds since this process started, from the kernel's record of its start.
 double MillisecondsSinceStart() {
   std::ifstream stat("/proc/self/stat");
@@ -66,7 +57,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
-  NoMessages messages;
+  gui::NoMessageBoxes messages;
   gui::SetMessages(&messages);
   gui::MainWindow window(ModelOption::kJ, "");
   window.show();

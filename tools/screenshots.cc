@@ -19,15 +19,6 @@ namespace {
 
 using namespace tqm5;
 
-class NoMessages : public gui::MessageBoxes {
- public:
-  void Show(QWidget*, const Outcome&) override {}
-  QMessageBox::StandardButton Ask(QWidget*, const QString&, const QString&,
-                                  QMessageBox::StandardButtons) override {
-    return QMessageBox::No;
-  }
-};
-
 // A radio holding a few named channels, so that the grid shows what users keep there.
 void FillRadio(SimRadio& radio) {
   struct Named {
@@ -76,7 +67,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QString folder = argc > 1 ? argv[1] : "docs/screenshots";
   QDir().mkpath(folder);
-  NoMessages messages;
+  gui::NoMessageBoxes messages;
   gui::SetMessages(&messages);
 
   gui::MainWindow window(ModelOption::kJ, "");

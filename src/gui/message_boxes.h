@@ -23,6 +23,17 @@ class MessageBoxes {
                                           QMessageBox::StandardButtons buttons) = 0;
 };
 
+// Message boxes that show nothing and answer "No": for runs without a user (benchmarks, the
+// screenshot renderer).
+class NoMessageBoxes : public MessageBoxes {
+ public:
+  void Show(QWidget*, const Outcome&) override {}
+  QMessageBox::StandardButton Ask(QWidget*, const QString&, const QString&,
+                                  QMessageBox::StandardButtons) override {
+    return QMessageBox::No;
+  }
+};
+
 // The message boxes in use: real ones unless a test has installed its own.
 MessageBoxes& Messages();
 // Installs `boxes` (not owned) in place of the real ones; nullptr puts the real ones back.
