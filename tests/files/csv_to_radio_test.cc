@@ -21,13 +21,8 @@ uint32_t LittleEndian32(const SimRadio::Memory& memory, int address) {
 
 TEST(CsvToRadioTest, SpreadsheetFileReachesTheRadioWithEveryFrequencyExact) {
   // Cells as a spreadsheet writes them, and the hertz the radio must hold (0: channel emptied).
-  struct Cell {
-    const char* frequency;
-    uint32_t hertz;
-    const char* offset;
-    uint32_t offset_hertz;
-  };
   // clang-format off
+  struct Cell { const char* frequency; uint32_t hertz; const char* offset; uint32_t offset_hertz; };
   const Cell cells[] = {
       {"145", 145000000, "0.6", 600000}, {"145.0125", 145012500, "5", 5000000},
       {"430.5", 430500000, "\"0.600MHz\"", 600000}, {"1295", 1295000000, "20", 20000000},

@@ -90,12 +90,9 @@ TEST(ProjectFileTest, ChannelLines) {
 // decimals. A text that is not a frequency, or one its field cannot hold, refuses the line and
 // the save, naming the channel and the text; the file on disk stays as it was.
 TEST(ProjectFileTest, FrequencyFieldsHoldTheValueOfTheText) {
-  struct Case {
-    const char* frequency;
-    const char* offset;
-    const char* fields;  // frequency + "|" + offset field, nullptr when refused
-  };
+  // frequency + "|" + offset field, nullptr when refused.
   // clang-format off
+  struct Case { const char* frequency; const char* offset; const char* fields; };
   const Case cases[] = {
       {"145.00000MHz", "0.600MHz", "0145.00000|000.600"},
       {"145MHz", "0.6MHz", "0145.00000|000.600"}, {"145.0125MHz", "5MHz", "0145.01250|005.000"},
@@ -289,12 +286,8 @@ TEST(ProjectFileTest, ABrokenFileIsRefusedAndChangesNothing) {
   const std::string no_header =
       "not a project file: the first line is not \"Save Date and Time ...\"";
   const std::string cut = "the file is cut short: no \"File End\" line at the end";
-  struct Case {
-    std::string bytes;
-    std::string message;
-    std::string detail;
-  };
   // clang-format off
+  struct Case { std::string bytes; std::string message; std::string detail; };
   const Case cases[] = {
       {"", refused, "the file is empty"},
       {"\r\n\r\n", refused, "the file is empty"},
@@ -392,13 +385,8 @@ TEST(ProjectFileTest, IgnoredLinesChangeNothing) {
 
 TEST(ProjectFileTest, ChannelLineEdgeCases) {
   std::string fixed(kExampleLine);
-  struct Case {
-    std::string line;
-    bool model_j, used;
-    int column;
-    std::string text;
-  };
   // clang-format off
+  struct Case { std::string line; bool model_j, used; int column; std::string text; };
   const Case cases[] = {
       {fixed, false, true, kColName, ""}, {fixed + Repeat("東", 16), false, true, kColName, Repeat("東", 16)},
       {fixed + Repeat("東", 17), false, false, kColName, "old"}, {fixed + "A漢B①", true, true, kColName, "AB①"},

@@ -75,12 +75,8 @@ Chunks Silent(const std::string&) { return {}; }
 Chunks EchoOk(const std::string& line) { return Echo(line, "\r\nOK\r\n"); }
 
 TEST(SendCommandTest, ReplyFraming) {
-  struct Case {
-    const char* what;
-    ScriptedTransport::Responder responder;
-    const char* expected;
-  };
   // clang-format off
+  struct Case { const char* what; ScriptedTransport::Responder responder; const char* expected; };
   const Case cases[] = {
       {"framed OK", EchoOk, "OK"},
       {"no leading CR LF", [](const std::string& l) { return Echo(l, "OK\r\n"); }, ""},

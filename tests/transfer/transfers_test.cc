@@ -143,18 +143,15 @@ TEST(WriteAllTest, LeavesEveryByteTheProgramDoesNotOwnAsItWas) {
 }
 
 TEST(WriteAllTest, FailuresAndTheUncheckedOrderTable) {
-  struct Case {
-    const char* what;
-    int refused_address;
-    Outcome outcome;
-    bool title_written, channels_written;
-  };
+  // clang-format off
+  struct Case { const char* what; int refused_address; Outcome outcome; bool title_written, channels_written; };
   const Case cases[] = {
       {"bank sizes refused", 0x00200, ErrorOutcome(OutcomeIcon::kNone), true, false},
       {"settings refused", 0x00040, ErrorOutcome(), false, false},
       {"channel 7 refused", ChannelAddress(7), ErrorOutcome(), true, true},
       {"an order record refused", 0x00C08, CompleteOutcome(), true, true},
   };
+  // clang-format on
   for (const Case& c : cases) {
     Bench bench;
     bench.radio.memory().fill(0xFF);
@@ -235,11 +232,9 @@ TEST(TransferFrameTest, PortFailureAndCancelEndWithoutTheUsualMessage) {
   EXPECT_EQ((outcome.shown ? "shown " : "") + outcome.detail, open_error);
 
   // A cancel says where it stopped and, for a write, what the radio now holds.
-  struct Case {
-    TransferCommand command;
-    double cancel_at;
-    const char* detail;
-  };  // cancel at that channel progress
+  // cancel at that channel progress.
+  // clang-format off
+  struct Case { TransferCommand command; double cancel_at; const char* detail; };
   const Case cases[] = {
       {TransferCommand::kReadAll, 10,
        "stopped by the user while reading channel 11 (address 01480)."},
@@ -247,6 +242,7 @@ TEST(TransferFrameTest, PortFailureAndCancelEndWithoutTheUsualMessage) {
        "stopped by the user while writing channel 10 (address 01440). The radio now holds the "
        "new data up to channel 9 and its old data from channel 10 on; write again to finish."},
   };
+  // clang-format on
   for (const Case& c : cases) {
     Bench bench;
     std::atomic<bool> cancel = false;
