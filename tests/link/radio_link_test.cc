@@ -244,11 +244,5 @@ TEST(LastExchangeTest, SaysWhatTheRadioAnsweredOrThatItDidNot) {
   EXPECT_EQ(DescribeExchange(link.last_exchange()), R"(the port refused to send "ZR~TQ-M5")");
 }
 
-TEST(BlockCommandTest, CommandTexts) {
-  EXPECT_EQ(ReadCommand(0x1FE01), "ZR~F1FE01R");
-  EXPECT_EQ(ReadCommand(0x01200), "ZR~F01200R");
-  EXPECT_EQ(WriteCommand(0x001A0, "00AB"), "ZR~F001A0W00AB");
-}
-
 }  // namespace
 }  // namespace tqm5
