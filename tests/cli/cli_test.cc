@@ -24,11 +24,9 @@ namespace fs = std::filesystem;
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tqm5-cli-test-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "data");
+    const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir_ = fs::temp_directory_path() / ("tqm5-cli-test-" + std::to_string(getpid()) + "-" + name);
+    fs::remove_all(dir_), fs::create_directories(dir_ / "data");
   }
   void TearDown() override { fs::remove_all(dir_); }
 

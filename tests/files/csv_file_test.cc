@@ -35,9 +35,7 @@ void Fill(Channel& channel, const std::vector<std::string>& columns) {
   channel = Channel{};
   channel.row[kColLabel] = label;
   channel.used = true;
-  for (int column = kColFreq; column <= kColName; ++column) {
-    channel.row[column] = columns[static_cast<size_t>(column - 1)];
-  }
+  for (int c = kColFreq; c <= kColName; ++c) channel.row[c] = columns[static_cast<size_t>(c - 1)];
   auto code = [](uint8_t& index, int found) { index = found >= 0 ? uint8_t(found) : index; };
   code(channel.step_index, IndexOf(kStepList, channel.row[kColStep]));
   code(channel.train_index, IndexOf(kTrainList, channel.row[kColCarrier]));
@@ -50,7 +48,7 @@ void Fill(Channel& channel, const std::vector<std::string>& columns) {
 MemoryImage RandomImage(unsigned seed) {
   using Texts = std::vector<std::string_view>;
   std::mt19937 random(seed);
-  auto any = [&random](const auto& list) -> std::string {
+  auto any = [&random](const auto& list) {
     return "|" + std::string(list[random() % list.size()]);
   };
   MemoryImage image;

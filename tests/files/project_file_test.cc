@@ -154,9 +154,13 @@ TEST(ProjectFileTest, WrittenLines) {
       "COMPORT07", "File End"};
   // clang-format on
   for (int g = 0; g <= 10; ++g) expected.push_back("GRD" + ZeroPad(g, 2) + std::string(50, '0'));
-  for (const std::string& line : expected) {
-    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
-  }
+  auto missing = [&lines](const std::vector<std::string>& wanted) {
+    std::string text;
+    for (const std::string& w : wanted)
+      text += std::count(lines.begin(), lines.end(), w) ? "" : w + "\n";
+    return text;
+  };
+  EXPECT_EQ(missing(expected), "");
   std::vector<size_t> sd_lengths;
   for (const std::string& line : lines) {
     if (line.substr(0, 2) == "SD") sd_lengths.push_back(line.size());
@@ -181,9 +185,7 @@ TEST(ProjectFileTest, WrittenLines) {
               "NUM_DTMF0031234#", "NUM_DTMF0090123456789ABCD*#", "SET_DTMF010009022000008",
               "TITLEＴＱ東京", "GRD031" + std::string(48, '0') + "1", "SD02001002000"};
   // clang-format on
-  for (const std::string& line : expected) {
-    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
-  }
+  EXPECT_EQ(missing(expected), "");
   // Sizes that do not add up to 1000 leave out the bank and one-touch lines.
   image.bank_sizes[49] = 0;
   EXPECT_EQ(KeyOrder(ProjectLines(image, "")),

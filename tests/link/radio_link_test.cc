@@ -157,7 +157,7 @@ TEST(SendCommandTest, OpensTheClosedPortAndReportsWhyItCannotAndCancels) {
   EXPECT_TRUE(broken.written.empty());
 }
 
-TEST(StartCommTest, TriesTheCommandsOfTheChosenOption) {
+TEST(StartCommTest, TriesTheCommandsOfTheChosenOptionAndResets) {
   // The only command the radio answers "OK", the result, the lines sent, the command kept.
   // clang-format off
   struct Case { ModelOption option; const char* answered; bool result; std::vector<std::string> sent;
@@ -182,9 +182,7 @@ TEST(StartCommTest, TriesTheCommandsOfTheChosenOption) {
     EXPECT_EQ(transport.written, c.sent) << c.answered;
     EXPECT_EQ(model_command + (link.IsOpen() ? "" : " closed"), c.model_command) << c.answered;
   }
-}
-
-TEST(HiddenResetTest, SendsTheResetAndClosesThePort) {
+  // The hidden reset is sent without waiting for a reply and closes the port.
   ScriptedTransport transport(Silent);
   RadioLink link(transport);
   auto start = Transport::Clock::now();
