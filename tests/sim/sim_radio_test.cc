@@ -18,12 +18,10 @@ std::string Reply(std::string_view command, std::string_view payload) {
 }
 
 TEST(SimRadioTest, FaultsChangeTheReplies) {
-  struct Case {
-    const char* what;
-    std::function<void(SimFaults&)> set;
-    std::string sent, reply;
-    int changed_address;  // -1: the memory must stay as it was
-  };
+  // A changed address of -1: the memory must stay as it was.
+  // clang-format off
+  struct Case { const char* what; std::function<void(SimFaults&)> set; std::string sent, reply; int changed_address; };
+  // clang-format on
   const auto refuse = [](SimFaults& f) { f.refuse_write_at = {0x00200, 0x1FE01}; };
   const auto no_read = [](SimFaults& f) { f.no_read_reply_at = {0x00200}; };
   const Case cases[] = {

@@ -128,13 +128,10 @@ TEST(WriteAllTest, LeavesEveryByteTheProgramDoesNotOwnAsItWas) {
   ASSERT_EQ(bench.Run(TransferCommand::kWriteAll), CompleteOutcome());
   const std::vector<bool>& owned = ProgramOwnedBytes();
   int changed_owned = 0;
-  for (int a = 0; a < SimRadio::kMemorySize; ++a) {
-    uint8_t now = bench.radio.memory()[static_cast<size_t>(a)];
-    if (!owned[static_cast<size_t>(a)]) {
-      ASSERT_EQ(now, before[static_cast<size_t>(a)]) << "address " << std::hex << a;
-    } else if (now != before[static_cast<size_t>(a)]) {
-      ++changed_owned;
-    }
+  for (size_t a = 0; a < SimRadio::kMemorySize; ++a) {
+    const bool same = bench.radio.memory()[a] == before[a];
+    ASSERT_TRUE(same || owned[a]) << "address " << std::hex << a;
+    changed_owned += !same;
   }
   EXPECT_GT(changed_owned, 1000);
   // The fresh copies read for the read-modify-write are kept, with the program's fields in.
