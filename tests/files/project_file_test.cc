@@ -90,7 +90,7 @@ TEST(ProjectFileTest, ChannelLines) {
 // decimals. A text that is not a frequency, or one its field cannot hold, refuses the line and
 // the save, naming the channel and the text; the file on disk stays as it was.
 TEST(ProjectFileTest, FrequencyFieldsHoldTheValueOfTheText) {
-  // frequency + "|" + offset field, nullptr when refused.
+  // The expected frequency and offset fields joined by "|", nullptr when refused.
   // clang-format off
   struct Case { const char* frequency; const char* offset; const char* fields; };
   const Case cases[] = {

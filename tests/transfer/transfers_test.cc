@@ -229,7 +229,7 @@ TEST(TransferFrameTest, PortFailureAndCancelEndWithoutTheUsualMessage) {
   EXPECT_EQ((outcome.shown ? "shown " : "") + outcome.detail, open_error);
 
   // A cancel says where it stopped and, for a write, what the radio now holds.
-  // cancel at that channel progress.
+  // The user cancels at the given channel progress value.
   // clang-format off
   struct Case { TransferCommand command; double cancel_at; const char* detail; };
   const Case cases[] = {
