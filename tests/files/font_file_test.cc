@@ -100,11 +100,7 @@ TEST(FontFileTest, BrokenFilesAreRefusedWholeAndTheGlyphsReadAreCounted) {
     return std::vector<std::string>(full.begin() + static_cast<long>(first),
                                     full.begin() + static_cast<long>(first + count));
   };
-  auto bytes = [](const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-  };
+  auto bytes = [](const std::vector<std::string>& lines) { return testing::FileBytes(lines); };
   // Glyphs 3 and 6 of the source; row 2 of glyph 6 (line 22) is one character short.
   std::vector<std::string> two = part(0, 1);
   for (const auto& glyph : {part(52, 17), part(103, 17)})

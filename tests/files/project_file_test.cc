@@ -36,6 +36,7 @@ struct TempDir {
   fs::path path = testing::TempPath("project");
 };
 
+using testing::FileBytes;
 using testing::ReadFile;
 
 std::string Repeat(std::string_view s, int n) {
@@ -255,13 +256,6 @@ TEST(ProjectFileTest, OneTouchKeysFollowTheLoadedBanksAndExtraLinesLoad) {
   EXPECT_EQ(image.language, kEnglish);
   EXPECT_EQ(image.bank_link_hex[4], "0123456789ABCDEF");
   EXPECT_EQ(image.font_bits[2][0][0] + image.font_bits[2][7][0] + image.font_bits[2][8][0], 2);
-}
-
-// The bytes of a file of CP932 lines, each ended by CR LF.
-std::string FileBytes(const std::vector<std::string>& lines) {
-  std::string bytes;
-  for (const std::string& line : lines) bytes += Utf8ToCp932(line) + "\r\n";
-  return bytes;
 }
 
 // Everything a load can change.
