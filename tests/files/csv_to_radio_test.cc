@@ -21,26 +21,16 @@ uint32_t LittleEndian32(const SimRadio::Memory& memory, int address) {
 
 TEST(CsvToRadioTest, SpreadsheetFileReachesTheRadioWithEveryFrequencyExact) {
   // Cells as a spreadsheet writes them, and the hertz the radio must hold (0: channel emptied).
-  struct Cell {
-    const char* frequency;
-    uint32_t hertz;
-    const char* offset;
-    uint32_t offset_hertz;
-  };
+  // clang-format off
+  struct Cell { const char* frequency; uint32_t hertz; const char* offset; uint32_t offset_hertz; };
   const Cell cells[] = {
-      {"145", 145000000, "0.6", 600000},
-      {"145.0125", 145012500, "5", 5000000},
-      {"430.5", 430500000, "\"0.600MHz\"", 600000},
-      {"1295", 1295000000, "20", 20000000},
-      {"0.53099", 530990, "0", 0},
-      {"7.1", 7100000, "0.6", 600000},
-      {"1299.99999", 1299999990, "999.995", 999995000},
-      {"50.125", 50125000, "1.25", 1250000},
-      {"433.00001", 433000010, "0.6", 600000},
-      {"9999", 0, "0.6", 0},
-      {"-145", 0, "0.6", 0},
-      {"", 0, "", 0},
+      {"145", 145000000, "0.6", 600000}, {"145.0125", 145012500, "5", 5000000},
+      {"430.5", 430500000, "\"0.600MHz\"", 600000}, {"1295", 1295000000, "20", 20000000},
+      {"0.53099", 530990, "0", 0}, {"7.1", 7100000, "0.6", 600000},
+      {"1299.99999", 1299999990, "999.995", 999995000}, {"50.125", 50125000, "1.25", 1250000},
+      {"433.00001", 433000010, "0.6", 600000}, {"9999", 0, "0.6", 0}, {"-145", 0, "0.6", 0}, {"", 0, "", 0},
   };
+  // clang-format on
   constexpr int kCellCount = static_cast<int>(std::size(cells));
   std::string text =
       ",\"Freqency\",\"mode\",\"step\",\"Carrier\",\"Tone/DCS\",\"Tx-tone\",\"Rx-tone\",\"DCS\","
@@ -82,11 +72,10 @@ TEST(CsvToRadioTest, SpreadsheetFileReachesTheRadioWithEveryFrequencyExact) {
     // A project load keeps the call channels it finds no line for, as the radio's presets.
     if (cell.hertz == 0 && IsProtectedChannel(n)) continue;
     int address = ChannelAddress(n);
-    uint32_t hertz = LittleEndian32(memory, address + 1);
-    uint32_t offset = LittleEndian32(memory, address + 7);
-    if (hertz != cell.hertz || offset != cell.offset_hertz) {
-      if (++wrong <= 5)
-        ADD_FAILURE() << "channel " << n << ": " << hertz << " Hz, offset " << offset;
+    uint32_t hertz = LittleEndian32(memory, address + 1),
+             offset = LittleEndian32(memory, address + 7);
+    if ((hertz != cell.hertz || offset != cell.offset_hertz) && ++wrong <= 5) {
+      ADD_FAILURE() << "channel " << n << ": " << hertz << " Hz, offset " << offset;
     }
   }
   EXPECT_EQ(wrong, 0);

@@ -17,11 +17,9 @@ using testing::WriteLines;
 FontBits RandomFont(unsigned seed) {
   std::mt19937 random(seed);
   FontBits font{};
-  for (auto& glyph : font) {
-    for (auto& row : glyph) {
+  for (auto& glyph : font)
+    for (auto& row : glyph)
       for (auto& pixel : row) pixel = static_cast<uint8_t>(random() % 2);
-    }
-  }
   return font;
 }
 
@@ -41,6 +39,9 @@ TEST(FontFileTest, SaveWritesEightGlyphsOfSixteenRows) {
             "Save Date and Time File End\r\n");
   EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 138);
   EXPECT_FALSE(SaveFontFile(saved, TempPath("no-such-folder/x.FM5")).success);
+  MemoryImage image;  // a missing file is reported
+  Outcome missing = LoadFontFile(image, TempPath("missing.FM5"));
+  EXPECT_FALSE(missing.shown || missing.detail.empty());
 }
 
 // Files with some lines only, loaded over a random font: glyph 3's rows 0..`rows_set`-1 become
@@ -54,23 +55,18 @@ TEST(FontFileTest, LoadChangesOnlyTheRowsTheFileGives) {
     if (odd_row >= 0) lines[static_cast<size_t>(odd_row) + 1] = odd_text;
     return lines;
   };
-  struct Case {
-    std::vector<std::string> body;  // the lines after the header
-    int rows_set;
-    int odd_row = -1;
-    std::string odd_pattern = "";
-    bool finished = true;
-  };
+  // The lines after the header. A file ending within the glyph reads nothing; "8", "03" and
+  // "a" are no glyph at all.
+  // clang-format off
+  struct Case { std::vector<std::string> body; int rows_set; int odd_row = -1; std::string odd_pattern = "";
+                bool finished = true; };
   const Case cases[] = {
-      {glyph_3(16), 16},
-      {glyph_3(16, 4, std::string(15, '0')), 16, 4, std::string(16, '?')},
+      {glyph_3(16), 16}, {glyph_3(16, 4, std::string(15, '0')), 16, 4, std::string(16, '?')},
       {glyph_3(16, 4, std::string(17, '0')), 16, 4, std::string(16, '?')},
-      {glyph_3(16, 9, "0x0 0１0101010101"), 16, 9, "0?0?0?0101010101"},
-      {glyph_3(10), 0, -1, "", false},     // the file ends within the glyph: nothing is read
-      {{"8", ones[0]}, 0, -1, "", false},  // no glyph at all
-      {{"03", ones[0]}, 0, -1, "", false},
-      {{"a", ones[0]}, 0, -1, "", false},
+      {glyph_3(16, 9, "0x0 0１0101010101"), 16, 9, "0?0?0?0101010101"}, {glyph_3(10), 0, -1, "", false},
+      {{"8", ones[0]}, 0, -1, "", false}, {{"03", ones[0]}, 0, -1, "", false}, {{"a", ones[0]}, 0, -1, "", false},
   };
+  // clang-format on
   for (const Case& c : cases) {
     std::vector<std::string> lines = {"3"};  // the header is never a glyph number
     lines.insert(lines.end(), ones.begin(), ones.end());
@@ -104,11 +100,7 @@ TEST(FontFileTest, BrokenFilesAreRefusedWholeAndTheGlyphsReadAreCounted) {
     return std::vector<std::string>(full.begin() + static_cast<long>(first),
                                     full.begin() + static_cast<long>(first + count));
   };
-  auto bytes = [](const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-  };
+  auto bytes = [](const std::vector<std::string>& lines) { return testing::FileBytes(lines); };
   // Glyphs 3 and 6 of the source; row 2 of glyph 6 (line 22) is one character short.
   std::vector<std::string> two = part(0, 1);
   for (const auto& glyph : {part(52, 17), part(103, 17)})
@@ -118,15 +110,10 @@ TEST(FontFileTest, BrokenFilesAreRefusedWholeAndTheGlyphsReadAreCounted) {
   std::vector<std::string> nine = {full[0], "9"};
   nine.insert(nine.end(), full.begin() + 2, full.begin() + 18);
   const std::string refused = "This File don't Open/ Error", done = "Read Font File/ Finish";
-  struct Case {
-    std::string bytes;
-    std::string message;
-    std::string detail;
-    int glyphs;                // counted as read
-    std::vector<int> changed;  // glyphs taken from the source
-    const char* name = "broken.FM5";
-  };
+  // The glyphs counted as read, the glyphs taken from the source.
   // clang-format off
+  struct Case { std::string bytes, message, detail; int glyphs; std::vector<int> changed;
+                const char* name = "broken.FM5"; };
   const Case cases[] = {
       {"", refused, "no glyph found in the file", 0, {}},
       {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 18), refused, "no glyph found in the file",
@@ -136,8 +123,7 @@ TEST(FontFileTest, BrokenFilesAreRefusedWholeAndTheGlyphsReadAreCounted) {
        "the file ends after line 60, inside glyph 3 (7 of its 16 rows); nothing was read", 0, {}},
       {bytes(full), done, "", 8, {0, 1, 2, 3, 4, 5, 6, 7}},
       {bytes(full), done, "", 8, {0, 1, 2, 3, 4, 5, 6, 7}, "a.fm5"},
-      {bytes(full), refused, "", 0, {}, "c.FM"},
-      {bytes(full), refused, "", 0, {}, "d.txt"},
+      {bytes(full), refused, "", 0, {}, "c.FM"}, {bytes(full), refused, "", 0, {}, "d.txt"},
       {bytes(full), refused, "", 0, {}, "e.FM5.bak"},
       {bytes(two), done, "1 pixel row was not 16 characters long and was left as it was (line 22)", 2,
        {3, 6}},
@@ -154,17 +140,11 @@ TEST(FontFileTest, BrokenFilesAreRefusedWholeAndTheGlyphsReadAreCounted) {
     if (c.glyphs == 2) expected[6][2] = image.font_bits[6][2];
     int glyphs = -1;
     Outcome outcome = LoadFontFile(image, path, &glyphs);
-    EXPECT_EQ(outcome.text + "/" + outcome.title, c.message) << c.detail;
-    EXPECT_EQ(outcome.detail, c.detail);
-    EXPECT_EQ(glyphs, c.glyphs) << c.detail;
+    EXPECT_EQ(
+        outcome.text + "/" + outcome.title + "|" + outcome.detail + "|" + std::to_string(glyphs),
+        c.message + "|" + c.detail + "|" + std::to_string(c.glyphs));
     EXPECT_TRUE(image.font_bits == expected) << c.detail;
   }
-}
-
-TEST(FontFileTest, AMissingFileIsReported) {
-  MemoryImage image;
-  Outcome outcome = LoadFontFile(image, TempPath("missing.FM5"));
-  EXPECT_FALSE(outcome.shown || outcome.detail.empty());
 }
 
 }  // namespace

@@ -18,12 +18,10 @@ std::string Reply(std::string_view command, std::string_view payload) {
 }
 
 TEST(SimRadioTest, FaultsChangeTheReplies) {
-  struct Case {
-    const char* what;
-    std::function<void(SimFaults&)> set;
-    std::string sent, reply;
-    int changed_address;  // -1: the memory must stay as it was
-  };
+  // A changed address of -1: the memory must stay as it was.
+  // clang-format off
+  struct Case { const char* what; std::function<void(SimFaults&)> set; std::string sent, reply; int changed_address; };
+  // clang-format on
   const auto refuse = [](SimFaults& f) { f.refuse_write_at = {0x00200, 0x1FE01}; };
   const auto no_read = [](SimFaults& f) { f.no_read_reply_at = {0x00200}; };
   const Case cases[] = {
@@ -51,21 +49,14 @@ TEST(SimRadioTest, FaultsChangeTheReplies) {
     radio.set_faults(faults);
     SimRadio::Memory expected = radio.memory();
     EXPECT_EQ(radio.Receive(c.sent), c.reply) << c.what;
-    if (c.changed_address >= 0) {
-      expected[static_cast<size_t>(c.changed_address)] = 0x01;
-      expected[static_cast<size_t>(c.changed_address) + 1] = 0x02;
-    }
+    if (c.changed_address >= 0)
+      expected[size_t(c.changed_address)] = 1, expected[size_t(c.changed_address) + 1] = 2;
     EXPECT_TRUE(radio.memory() == expected) << c.what;
   }
 }
 
 // Factory memory: spot checks against records worked out by hand from the area layouts.
 TEST(SimRadioFactoryTest, AreasHoldTheStartUpImage) {
-  auto repeat = [](std::string_view text, int times) {
-    std::string repeated;
-    for (int i = 0; i < times; ++i) repeated += text;
-    return repeated;
-  };
   // Status, frequency, step, mode, offset, flags, tones 9 and 9, DCS, carrier 20, fixed bytes.
   const std::string call_fields = "0000000000000009090014003E000A" + std::string(86, '0');
   const std::pair<int, std::string> cases[] = {
@@ -73,13 +64,15 @@ TEST(SimRadioFactoryTest, AreasHoldTheStartUpImage) {
       {0x17000, "024086A40801" + call_fields},  // call channel 1401, 145 MHz
       {0x1A2C0, "01C83AC21701" + call_fields},  // bug channel 1604, status 01
       {0x1A7C0, "FFFF"},                        // after the last channel
-      {0x00200, repeat("6400", 10) + std::string(160, '0') +
-                    "6400C800640003006400640014000000000000000000000000000000FF"},
+      {0x00200,
+       "64006400640064006400640064006400640064"
+       "00" +
+           std::string(160, '0') + "6400C800640003006400640014000000000000000000000000000000FF"},
       {0x00100, std::string(160, '0') + "0000000000000080" + "FF"},  // bank-link groups
       {0x00180, std::string(64, 'F')},                               // one-touch keys and the gap
       {0x001A0, std::string(68, '0') + "FF"},                        // title, scroll and pad
-      {0x00000, "FFFF"},                                             // unowned settings bytes
-      {0x00008, "FFFF"},
+      {0x00000, "FFFF"},
+      {0x00008, "FFFF"},                                    // unowned settings bytes
       {0x000C0, "FF"},                                      // after the settings
       {0x1FE00, "FF00FF"},                                  // write protection
       {0x01100, "010505" + std::string(32, 'F') + "1111"},  // DTMF choices, unowned bytes
@@ -97,8 +90,8 @@ TEST(SimRadioFactoryTest, AreasHoldTheStartUpImage) {
   // The language byte (0x01 Japanese) follows the variant; the cross-band byte is 0.
   for (SimVariant variant : kAllSimVariants) {
     const SimRadio radio(variant);
-    EXPECT_EQ(radio.memory()[0x3E], variant == kTqM5 || variant == kTqM5J ? 1 : 0);
-    EXPECT_EQ(radio.memory()[0x48], 0x00);
+    EXPECT_EQ(radio.memory()[0x3E] * 256 + radio.memory()[0x48],
+              variant == kTqM5 || variant == kTqM5J ? 256 : 0);
   }
 }
 

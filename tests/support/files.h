@@ -19,11 +19,16 @@ inline std::string TempPath(const std::string& name) {
   return ::testing::TempDir() + "tqm5_" + std::to_string(getpid()) + "_" + name;
 }
 
-// Writes `lines` (UTF-8, stored as CP932) each followed by `line_end`.
+// The bytes of `lines` (UTF-8, stored as CP932) each followed by `line_end`.
+inline std::string FileBytes(const std::vector<std::string>& lines, const char* line_end = "\r\n") {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += Utf8ToCp932(line) + line_end;
+  return bytes;
+}
+
 inline void WriteLines(const std::string& path, const std::vector<std::string>& lines,
                        const char* line_end = "\r\n") {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  for (const std::string& line : lines) out << Utf8ToCp932(line) << line_end;
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << FileBytes(lines, line_end);
 }
 
 inline std::string ReadFile(const std::string& path) {

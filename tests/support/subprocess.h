@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -39,6 +40,30 @@ inline std::vector<char*> Pointers(std::vector<std::string>& strings) {
   return pointers;
 }
 
+// Starts `program`; its pid, or -1. Stdout goes to the file `out_path`, or to the pipe `out_fds`
+// when given; stderr to `err_path` when not empty.
+inline pid_t Spawn(const std::string& program, std::vector<std::string> args,
+                   std::vector<std::string> env, const std::string& out_path,
+                   const std::string& err_path, const int* out_fds = nullptr) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (out_fds != nullptr) {
+    posix_spawn_file_actions_adddup2(&actions, out_fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out_fds[0]);
+  }
+  for (const auto& [fd, path] : {std::pair{STDOUT_FILENO, out_path}, {STDERR_FILENO, err_path}}) {
+    const int flags = O_WRONLY | O_CREAT | O_TRUNC;
+    if (!path.empty()) posix_spawn_file_actions_addopen(&actions, fd, path.c_str(), flags, 0644);
+  }
+  args.insert(args.begin(), program);
+  std::vector<char*> argv = Pointers(args), envp = Pointers(env);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
+    pid = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
 // Starts `program` with stdout on a pipe and returns its pid once it has printed its first line
 // (which `first_line` receives, without the line end). -1 when it could not start or said
 // nothing.
@@ -46,45 +71,16 @@ inline pid_t SpawnAndReadFirstLine(const std::string& program, std::vector<std::
                                    std::string& first_line) {
   int fds[2];
   if (pipe(fds) != 0) return -1;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, fds[0]);
-  args.insert(args.begin(), program);
-  std::vector<char*> argv = Pointers(args);
-  pid_t pid = -1;
-  int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  pid_t pid = Spawn(program, std::move(args), EnvironmentWith({}), "", "", fds);
   close(fds[1]);
   FILE* out = fdopen(fds[0], "r");
   char line[512] = {};
   bool got = out != nullptr && std::fgets(line, sizeof(line), out) != nullptr;
   if (out != nullptr) std::fclose(out);
-  if (spawned != 0 || !got) return -1;
+  if (pid < 0 || !got) return -1;
   first_line = line;
-  while (!first_line.empty() && (first_line.back() == '\n' || first_line.back() == '\r')) {
+  while (!first_line.empty() && std::isspace(static_cast<unsigned char>(first_line.back())))
     first_line.pop_back();
-  }
-  return pid;
-}
-
-// Starts `program` with stdout and stderr going to the given files; its pid, or -1.
-inline pid_t Spawn(const std::string& program, std::vector<std::string> args,
-                   std::vector<std::string> env, const std::string& out_path,
-                   const std::string& err_path) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  for (const auto& [fd, path] : {std::pair{STDOUT_FILENO, out_path}, {STDERR_FILENO, err_path}}) {
-    posix_spawn_file_actions_addopen(&actions, fd, path.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-  }
-  args.insert(args.begin(), program);
-  std::vector<char*> argv = Pointers(args);
-  std::vector<char*> envp = Pointers(env);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
-    pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
   return pid;
 }
 
