@@ -194,7 +194,6 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"export-csv", Path("d.M5"), Path("c.CSV")}, 1, "tqm5 export-csv: " + Path("d.M5") + " is a folder"},
       {{"import-csv", a, Path("d.CSV"), "-o", Path("b.M5")}, 1, "tqm5 import-csv: " + Path("d.CSV") + folder},
       {{"font-import", a, Path("d.FM5"), "-o", Path("b.M5")}, 1, "tqm5 font-import: " + Path("d.FM5") + folder},
-      {{"write", "--port", "sim", "--model", "J", Path("d.M5")}, 1, "tqm5 write: " + Path("d.M5") + folder},
       {{"show", Path("missing.M5")}, 1, "tqm5 show: cannot open " + Path("missing.M5") + ": No such file"},
       {{"--image", Path("d.M5")}, 2, "tqm5-sim: cannot load the radio memory: " + Path("d.M5") + folder,
        TQM5_SIM_EXECUTABLE},
