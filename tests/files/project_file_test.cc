@@ -329,22 +329,6 @@ TEST(ProjectFileTest, ABrokenFileIsRefusedAndChangesNothing) {
   }
 }
 
-TEST(ProjectFileTest, AUtf8FileLoadsItsJapaneseTexts) {
-  TempDir dir;
-  // "東京" and "ＴＱ" as UTF-8 bytes.
-  const std::string tokyo = "\xE6\x9D\xB1\xE4\xBA\xAC", tq = "\xEF\xBC\xB4\xEF\xBC\xB1";
-  for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
-    std::string path = dir.File("utf8.M5");
-    std::ofstream(path, std::ios::binary)
-        << bom << kHeader << "\r\n"
-        << kExampleLine << tokyo << "\r\nTITLE" << tq << "\r\nFile End\r\n";
-    MemoryImage image;
-    EXPECT_EQ(LoadProject(image, path).text, "Read File") << bom.size();
-    const auto& row = image.channel(1).row;
-    EXPECT_EQ(row[kColName] + row[kColShiftFreq] + image.title, "東京0.600MHzＴＱ");
-  }
-}
-
 TEST(ProjectFileTest, IgnoredLinesChangeNothing) {
   MemoryImage reference = RichImage(ModelOption::kJ, false);
   reference.com_port_number = 2;
