@@ -268,7 +268,6 @@ TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
        [](Bench& b) { b.radio = SimRadio(kTqM5T); SelectModelOption(b.image, ModelOption::kT); }},
       {C::kReadAll, NoReadReplyAt(0x00040), kX, {R"(reading the settings area: the radio did not answer "ZR~F00040R" within 40 ms.)"}},
       {C::kReadAll, NoReadReplyAt(0x00240), kNo, {R"(reading the bank sizes: the radio did not answer "ZR~F00240R")"}},
-      {C::kReadAll, NoReadReplyAt(0x010A0), kX, {R"(reading user glyph 5: the radio did not answer "ZR~F010A0R")"}},
       {C::kReadAll, NoReadReplyAt(0x13E00), kX, {R"(reading channel 1102 (address 13E00): the radio did not answer "ZR~F13E00R")"}},
       {C::kReadMemories, NoReadReplyAt(0x1A780), kX, {"reading channel 1623 (address 1A780)"}},
       {C::kWriteAll, RefuseWriteAt(0x00180), kX, {R"(writing the one-touch keys: the radio answered "ZR~F00180W..." with "NG" instead)",
