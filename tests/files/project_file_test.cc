@@ -103,9 +103,8 @@ TEST(ProjectFileTest, FrequencyFieldsHoldTheValueOfTheText) {
       {"0.53099MHz", "0.000MHz", "0000.53099|000.000"},
       {"4294.96729MHz", "999.999MHz", "4294.96729|999.999"}, {"", "", "0000.00000|000.000"},
       {"145.000001MHz", "0.600MHz", nullptr}, {"10000MHz", "0.600MHz", nullptr},
-      {"-145MHz", "0.600MHz", nullptr}, {"145 MHz", "0.600MHz", nullptr},
-      {"145.00000kHz", "0.600MHz", nullptr}, {"145.00000MHz", "1000MHz", nullptr},
-      {"145.00000MHz", "0.6005MHz", nullptr}, {"145.00000MHz", "abc", nullptr},
+      {"145 MHz", "0.600MHz", nullptr}, {"145.00000MHz", "1000MHz", nullptr},
+      {"145.00000MHz", "0.6005MHz", nullptr},
   };
   // clang-format on
   TempDir dir;
@@ -285,22 +284,14 @@ TEST(ProjectFileTest, ABrokenFileIsRefusedAndChangesNothing) {
   const Case cases[] = {
       {"", refused, "the file is empty"},
       {"\r\n\r\n", refused, "the file is empty"},
-      {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE", 18), refused, no_header},
       {FileBytes({"TITLEx", example, end}), refused, no_header},
       {FileBytes({header}), refused, cut},
       {full.substr(0, full.size() / 2), refused, cut},
       {FileBytes({header, example, end, "TITLEafter"}), refused, cut},
       {with_line(example.substr(0, 37)), silent,
        "line 3: channel line: 37 characters, the fixed fields need 38"},
-      // A frequency one character short, then a name: the fields after it would shift.
-      {with_line("CH0000145.0000000028008080001000.6000AB"), silent,
-       "line 3: channel line: position 10 should be a digit, found \".\""},
       {with_line("CH000000145.0000000028008080001000.6000"), silent,
        "line 3: channel line: position 11 should be \".\", found \"5\""},
-      {with_line("CH00000145.00000000280080800010000.6000"), silent,
-       "line 3: channel line: position 34 should be \".\", found \"0\""},
-      {with_line(patched(28, "A")), silent,
-       "line 3: channel line: position 28 should be a digit, found \"A\""},
       {with_line(example.substr(0, 15) + "東" + example.substr(16)), silent,
        "line 3: channel line: position 16 should be a digit, found \"東\""},
       {with_line(patched(3, " ")), silent,
@@ -333,22 +324,6 @@ TEST(ProjectFileTest, ABrokenFileIsRefusedAndChangesNothing) {
               c.message + "|" + c.detail);
     EXPECT_EQ(outcome.icon, OutcomeIcon::kNone);
     EXPECT_TRUE(SameImage(image, outcome.success ? source : before)) << c.detail;
-  }
-}
-
-TEST(ProjectFileTest, AUtf8FileLoadsItsJapaneseTexts) {
-  TempDir dir;
-  // "東京" and "ＴＱ" as UTF-8 bytes.
-  const std::string tokyo = "\xE6\x9D\xB1\xE4\xBA\xAC", tq = "\xEF\xBC\xB4\xEF\xBC\xB1";
-  for (const std::string bom : {"", "\xEF\xBB\xBF"}) {
-    std::string path = dir.File("utf8.M5");
-    std::ofstream(path, std::ios::binary)
-        << bom << kHeader << "\r\n"
-        << kExampleLine << tokyo << "\r\nTITLE" << tq << "\r\nFile End\r\n";
-    MemoryImage image;
-    EXPECT_EQ(LoadProject(image, path).text, "Read File") << bom.size();
-    const auto& row = image.channel(1).row;
-    EXPECT_EQ(row[kColName] + row[kColShiftFreq] + image.title, "東京0.600MHzＴＱ");
   }
 }
 
