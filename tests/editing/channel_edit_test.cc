@@ -11,12 +11,9 @@ void SetRow(Channel& channel, std::array<std::string, 12> texts, std::array<uint
   for (int column = kColFreq; column <= kColName; ++column) {
     channel.row[column] = texts[static_cast<size_t>(column - 1)];
   }
-  channel.step_index = indexes[0];
-  channel.tx_tone_index = indexes[1];
-  channel.rx_tone_index = indexes[2];
-  channel.dcs_index = indexes[3];
-  channel.train_index = indexes[4];
-  channel.used = used;
+  channel.step_index = indexes[0], channel.tx_tone_index = indexes[1];
+  channel.rx_tone_index = indexes[2], channel.dcs_index = indexes[3];
+  channel.train_index = indexes[4], channel.used = used;
 }
 
 std::array<std::string, 12> Texts(const Channel& channel) {
@@ -35,39 +32,30 @@ TEST(ChannelDialogTest, OpensOnTheMainRowAndNeverOnBugDetectors) {
 }
 
 TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
+  // Index bytes: step, tx, rx, DCS, carrier. Label and AM/WFM rule are checked apart.
   struct Case {
     int number;
     ModelOption model;
     std::array<std::string, 12> texts;
-    std::array<uint8_t, 5> indexes;  // step, tx, rx, DCS, carrier
-    ChannelForm form;                // label and AM/WFM rule are checked apart
+    std::array<uint8_t, 5> indexes;
+    ChannelForm form;
   };
+  // clang-format off
   const Case cases[] = {
-      {7,
-       ModelOption::kJ,
-       {"1295.12345MHz", "AM", "25KHz", "ＪＲ", "Train", "67.0Hz", "250.3Hz", "754", "＋",
-        "123.456MHz", "*", "東京"},
-       {7, 0, 38, 103, 28},
+      {7, ModelOption::kJ, {"1295.12345MHz", "AM", "25KHz", "ＪＲ", "Train", "67.0Hz", "250.3Hz",
+       "754", "＋", "123.456MHz", "*", "東京"}, {7, 0, 38, 103, 28},
        {"", "1295", "12345", "東京", true, 1, 7, 5, 0, 38, 103, 28, 1, "123", "456"}},
-      {8,
-       ModelOption::kT,
-       {"7.00500MHz", "WFM", "5KHz", "300Hz", "Train", "88.5Hz", "88.5Hz", "023", "－", "0.600MHz",
-        "※", ""},
-       {0, 8, 8, 0, 0},
+      {8, ModelOption::kT, {"7.00500MHz", "WFM", "5KHz", "300Hz", "Train", "88.5Hz", "88.5Hz",
+       "023", "－", "0.600MHz", "※", ""}, {0, 8, 8, 0, 0},
        {"", "7", "00500", "", true, 3, 0, 0, 8, 8, 0, 0, 2, "0", "600"}},
-      {9,
-       ModelOption::kOther,
-       {"45.12340MHz", "NFM", "1MHz", "ＪＲ", "DCS", "88.5Hz", "88.5Hz", "023", "Off", "12.500MHz",
-        "", ""},
-       {15, 8, 8, 0, 28},
+      {9, ModelOption::kOther, {"45.12340MHz", "NFM", "1MHz", "ＪＲ", "DCS", "88.5Hz", "88.5Hz",
+       "023", "Off", "12.500MHz", "", ""}, {15, 8, 8, 0, 28},
        {"", "45", "12340", "", false, 2, 15, 4, 8, 8, 0, 28, 0, "12", "500"}},
       // Texts of other lengths leave the boxes empty; unknown texts select the first buttons.
-      {10,
-       ModelOption::kJ,
-       {"145MHz", "?", "5KHz", "ＪＲ", "?", "88.5Hz", "88.5Hz", "023", "?", "1000.000MHz", "", ""},
-       {0, 8, 8, 0, 28},
-       {"", "", "", "", false, 0, 0, 0, 8, 8, 0, 28, 0, "", ""}},
+      {10, ModelOption::kJ, {"145MHz", "?", "5KHz", "ＪＲ", "?", "88.5Hz", "88.5Hz", "023", "?",
+       "1000.000MHz", "", ""}, {0, 8, 8, 0, 28}, {"", "", "", "", false, 0, 0, 0, 8, 8, 0, 28, 0, "", ""}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     MemoryImage image;
     SelectModelOption(image, c.model);
@@ -95,57 +83,48 @@ TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
 }
 
 TEST(ChannelDialogTest, TypingAndLeavingRules) {
-  EXPECT_TRUE(DigitBoxAccepts("123", U'4', 4));
-  EXPECT_FALSE(DigitBoxAccepts("1234", U'5', 4));
-  EXPECT_FALSE(DigitBoxAccepts("", U'a', 4));
-  EXPECT_FALSE(DigitBoxAccepts("", U'.', 5));
-  EXPECT_TRUE(DigitBoxAccepts("12345", 8, 5));  // Backspace
-  EXPECT_FALSE(NameBoxAccepts("", 22));         // Ctrl+V
-  EXPECT_TRUE(NameBoxAccepts("ABCDEFGHIJKLMNOP", 8));
-  EXPECT_FALSE(NameBoxAccepts("ABCDEFGHIJKLMNOP", U'Q'));  // 16 bytes
-  EXPECT_TRUE(NameBoxAccepts("ABCDEFGHIJKLMNO", U'P'));
-  EXPECT_TRUE(NameBoxAccepts("ABCDEFGHIJKLMN", U'東'));    // 14 + 2 bytes
-  EXPECT_FALSE(NameBoxAccepts("ABCDEFGHIJKLMNO", U'東'));  // 15 + 2 bytes
-
-  const std::pair<const char*, const char*> mhz[] = {
-      {"", "0"}, {"007", "7"}, {"000", "0"}, {"12", "12"}, {"1a2", "12"}};
-  for (auto [typed, left] : mhz) EXPECT_EQ(LeaveOffsetMhz(typed), left) << typed;
-  struct Khz {
-    const char* typed;
-    const char* mhz;
-    const char* left;
-  };
-  const Khz khz[] = {{"", "0", "000"},      {"6", "0", "600"},     {"12", "5", "120"},
-                     {"123", "5", "123"},   {"1234", "5", "000"},  {"999", "999", "995"},
-                     {"996", "999", "995"}, {"995", "999", "995"}, {"999", "998", "999"},
-                     {"9", "999", "900"},   {"x7", "1", "700"}};
-  for (const Khz& k : khz) EXPECT_EQ(LeaveOffsetKhz(k.typed, k.mhz), k.left) << k.typed;
+  // Digit boxes of `width` digits; width 0 is the name box (16 CP932 bytes). 8 is Backspace, 22
+  // Ctrl+V.
+  const std::string k14 = "ABCDEFGHIJKLMN", k15 = k14 + "O";
+  // clang-format off
+  for (auto [text, c, width, accepted] : {std::tuple{std::string("123"), char32_t{U'4'}, 4, true},
+       {"1234", U'5', 4, false}, {"", U'a', 4, false}, {"", U'.', 5, false}, {"12345", 8, 5, true},
+       {"", 22, 0, false}, {k15 + "P", 8, 0, true}, {k15 + "P", U'Q', 0, false}, {k15, U'P', 0, true},
+       {k14, U'東', 0, true}, {k15, U'東', 0, false}}) {
+    EXPECT_EQ(width ? DigitBoxAccepts(text, c, width) : NameBoxAccepts(text, c), accepted)
+        << text << " + " << uint32_t{c};
+  }
+  for (auto [typed, left] : {std::pair{"", "0"}, {"007", "7"}, {"000", "0"}, {"12", "12"},
+       {"1a2", "12"}}) {
+    EXPECT_EQ(LeaveOffsetMhz(typed), left) << typed;
+  }
+  for (auto [typed, mhz, left] : {std::tuple{"", "0", "000"}, {"6", "0", "600"}, {"12", "5", "120"},
+       {"123", "5", "123"}, {"1234", "5", "000"}, {"999", "999", "995"}, {"996", "999", "995"},
+       {"995", "999", "995"}, {"999", "998", "999"}, {"9", "999", "900"}, {"x7", "1", "700"}}) {
+    // clang-format on
+    EXPECT_EQ(LeaveOffsetKhz(typed, mhz), left) << typed;
+  }
 }
 
 TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
+  // Stored: the frequency text; empty: the channel is emptied.
   struct Case {
     int number;
-    const char *mhz, *fraction;
-    const char* stored;  // frequency text; empty: the channel is emptied
-    const char *mhz_after, *fraction_after;
+    const char *mhz, *fraction, *stored, *mhz_after, *fraction_after;
   };
+  // clang-format off
   const Case cases[] = {
-      {1, "145", "5", "145.50000", "145", "50000"},
-      {1, "0", "53099", "0.53099", "0", "53099"},
-      {1, "0", "53098", "", "", ""},
-      {1, "1300", "00000", "", "", ""},
-      {1, "1301", "", "145.00000", "145", "00000"},
-      {1, "0145", "1", "145.10000", "145", "10000"},
-      {1, "", "", "", "", ""},
+      {1, "145", "5", "145.50000", "145", "50000"}, {1, "0", "53099", "0.53099", "0", "53099"},
+      {1, "0", "53098", "", "", ""}, {1, "1300", "00000", "", "", ""}, {1, "", "", "", "", ""},
+      {1, "1301", "", "145.00000", "145", "00000"}, {1, "0145", "1", "145.10000", "145", "10000"},
       {1, "1299", "99999", "1299.99999", "1299", "99999"},
       {1402, "145", "00000", "433.00000", "433", "00000"},
       {1401, "169", "99999", "169.99999", "169", "99999"},
-      {1401, "170", "", "145.00000", "145", "00000"},
-      {1403, "", "", "1295.00000", "1295", "00000"},
+      {1401, "170", "", "145.00000", "145", "00000"}, {1403, "", "", "1295.00000", "1295", "00000"},
       // Dual channels keep the megahertz box as typed.
-      {1101, "0145", "0", "0145.00000", "0145", "00000"},
-      {1101, "", "", "", "", ""},
+      {1101, "0145", "0", "0145.00000", "0145", "00000"}, {1101, "", "", "", "", ""},
   };
+  // clang-format on
   for (const Case& c : cases) {
     MemoryImage image;
     ChannelDialog dialog = OpenChannelDialog(image, c.number);
@@ -208,33 +187,29 @@ TEST(ApplyChannelEditTest, WritesTheRowsAsTheDialogLeftThem) {
 }
 
 TEST(ApplyChannelEditTest, PassChannelsMayNotRepeatAFrequency) {
-  struct Case {
-    int other;   // a used channel on 145.00000MHz
-    int edited;  // edited to 145.00000
-    bool overlaps;
-  };
-  const Case cases[] = {{1411, 1407, true},    // pass 7 and pass 3
-                        {1407, 1407, false},   // the channel itself
-                        {1311, 1307, false},   // priority channels are not checked
-                        {1305, 1407, false}};  // a priority channel does not count
-  for (const Case& c : cases) {
+  // A used channel on 145.00000MHz, the channel edited to 145.00000, whether they overlap: pass 7
+  // and pass 3; the channel itself; priority channels are not checked, nor do they count.
+  // clang-format off
+  for (auto [other, edited, overlaps] : {std::tuple{1411, 1407, true}, {1407, 1407, false},
+       {1311, 1307, false}, {1305, 1407, false}}) {
+    // clang-format on
     MemoryImage image;
-    SetRow(image.channel(c.other),
+    SetRow(image.channel(other),
            {"145.00000MHz", "FM", "5KHz", "ＪＲ", "None", "88.5Hz", "88.5Hz", "023", "Off",
             "0.000MHz", "", "OLD"},
            {0, 8, 8, 0, 28});
-    image.channel(c.edited).row[kColName] = "KEPT";
-    ChannelDialog dialog = OpenChannelDialog(image, c.edited);
+    image.channel(edited).row[kColName] = "KEPT";
+    ChannelDialog dialog = OpenChannelDialog(image, edited);
     dialog.columns[0].freq_mhz = "145";
     dialog.columns[0].name = "NEW";
     Outcome outcome = ApplyChannelEdit(image, ConfirmChannelDialog(dialog));
-    EXPECT_EQ(outcome.shown, c.overlaps) << c.edited;
-    if (c.overlaps) {
+    EXPECT_EQ(outcome.shown, overlaps) << edited;
+    if (overlaps) {
       EXPECT_EQ(outcome.text + "|" + outcome.title, "Overlaps in Frequency| Error");
       EXPECT_EQ(outcome.icon, OutcomeIcon::kNone);
     }
-    EXPECT_EQ(image.channel(c.edited).used, !c.overlaps);
-    EXPECT_EQ(image.channel(c.edited).row[kColName], c.overlaps ? "KEPT" : "NEW");
+    EXPECT_EQ(image.channel(edited).used, !overlaps);
+    EXPECT_EQ(image.channel(edited).row[kColName], overlaps ? "KEPT" : "NEW");
   }
   MemoryImage image;
   image.channel(1404).used = true;
@@ -244,9 +219,10 @@ TEST(ApplyChannelEditTest, PassChannelsMayNotRepeatAFrequency) {
 }
 
 TEST(ApplyChannelEditTest, DualPairsEmptyAndWriteTheirSubRow) {
-  const std::array<std::string, 12> before = {"145.00000MHz", "FM",       "5KHz",   "ＪＲ",
-                                              "None",         "88.5Hz",   "88.5Hz", "023",
-                                              "Off",          "0.000MHz", "",       "OLD"};
+  // clang-format off
+  const std::array<std::string, 12> before = {"145.00000MHz", "FM", "5KHz", "ＪＲ", "None", "88.5Hz",
+                                              "88.5Hz", "023", "Off", "0.000MHz", "", "OLD"};
+  // clang-format on
   const std::array<std::string, 12> empty{};
   struct Case {
     bool main_set, sub_set;

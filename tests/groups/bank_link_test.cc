@@ -9,12 +9,11 @@ namespace {
 
 // Bank b is bit 7 - b % 8 of byte b / 8; group 10 always has bit 0x80 of its last byte set.
 TEST(BankLinkTest, GroupsEncodeMostSignificantBitFirstWithTheirFixedTail) {
+  // clang-format off
   for (auto [group, members, hex] : {std::tuple{0, std::vector<int>{0, 49}, "8000000000004000"},
-                                     {10, {0}, "8000000000000080"},
-                                     {10, {}, "0000000000000080"},
-                                     {3, {}, "0000000000000000"},
-                                     {5, {1, 2, 3, 4}, "7800000000000000"},
-                                     {9, {46, 47, 48}, "0000000000038000"}}) {
+       {10, {0}, "8000000000000080"}, {10, {}, "0000000000000080"}, {3, {}, "0000000000000000"},
+       {5, {1, 2, 3, 4}, "7800000000000000"}, {9, {46, 47, 48}, "0000000000038000"}}) {
+    // clang-format on
     GroupBanks banks{};
     for (int b : members) banks[static_cast<size_t>(b)] = true;
     EXPECT_EQ(GroupHexOf(group, banks), hex) << "group " << group;
