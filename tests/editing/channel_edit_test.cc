@@ -229,13 +229,10 @@ TEST(ApplyChannelEditTest, DualPairsEmptyAndWriteTheirSubRow) {
     int result;
     std::array<std::string, 12> main_after, sub_after;
   };
-  std::array<std::string, 12> main_kept = before;
-  main_kept[11] = "M";
-  std::array<std::string, 12> set = {"433.00000MHz", "FM",  "5KHz", "ＪＲ",     "None", "88.5Hz",
-                                     "88.5Hz",       "023", "Off",  "0.000MHz", "",     "S"};
-  std::array<std::string, 12> main_set = set;
-  main_set[0] = "430.00000MHz";
-  main_set[11] = "M";
+  // The other fields keep the texts of `before`.
+  std::array<std::string, 12> main_kept = before, set = before, main_set = before;
+  main_kept[11] = main_set[11] = "M", set[11] = "S";
+  set[0] = "433.00000MHz", main_set[0] = "430.00000MHz";
   const Case cases[] = {{false, true, kEditMainEmptied, empty, set},
                         {true, false, kEditSubEmptied, main_set, empty},
                         {true, true, kEditBothSet, main_set, set},
@@ -254,10 +251,10 @@ TEST(ApplyChannelEditTest, DualPairsEmptyAndWriteTheirSubRow) {
     ChannelEdit edit = ConfirmChannelDialog(dialog);
     EXPECT_EQ(edit.result, c.result);
     ApplyChannelEdit(image, edit);
-    EXPECT_EQ(Texts(image.channel(1101)), c.main_after) << c.result;
-    EXPECT_EQ(Texts(image.channel(1102)), c.sub_after) << c.result;
-    EXPECT_EQ(image.channel(1101).used, c.main_set);
-    EXPECT_EQ(image.channel(1102).used, c.sub_set);
+    EXPECT_EQ(std::tuple(Texts(image.channel(1101)), Texts(image.channel(1102)),
+                         image.channel(1101).used, image.channel(1102).used),
+              std::tuple(c.main_after, c.sub_after, c.main_set, c.sub_set))
+        << c.result;
     // An emptied row takes index bytes 0, not the empty channel's defaults.
     if (c.result != kEditBothSet) {
       const Channel& emptied = image.channel(c.result == kEditMainEmptied ? 1101 : 1102);

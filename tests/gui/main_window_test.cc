@@ -8,8 +8,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QGroupBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -227,9 +225,7 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
   // The radio holds channel 1 (the record written out by hand) and factory data elsewhere.
   const std::string record = "024086A4080100C027090001020909001C003E000A" + std::string(86, '0');
   SimRadio::Memory& memory = window_.simulator().radio().memory();
-  for (size_t i = 0; i < 64; ++i) {
-    memory[0x01200 + i] = static_cast<uint8_t>(std::stoi(record.substr(2 * i, 2), nullptr, 16));
-  }
+  for (int i = 0; i < 64; ++i) memory[static_cast<size_t>(0x01200 + i)] = HexByteAt(record, i);
   window_.SetPort({PortChoice::kSimulated, 0, {}});
   QObject::connect(&window_.runner(), &TransferRunner::progressed, &window_,
                    [this](const Progress& progress) {
