@@ -140,25 +140,22 @@ TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
               c.number == 1101 ? (*c.stored == '\0' ? kEditBothEmptied : kEditSubEmptied) : single);
   }
 
-  // Offsets: boxes of the wrong length fall back, and so does an offset above 999.995 MHz.
-  const std::array<const char*, 3> offsets[] = {{"999", "995", "999.995"}, {"999", "999", "0.000"},
-                                                {"", "5", "0.5"},          {"1000", "000", "0.000"},
-                                                {"12", "", "12.000"},      {"7", "600", "7.600"}};
-  for (const auto& o : offsets) {
+  // Offsets: boxes of the wrong length fall back, and so does an offset above 999.995 MHz. The
+  // name keeps what the radio can show.
+  // clang-format off
+  for (auto [mhz, khz, name, stored] : {std::tuple{"999", "995", "A東😀B", "999.995|A東B"},
+       {"999", "999", "", "0.000|"}, {"", "5", "", "0.5|"}, {"1000", "000", "", "0.000|"},
+       {"12", "", "", "12.000|"}, {"7", "600", "", "7.600|"}}) {
+    // clang-format on
     MemoryImage image;
     ChannelDialog dialog = OpenChannelDialog(image, 1);
     dialog.columns[0].freq_mhz = "145";
-    dialog.columns[0].offset_mhz = o[0];
-    dialog.columns[0].offset_khz = o[1];
-    EXPECT_EQ(ConfirmChannelDialog(dialog).buffers[0].offset, o[2]) << o[0] << "/" << o[1];
+    dialog.columns[0].offset_mhz = mhz, dialog.columns[0].offset_khz = khz;
+    dialog.columns[0].name = name;
+    ChannelEdit edit = ConfirmChannelDialog(dialog);
+    EXPECT_EQ(edit.buffers[0].offset + "|" + edit.buffers[0].form.name, stored)
+        << mhz << "/" << khz;
   }
-
-  // The name keeps what the radio can show.
-  MemoryImage image;
-  ChannelDialog dialog = OpenChannelDialog(image, 1);
-  dialog.columns[0].freq_mhz = "145";
-  dialog.columns[0].name = "A東😀B";
-  EXPECT_EQ(ConfirmChannelDialog(dialog).buffers[0].form.name, "A東B");
 }
 
 TEST(ApplyChannelEditTest, WritesTheRowsAsTheDialogLeftThem) {

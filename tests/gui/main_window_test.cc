@@ -40,14 +40,12 @@ class RecordedMessages : public MessageBoxes {
   QMessageBox::StandardButton answer = QMessageBox::No;
 };
 
-bool WaitUntil(const std::function<bool()>& done, int milliseconds = 20000) {
+// Runs the event loop until `done`, for at most 20 seconds.
+bool WaitUntil(const std::function<bool()>& done) {
   QElapsedTimer timer;
   timer.start();
-  while (!done()) {
-    if (timer.elapsed() > milliseconds) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
+  while (!done() && timer.elapsed() < 20000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  return done();
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -247,8 +245,8 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
   // nothing.
   MainWindow unidentified(ModelOption::kNone, "");
   unidentified.SetPort({PortChoice::kSimulated, 0, {}});
-  ASSERT_TRUE(unidentified.StartTransfer(TransferCommand::kReadAll));
-  ASSERT_TRUE(WaitUntil([&] { return !unidentified.runner().busy(); }));
+  ASSERT_TRUE(unidentified.StartTransfer(TransferCommand::kReadAll) &&
+              WaitUntil([&] { return !unidentified.runner().busy(); }));
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_EQ(messages_.shown[1].text + "|" + messages_.shown[1].title +
                 (messages_.shown[1].icon == OutcomeIcon::kCritical ? "|critical" : ""),

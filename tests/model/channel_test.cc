@@ -47,18 +47,15 @@ TEST(ChannelCodecTest, RecordsByteForByteBothWays) {
   Channel swapped = repeater;  // tone 0 on receive only, tone 1 (0x02) on transmit
   swapped.tx_tone_index = 1, swapped.rx_tone_index = 0;
   swapped.row[kColTxTone] = "69.3Hz", swapped.row[kColRxTone] = "67.0Hz";
-  struct Case {
-    const Channel& channel;
-    std::string record;
-  };
-  for (const Case& c : {Case{repeater, kRepeaterRecord}, Case{other, other_record},
-                        Case{swapped, RecordWith(13, "02").replace(28, 2, "00")}}) {
-    EXPECT_EQ(EncodeChannel(c.channel, 2, "ZR~TQ-M5"), c.record);
+  for (auto [channel, record] : {std::pair{&repeater, kRepeaterRecord},
+                                 {&other, other_record},
+                                 {&swapped, RecordWith(13, "02").replace(28, 2, "00")}}) {
+    EXPECT_EQ(EncodeChannel(*channel, 2, "ZR~TQ-M5"), record);
     Channel decoded;
-    DecodeChannel(decoded, c.record, false);
-    if (c.channel.row[kColSkip] == "※") decoded.row[kColSkip] = "※";      // shown as "*"
-    if (c.channel.row[kColShift] == "－") decoded.row[kColShift] = "－";  // shown as "-"
-    EXPECT_EQ(decoded, c.channel) << c.record;
+    DecodeChannel(decoded, record, false);
+    if (channel->row[kColSkip] == "※") decoded.row[kColSkip] = "※";      // shown as "*"
+    if (channel->row[kColShift] == "－") decoded.row[kColShift] = "－";  // shown as "-"
+    EXPECT_EQ(decoded, *channel) << record;
   }
 }
 
