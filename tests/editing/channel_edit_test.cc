@@ -24,12 +24,18 @@ std::array<std::string, 12> Texts(const Channel& channel) {
   return texts;
 }
 
+// A used FM channel on 145 MHz named "OLD", with index bytes {0, 8, 8, 0, 28}.
+// clang-format off
+const std::array<std::string, 12> kOldRow = {"145.00000MHz", "FM", "5KHz", "ＪＲ", "None", "88.5Hz",
+                                             "88.5Hz", "023", "Off", "0.000MHz", "", "OLD"};
+
 TEST(ChannelDialogTest, OpensOnTheMainRowAndNeverOnBugDetectors) {
-  const std::pair<int, int> cases[] = {{1, 1},       {1101, 1101}, {1102, 1101}, {1299, 1299},
-                                       {1300, 1299}, {1301, 1301}, {1603, 1603}, {1604, 0},
-                                       {1605, 0},    {1623, 0}};
-  for (auto [row, opened] : cases) EXPECT_EQ(DialogChannelForRow(row), opened) << row;
+  for (auto [row, opened] : {std::pair{1, 1}, {1101, 1101}, {1102, 1101}, {1299, 1299},
+       {1300, 1299}, {1301, 1301}, {1603, 1603}, {1604, 0}, {1605, 0}, {1623, 0}}) {
+    EXPECT_EQ(DialogChannelForRow(row), opened) << row;
+  }
 }
+// clang-format on
 
 TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
   // Index bytes: step, tx, rx, DCS, carrier. Label and AM/WFM rule are checked apart.
@@ -73,10 +79,9 @@ TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
   MemoryImage image;
   image.channel(1104).row[kColFreq] = "433.50000MHz";
   ChannelDialog dual = OpenChannelDialog(image, 1103);
-  EXPECT_TRUE(dual.dual);
-  EXPECT_EQ(dual.columns[0].label, "Dual1(Main) ");
-  EXPECT_EQ(dual.columns[1].label + dual.columns[1].freq_mhz + dual.columns[1].freq_fraction,
-            "Dual1(Sub) 43350000");
+  EXPECT_EQ((dual.dual ? "dual " : "") + dual.columns[0].label + "|" + dual.columns[1].label +
+                dual.columns[1].freq_mhz + dual.columns[1].freq_fraction,
+            "dual Dual1(Main) |Dual1(Sub) 43350000");
   EXPECT_FALSE(dual.columns[0].am_wfm_enabled || dual.columns[1].am_wfm_enabled);
   EXPECT_FALSE(OpenChannelDialog(image, 1402).columns[0].am_wfm_enabled);
   EXPECT_TRUE(OpenChannelDialog(image, 1404).columns[0].am_wfm_enabled);
@@ -191,22 +196,18 @@ TEST(ApplyChannelEditTest, PassChannelsMayNotRepeatAFrequency) {
        {1311, 1307, false}, {1305, 1407, false}}) {
     // clang-format on
     MemoryImage image;
-    SetRow(image.channel(other),
-           {"145.00000MHz", "FM", "5KHz", "ＪＲ", "None", "88.5Hz", "88.5Hz", "023", "Off",
-            "0.000MHz", "", "OLD"},
-           {0, 8, 8, 0, 28});
+    SetRow(image.channel(other), kOldRow, {0, 8, 8, 0, 28});
     image.channel(edited).row[kColName] = "KEPT";
     ChannelDialog dialog = OpenChannelDialog(image, edited);
     dialog.columns[0].freq_mhz = "145";
     dialog.columns[0].name = "NEW";
     Outcome outcome = ApplyChannelEdit(image, ConfirmChannelDialog(dialog));
-    EXPECT_EQ(outcome.shown, overlaps) << edited;
-    if (overlaps) {
-      EXPECT_EQ(outcome.text + "|" + outcome.title, "Overlaps in Frequency| Error");
-      EXPECT_EQ(outcome.icon, OutcomeIcon::kNone);
-    }
-    EXPECT_EQ(image.channel(edited).used, !overlaps);
-    EXPECT_EQ(image.channel(edited).row[kColName], overlaps ? "KEPT" : "NEW");
+    std::string shown = outcome.shown ? outcome.text + "|" + outcome.title : "not shown";
+    if (outcome.icon != OutcomeIcon::kNone) shown += "|with an icon";
+    EXPECT_EQ(std::tuple(shown, image.channel(edited).used, image.channel(edited).row[kColName]),
+              std::tuple(overlaps ? "Overlaps in Frequency| Error" : "not shown", !overlaps,
+                         overlaps ? "KEPT" : "NEW"))
+        << edited;
   }
   MemoryImage image;
   image.channel(1404).used = true;
@@ -216,46 +217,34 @@ TEST(ApplyChannelEditTest, PassChannelsMayNotRepeatAFrequency) {
 }
 
 TEST(ApplyChannelEditTest, DualPairsEmptyAndWriteTheirSubRow) {
-  // clang-format off
-  const std::array<std::string, 12> before = {"145.00000MHz", "FM", "5KHz", "ＪＲ", "None", "88.5Hz",
-                                              "88.5Hz", "023", "Off", "0.000MHz", "", "OLD"};
-  // clang-format on
+  // Both rows start as kOldRow; the fields not typed keep its texts.
   const std::array<std::string, 12> empty{};
-  struct Case {
-    bool main_set, sub_set;
-    int result;
-    std::array<std::string, 12> main_after, sub_after;
-  };
-  // The other fields keep the texts of `before`.
-  std::array<std::string, 12> main_kept = before, set = before, main_set = before;
+  std::array<std::string, 12> main_kept = kOldRow, set = kOldRow, main_set = kOldRow;
   main_kept[11] = main_set[11] = "M", set[11] = "S";
   set[0] = "433.00000MHz", main_set[0] = "430.00000MHz";
-  const Case cases[] = {{false, true, kEditMainEmptied, empty, set},
-                        {true, false, kEditSubEmptied, main_set, empty},
-                        {true, true, kEditBothSet, main_set, set},
-                        {false, false, kEditBothEmptied, main_kept, empty}};
-  for (const Case& c : cases) {
+  // clang-format off
+  for (auto [main_on, sub_on, result, main_after, sub_after] : {std::tuple{false, true,
+       kEditMainEmptied, empty, set}, {true, false, kEditSubEmptied, main_set, empty},
+       {true, true, kEditBothSet, main_set, set}, {false, false, kEditBothEmptied, main_kept, empty}}) {
+    // clang-format on
     MemoryImage image;
-    SetRow(image.channel(1101), before, {0, 8, 8, 0, 28});
-    SetRow(image.channel(1102), before, {0, 8, 8, 0, 28});
+    SetRow(image.channel(1101), kOldRow, {0, 8, 8, 0, 28});
+    SetRow(image.channel(1102), kOldRow, {0, 8, 8, 0, 28});
     ChannelDialog dialog = OpenChannelDialog(image, 1101);
-    dialog.columns[0].freq_mhz = c.main_set ? "430" : "";
-    dialog.columns[0].freq_fraction = c.main_set ? "0" : "";
-    dialog.columns[0].name = "M";
-    dialog.columns[1].freq_mhz = c.sub_set ? "433" : "";
-    dialog.columns[1].freq_fraction = c.sub_set ? "0" : "";
-    dialog.columns[1].name = "S";
+    ChannelForm &main = dialog.columns[0], &sub = dialog.columns[1];
+    main.freq_mhz = main_on ? "430" : "", main.freq_fraction = main_on ? "0" : "", main.name = "M";
+    sub.freq_mhz = sub_on ? "433" : "", sub.freq_fraction = sub_on ? "0" : "", sub.name = "S";
     ChannelEdit edit = ConfirmChannelDialog(dialog);
-    EXPECT_EQ(edit.result, c.result);
+    EXPECT_EQ(edit.result, result);
     ApplyChannelEdit(image, edit);
     EXPECT_EQ(std::tuple(Texts(image.channel(1101)), Texts(image.channel(1102)),
                          image.channel(1101).used, image.channel(1102).used),
-              std::tuple(c.main_after, c.sub_after, c.main_set, c.sub_set))
-        << c.result;
+              std::tuple(main_after, sub_after, main_on, sub_on))
+        << result;
     // An emptied row takes index bytes 0, not the empty channel's defaults.
-    if (c.result != kEditBothSet) {
-      const Channel& emptied = image.channel(c.result == kEditMainEmptied ? 1101 : 1102);
-      EXPECT_EQ(emptied.tx_tone_index + emptied.train_index, 0) << c.result;
+    if (result != kEditBothSet) {
+      const Channel& emptied = image.channel(result == kEditMainEmptied ? 1101 : 1102);
+      EXPECT_EQ(emptied.tx_tone_index + emptied.train_index, 0) << result;
     }
   }
 }

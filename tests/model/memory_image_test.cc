@@ -65,9 +65,8 @@ TEST(StartupImageTest, ClearCommandsSpareTheCallAndBugChannels) {
     for (int n = first; n <= last; ++n) image.channel(n).used = true;
     last == kChannelCount ? ClearAllChannels(image) : ClearUnprotectedChannels(image, first, last);
     std::vector<int> used;
-    for (int n = first; n <= last; ++n) {
+    for (int n = first; n <= last; ++n)
       if (image.channel(n).used) used.push_back(n);
-    }
     EXPECT_EQ(used, kept) << first;
   }
 }

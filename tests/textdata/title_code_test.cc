@@ -57,9 +57,8 @@ TEST(RadioCharTableTest, HoldsExactlyTheListedCodes) {
   }
   ASSERT_EQ(listed.size(), 825u);
   std::vector<int> entries;
-  for (uint32_t code : kRadioCharTable) {
+  for (uint32_t code : kRadioCharTable)
     if (code != 0) entries.push_back(static_cast<int>(code));
-  }
   std::sort(entries.begin(), entries.end());
   EXPECT_EQ(entries, std::vector<int>(listed.begin(), listed.end()));
   for (int code = -1; code <= 0x10000; ++code) {
