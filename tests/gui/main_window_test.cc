@@ -40,6 +40,11 @@ class RecordedMessages : public MessageBoxes {
   QMessageBox::StandardButton answer = QMessageBox::No;
 };
 
+// Channel 1 on 145.000 MHz, FM, 5KHz, shift + 0.600 MHz, Tone with 88.5Hz both ways, DCS 023,
+// carrier ＪＲ: its record written out by hand.
+const std::string kChannel1Record =
+    "024086A4080100C027090001020909001C003E000A" + std::string(86, '0');
+
 // Runs the event loop until `done`, for at most 20 seconds.
 bool WaitUntil(const std::function<bool()>& done) {
   QElapsedTimer timer;
@@ -178,8 +183,7 @@ TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {
 }
 
 // A channel set in the dialog and written with "One Memory Write" reaches the simulated radio
-// byte for byte: channel 1 on 145.000 MHz, FM, 5KHz, shift + 0.600 MHz, Tone with 88.5Hz both
-// ways, DCS 023, carrier ＪＲ.
+// byte for byte.
 TEST_F(MainWindowTest, AChannelEditedInTheDialogReachesTheRadioExactly) {
   window_.SetPort({PortChoice::kSimulated, 0, {}});
   ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
@@ -211,25 +215,20 @@ TEST_F(MainWindowTest, AChannelEditedInTheDialogReachesTheRadioExactly) {
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_EQ(messages_.shown[1].text + messages_.shown[1].title, "CompleteComplete");
 
-  SimPtyServer& sim = window_.simulator();
-  sim.Stop();
-  const SimRadio::Memory& memory = sim.radio().memory();
-  std::string record;
-  for (int i = 0; i < 64; ++i) record += HexPad(memory[static_cast<size_t>(0x01200 + i)], 2);
-  EXPECT_EQ(record, "024086A4080100C027090001020909001C003E000A" + std::string(86, '0'));
+  window_.simulator().Stop();
+  EXPECT_EQ(BytesToHex(std::span(window_.simulator().radio().memory()).subspan(0x01200, 64)),
+            kChannel1Record);
 }
 
 TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
-  // The radio holds channel 1 (the record written out by hand) and factory data elsewhere.
-  const std::string record = "024086A4080100C027090001020909001C003E000A" + std::string(86, '0');
-  SimRadio::Memory& memory = window_.simulator().radio().memory();
-  for (int i = 0; i < 64; ++i) memory[static_cast<size_t>(0x01200 + i)] = HexByteAt(record, i);
+  // The radio holds channel 1 and factory data elsewhere.
+  std::ranges::copy(HexToBytes(kChannel1Record),
+                    window_.simulator().radio().memory().begin() + 0x01200);
   window_.SetPort({PortChoice::kSimulated, 0, {}});
-  QObject::connect(&window_.runner(), &TransferRunner::progressed, &window_,
-                   [this](const Progress& progress) {
-                     if (progress.maximum == 1623 && progress.value >= 10)
-                       window_.runner().Cancel();
-                   });
+  auto cancel_at_10 = [this](const Progress& p) {
+    if (p.maximum == 1623 && p.value >= 10) window_.runner().Cancel();
+  };
+  QObject::connect(&window_.runner(), &TransferRunner::progressed, &window_, cancel_at_10);
   ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(messages_.shown[0].text + "|" + messages_.shown[0].title, "Cancelled| Error");
@@ -241,8 +240,7 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
                        window_.document().undoStack()->count()),
             std::tuple(true, false, QString("0%145.00000MHz0.600MHz"), 1));
 
-  // With no model chosen no radio answers: "Error", and no undo step for a read that read
-  // nothing.
+  // With no model chosen no radio answers: "Error", and no undo step for an empty read.
   MainWindow unidentified(ModelOption::kNone, "");
   unidentified.SetPort({PortChoice::kSimulated, 0, {}});
   ASSERT_TRUE(unidentified.StartTransfer(TransferCommand::kReadAll) &&

@@ -15,8 +15,7 @@ TEST(ChannelNumberingTest, SlotsAddressesAndFixedLabels) {
   for (auto [number, slot, address] : {std::tuple{1, 1, 0x01200}, {1100, 1100, 0x124C0},
        {1101, 1101, 0x12500}, {1102, 1201, 0x13E00}, {1103, 1102, 0x12540},
        {1299, 1200, 0x13DC0}, {1300, 1300, 0x156C0}, {1623, 1623, 0x1A780}}) {
-    EXPECT_EQ(ChannelSlot(number), slot) << number;
-    EXPECT_EQ(ChannelAddress(number), address) << number;
+    EXPECT_EQ(std::pair(ChannelSlot(number), ChannelAddress(number)), std::pair(slot, address));
   }
   for (auto [number, label] : {std::pair{1001, "PRG - 0A"}, {1002, "PRG - 0B"},
        {1100, "PRG - 49B"}, {1101, "Dual0(Main) "}, {1102, "Dual0(Sub) "}, {1300, "Dual99(Sub) "},
