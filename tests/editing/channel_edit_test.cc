@@ -59,7 +59,8 @@ TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
        {"", "45", "12340", "", false, 2, 15, 4, 8, 8, 0, 28, 0, "12", "500"}},
       // Texts of other lengths leave the boxes empty; unknown texts select the first buttons.
       {10, ModelOption::kJ, {"145MHz", "?", "5KHz", "ＪＲ", "?", "88.5Hz", "88.5Hz", "023", "?",
-       "1000.000MHz", "", ""}, {0, 8, 8, 0, 28}, {"", "", "", "", false, 0, 0, 0, 8, 8, 0, 28, 0, "", ""}},
+       "1000.000MHz", "", ""}, {0, 8, 8, 0, 28},
+       {"", "", "", "", false, 0, 0, 0, 8, 8, 0, 28, 0, "", ""}},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -94,7 +95,8 @@ TEST(ChannelDialogTest, TypingAndLeavingRules) {
   // clang-format off
   for (auto [text, c, width, accepted] : {std::tuple{std::string("123"), char32_t{U'4'}, 4, true},
        {"1234", U'5', 4, false}, {"", U'a', 4, false}, {"", U'.', 5, false}, {"12345", 8, 5, true},
-       {"", 22, 0, false}, {k15 + "P", 8, 0, true}, {k15 + "P", U'Q', 0, false}, {k15, U'P', 0, true},
+       {"", 22, 0, false}, {k15 + "P", 8, 0, true}, {k15 + "P", U'Q', 0, false},
+       {k15, U'P', 0, true},
        {k14, U'東', 0, true}, {k15, U'東', 0, false}}) {
     EXPECT_EQ(width ? DigitBoxAccepts(text, c, width) : NameBoxAccepts(text, c), accepted)
         << text << " + " << uint32_t{c};
@@ -225,7 +227,8 @@ TEST(ApplyChannelEditTest, DualPairsEmptyAndWriteTheirSubRow) {
   // clang-format off
   for (auto [main_on, sub_on, result, main_after, sub_after] : {std::tuple{false, true,
        kEditMainEmptied, empty, set}, {true, false, kEditSubEmptied, main_set, empty},
-       {true, true, kEditBothSet, main_set, set}, {false, false, kEditBothEmptied, main_kept, empty}}) {
+       {true, true, kEditBothSet, main_set, set},
+       {false, false, kEditBothEmptied, main_kept, empty}}) {
     // clang-format on
     MemoryImage image;
     SetRow(image.channel(1101), kOldRow, {0, 8, 8, 0, 28});

@@ -131,7 +131,8 @@ TEST_F(MainWindowTest, EnterOnASubRowOpensItsPairAndBugDetectorsOpenNothing) {
   QString seen;
   WithDialog([&](QDialog& dialog) {
     // clang-format off
-    seen = dialog.findChild<QLabel*>("Label2")->text() + "|" + dialog.findChild<QLabel*>("Label3")->text() +
+    seen = dialog.findChild<QLabel*>("Label2")->text() + "|" +
+        dialog.findChild<QLabel*>("Label3")->text() +
         (dialog.findChild<QLineEdit*>("DETAIL_FREQ_1_2")->isVisibleTo(&dialog) ? "|sub shown" : "");
     for (auto [name, text] : {std::pair{"DETAIL_FREQ_1", "145"}, {"DETAIL_NAME", "MAIN"},
          {"DETAIL_FREQ_1_2", "433"}, {"DETAIL_FREQ_2_2", "5"}}) {
@@ -199,11 +200,10 @@ TEST_F(MainWindowTest, AChannelEditedInTheDialogReachesTheRadioExactly) {
          {"DETAIL_SHIFT_FREQ_1", "0"}, {"DETAIL_SHIFT_FREQ_2", "600"}, {"DETAIL_NAME", ""}}) {
       dialog.findChild<QLineEdit*>(name)->setText(text);
     }
-    for (auto name : {"DETAIL_MODE_0", "DETAIL_STEP_0", "DETAIL_SHIFT_1", "PALSE_TYPE_1"}) {
+    for (auto name : {"DETAIL_MODE_0", "DETAIL_STEP_0", "DETAIL_SHIFT_1", "PALSE_TYPE_1"})
       dialog.findChild<QAbstractButton*>(name)->click();
-    }
-    for (auto [name, index] : {std::pair{"TX_TONE_COMBO", 8}, {"RX_TONE_COMBO", 8}, {"DCS_COMBO", 0},
-         {"TRAIN_COMBO", 28}}) {
+    for (auto [name, index] : {std::pair{"TX_TONE_COMBO", 8}, {"RX_TONE_COMBO", 8},
+         {"DCS_COMBO", 0}, {"TRAIN_COMBO", 28}}) {
       dialog.findChild<QComboBox*>(name)->setCurrentIndex(index);
     }
     // clang-format on
