@@ -68,16 +68,16 @@ TEST(ChannelCodecTest, ColumnTextsAndTheirBytes) {
   // clang-format off
   for (const auto& [column, offset, rows] : {std::tuple{kColMode, 5, Rows{{"NFM", "00", 'B'},
        {"FM", "01", 'B'}, {"AM", "02", 'B'}, {"WFM", "03", 'B'}, {"fm", "00", 'E'},
-       {"WFM", "F3", 'D'}, {"", "04", 'D'}}}, {kColShift, 11, {{"Off", "00", 'B'}, {"+", "01", 'B'}, {"-", "02", 'B'},
-       {"＋", "01", 'E'}, {"?", "00", 'E'}, {"Off", "03", 'D'}, {"-", "12", 'D'}}},
+       {"WFM", "F3", 'D'}, {"", "04", 'D'}}}, {kColShift, 11, {{"Off", "00", 'B'}, {"+", "01", 'B'},
+       {"-", "02", 'B'}, {"＋", "01", 'E'}, {"?", "00", 'E'}, {"Off", "03", 'D'}, {"-", "12", 'D'}}},
        {kColToneMode, 12, {{"None", "00", 'B'}, {"Train", "01", 'B'}, {"Tone", "02", 'B'},
         {"TSQ", "03", 'B'}, {"SQ", "04", 'B'}, {"DCS", "05", 'B'}, {"tone", "00", 'E'},
         {"DCS", "06", 'D'}}}, {kColSkip, 19, {{"*", "01", 'B'}, {"", "00", 'B'}, {"x", "00", 'E'},
         {"*", "11", 'D'}, {"", "02", 'D'}}}, {kColRxTone, 14, {{"88.5Hz", "FF", 'D'}}},
        {kColTxTone, 13, {{"67.0Hz", "01", 'D'}, {"88.5Hz", "28", 'D'}}},
        {kColCarrier, 16, {{"ＪＲ", "1D", 'D'}, {"3000Hz", "1B", 'D'}}},
-       {kColDcs, 15, {{"023", "68", 'D'}, {"754", "67", 'D'}}}, {kColStep, 6, {{"1MHz", "1F", 'D'}}},
-       {kColShiftFreq, 7, {{"0.000MHz", "000000", 'D'}}},
+       {kColDcs, 15, {{"023", "68", 'D'}, {"754", "67", 'D'}}},
+       {kColStep, 6, {{"1MHz", "1F", 'D'}}}, {kColShiftFreq, 7, {{"0.000MHz", "000000", 'D'}}},
        {kColFreq, 1, {{"145.01250MHz", "1DB7A408", 'D'}}}}) for (auto [text, bytes, way] : rows) {
       // clang-format on
       if (way != 'D') {
