@@ -24,18 +24,16 @@ TEST(BankLinkTest, GroupsEncodeMostSignificantBitFirstWithTheirFixedTail) {
   std::array<GroupBanks, kBankLinkGroupCount> membership{};
   membership[0] = GroupBanksOf("FFFFFFFFFFFFC000");
   StoreGroups(membership, "E800" + std::string("0000") + "0003" + std::string(47 * 4, '0'), groups);
-  EXPECT_EQ(groups[0], "A000000000000000");
-  EXPECT_EQ(groups[10], "0000000000000080");
+  EXPECT_EQ(groups[0] + groups[10], "A0000000000000000000000000000080");  // groups 0 and 10
 }
 
 TEST(BankLinkTest, AreaSplitsIntoElevenEntries) {
   std::string area;  // entry g is sixteen digits g (group 10: "A")
-  for (int g = 0; g < kBankLinkGroupCount; ++g) area += std::string(16, "0123456789A"[g]);
-  BankLinkHex groups;
+  BankLinkHex groups, entries;
+  for (size_t g = 0; g < entries.size(); ++g)
+    area += entries[g] = std::string(16, "0123456789A"[g]);
   ASSERT_TRUE(SplitBankLinkArea(area + std::string(80, 'F'), groups));
-  for (int g = 0; g < kBankLinkGroupCount; ++g) {
-    EXPECT_EQ(groups[static_cast<size_t>(g)], std::string(16, "0123456789A"[g]));
-  }
+  EXPECT_EQ(groups, entries);
   BankLinkHex untouched;
   ResetBankLink(untouched);
   const BankLinkHex before = untouched;

@@ -98,6 +98,13 @@ TEST(ChannelCodecTest, ColumnTextsAndTheirBytes) {
   DecodeChannel(channel, RecordWith(13, "FF").replace(30, 4, "681D"), false);
   EXPECT_EQ(std::vector<int>({channel.tx_tone_index, channel.dcs_index, channel.train_index}),
             std::vector<int>({8, 0, 28}));
+  // Status nibble 0 clears the channel but keeps its label.
+  channel = RepeaterChannel();
+  channel.row[kColLabel] = "Bank00-000", channel.tx_tone_index = 3;
+  DecodeChannel(channel, RecordWith(0, "10"), false);
+  Channel cleared;
+  cleared.row[kColLabel] = "Bank00-000";
+  EXPECT_EQ(channel, cleared);
 }
 
 // First record byte by band, channel and identified variant ("" for a record sent empty), and
@@ -129,16 +136,6 @@ TEST(ChannelCodecTest, StatusAndTrainBytesFollowBandChannelAndVariant) {
     // clang-format on
     EXPECT_EQ(EncodeChannel(channel, 1, model).substr(24, 2), byte) << model;
   }
-}
-
-TEST(ChannelCodecTest, StatusNibbleZeroClearsTheChannelButKeepsItsLabel) {
-  Channel channel = RepeaterChannel();
-  channel.row[kColLabel] = "Bank00-000";
-  channel.tx_tone_index = 3;
-  DecodeChannel(channel, RecordWith(0, "10"), false);
-  Channel cleared;
-  cleared.row[kColLabel] = "Bank00-000";
-  EXPECT_EQ(channel, cleared);
 }
 
 }  // namespace
