@@ -39,10 +39,10 @@ MemoryImage WithBanks(const std::map<int, int>& sizes) {
 TEST(BanksTest, RowLabelsFollowTheBankSizesOnlyWhenTheyAddUpTo1000) {
   using Labels = std::vector<std::pair<int, const char*>>;
   // clang-format off
-  for (const auto& [sizes, labels] : {std::pair<std::map<int, int>, Labels>{{{0, 100}, {1, 100}, {2, 100}, {3, 100}, {4, 100}, {5, 100}, {6, 100}, {7, 100}, {8, 100},
-        {9, 100}}, {{1, "Bank00-000"}, {100, "Bank00-099"}, {101, "Bank01-000"},
-                    {1000, "Bank09-099"}, {1001, "PRG - 0A"}}},
-      {{{49, 1000}}, {{1, "Bank49-000"}, {1000, "Bank49-999"}}},
+  for (const auto& [sizes, labels] : {std::pair<std::map<int, int>, Labels>{{{0, 100}, {1, 100},
+       {2, 100}, {3, 100}, {4, 100}, {5, 100}, {6, 100}, {7, 100}, {8, 100}, {9, 100}},
+       {{1, "Bank00-000"}, {100, "Bank00-099"}, {101, "Bank01-000"}, {1000, "Bank09-099"},
+        {1001, "PRG - 0A"}}}, {{{49, 1000}}, {{1, "Bank49-000"}, {1000, "Bank49-999"}}},
       {{{0, 1}, {2, 998}, {49, 1}},
        {{1, "Bank00-000"}, {2, "Bank02-000"}, {999, "Bank02-997"}, {1000, "Bank49-000"}}},
       {{{0, 100}, {2, 899}}, {{1, "old"}, {1000, "old"}, {1001, "old"}}}}) {  // 999 in all
