@@ -39,13 +39,8 @@ TEST(ChannelDialogTest, OpensOnTheMainRowAndNeverOnBugDetectors) {
 
 TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
   // Index bytes: step, tx, rx, DCS, carrier. Label and AM/WFM rule are checked apart.
-  struct Case {
-    int number;
-    ModelOption model;
-    std::array<std::string, 12> texts;
-    std::array<uint8_t, 5> indexes;
-    ChannelForm form;
-  };
+  using Case = std::tuple<int, ModelOption, std::array<std::string, 12>, std::array<uint8_t, 5>,
+                          ChannelForm>;
   // clang-format off
   const Case cases[] = {
       {7, ModelOption::kJ, {"1295.12345MHz", "AM", "25KHz", "ＪＲ", "Train", "67.0Hz", "250.3Hz",
@@ -63,15 +58,15 @@ TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
        {"", "", "", "", false, 0, 0, 0, 8, 8, 0, 28, 0, "", ""}},
   };
   // clang-format on
-  for (const Case& c : cases) {
+  for (const auto& [number, model, texts, indexes, expected] : cases) {
     MemoryImage image;
-    SelectModelOption(image, c.model);
-    SetRow(image.channel(c.number), c.texts, c.indexes);
-    ChannelDialog dialog = OpenChannelDialog(image, c.number);
+    SelectModelOption(image, model);
+    SetRow(image.channel(number), texts, indexes);
+    ChannelDialog dialog = OpenChannelDialog(image, number);
     ChannelForm form = dialog.columns[0];
     form.label.clear();
-    EXPECT_EQ(form, c.form) << c.number;
-    EXPECT_EQ(dialog.train_visible, c.model == ModelOption::kJ);
+    EXPECT_EQ(form, expected) << number;
+    EXPECT_EQ(dialog.train_visible, model == ModelOption::kJ);
     EXPECT_FALSE(dialog.dual);
   }
 
@@ -115,13 +110,9 @@ TEST(ChannelDialogTest, TypingAndLeavingRules) {
 
 TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
   // Stored: the frequency text; empty: the channel is emptied.
-  struct Case {
-    int number;
-    const char *mhz, *fraction, *stored, *mhz_after, *fraction_after;
-  };
   // clang-format off
-  const Case cases[] = {
-      {1, "145", "5", "145.50000", "145", "50000"}, {1, "0", "53099", "0.53099", "0", "53099"},
+  for (auto [number, mhz, fraction, stored, mhz_after, fraction_after] : {std::tuple{1, "145",
+      "5", "145.50000", "145", "50000"}, {1, "0", "53099", "0.53099", "0", "53099"},
       {1, "0", "53098", "", "", ""}, {1, "1300", "00000", "", "", ""}, {1, "", "", "", "", ""},
       {1, "1301", "", "145.00000", "145", "00000"}, {1, "0145", "1", "145.10000", "145", "10000"},
       {1, "1299", "99999", "1299.99999", "1299", "99999"},
@@ -129,22 +120,20 @@ TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
       {1401, "169", "99999", "169.99999", "169", "99999"},
       {1401, "170", "", "145.00000", "145", "00000"}, {1403, "", "", "1295.00000", "1295", "00000"},
       // Dual channels keep the megahertz box as typed.
-      {1101, "0145", "0", "0145.00000", "0145", "00000"}, {1101, "", "", "", "", ""},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
+      {1101, "0145", "0", "0145.00000", "0145", "00000"}, {1101, "", "", "", "", ""}}) {
+    // clang-format on
     MemoryImage image;
-    ChannelDialog dialog = OpenChannelDialog(image, c.number);
-    dialog.columns[0].freq_mhz = c.mhz;
-    dialog.columns[0].freq_fraction = c.fraction;
+    ChannelDialog dialog = OpenChannelDialog(image, number);
+    dialog.columns[0].freq_mhz = mhz;
+    dialog.columns[0].freq_fraction = fraction;
     ChannelEdit edit = ConfirmChannelDialog(dialog);
-    EXPECT_EQ(edit.buffers[0].frequency, c.stored) << c.number << " " << c.mhz << "/" << c.fraction;
+    EXPECT_EQ(edit.buffers[0].frequency, stored) << number << " " << mhz << "/" << fraction;
     EXPECT_EQ(dialog.columns[0].freq_mhz + "/" + dialog.columns[0].freq_fraction,
-              std::string(c.mhz_after) + "/" + c.fraction_after);
-    EXPECT_EQ(edit.used[0], *c.stored != '\0');
-    int single = *c.stored == '\0' ? kEditNothing : kEditSingle;
+              std::string(mhz_after) + "/" + fraction_after);
+    EXPECT_EQ(edit.used[0], *stored != '\0');
+    int single = *stored == '\0' ? kEditNothing : kEditSingle;
     EXPECT_EQ(edit.result,
-              c.number == 1101 ? (*c.stored == '\0' ? kEditBothEmptied : kEditSubEmptied) : single);
+              number == 1101 ? (*stored == '\0' ? kEditBothEmptied : kEditSubEmptied) : single);
   }
 
   // Offsets: boxes of the wrong length fall back, and so does an offset above 999.995 MHz. The
