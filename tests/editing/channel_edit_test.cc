@@ -66,8 +66,8 @@ TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
     ChannelForm form = dialog.columns[0];
     form.label.clear();
     EXPECT_EQ(form, expected) << number;
-    EXPECT_EQ(dialog.train_visible, model == ModelOption::kJ);
-    EXPECT_FALSE(dialog.dual);
+    EXPECT_EQ(std::pair(dialog.train_visible, dialog.dual),
+              std::pair(model == ModelOption::kJ, false));
   }
 
   // A dual pair shows its sub channel in the second column; call and dual channels refuse AM
@@ -78,9 +78,10 @@ TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
   EXPECT_EQ((dual.dual ? "dual " : "") + dual.columns[0].label + "|" + dual.columns[1].label +
                 dual.columns[1].freq_mhz + dual.columns[1].freq_fraction,
             "dual Dual1(Main) |Dual1(Sub) 43350000");
-  EXPECT_FALSE(dual.columns[0].am_wfm_enabled || dual.columns[1].am_wfm_enabled);
-  EXPECT_FALSE(OpenChannelDialog(image, 1402).columns[0].am_wfm_enabled);
-  EXPECT_TRUE(OpenChannelDialog(image, 1404).columns[0].am_wfm_enabled);
+  EXPECT_EQ(std::tuple(dual.columns[0].am_wfm_enabled, dual.columns[1].am_wfm_enabled,
+                       OpenChannelDialog(image, 1402).columns[0].am_wfm_enabled,
+                       OpenChannelDialog(image, 1404).columns[0].am_wfm_enabled),
+            std::tuple(false, false, false, true));
 }
 
 TEST(ChannelDialogTest, TypingAndLeavingRules) {
@@ -164,19 +165,16 @@ TEST(ApplyChannelEditTest, WritesTheRowsAsTheDialogLeftThem) {
   EXPECT_EQ(Texts(written),
             (std::array<std::string, 12>{"430.01250MHz", "NFM", "10KHz", "ＪＲ", "TSQ", "100.0Hz",
                                          "151.4Hz", "654", "-", "5.000MHz", "*", "NAME"}));
-  EXPECT_EQ(written.step_index + written.tx_tone_index * 100 + written.rx_tone_index * 10000 +
-                written.dcs_index * 1000000,
-            3 + 1200 + 240000 + 93000000);
-  EXPECT_TRUE(written.used);
+  // Step, tones and DCS index bytes, and the channel in use.
+  EXPECT_EQ(std::vector<int>({written.step_index, written.tx_tone_index, written.rx_tone_index,
+                              written.dcs_index, written.used}),
+            std::vector<int>({3, 12, 24, 93, 1}));
 
   // Emptying a single channel leaves its texts and only marks it unused.
   dialog = OpenChannelDialog(image, 5);
-  dialog.columns[0].freq_mhz.clear();
-  dialog.columns[0].freq_fraction.clear();
-  dialog.columns[0].name = "OTHER";
+  form.freq_mhz.clear(), form.freq_fraction.clear(), form.name = "OTHER";
   ApplyChannelEdit(image, ConfirmChannelDialog(dialog));
-  EXPECT_EQ(image.channel(5).row[kColName], "NAME");
-  EXPECT_FALSE(image.channel(5).used);
+  EXPECT_EQ(image.channel(5).row[kColName] + (image.channel(5).used ? " used" : ""), "NAME");
 }
 
 TEST(ApplyChannelEditTest, PassChannelsMayNotRepeatAFrequency) {
