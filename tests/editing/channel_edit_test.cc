@@ -11,12 +11,9 @@ void SetRow(Channel& channel, std::array<std::string, 12> texts, std::array<uint
   for (int column = kColFreq; column <= kColName; ++column) {
     channel.row[column] = texts[static_cast<size_t>(column - 1)];
   }
-  channel.step_index = indexes[0];
-  channel.tx_tone_index = indexes[1];
-  channel.rx_tone_index = indexes[2];
-  channel.dcs_index = indexes[3];
-  channel.train_index = indexes[4];
-  channel.used = used;
+  channel.step_index = indexes[0], channel.tx_tone_index = indexes[1];
+  channel.rx_tone_index = indexes[2], channel.dcs_index = indexes[3];
+  channel.train_index = indexes[4], channel.used = used;
 }
 
 std::array<std::string, 12> Texts(const Channel& channel) {
@@ -27,57 +24,50 @@ std::array<std::string, 12> Texts(const Channel& channel) {
   return texts;
 }
 
+// A used FM channel on 145 MHz named "OLD", with index bytes {0, 8, 8, 0, 28}.
+// clang-format off
+const std::array<std::string, 12> kOldRow = {"145.00000MHz", "FM", "5KHz", "ＪＲ", "None", "88.5Hz",
+                                             "88.5Hz", "023", "Off", "0.000MHz", "", "OLD"};
+
 TEST(ChannelDialogTest, OpensOnTheMainRowAndNeverOnBugDetectors) {
-  const std::pair<int, int> cases[] = {{1, 1},       {1101, 1101}, {1102, 1101}, {1299, 1299},
-                                       {1300, 1299}, {1301, 1301}, {1603, 1603}, {1604, 0},
-                                       {1605, 0},    {1623, 0}};
-  for (auto [row, opened] : cases) EXPECT_EQ(DialogChannelForRow(row), opened) << row;
+  for (auto [row, opened] : {std::pair{1, 1}, {1101, 1101}, {1102, 1101}, {1299, 1299},
+       {1300, 1299}, {1301, 1301}, {1603, 1603}, {1604, 0}, {1605, 0}, {1623, 0}}) {
+    EXPECT_EQ(DialogChannelForRow(row), opened) << row;
+  }
 }
+// clang-format on
 
 TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
-  struct Case {
-    int number;
-    ModelOption model;
-    std::array<std::string, 12> texts;
-    std::array<uint8_t, 5> indexes;  // step, tx, rx, DCS, carrier
-    ChannelForm form;                // label and AM/WFM rule are checked apart
-  };
+  // Index bytes: step, tx, rx, DCS, carrier. Label and AM/WFM rule are checked apart.
+  using Case = std::tuple<int, ModelOption, std::array<std::string, 12>, std::array<uint8_t, 5>,
+                          ChannelForm>;
+  // clang-format off
   const Case cases[] = {
-      {7,
-       ModelOption::kJ,
-       {"1295.12345MHz", "AM", "25KHz", "ＪＲ", "Train", "67.0Hz", "250.3Hz", "754", "＋",
-        "123.456MHz", "*", "東京"},
-       {7, 0, 38, 103, 28},
+      {7, ModelOption::kJ, {"1295.12345MHz", "AM", "25KHz", "ＪＲ", "Train", "67.0Hz", "250.3Hz",
+       "754", "＋", "123.456MHz", "*", "東京"}, {7, 0, 38, 103, 28},
        {"", "1295", "12345", "東京", true, 1, 7, 5, 0, 38, 103, 28, 1, "123", "456"}},
-      {8,
-       ModelOption::kT,
-       {"7.00500MHz", "WFM", "5KHz", "300Hz", "Train", "88.5Hz", "88.5Hz", "023", "－", "0.600MHz",
-        "※", ""},
-       {0, 8, 8, 0, 0},
+      {8, ModelOption::kT, {"7.00500MHz", "WFM", "5KHz", "300Hz", "Train", "88.5Hz", "88.5Hz",
+       "023", "－", "0.600MHz", "※", ""}, {0, 8, 8, 0, 0},
        {"", "7", "00500", "", true, 3, 0, 0, 8, 8, 0, 0, 2, "0", "600"}},
-      {9,
-       ModelOption::kOther,
-       {"45.12340MHz", "NFM", "1MHz", "ＪＲ", "DCS", "88.5Hz", "88.5Hz", "023", "Off", "12.500MHz",
-        "", ""},
-       {15, 8, 8, 0, 28},
+      {9, ModelOption::kOther, {"45.12340MHz", "NFM", "1MHz", "ＪＲ", "DCS", "88.5Hz", "88.5Hz",
+       "023", "Off", "12.500MHz", "", ""}, {15, 8, 8, 0, 28},
        {"", "45", "12340", "", false, 2, 15, 4, 8, 8, 0, 28, 0, "12", "500"}},
       // Texts of other lengths leave the boxes empty; unknown texts select the first buttons.
-      {10,
-       ModelOption::kJ,
-       {"145MHz", "?", "5KHz", "ＪＲ", "?", "88.5Hz", "88.5Hz", "023", "?", "1000.000MHz", "", ""},
-       {0, 8, 8, 0, 28},
+      {10, ModelOption::kJ, {"145MHz", "?", "5KHz", "ＪＲ", "?", "88.5Hz", "88.5Hz", "023", "?",
+       "1000.000MHz", "", ""}, {0, 8, 8, 0, 28},
        {"", "", "", "", false, 0, 0, 0, 8, 8, 0, 28, 0, "", ""}},
   };
-  for (const Case& c : cases) {
+  // clang-format on
+  for (const auto& [number, model, texts, indexes, expected] : cases) {
     MemoryImage image;
-    SelectModelOption(image, c.model);
-    SetRow(image.channel(c.number), c.texts, c.indexes);
-    ChannelDialog dialog = OpenChannelDialog(image, c.number);
+    SelectModelOption(image, model);
+    SetRow(image.channel(number), texts, indexes);
+    ChannelDialog dialog = OpenChannelDialog(image, number);
     ChannelForm form = dialog.columns[0];
     form.label.clear();
-    EXPECT_EQ(form, c.form) << c.number;
-    EXPECT_EQ(dialog.train_visible, c.model == ModelOption::kJ);
-    EXPECT_FALSE(dialog.dual);
+    EXPECT_EQ(form, expected) << number;
+    EXPECT_EQ(std::pair(dialog.train_visible, dialog.dual),
+              std::pair(model == ModelOption::kJ, false));
   }
 
   // A dual pair shows its sub channel in the second column; call and dual channels refuse AM
@@ -85,101 +75,84 @@ TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
   MemoryImage image;
   image.channel(1104).row[kColFreq] = "433.50000MHz";
   ChannelDialog dual = OpenChannelDialog(image, 1103);
-  EXPECT_TRUE(dual.dual);
-  EXPECT_EQ(dual.columns[0].label, "Dual1(Main) ");
-  EXPECT_EQ(dual.columns[1].label + dual.columns[1].freq_mhz + dual.columns[1].freq_fraction,
-            "Dual1(Sub) 43350000");
-  EXPECT_FALSE(dual.columns[0].am_wfm_enabled || dual.columns[1].am_wfm_enabled);
-  EXPECT_FALSE(OpenChannelDialog(image, 1402).columns[0].am_wfm_enabled);
-  EXPECT_TRUE(OpenChannelDialog(image, 1404).columns[0].am_wfm_enabled);
+  EXPECT_EQ((dual.dual ? "dual " : "") + dual.columns[0].label + "|" + dual.columns[1].label +
+                dual.columns[1].freq_mhz + dual.columns[1].freq_fraction,
+            "dual Dual1(Main) |Dual1(Sub) 43350000");
+  EXPECT_EQ(std::tuple(dual.columns[0].am_wfm_enabled, dual.columns[1].am_wfm_enabled,
+                       OpenChannelDialog(image, 1402).columns[0].am_wfm_enabled,
+                       OpenChannelDialog(image, 1404).columns[0].am_wfm_enabled),
+            std::tuple(false, false, false, true));
 }
 
 TEST(ChannelDialogTest, TypingAndLeavingRules) {
-  EXPECT_TRUE(DigitBoxAccepts("123", U'4', 4));
-  EXPECT_FALSE(DigitBoxAccepts("1234", U'5', 4));
-  EXPECT_FALSE(DigitBoxAccepts("", U'a', 4));
-  EXPECT_FALSE(DigitBoxAccepts("", U'.', 5));
-  EXPECT_TRUE(DigitBoxAccepts("12345", 8, 5));  // Backspace
-  EXPECT_FALSE(NameBoxAccepts("", 22));         // Ctrl+V
-  EXPECT_TRUE(NameBoxAccepts("ABCDEFGHIJKLMNOP", 8));
-  EXPECT_FALSE(NameBoxAccepts("ABCDEFGHIJKLMNOP", U'Q'));  // 16 bytes
-  EXPECT_TRUE(NameBoxAccepts("ABCDEFGHIJKLMNO", U'P'));
-  EXPECT_TRUE(NameBoxAccepts("ABCDEFGHIJKLMN", U'東'));    // 14 + 2 bytes
-  EXPECT_FALSE(NameBoxAccepts("ABCDEFGHIJKLMNO", U'東'));  // 15 + 2 bytes
-
-  const std::pair<const char*, const char*> mhz[] = {
-      {"", "0"}, {"007", "7"}, {"000", "0"}, {"12", "12"}, {"1a2", "12"}};
-  for (auto [typed, left] : mhz) EXPECT_EQ(LeaveOffsetMhz(typed), left) << typed;
-  struct Khz {
-    const char* typed;
-    const char* mhz;
-    const char* left;
-  };
-  const Khz khz[] = {{"", "0", "000"},      {"6", "0", "600"},     {"12", "5", "120"},
-                     {"123", "5", "123"},   {"1234", "5", "000"},  {"999", "999", "995"},
-                     {"996", "999", "995"}, {"995", "999", "995"}, {"999", "998", "999"},
-                     {"9", "999", "900"},   {"x7", "1", "700"}};
-  for (const Khz& k : khz) EXPECT_EQ(LeaveOffsetKhz(k.typed, k.mhz), k.left) << k.typed;
+  // Digit boxes of `width` digits; width 0 is the name box (16 CP932 bytes). 8 is Backspace, 22
+  // Ctrl+V.
+  const std::string k14 = "ABCDEFGHIJKLMN", k15 = k14 + "O";
+  // clang-format off
+  for (auto [text, c, width, accepted] : {std::tuple{std::string("123"), char32_t{U'4'}, 4, true},
+       {"1234", U'5', 4, false}, {"", U'a', 4, false}, {"", U'.', 5, false}, {"12345", 8, 5, true},
+       {"", 22, 0, false}, {k15 + "P", 8, 0, true}, {k15 + "P", U'Q', 0, false},
+       {k15, U'P', 0, true},
+       {k14, U'東', 0, true}, {k15, U'東', 0, false}}) {
+    EXPECT_EQ(width ? DigitBoxAccepts(text, c, width) : NameBoxAccepts(text, c), accepted)
+        << text << " + " << uint32_t{c};
+  }
+  for (auto [typed, left] : {std::pair{"", "0"}, {"007", "7"}, {"000", "0"}, {"12", "12"},
+       {"1a2", "12"}}) {
+    EXPECT_EQ(LeaveOffsetMhz(typed), left) << typed;
+  }
+  for (auto [typed, mhz, left] : {std::tuple{"", "0", "000"}, {"6", "0", "600"}, {"12", "5", "120"},
+       {"123", "5", "123"}, {"1234", "5", "000"}, {"999", "999", "995"}, {"996", "999", "995"},
+       {"995", "999", "995"}, {"999", "998", "999"}, {"9", "999", "900"}, {"x7", "1", "700"}}) {
+    // clang-format on
+    EXPECT_EQ(LeaveOffsetKhz(typed, mhz), left) << typed;
+  }
 }
 
 TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
-  struct Case {
-    int number;
-    const char *mhz, *fraction;
-    const char* stored;  // frequency text; empty: the channel is emptied
-    const char *mhz_after, *fraction_after;
-  };
-  const Case cases[] = {
-      {1, "145", "5", "145.50000", "145", "50000"},
-      {1, "0", "53099", "0.53099", "0", "53099"},
-      {1, "0", "53098", "", "", ""},
-      {1, "1300", "00000", "", "", ""},
-      {1, "1301", "", "145.00000", "145", "00000"},
-      {1, "0145", "1", "145.10000", "145", "10000"},
-      {1, "", "", "", "", ""},
+  // Stored: the frequency text; empty: the channel is emptied.
+  // clang-format off
+  for (auto [number, mhz, fraction, stored, mhz_after, fraction_after] : {std::tuple{1, "145",
+      "5", "145.50000", "145", "50000"}, {1, "0", "53099", "0.53099", "0", "53099"},
+      {1, "0", "53098", "", "", ""}, {1, "1300", "00000", "", "", ""}, {1, "", "", "", "", ""},
+      {1, "1301", "", "145.00000", "145", "00000"}, {1, "0145", "1", "145.10000", "145", "10000"},
       {1, "1299", "99999", "1299.99999", "1299", "99999"},
       {1402, "145", "00000", "433.00000", "433", "00000"},
       {1401, "169", "99999", "169.99999", "169", "99999"},
-      {1401, "170", "", "145.00000", "145", "00000"},
-      {1403, "", "", "1295.00000", "1295", "00000"},
+      {1401, "170", "", "145.00000", "145", "00000"}, {1403, "", "", "1295.00000", "1295", "00000"},
       // Dual channels keep the megahertz box as typed.
-      {1101, "0145", "0", "0145.00000", "0145", "00000"},
-      {1101, "", "", "", "", ""},
-  };
-  for (const Case& c : cases) {
+      {1101, "0145", "0", "0145.00000", "0145", "00000"}, {1101, "", "", "", "", ""}}) {
+    // clang-format on
     MemoryImage image;
-    ChannelDialog dialog = OpenChannelDialog(image, c.number);
-    dialog.columns[0].freq_mhz = c.mhz;
-    dialog.columns[0].freq_fraction = c.fraction;
+    ChannelDialog dialog = OpenChannelDialog(image, number);
+    dialog.columns[0].freq_mhz = mhz;
+    dialog.columns[0].freq_fraction = fraction;
     ChannelEdit edit = ConfirmChannelDialog(dialog);
-    EXPECT_EQ(edit.buffers[0].frequency, c.stored) << c.number << " " << c.mhz << "/" << c.fraction;
+    EXPECT_EQ(edit.buffers[0].frequency, stored) << number << " " << mhz << "/" << fraction;
     EXPECT_EQ(dialog.columns[0].freq_mhz + "/" + dialog.columns[0].freq_fraction,
-              std::string(c.mhz_after) + "/" + c.fraction_after);
-    EXPECT_EQ(edit.used[0], *c.stored != '\0');
-    int single = *c.stored == '\0' ? kEditNothing : kEditSingle;
+              std::string(mhz_after) + "/" + fraction_after);
+    EXPECT_EQ(edit.used[0], *stored != '\0');
+    int single = *stored == '\0' ? kEditNothing : kEditSingle;
     EXPECT_EQ(edit.result,
-              c.number == 1101 ? (*c.stored == '\0' ? kEditBothEmptied : kEditSubEmptied) : single);
+              number == 1101 ? (*stored == '\0' ? kEditBothEmptied : kEditSubEmptied) : single);
   }
 
-  // Offsets: boxes of the wrong length fall back, and so does an offset above 999.995 MHz.
-  const std::array<const char*, 3> offsets[] = {{"999", "995", "999.995"}, {"999", "999", "0.000"},
-                                                {"", "5", "0.5"},          {"1000", "000", "0.000"},
-                                                {"12", "", "12.000"},      {"7", "600", "7.600"}};
-  for (const auto& o : offsets) {
+  // Offsets: boxes of the wrong length fall back, and so does an offset above 999.995 MHz. The
+  // name keeps what the radio can show.
+  // clang-format off
+  for (auto [mhz, khz, name, stored] : {std::tuple{"999", "995", "A東😀B", "999.995|A東B"},
+       {"999", "999", "", "0.000|"}, {"", "5", "", "0.5|"}, {"1000", "000", "", "0.000|"},
+       {"12", "", "", "12.000|"}, {"7", "600", "", "7.600|"}}) {
+    // clang-format on
     MemoryImage image;
     ChannelDialog dialog = OpenChannelDialog(image, 1);
     dialog.columns[0].freq_mhz = "145";
-    dialog.columns[0].offset_mhz = o[0];
-    dialog.columns[0].offset_khz = o[1];
-    EXPECT_EQ(ConfirmChannelDialog(dialog).buffers[0].offset, o[2]) << o[0] << "/" << o[1];
+    dialog.columns[0].offset_mhz = mhz, dialog.columns[0].offset_khz = khz;
+    dialog.columns[0].name = name;
+    ChannelEdit edit = ConfirmChannelDialog(dialog);
+    EXPECT_EQ(edit.buffers[0].offset + "|" + edit.buffers[0].form.name, stored)
+        << mhz << "/" << khz;
   }
-
-  // The name keeps what the radio can show.
-  MemoryImage image;
-  ChannelDialog dialog = OpenChannelDialog(image, 1);
-  dialog.columns[0].freq_mhz = "145";
-  dialog.columns[0].name = "A東😀B";
-  EXPECT_EQ(ConfirmChannelDialog(dialog).buffers[0].form.name, "A東B");
 }
 
 TEST(ApplyChannelEditTest, WritesTheRowsAsTheDialogLeftThem) {
@@ -192,49 +165,38 @@ TEST(ApplyChannelEditTest, WritesTheRowsAsTheDialogLeftThem) {
   EXPECT_EQ(Texts(written),
             (std::array<std::string, 12>{"430.01250MHz", "NFM", "10KHz", "ＪＲ", "TSQ", "100.0Hz",
                                          "151.4Hz", "654", "-", "5.000MHz", "*", "NAME"}));
-  EXPECT_EQ(written.step_index + written.tx_tone_index * 100 + written.rx_tone_index * 10000 +
-                written.dcs_index * 1000000,
-            3 + 1200 + 240000 + 93000000);
-  EXPECT_TRUE(written.used);
+  // Step, tones and DCS index bytes, and the channel in use.
+  EXPECT_EQ(std::vector<int>({written.step_index, written.tx_tone_index, written.rx_tone_index,
+                              written.dcs_index, written.used}),
+            std::vector<int>({3, 12, 24, 93, 1}));
 
   // Emptying a single channel leaves its texts and only marks it unused.
   dialog = OpenChannelDialog(image, 5);
-  dialog.columns[0].freq_mhz.clear();
-  dialog.columns[0].freq_fraction.clear();
-  dialog.columns[0].name = "OTHER";
+  form.freq_mhz.clear(), form.freq_fraction.clear(), form.name = "OTHER";
   ApplyChannelEdit(image, ConfirmChannelDialog(dialog));
-  EXPECT_EQ(image.channel(5).row[kColName], "NAME");
-  EXPECT_FALSE(image.channel(5).used);
+  EXPECT_EQ(image.channel(5).row[kColName] + (image.channel(5).used ? " used" : ""), "NAME");
 }
 
 TEST(ApplyChannelEditTest, PassChannelsMayNotRepeatAFrequency) {
-  struct Case {
-    int other;   // a used channel on 145.00000MHz
-    int edited;  // edited to 145.00000
-    bool overlaps;
-  };
-  const Case cases[] = {{1411, 1407, true},    // pass 7 and pass 3
-                        {1407, 1407, false},   // the channel itself
-                        {1311, 1307, false},   // priority channels are not checked
-                        {1305, 1407, false}};  // a priority channel does not count
-  for (const Case& c : cases) {
+  // A used channel on 145.00000MHz, the channel edited to 145.00000, whether they overlap: pass 7
+  // and pass 3; the channel itself; priority channels are not checked, nor do they count.
+  // clang-format off
+  for (auto [other, edited, overlaps] : {std::tuple{1411, 1407, true}, {1407, 1407, false},
+       {1311, 1307, false}, {1305, 1407, false}}) {
+    // clang-format on
     MemoryImage image;
-    SetRow(image.channel(c.other),
-           {"145.00000MHz", "FM", "5KHz", "ＪＲ", "None", "88.5Hz", "88.5Hz", "023", "Off",
-            "0.000MHz", "", "OLD"},
-           {0, 8, 8, 0, 28});
-    image.channel(c.edited).row[kColName] = "KEPT";
-    ChannelDialog dialog = OpenChannelDialog(image, c.edited);
+    SetRow(image.channel(other), kOldRow, {0, 8, 8, 0, 28});
+    image.channel(edited).row[kColName] = "KEPT";
+    ChannelDialog dialog = OpenChannelDialog(image, edited);
     dialog.columns[0].freq_mhz = "145";
     dialog.columns[0].name = "NEW";
     Outcome outcome = ApplyChannelEdit(image, ConfirmChannelDialog(dialog));
-    EXPECT_EQ(outcome.shown, c.overlaps) << c.edited;
-    if (c.overlaps) {
-      EXPECT_EQ(outcome.text + "|" + outcome.title, "Overlaps in Frequency| Error");
-      EXPECT_EQ(outcome.icon, OutcomeIcon::kNone);
-    }
-    EXPECT_EQ(image.channel(c.edited).used, !c.overlaps);
-    EXPECT_EQ(image.channel(c.edited).row[kColName], c.overlaps ? "KEPT" : "NEW");
+    std::string shown = outcome.shown ? outcome.text + "|" + outcome.title : "not shown";
+    if (outcome.icon != OutcomeIcon::kNone) shown += "|with an icon";
+    EXPECT_EQ(std::tuple(shown, image.channel(edited).used, image.channel(edited).row[kColName]),
+              std::tuple(overlaps ? "Overlaps in Frequency| Error" : "not shown", !overlaps,
+                         overlaps ? "KEPT" : "NEW"))
+        << edited;
   }
   MemoryImage image;
   image.channel(1404).used = true;
@@ -244,48 +206,35 @@ TEST(ApplyChannelEditTest, PassChannelsMayNotRepeatAFrequency) {
 }
 
 TEST(ApplyChannelEditTest, DualPairsEmptyAndWriteTheirSubRow) {
-  const std::array<std::string, 12> before = {"145.00000MHz", "FM",       "5KHz",   "ＪＲ",
-                                              "None",         "88.5Hz",   "88.5Hz", "023",
-                                              "Off",          "0.000MHz", "",       "OLD"};
+  // Both rows start as kOldRow; the fields not typed keep its texts.
   const std::array<std::string, 12> empty{};
-  struct Case {
-    bool main_set, sub_set;
-    int result;
-    std::array<std::string, 12> main_after, sub_after;
-  };
-  std::array<std::string, 12> main_kept = before;
-  main_kept[11] = "M";
-  std::array<std::string, 12> set = {"433.00000MHz", "FM",  "5KHz", "ＪＲ",     "None", "88.5Hz",
-                                     "88.5Hz",       "023", "Off",  "0.000MHz", "",     "S"};
-  std::array<std::string, 12> main_set = set;
-  main_set[0] = "430.00000MHz";
-  main_set[11] = "M";
-  const Case cases[] = {{false, true, kEditMainEmptied, empty, set},
-                        {true, false, kEditSubEmptied, main_set, empty},
-                        {true, true, kEditBothSet, main_set, set},
-                        {false, false, kEditBothEmptied, main_kept, empty}};
-  for (const Case& c : cases) {
+  std::array<std::string, 12> main_kept = kOldRow, set = kOldRow, main_set = kOldRow;
+  main_kept[11] = main_set[11] = "M", set[11] = "S";
+  set[0] = "433.00000MHz", main_set[0] = "430.00000MHz";
+  // clang-format off
+  for (auto [main_on, sub_on, result, main_after, sub_after] : {std::tuple{false, true,
+       kEditMainEmptied, empty, set}, {true, false, kEditSubEmptied, main_set, empty},
+       {true, true, kEditBothSet, main_set, set},
+       {false, false, kEditBothEmptied, main_kept, empty}}) {
+    // clang-format on
     MemoryImage image;
-    SetRow(image.channel(1101), before, {0, 8, 8, 0, 28});
-    SetRow(image.channel(1102), before, {0, 8, 8, 0, 28});
+    SetRow(image.channel(1101), kOldRow, {0, 8, 8, 0, 28});
+    SetRow(image.channel(1102), kOldRow, {0, 8, 8, 0, 28});
     ChannelDialog dialog = OpenChannelDialog(image, 1101);
-    dialog.columns[0].freq_mhz = c.main_set ? "430" : "";
-    dialog.columns[0].freq_fraction = c.main_set ? "0" : "";
-    dialog.columns[0].name = "M";
-    dialog.columns[1].freq_mhz = c.sub_set ? "433" : "";
-    dialog.columns[1].freq_fraction = c.sub_set ? "0" : "";
-    dialog.columns[1].name = "S";
+    ChannelForm &main = dialog.columns[0], &sub = dialog.columns[1];
+    main.freq_mhz = main_on ? "430" : "", main.freq_fraction = main_on ? "0" : "", main.name = "M";
+    sub.freq_mhz = sub_on ? "433" : "", sub.freq_fraction = sub_on ? "0" : "", sub.name = "S";
     ChannelEdit edit = ConfirmChannelDialog(dialog);
-    EXPECT_EQ(edit.result, c.result);
+    EXPECT_EQ(edit.result, result);
     ApplyChannelEdit(image, edit);
-    EXPECT_EQ(Texts(image.channel(1101)), c.main_after) << c.result;
-    EXPECT_EQ(Texts(image.channel(1102)), c.sub_after) << c.result;
-    EXPECT_EQ(image.channel(1101).used, c.main_set);
-    EXPECT_EQ(image.channel(1102).used, c.sub_set);
+    EXPECT_EQ(std::tuple(Texts(image.channel(1101)), Texts(image.channel(1102)),
+                         image.channel(1101).used, image.channel(1102).used),
+              std::tuple(main_after, sub_after, main_on, sub_on))
+        << result;
     // An emptied row takes index bytes 0, not the empty channel's defaults.
-    if (c.result != kEditBothSet) {
-      const Channel& emptied = image.channel(c.result == kEditMainEmptied ? 1101 : 1102);
-      EXPECT_EQ(emptied.tx_tone_index + emptied.train_index, 0) << c.result;
+    if (result != kEditBothSet) {
+      const Channel& emptied = image.channel(result == kEditMainEmptied ? 1101 : 1102);
+      EXPECT_EQ(emptied.tx_tone_index + emptied.train_index, 0) << result;
     }
   }
 }

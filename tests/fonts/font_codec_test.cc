@@ -10,12 +10,10 @@ namespace {
 // One pixel of glyph 2 at a time: its bit in the 32-byte record, both ways. Reading the record
 // leaves the other glyphs alone and ignores digits beyond the 64.
 TEST(FontCodecTest, SinglePixelsLandOnTheirBits) {
-  for (auto [row, column, byte, digits] : {std::tuple{0, 0, 0, "01"},
-                                           {7, 0, 0, "80"},
-                                           {8, 0, 16, "01"},
-                                           {15, 15, 31, "80"},
-                                           {3, 5, 5, "08"},
-                                           {12, 9, 25, "10"}}) {
+  // clang-format off
+  for (auto [row, column, byte, digits] : {std::tuple{0, 0, 0, "01"}, {7, 0, 0, "80"},
+       {8, 0, 16, "01"}, {15, 15, 31, "80"}, {3, 5, 5, "08"}, {12, 9, 25, "10"}}) {
+    // clang-format on
     FontBits font{};
     font[2][static_cast<size_t>(row)][static_cast<size_t>(column)] = 1;
     std::string expected(64, '0');

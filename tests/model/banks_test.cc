@@ -15,8 +15,7 @@ TEST(ChannelNumberingTest, SlotsAddressesAndFixedLabels) {
   for (auto [number, slot, address] : {std::tuple{1, 1, 0x01200}, {1100, 1100, 0x124C0},
        {1101, 1101, 0x12500}, {1102, 1201, 0x13E00}, {1103, 1102, 0x12540},
        {1299, 1200, 0x13DC0}, {1300, 1300, 0x156C0}, {1623, 1623, 0x1A780}}) {
-    EXPECT_EQ(ChannelSlot(number), slot) << number;
-    EXPECT_EQ(ChannelAddress(number), address) << number;
+    EXPECT_EQ(std::pair(ChannelSlot(number), ChannelAddress(number)), std::pair(slot, address));
   }
   for (auto [number, label] : {std::pair{1001, "PRG - 0A"}, {1002, "PRG - 0B"},
        {1100, "PRG - 49B"}, {1101, "Dual0(Main) "}, {1102, "Dual0(Sub) "}, {1300, "Dual99(Sub) "},
@@ -38,26 +37,20 @@ MemoryImage WithBanks(const std::map<int, int>& sizes) {
 }
 
 TEST(BanksTest, RowLabelsFollowTheBankSizesOnlyWhenTheyAddUpTo1000) {
-  struct Case {
-    std::map<int, int> sizes;
-    std::vector<std::pair<int, const char*>> labels;
-  };
+  using Labels = std::vector<std::pair<int, const char*>>;
   // clang-format off
-  const Case cases[] = {
-      {{{0, 100}, {1, 100}, {2, 100}, {3, 100}, {4, 100}, {5, 100}, {6, 100}, {7, 100}, {8, 100},
-        {9, 100}}, {{1, "Bank00-000"}, {100, "Bank00-099"}, {101, "Bank01-000"},
-                    {1000, "Bank09-099"}, {1001, "PRG - 0A"}}},
-      {{{49, 1000}}, {{1, "Bank49-000"}, {1000, "Bank49-999"}}},
+  for (const auto& [sizes, labels] : {std::pair<std::map<int, int>, Labels>{{{0, 100}, {1, 100},
+       {2, 100}, {3, 100}, {4, 100}, {5, 100}, {6, 100}, {7, 100}, {8, 100}, {9, 100}},
+       {{1, "Bank00-000"}, {100, "Bank00-099"}, {101, "Bank01-000"}, {1000, "Bank09-099"},
+        {1001, "PRG - 0A"}}}, {{{49, 1000}}, {{1, "Bank49-000"}, {1000, "Bank49-999"}}},
       {{{0, 1}, {2, 998}, {49, 1}},
        {{1, "Bank00-000"}, {2, "Bank02-000"}, {999, "Bank02-997"}, {1000, "Bank49-000"}}},
-      {{{0, 100}, {2, 899}}, {{1, "old"}, {1000, "old"}, {1001, "old"}}},  // 999 in all
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    MemoryImage image = WithBanks(c.sizes);
+      {{{0, 100}, {2, 899}}, {{1, "old"}, {1000, "old"}, {1001, "old"}}}}) {  // 999 in all
+    // clang-format on
+    MemoryImage image = WithBanks(sizes);
     for (Channel& channel : image.channels) channel.row[kColLabel] = "old";
     RebuildRowLabels(image);
-    for (auto [number, label] : c.labels) {
+    for (auto [number, label] : labels) {
       EXPECT_EQ(image.channel(number).row[kColLabel], label) << number;
     }
   }

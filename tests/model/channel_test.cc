@@ -47,65 +47,64 @@ TEST(ChannelCodecTest, RecordsByteForByteBothWays) {
   Channel swapped = repeater;  // tone 0 on receive only, tone 1 (0x02) on transmit
   swapped.tx_tone_index = 1, swapped.rx_tone_index = 0;
   swapped.row[kColTxTone] = "69.3Hz", swapped.row[kColRxTone] = "67.0Hz";
-  struct Case {
-    const Channel& channel;
-    std::string record;
-  };
-  for (const Case& c : {Case{repeater, kRepeaterRecord}, Case{other, other_record},
-                        Case{swapped, RecordWith(13, "02").replace(28, 2, "00")}}) {
-    EXPECT_EQ(EncodeChannel(c.channel, 2, "ZR~TQ-M5"), c.record);
+  for (auto [channel, record] : {std::pair{&repeater, kRepeaterRecord},
+                                 {&other, other_record},
+                                 {&swapped, RecordWith(13, "02").replace(28, 2, "00")}}) {
+    EXPECT_EQ(EncodeChannel(*channel, 2, "ZR~TQ-M5"), record);
     Channel decoded;
-    DecodeChannel(decoded, c.record, false);
-    if (c.channel.row[kColSkip] == "※") decoded.row[kColSkip] = "※";      // shown as "*"
-    if (c.channel.row[kColShift] == "－") decoded.row[kColShift] = "－";  // shown as "-"
-    EXPECT_EQ(decoded, c.channel) << c.record;
+    DecodeChannel(decoded, record, false);
+    if (channel->row[kColSkip] == "※") decoded.row[kColSkip] = "※";      // shown as "*"
+    if (channel->row[kColShift] == "－") decoded.row[kColShift] = "－";  // shown as "-"
+    EXPECT_EQ(decoded, *channel) << record;
   }
 }
 
 // Column texts and the record bytes at `offset`: "E" cases encode the text, "D" cases decode
 // the bytes (a byte outside the tables decodes to a fixed text), "B" cases go both ways.
 TEST(ChannelCodecTest, ColumnTextsAndTheirBytes) {
+  // An unknown tone mode keeps the column; 145012509 Hz drops its last digit.
+  // Rows of text, bytes and way for each column and its offset.
+  using Rows = std::vector<std::tuple<const char*, const char*, char>>;
   // clang-format off
-  for (auto [column, text, offset, bytes, way] : {std::tuple{kColMode, "NFM", 5, "00", 'B'},
-       {kColMode, "FM", 5, "01", 'B'}, {kColMode, "AM", 5, "02", 'B'},
-       {kColMode, "WFM", 5, "03", 'B'}, {kColMode, "fm", 5, "00", 'E'},
-       {kColMode, "WFM", 5, "F3", 'D'}, {kColMode, "", 5, "04", 'D'},
-       {kColShift, "Off", 11, "00", 'B'}, {kColShift, "+", 11, "01", 'B'},
-       {kColShift, "-", 11, "02", 'B'}, {kColShift, "＋", 11, "01", 'E'},
-       {kColShift, "?", 11, "00", 'E'}, {kColShift, "Off", 11, "03", 'D'},
-       {kColShift, "-", 11, "12", 'D'}, {kColToneMode, "None", 12, "00", 'B'},
-       {kColToneMode, "Train", 12, "01", 'B'}, {kColToneMode, "Tone", 12, "02", 'B'},
-       {kColToneMode, "TSQ", 12, "03", 'B'}, {kColToneMode, "SQ", 12, "04", 'B'},
-       {kColToneMode, "DCS", 12, "05", 'B'}, {kColToneMode, "tone", 12, "00", 'E'},
-       {kColToneMode, "DCS", 12, "06", 'D'},  // an unknown tone mode keeps the column
-       {kColSkip, "*", 19, "01", 'B'}, {kColSkip, "", 19, "00", 'B'},
-       {kColSkip, "x", 19, "00", 'E'},
-       {kColSkip, "*", 19, "11", 'D'}, {kColSkip, "", 19, "02", 'D'},
-       {kColTxTone, "67.0Hz", 13, "01", 'D'}, {kColTxTone, "88.5Hz", 13, "28", 'D'},
-       {kColRxTone, "88.5Hz", 14, "FF", 'D'}, {kColCarrier, "ＪＲ", 16, "1D", 'D'},
-       {kColCarrier, "3000Hz", 16, "1B", 'D'}, {kColDcs, "023", 15, "68", 'D'},
-       {kColDcs, "754", 15, "67", 'D'}, {kColStep, "1MHz", 6, "1F", 'D'},
-       {kColFreq, "145.01250MHz", 1, "1DB7A408", 'D'},  // 145012509 Hz: the last digit is dropped
-       {kColShiftFreq, "0.000MHz", 7, "000000", 'D'}}) {
-    // clang-format on
-    if (way != 'D') {
-      Channel channel = RepeaterChannel();
-      channel.row[column] = text;
-      EXPECT_EQ(EncodeChannel(channel, 1, "ZR~TQ-M5").substr(2 * offset, strlen(bytes)), bytes)
-          << text;
+  for (const auto& [column, offset, rows] : {std::tuple{kColMode, 5, Rows{{"NFM", "00", 'B'},
+       {"FM", "01", 'B'}, {"AM", "02", 'B'}, {"WFM", "03", 'B'}, {"fm", "00", 'E'},
+       {"WFM", "F3", 'D'}, {"", "04", 'D'}}}, {kColShift, 11, {{"Off", "00", 'B'}, {"+", "01", 'B'},
+       {"-", "02", 'B'}, {"＋", "01", 'E'}, {"?", "00", 'E'}, {"Off", "03", 'D'}, {"-", "12", 'D'}}},
+       {kColToneMode, 12, {{"None", "00", 'B'}, {"Train", "01", 'B'}, {"Tone", "02", 'B'},
+        {"TSQ", "03", 'B'}, {"SQ", "04", 'B'}, {"DCS", "05", 'B'}, {"tone", "00", 'E'},
+        {"DCS", "06", 'D'}}}, {kColSkip, 19, {{"*", "01", 'B'}, {"", "00", 'B'}, {"x", "00", 'E'},
+        {"*", "11", 'D'}, {"", "02", 'D'}}}, {kColRxTone, 14, {{"88.5Hz", "FF", 'D'}}},
+       {kColTxTone, 13, {{"67.0Hz", "01", 'D'}, {"88.5Hz", "28", 'D'}}},
+       {kColCarrier, 16, {{"ＪＲ", "1D", 'D'}, {"3000Hz", "1B", 'D'}}},
+       {kColDcs, 15, {{"023", "68", 'D'}, {"754", "67", 'D'}}},
+       {kColStep, 6, {{"1MHz", "1F", 'D'}}}, {kColShiftFreq, 7, {{"0.000MHz", "000000", 'D'}}},
+       {kColFreq, 1, {{"145.01250MHz", "1DB7A408", 'D'}}}}) for (auto [text, bytes, way] : rows) {
+      // clang-format on
+      if (way != 'D') {
+        Channel channel = RepeaterChannel();
+        channel.row[column] = text;
+        EXPECT_EQ(EncodeChannel(channel, 1, "ZR~TQ-M5").substr(2 * offset, strlen(bytes)), bytes)
+            << text;
+      }
+      if (way == 'E') continue;
+      Channel decoded;
+      decoded.row[kColToneMode] = "DCS";
+      DecodeChannel(decoded, RecordWith(offset, bytes), false);
+      EXPECT_TRUE(decoded.used) << bytes;
+      EXPECT_EQ(decoded.row[column], text) << bytes;
     }
-    if (way == 'E') continue;
-    Channel decoded;
-    decoded.row[kColToneMode] = "DCS";
-    DecodeChannel(decoded, RecordWith(offset, bytes), false);
-    EXPECT_TRUE(decoded.used) << bytes;
-    EXPECT_EQ(decoded.row[column], text) << bytes;
-  }
   // Index bytes outside the tables take the empty channel's value, in step with the texts.
   Channel channel;
   DecodeChannel(channel, RecordWith(13, "FF").replace(30, 4, "681D"), false);
   EXPECT_EQ(std::vector<int>({channel.tx_tone_index, channel.dcs_index, channel.train_index}),
             std::vector<int>({8, 0, 28}));
+  // Status nibble 0 clears the channel but keeps its label.
+  channel = RepeaterChannel();
+  channel.row[kColLabel] = "Bank00-000", channel.tx_tone_index = 3;
+  DecodeChannel(channel, RecordWith(0, "10"), false);
+  Channel cleared;
+  cleared.row[kColLabel] = "Bank00-000";
+  EXPECT_EQ(channel, cleared);
 }
 
 // First record byte by band, channel and identified variant ("" for a record sent empty), and
@@ -137,16 +136,6 @@ TEST(ChannelCodecTest, StatusAndTrainBytesFollowBandChannelAndVariant) {
     // clang-format on
     EXPECT_EQ(EncodeChannel(channel, 1, model).substr(24, 2), byte) << model;
   }
-}
-
-TEST(ChannelCodecTest, StatusNibbleZeroClearsTheChannelButKeepsItsLabel) {
-  Channel channel = RepeaterChannel();
-  channel.row[kColLabel] = "Bank00-000";
-  channel.tx_tone_index = 3;
-  DecodeChannel(channel, RecordWith(0, "10"), false);
-  Channel cleared;
-  cleared.row[kColLabel] = "Bank00-000";
-  EXPECT_EQ(channel, cleared);
 }
 
 }  // namespace

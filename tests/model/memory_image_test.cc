@@ -40,9 +40,8 @@ TEST(StartupImageTest, SendsOnlyThePresetChannelsAndHoldsTheFactoryDefaults) {
   EXPECT_EQ(std::vector(image.used_banks.begin(), image.used_banks.begin() + 11),
             (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, kUsedBankEnd}));
   EXPECT_EQ(image.bank_link_hex[0] + image.bank_link_hex[10], "00000000000000000000000000000080");
-  EXPECT_EQ(image.com_port_number, 1);
-  EXPECT_EQ(image.language, kJapanese);
-  EXPECT_EQ(image.dtmf, DtmfState{});
+  EXPECT_EQ(std::tuple(image.com_port_number, image.language, image.dtmf),
+            std::tuple(1, kJapanese, DtmfState{}));
   SettingsChoices defaults;
   ApplySettingsDefaults(defaults);
   EXPECT_EQ(image.settings, defaults);
@@ -52,8 +51,8 @@ TEST(StartupImageTest, SendsOnlyThePresetChannelsAndHoldsTheFactoryDefaults) {
        {ModelOption::kT, kEnglish}, {ModelOption::kOther, kEnglish}}) {
     // clang-format on
     SelectModelOption(image, option);
-    EXPECT_EQ(image.language, language);
-    EXPECT_EQ(image.settings[kLanguageItem], language);
+    EXPECT_EQ((std::pair<int, int>(image.language, image.settings[kLanguageItem])),
+              std::pair(language, language));
   }
 }
 
@@ -66,9 +65,8 @@ TEST(StartupImageTest, ClearCommandsSpareTheCallAndBugChannels) {
     for (int n = first; n <= last; ++n) image.channel(n).used = true;
     last == kChannelCount ? ClearAllChannels(image) : ClearUnprotectedChannels(image, first, last);
     std::vector<int> used;
-    for (int n = first; n <= last; ++n) {
+    for (int n = first; n <= last; ++n)
       if (image.channel(n).used) used.push_back(n);
-    }
     EXPECT_EQ(used, kept) << first;
   }
 }
@@ -82,14 +80,11 @@ TEST(TitleAreaTest, TitleScrollAndPaddingByteForByte) {
     MemoryImage image;
     image.title = title;
     image.title_scroll = scroll;
-    if (area.size() == 68) {
-      EXPECT_EQ(BuildTitleArea(image), area) << title;
-    }
+    if (area.size() == 68) EXPECT_EQ(BuildTitleArea(image), area) << title;
     MemoryImage read;
     read.title_scroll = 1;
     ParseTitleArea(area + std::string(60, 'F'), read);
-    EXPECT_EQ(read.title, title);
-    EXPECT_EQ(read.title_scroll, scroll);
+    EXPECT_EQ(std::pair(read.title, read.title_scroll), std::pair(std::string(title), scroll));
   }
 }
 

@@ -12,33 +12,30 @@ namespace {
 constexpr char kBlank[] = "FFFFFFFFFFFFFFFF";
 
 // Pass channels in use by record (channel 1404 + record) with their frequency cells, and the
-// records the table must then hold; records not listed must be blank.
+// records the table must then hold; records not listed must be blank. The first case uses only
+// channels 1403 and 1504.
 TEST(OrderTableTest, RecordsForGivenPassChannels) {
-  struct Case {
-    std::map<int, const char*> cells, records;
-  };
+  using Records = std::map<int, const char*>;
   // clang-format off
-  const Case cases[] = {
-      {{{-1, "145.00000MHz"}, {100, "145.00000MHz"}}, {}},  // channels 1403 and 1504 only
+  for (const auto& [cells, records] : {std::pair<Records, Records>{{{-1, "145.00000MHz"},
+       {100, "145.00000MHz"}}, {}},
       {{{5, "145.00000MHz"}}, {{100, "FFFFFFFF0505FFFF"}, {5, "4086A408FFFF64FF"}}},
       // Ascending 7 (empty cell: 0 Hz), 12, 1, 2 (equal: channel order), 0, 9.
       {{{0, "438.00000MHz"}, {1, "145.00000MHz"}, {2, "145.00000MHz"}, {7, ""},
         {9, "1295.01250MHz"}, {12, "0.53100MHz"}},
        {{100, "FFFFFFFF0707FFFF"}, {7, "00000000FF0C64FF"}, {12, "381A0800FF0107FF"},
         {1, "4086A408FF020CFF"}, {2, "4086A408FF0001FF"}, {0, "80591B1AFF0902FF"},
-        {9, "9452304DFFFF00FF"}}},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
+        {9, "9452304DFFFF00FF"}}}}) {
+    // clang-format on
     auto image = std::make_unique<MemoryImage>();
-    for (auto [record, cell] : c.cells) {
+    for (auto [record, cell] : cells) {
       image->channel(kOrderFirstPassChannel + record).used = true;
       image->channel(kOrderFirstPassChannel + record).row[kColFreq] = cell;
     }
     ChannelOrderTable table = BuildChannelOrderTable(*image);
     for (int r = 0; r < kOrderRecordCount; ++r) {
       EXPECT_EQ(OrderRecordHex(table[static_cast<size_t>(r)]),
-                c.records.count(r) ? c.records.at(r) : kBlank)
+                records.count(r) ? records.at(r) : kBlank)
           << "record " << r;
     }
   }

@@ -8,16 +8,10 @@ namespace {
 TEST(Cp932Test, CodesCharactersAndFileText) {
   // 0x1A, 0x1C and 0x7F are control bytes that some Shift-JIS converters turn into other
   // characters; the radio's text must keep them as they are.
-  for (auto [code, utf8] : {std::pair{0x1A, "\x1A"},
-                            {0x1C, "\x1C"},
-                            {0x7F, "\x7F"},
-                            {0x5C, "\\"},
-                            {0x7E, "~"},
-                            {0xB1, "ｱ"},
-                            {0x829F, "ぁ"},
-                            {0x8740, "①"},
-                            {0x8160, "～"},
-                            {0x815F, "＼"}}) {
+  // clang-format off
+  for (auto [code, utf8] : {std::pair{0x1A, "\x1A"}, {0x1C, "\x1C"}, {0x7F, "\x7F"}, {0x5C, "\\"},
+       {0x7E, "~"}, {0xB1, "ｱ"}, {0x829F, "ぁ"}, {0x8740, "①"}, {0x8160, "～"}, {0x815F, "＼"}}) {
+    // clang-format on
     std::u32string chars = Utf8ToU32(utf8);
     ASSERT_EQ(chars.size(), 1u) << utf8;
     EXPECT_EQ(Cp932CodeOf(chars[0]), code) << utf8;

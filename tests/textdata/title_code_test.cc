@@ -57,9 +57,8 @@ TEST(RadioCharTableTest, HoldsExactlyTheListedCodes) {
   }
   ASSERT_EQ(listed.size(), 825u);
   std::vector<int> entries;
-  for (uint32_t code : kRadioCharTable) {
+  for (uint32_t code : kRadioCharTable)
     if (code != 0) entries.push_back(static_cast<int>(code));
-  }
   std::sort(entries.begin(), entries.end());
   EXPECT_EQ(entries, std::vector<int>(listed.begin(), listed.end()));
   for (int code = -1; code <= 0x10000; ++code) {
@@ -113,12 +112,12 @@ TEST(TitleCodeTest, WidthTypingAndGlyphButtons) {
        {"", U'①', true, false, true}, {"", U'\U0001F600', false, false, false},
        {k13 + ":1~", U'Z', false, true, false}, {k13 + ":1~", U'Z', true, false, false},
        {k13.substr(1) + ":1~", U'あ', false, true, false},
-       {":1~:9~ｱｲｳｴｵｶｷｸ", U'あ', false, true, true},  // ":9~" is no token: width 13
-       {"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿ", U'ﾀ', false, true, true}}) {
+       {"ｱｲｳｴｵｶｷｸｹｺｻｼｽｾｿ", U'ﾀ', false, true, true},
+       {":1~:9~ｱｲｳｴｵｶｷｸ", U'あ', false, true, true}}) {  // ":9~" is no token: width 13
     // clang-format on
-    std::string where = current + " + " + U8(c) + " j=" + std::to_string(j);
-    EXPECT_EQ(TitleAcceptsChar(current, c, j), title) << where;
-    EXPECT_EQ(NameAcceptsChar(current, c), name) << where;
+    EXPECT_EQ(std::pair(TitleAcceptsChar(current, c, j), NameAcceptsChar(current, c)),
+              std::pair(title, name))
+        << current << " + " << U8(c) << " j=" << j;
   }
   // 亜, 纊 and 漢 are CP932 characters missing from the table; the glyphs ① and ⑧ stay, ⑨ does
   // not (0x8748 is an ordinary CP932 character outside the table).
