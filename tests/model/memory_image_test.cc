@@ -80,7 +80,9 @@ TEST(TitleAreaTest, TitleScrollAndPaddingByteForByte) {
     MemoryImage image;
     image.title = title;
     image.title_scroll = scroll;
-    if (area.size() == 68) EXPECT_EQ(BuildTitleArea(image), area) << title;
+    if (area.size() == 68) {
+      EXPECT_EQ(BuildTitleArea(image), area) << title;
+    }
     MemoryImage read;
     read.title_scroll = 1;
     ParseTitleArea(area + std::string(60, 'F'), read);
