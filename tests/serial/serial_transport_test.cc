@@ -5,7 +5,6 @@
 #include <QtCore/QCoreApplication>
 
 #include "link/radio_link.h"
-#include "sim/pty_server.h"
 #include "transfer/transfers.h"
 
 namespace tqm5 {
@@ -36,31 +35,6 @@ TEST(SerialTransportTest, AMissingPortSaysWhatToCheck) {
   Outcome outcome = ReadAll(context);
   EXPECT_FALSE(outcome.shown);
   EXPECT_EQ(outcome.detail, transport.ErrorText());
-}
-
-TEST(SerialTransportTest, ReadsAndWritesAWholeRadioThroughAPseudoTerminal) {
-  SimPtyServer server{SimRadio(kTqM5J)};
-  std::string device = server.Start();
-  ASSERT_FALSE(device.empty());
-
-  SerialTransport transport(device);
-  RadioLink link(transport);
-  MemoryImage image;
-  SelectModelOption(image, ModelOption::kJ);
-  image.channel(1).used = true;
-  image.channel(1).row[kColFreq] = "433.00000MHz";
-  image.title = "①TQ";
-  TransferContext context{link, image, {}};
-  ASSERT_EQ(WriteAll(context), CompleteOutcome());
-  EXPECT_EQ(image.model_command, "ZR~TQ-M5J");  // "ZR~TQ-M5" went unanswered first
-
-  MemoryImage read;
-  SelectModelOption(read, ModelOption::kJ);
-  TransferContext read_context{link, read, {}};
-  ASSERT_EQ(ReadAll(read_context), ReadAllSuccessOutcome());
-  EXPECT_EQ(read.channel(1).row[kColFreq], "433.00000MHz");
-  EXPECT_EQ(read.title, "①TQ");
-  server.Stop();
 }
 
 }  // namespace
