@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "serial/serial_transport.h"
+
 namespace tqm5::cli {
 namespace {
 
@@ -62,24 +64,6 @@ const std::map<std::string, VerbShape>& Verbs() {
   return *verbs;
 }
 
-// A port is "sim", a number 1..16, or a device: a path, or a Windows name COM1, COM2, ...
-bool IsValidPort(const std::string& port) {
-  if (port == "sim" || port.find('/') != std::string::npos || port.rfind("COM", 0) == 0) {
-    return true;
-  }
-  if (port.empty() || port.size() > 2) return false;
-  if (port.find_first_not_of("0123456789") != std::string::npos) return false;
-  int number = std::stoi(port);
-  return number >= 1 && number <= 16;
-}
-
-std::optional<ModelOption> ParseModel(const std::string& text) {
-  if (text == "J" || text == "j") return ModelOption::kJ;
-  if (text == "T" || text == "t") return ModelOption::kT;
-  if (text == "other" || text == "OTHER" || text == "Other") return ModelOption::kOther;
-  return std::nullopt;
-}
-
 }  // namespace
 
 const char kUsage[] =
@@ -129,7 +113,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     } else if (arg == "--port") {
       auto v = value("--port");
       if (!v) return std::nullopt;
-      if (!IsValidPort(*v)) {
+      if (!IsPortArgument(*v)) {
         error =
             "port \"" + *v + "\": give a number 1..16, a device path such as /dev/ttyUSB0, or sim";
         return std::nullopt;
@@ -138,7 +122,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     } else if (arg == "--model") {
       auto v = value("--model");
       if (!v) return std::nullopt;
-      options.model = ParseModel(*v);
+      options.model = ParseModelOption(*v);
       if (!options.model) {
         error = "unknown model \"" + *v + "\": use J, T or other";
         return std::nullopt;

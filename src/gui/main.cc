@@ -13,29 +13,21 @@
 #include "files/com_ini.h"
 #include "gui/main_window.h"
 #include "gui/start_dialogs.h"
+#include "serial/serial_transport.h"
 
 namespace {
 
 using tqm5::ModelOption;
 using tqm5::gui::PortChoice;
 
-std::optional<ModelOption> ParseModel(const QString& text) {
-  if (text.compare("J", Qt::CaseInsensitive) == 0) return ModelOption::kJ;
-  if (text.compare("T", Qt::CaseInsensitive) == 0) return ModelOption::kT;
-  if (text.compare("other", Qt::CaseInsensitive) == 0) return ModelOption::kOther;
-  return std::nullopt;
-}
-
+// The port of --port, as the command line `tqm5` takes it.
 std::optional<PortChoice> ParsePort(const QString& text) {
+  if (!tqm5::IsPortArgument(text.toStdString())) return std::nullopt;
   if (text == "sim") return PortChoice{PortChoice::kSimulated, 0, {}};
   bool number = false;
   int k = text.toInt(&number);
-  if (number) {
-    if (k < 1 || k > tqm5::kPortCount) return std::nullopt;
-    return PortChoice{PortChoice::kNumber, k, {}};
-  }
-  if (text.contains('/') || text.startsWith("COM")) return PortChoice{PortChoice::kDevice, 0, text};
-  return std::nullopt;
+  if (number) return PortChoice{PortChoice::kNumber, k, {}};
+  return PortChoice{PortChoice::kDevice, 0, text};
 }
 
 }  // namespace
@@ -56,7 +48,7 @@ int main(int argc, char** argv) {
 
   std::optional<ModelOption> model;
   if (parser.isSet("model")) {
-    model = ParseModel(parser.value("model"));
+    model = tqm5::ParseModelOption(parser.value("model").toStdString());
     if (!model) {
       fprintf(stderr, "tqm5-clone: unknown model \"%s\": use J, T or other\n",
               qPrintable(parser.value("model")));

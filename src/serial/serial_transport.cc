@@ -69,6 +69,16 @@ std::string DevicePathForPort(int number) {
 #endif
 }
 
+bool IsPortArgument(std::string_view port) {
+  if (port == "sim" || port.find('/') != std::string_view::npos || port.starts_with("COM")) {
+    return true;
+  }
+  if (port.empty() || port.size() > 2) return false;
+  if (port.find_first_not_of("0123456789") != std::string_view::npos) return false;
+  int number = std::stoi(std::string(port));
+  return number >= 1 && number <= 16;
+}
+
 std::string ResolvePortName(std::string_view port) {
   if (port.empty()) return "";
   bool digits = std::all_of(port.begin(), port.end(),

@@ -23,6 +23,10 @@ std::string DevicePathForPort(int number);
 // Empty for a number outside 1..16 or an empty text.
 std::string ResolvePortName(std::string_view port);
 
+// A port a user may give on a command line: "sim" (the built-in simulated radio), a number
+// 1..16, or a device: a path, or a Windows name COM1, COM2, ...
+bool IsPortArgument(std::string_view port);
+
 class SerialTransport : public Transport {
  public:
   explicit SerialTransport(std::string device);
