@@ -1,8 +1,6 @@
 #include "gui/main_window.h"
 
 #include <QActionGroup>
-#include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,11 +18,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "editing/channel_edit.h"
 #include "files/com_ini.h"
-#include "files/csv_file.h"
-#include "files/project_file.h"
-#include "gui/channel_dialog.h"
 #include "gui/channel_table_model.h"
 #include "gui/message_boxes.h"
 #include "gui/version.h"
