@@ -9,15 +9,22 @@ namespace tqm5::gui {
 // document's image, so a step holds one image, not two.
 class ImageCommand : public QUndoCommand {
  public:
-  ImageCommand(Document& document, const QString& what, MemoryImage other)
-      : QUndoCommand(what), document_(document), other_(std::move(other)) {}
+  ImageCommand(Document& document, const QString& what, MemoryImage other, int merge_key)
+      : QUndoCommand(what), document_(document), other_(std::move(other)), merge_key_(merge_key) {}
 
   void redo() override { document_.Swap(other_); }
   void undo() override { document_.Swap(other_); }
+  // Merging keeps this step's image from before the first change: the later step's image is the
+  // document's own by now, so undoing this one goes back over both.
+  int id() const override { return merge_key_ < 0 ? -1 : 1; }
+  bool mergeWith(const QUndoCommand* other) override {
+    return static_cast<const ImageCommand*>(other)->merge_key_ == merge_key_;
+  }
 
  private:
   Document& document_;
   MemoryImage other_;
+  int merge_key_;
 };
 
 namespace {
@@ -47,15 +54,16 @@ Document::~Document() {
   undo_stack_.disconnect(this);
 }
 
-void Document::Change(const QString& what, const std::function<void(MemoryImage&)>& edit) {
+void Document::Change(const QString& what, const std::function<void(MemoryImage&)>& edit,
+                      int merge_key) {
   MemoryImage next = image_;
   edit(next);
   if (next == image_) return;
-  Replace(what, std::move(next));
+  Replace(what, std::move(next), merge_key);
 }
 
-void Document::Replace(const QString& what, MemoryImage next) {
-  undo_stack_.push(new ImageCommand(*this, what, std::move(next)));
+void Document::Replace(const QString& what, MemoryImage next, int merge_key) {
+  undo_stack_.push(new ImageCommand(*this, what, std::move(next), merge_key));
 }
 
 void Document::KeepRadioState(const MemoryImage& after_transfer) {

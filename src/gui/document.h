@@ -24,10 +24,13 @@ class Document : public QObject {
   QUndoStack* undoStack() { return &undo_stack_; }
 
   // Runs `edit` on a copy of the image and, when it changed anything a user can see or the radio
-  // receives, makes the copy the image as one undo step named `what`.
-  void Change(const QString& what, const std::function<void(MemoryImage&)>& edit);
+  // receives, makes the copy the image as one undo step named `what`. Consecutive changes with
+  // the same `merge_key` (0 and up, for example one slider being dragged) make one step; -1
+  // never merges.
+  void Change(const QString& what, const std::function<void(MemoryImage&)>& edit,
+              int merge_key = -1);
   // Makes `next` the image as one undo step (a file opened, a radio read).
-  void Replace(const QString& what, MemoryImage next);
+  void Replace(const QString& what, MemoryImage next, int merge_key = -1);
   // Sets what the image remembers of the radio but the user does not edit (raw areas last read,
   // the identification the radio accepted), without an undo step.
   void KeepRadioState(const MemoryImage& after_transfer);

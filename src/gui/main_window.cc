@@ -19,8 +19,11 @@
 #include <QVBoxLayout>
 
 #include "files/com_ini.h"
+#include "gui/bank_page.h"
 #include "gui/channel_table_model.h"
+#include "gui/common_page.h"
 #include "gui/message_boxes.h"
+#include "gui/set_mode_page.h"
 #include "gui/version.h"
 #include "serial/serial_transport.h"
 #include "sim/pty_server.h"
@@ -61,9 +64,36 @@ QString CommandName(TransferCommand command) {
       return "One Memory Read";
     case TransferCommand::kOneMemoryWrite:
       return "One Memory Write";
-    default:
-      return "Transfer";
+    case TransferCommand::kBankRead:
+      return "Bank Read";
+    case TransferCommand::kBankWrite:
+      return "Bank Write";
+    case TransferCommand::kTitleRead:
+      return "Title Read";
+    case TransferCommand::kTitleWrite:
+      return "Title Write";
+    case TransferCommand::kOneTouchRead:
+      return "One-touch Read";
+    case TransferCommand::kOneTouchWrite:
+      return "One-touch Write";
+    case TransferCommand::kSettingsRead:
+      return "Settings Read";
+    case TransferCommand::kSettingsWrite:
+      return "Settings Write";
+    case TransferCommand::kGlyphRead:
+      return "Glyph Read";
+    case TransferCommand::kGlyphWrite:
+      return "Glyph Write";
+    case TransferCommand::kGlyphsReadAll:
+      return "Glyphs Read ALL";
+    case TransferCommand::kGlyphsWriteAll:
+      return "Glyphs Write ALL";
+    case TransferCommand::kGroupsRead:
+      return "Bank-link Read";
+    case TransferCommand::kGroupsWrite:
+      return "Bank-link Write";
   }
+  return "Transfer";
 }
 
 QPushButton* Button(const QString& caption, const QString& name) {
@@ -93,9 +123,9 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   tabs_ = new QTabWidget;
   tabs_->setObjectName("TabStrip1");
   tabs_->addTab(BuildMemoryPage(), "Memory");
-  tabs_->addTab(PlaceholderPage("A_FRAME_1", "Bank Setting"), "Bank");
-  tabs_->addTab(PlaceholderPage("A_FRAME_2", "Common Setting"), "Common Set");
-  tabs_->addTab(PlaceholderPage("A_FRAME_3", "Set Mode"), "Set Mode");
+  tabs_->addTab(new BankPage(*this), "Bank");
+  tabs_->addTab(new CommonPage(*this), "Common Set");
+  tabs_->addTab(new SetModePage(*this), "Set Mode");
   layout->addWidget(tabs_);
   setCentralWidget(central);
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::TabSelected);
@@ -287,16 +317,6 @@ QWidget* MainWindow::BuildMemoryPage() {
   return frame;
 }
 
-QWidget* MainWindow::PlaceholderPage(const QString& frame_name, const QString& caption) {
-  auto* frame = new QGroupBox(caption);
-  frame->setObjectName(frame_name);
-  auto* layout = new QVBoxLayout(frame);
-  auto* note = new QLabel("This page is not available in this version yet.");
-  note->setAlignment(Qt::AlignCenter);
-  layout->addWidget(note);
-  return frame;
-}
-
 void MainWindow::SetPort(const PortChoice& port) {
   port_ = port;
   if (port.kind == PortChoice::kNumber && port.number >= 1 && port.number <= kPortCount) {
@@ -379,10 +399,14 @@ std::pair<int, int> MainWindow::SelectionRange() const {
 }
 
 bool MainWindow::StartTransfer(TransferCommand command) {
-  if (runner_.busy()) return false;
   TransferRequest request;
   request.command = command;
   std::tie(request.first_row, request.last_row) = SelectionRange();
+  return StartTransfer(request);
+}
+
+bool MainWindow::StartTransfer(const TransferRequest& request) {
+  if (runner_.busy()) return false;
   QString why;
   std::string device = DeviceOfPort(why);
   if (device.empty()) {
@@ -391,7 +415,7 @@ bool MainWindow::StartTransfer(TransferCommand command) {
   }
   if (!runner_.Start(request, document_.image(), device)) return false;
   SetBusy(true);
-  statusBar()->showMessage(CommandName(command) + "...");
+  statusBar()->showMessage(CommandName(request.command) + "...");
   return true;
 }
 
@@ -418,7 +442,9 @@ void MainWindow::TransferFinished() {
 }
 
 void MainWindow::SetBusy(bool busy) {
-  for (QWidget* widget : busy_widgets_) widget->setEnabled(!busy);
+  for (QWidget* widget : busy_widgets_) {
+    if (widget != nullptr) widget->setEnabled(!busy);
+  }
   for (QAction* action : busy_actions_) action->setEnabled(!busy);
   cancel_->setEnabled(busy);
   // An undo while a transfer runs would be overwritten by its result.

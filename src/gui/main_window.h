@@ -5,12 +5,14 @@
 #define TQM5_GUI_MAIN_WINDOW_H_
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/document.h"
+#include "gui/page_host.h"
 #include "gui/transfer_runner.h"
 
 class QAction;
@@ -39,7 +41,7 @@ struct PortChoice {
   QString device;  // kDevice
 };
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public PageHost {
   Q_OBJECT
 
  public:
@@ -48,16 +50,21 @@ class MainWindow : public QMainWindow {
   MainWindow(ModelOption model, const std::string& com_ini, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  Document& document() { return document_; }
-  TransferRunner& runner() { return runner_; }
+  Document& document() override { return document_; }
+  TransferRunner& runner() override { return runner_; }
   QTableView* grid() { return grid_; }
 
   void SetPort(const PortChoice& port);
   const PortChoice& port() const { return port_; }
   // Opens a project file as the "Open" command does, after its dialog.
   void OpenProject(const QString& path);
-  // Starts a transfer as its button or menu entry does; false when it did not start.
+  // Starts a transfer as its button or menu entry does; false when it did not start. The
+  // channel commands take the rows selected in the grid.
   bool StartTransfer(TransferCommand command);
+  bool StartTransfer(const TransferRequest& request) override;
+  void AddBusyWidget(QWidget* widget) override { busy_widgets_.push_back(widget); }
+  // Shows an outcome: its message box when it has one, its detail in the status bar.
+  void Report(const Outcome& outcome) override;
   // The simulated radio behind the "Simulated radio" port, made on first use. It serves while a
   // transfer has started it; stop it before looking at its memory.
   SimPtyServer& simulator();
@@ -70,7 +77,6 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   QWidget* BuildTopRow();
   QWidget* BuildMemoryPage();
-  QWidget* PlaceholderPage(const QString& frame, const QString& caption);
 
   // Commands.
   void OpenCommand();
@@ -93,8 +99,6 @@ class MainWindow : public QMainWindow {
   void ShowProgress(const Progress& progress);
   void TransferFinished();
   void ShowFileState();
-  // Shows an outcome: its message box when it has one, its detail in the status bar.
-  void Report(const Outcome& outcome);
 
   Document document_;
   TransferRunner runner_;
@@ -112,7 +116,7 @@ class MainWindow : public QMainWindow {
   QAction* redo_action_ = nullptr;
   QAction* device_action_ = nullptr;
   // Everything that starts a transfer or edits the image: disabled while a transfer runs.
-  std::vector<QWidget*> busy_widgets_;
+  std::vector<QPointer<QWidget>> busy_widgets_;
   std::vector<QAction*> busy_actions_;
   std::string com_ini_;
   PortChoice port_;

@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "gui/channel_dialog.h"
+#include "gui/gui_test_support.h"
 #include "gui/message_boxes.h"
 #include "image/channel_numbering.h"
 #include "image/hex.h"
@@ -26,32 +27,10 @@
 namespace tqm5::gui {
 namespace {
 
-// Records every message box instead of showing it.
-class RecordedMessages : public MessageBoxes {
- public:
-  void Show(QWidget*, const Outcome& outcome) override { shown.push_back(outcome); }
-  QMessageBox::StandardButton Ask(QWidget*, const QString&, const QString&,
-                                  QMessageBox::StandardButtons) override {
-    ++asked;
-    return answer;
-  }
-  std::vector<Outcome> shown;
-  int asked = 0;
-  QMessageBox::StandardButton answer = QMessageBox::No;
-};
-
 // Channel 1 on 145.000 MHz, FM, 5KHz, shift + 0.600 MHz, Tone with 88.5Hz both ways, DCS 023,
 // carrier ＪＲ: its record written out by hand.
 const std::string kChannel1Record =
     "024086A4080100C027090001020909001C003E000A" + std::string(86, '0');
-
-// Runs the event loop until `done`, for at most 20 seconds.
-bool WaitUntil(const std::function<bool()>& done) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done() && timer.elapsed() < 20000) QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -68,14 +47,6 @@ class MainWindowTest : public ::testing::Test {
   // Runs a transfer to its end; false when it did not start or end.
   bool Transfer(TransferCommand command) {
     return window_.StartTransfer(command) && WaitUntil([&] { return !window_.runner().busy(); });
-  }
-  // Interacts with the modal dialog that the next step opens.
-  void WithDialog(std::function<void(QDialog&)> act) {
-    QTimer::singleShot(0, [act] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      act(*dialog);
-    });
   }
 
   RecordedMessages messages_;
@@ -261,10 +232,3 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
 
 }  // namespace
 }  // namespace tqm5::gui
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,0 +1,29 @@
+// The window "Font" (`Form4`): the eight user glyphs on a 16 x 16 pixel grid, their transfers and
+// the font file menu. Opened modally from the main window; every edit is an undoable step of the
+// document. Its transfers run on the window's worker thread, with a progress display of its own
+// (the main window's is behind the modal window).
+#ifndef TQM5_GUI_FONT_EDITOR_H_
+#define TQM5_GUI_FONT_EDITOR_H_
+
+#include <QDialog>
+
+#include "gui/page_host.h"
+
+namespace tqm5::gui {
+
+class FontEditor : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit FontEditor(PageHost& host, QWidget* parent = nullptr);
+
+  // Shows the image anew (called on every change of the document).
+  void Refresh();
+
+ private:
+  PageHost& host_;
+};
+
+}  // namespace tqm5::gui
+
+#endif  // TQM5_GUI_FONT_EDITOR_H_
