@@ -1,17 +1,24 @@
 // `tqm5_screenshots DIR`: renders the window as a user sees it to PNG files in DIR: the main
 // window after a read from the simulated radio (with Japanese names), the transfer in progress,
-// and the channel dialog of a dual pair. Runs offscreen; scripts/screenshots calls it.
+// the channel dialog of a dual pair, the bank page, the common and set-mode pages in Japanese and
+// in English, the font editor and the bank-link editor. Runs offscreen; scripts/screenshots
+// calls it.
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 
 #include "editing/channel_edit.h"
+#include "groups/bank_link.h"
+#include "gui/bank_link_editor.h"
 #include "gui/channel_dialog.h"
+#include "gui/font_editor.h"
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
 #include "image/channel_numbering.h"
+#include "model/banks.h"
 #include "model/channel.h"
 #include "sim/pty_server.h"
 
@@ -52,6 +59,40 @@ void FillRadio(SimRadio& radio) {
           static_cast<uint8_t>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
     }
   }
+}
+
+// What a user has typed and drawn besides channels: a title with a glyph, the glyph itself (a
+// small antenna), a few more banks and two bank-link groups.
+void EditImage(MemoryImage& image) {
+  image.title = "ＴＱ－Ｍ５ ①";
+  image.title_scroll = 1;
+  const char* antenna[] = {
+      "0000000110000000", "0000001111000000", "0000010110100000", "0000100110010000",
+      "0000000110000000", "0000000110000000", "0000000110000000", "0000000110000000",
+      "0000000110000000", "0000000110000000", "0000000110000000", "0000000110000000",
+      "0000001111000000", "0000011111100000", "0000111111110000", "0000000000000000"};
+  for (int r = 0; r < kGlyphSize; ++r) {
+    for (int c = 0; c < kGlyphSize; ++c) image.font_bits[0][r][c] = antenna[r][c] == '1';
+  }
+  image.bank_sizes = {};
+  const int sizes[] = {200, 100, 100, 50, 50, 100, 100, 100, 100, 50};
+  for (int b = 0; b < 10; ++b) image.bank_sizes[static_cast<size_t>(b)] = sizes[b];
+  image.bank_sizes[12] = 50;
+  RebuildRowLabels(image);
+  GroupBanks first{}, second{};
+  for (int b : {0, 1, 2, 3}) first[static_cast<size_t>(b)] = true;
+  for (int b : {5, 6, 12}) second[static_cast<size_t>(b)] = true;
+  image.bank_link_hex[0] = GroupHexOf(0, first);
+  image.bank_link_hex[1] = GroupHexOf(1, second);
+  image.one_touch[0] = {false, 1, 5};
+}
+
+void SetLanguage(gui::MainWindow& window, int language) {
+  window.document().Change("language", [language](MemoryImage& image) {
+    image.settings[kLanguageItem] = static_cast<int16_t>(language);
+    image.language = language;
+  });
+  QApplication::processEvents();
 }
 
 bool Save(QWidget& widget, const QString& path) {
@@ -95,6 +136,33 @@ int main(int argc, char** argv) {
     dialog.show();
     QApplication::processEvents();
     ok &= Save(dialog, folder + "/channel-dialog-dual.png");
+    dialog.hide();
+
+    window.document().Change("edits", EditImage);
+    auto* tabs = window.findChild<QTabWidget*>("TabStrip1");
+    tabs->setCurrentIndex(1);
+    QApplication::processEvents();
+    ok &= Save(window, folder + "/bank-page.png");
+    for (int language : {kJapanese, kEnglish}) {
+      SetLanguage(window, language);
+      QString suffix = language == kJapanese ? "-ja.png" : "-en.png";
+      tabs->setCurrentIndex(2);
+      QApplication::processEvents();
+      ok &= Save(window, folder + "/common-set" + suffix);
+      tabs->setCurrentIndex(3);
+      QApplication::processEvents();
+      ok &= Save(window, folder + "/set-mode" + suffix);
+    }
+    gui::FontEditor font(window, &window);
+    font.show();
+    QApplication::processEvents();
+    ok &= Save(font, folder + "/font-editor.png");
+    font.hide();
+    gui::BankLinkEditor groups(window, &window);
+    groups.show();
+    QApplication::processEvents();
+    ok &= Save(groups, folder + "/bank-link-editor.png");
+    groups.hide();
     app.exit(ok ? 0 : 1);
   });
   QTimer::singleShot(0, [&] {
