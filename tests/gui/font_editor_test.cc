@@ -1,0 +1,156 @@
+// The font window through its widgets, offscreen: the grid, the undo steps, the file menu and
+// the transfers. The editing rules themselves are tested in the library.
+#include "gui/font_editor.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <span>
+
+#include "gui/gui_test_support.h"
+#include "gui/main_window.h"
+#include "image/hex.h"
+#include "sim/pty_server.h"
+#include "support/files.h"
+
+namespace tqm5::gui {
+namespace {
+
+class FontEditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetMessages(&messages_); }
+  void TearDown() override { SetMessages(nullptr); }
+
+  PixelGrid* grid() { return editor_.findChild<PixelGrid*>("MSFlexGrid1"); }
+  void Press(const char* name) { editor_.findChild<QAbstractButton*>(name)->click(); }
+  void Mouse(QEvent::Type type, GlyphCell cell) {
+    QPointF at = grid()->CellRect(cell).center();
+    QMouseEvent event(type, at, grid()->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(grid(), &event);
+  }
+  // A press on `from`, moves to `to`, a release there: a click when they are the same cell.
+  void Drag(GlyphCell from, GlyphCell to) {
+    Mouse(QEvent::MouseButtonPress, from);
+    Mouse(QEvent::MouseMove, to);
+    Mouse(QEvent::MouseButtonRelease, to);
+  }
+  std::string Record(int g) { return BuildFontString(window_.document().image().font_bits, g); }
+  bool Transfer(const char* name) {
+    Press(name);
+    bool started = !editor_.findChild<QAbstractButton*>(name)->isEnabled();
+    return WaitUntil([&] { return !window_.runner().busy(); }) && started;
+  }
+  std::string RadioGlyphs() {
+    window_.simulator().Stop();
+    return BytesToHex(std::span(window_.simulator().radio().memory()).subspan(0x01000, 256));
+  }
+
+  RecordedMessages messages_;
+  MainWindow window_{ModelOption::kJ, ""};
+  FontEditor editor_{window_, &window_};
+};
+
+TEST_F(FontEditorTest, ClicksAndSelectionsEditTheSelectedGlyphOneUndoStepEach) {
+  QUndoStack* undo = window_.document().undoStack();
+  Press("FONT_NEXT");
+  Press("FONT_NEXT");  // glyph 2
+  Drag({0, 0}, {0, 0});
+  Drag({15, 15}, {15, 15});
+  EXPECT_EQ(Record(2), "01" + std::string(60, '0') + "80");
+  Drag({2, 1}, {0, 0});  // selects without toggling
+  EXPECT_EQ(Record(2), "01" + std::string(60, '0') + "80");
+  Press("IKKATU_ON");
+  EXPECT_EQ(Record(2), "0707" + std::string(58, '0') + "80");
+  QImage shown = grid()->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(grid()->CellRect({15, 15}).center()), QColor(0, 0, 128));
+  EXPECT_EQ(shown.pixelColor(grid()->CellRect({1, 5}).center()),
+            grid()->palette().color(QPalette::Base));
+  EXPECT_EQ(undo->count(), 3);
+  undo->undo();
+  undo->undo();
+  EXPECT_EQ(Record(2), "01" + std::string(62, '0'));
+  undo->redo();
+  Press("ALL_CLEAR");
+  EXPECT_EQ(Record(2), std::string(64, '0'));
+  undo->undo();
+  EXPECT_EQ(Record(2), "01" + std::string(60, '0') + "80");
+  EXPECT_EQ(Record(0), std::string(64, '0'));
+}
+
+TEST_F(FontEditorTest, OpensQuicklyOnGlyphZeroAndBackNextStopAtTheEnds) {
+  QElapsedTimer timer;
+  timer.start();
+  FontEditor another(window_);
+  EXPECT_LT(timer.elapsed(), 100);
+  auto* list = editor_.findChild<QComboBox*>("FONT_LIST");
+  EXPECT_EQ(editor_.objectName() + editor_.windowTitle() + list->itemText(7), "Form4Font7");
+  EXPECT_FALSE(list->isEditable());
+  std::string seen = std::to_string(list->currentIndex());
+  for (const char* name : {"FONT_BACK", "FONT_NEXT", "FONT_NEXT", "FONT_NEXT", "FONT_NEXT",
+                           "FONT_NEXT", "FONT_NEXT", "FONT_NEXT", "FONT_NEXT", "FONT_BACK"}) {
+    Press(name);
+    seen += std::to_string(list->currentIndex());
+  }
+  EXPECT_EQ(seen, "00123456776");
+}
+
+TEST_F(FontEditorTest, FontFilesSaveAndOpenThroughTheMenu) {
+  window_.document().Change("setup", [](MemoryImage& image) {
+    image.font_bits[0][0][0] = 1;
+    image.font_bits[7][15].fill(1);
+    ExpandFontString(image.font_bits, 3, std::string(64, 'F'));
+  });
+  messages_.file_answer = Utf8(testing::TempPath("glyphs.FM5"));
+  editor_.findChild<QAction*>("FONT_FILE_SAVE")->trigger();
+  std::string saved = testing::ReadFile(messages_.file_answer.toStdString());
+  EXPECT_EQ(saved.substr(saved.find("\r\n") + 2, 37), "0\r\n1000000000000000\r\n0000000000000000");
+  EXPECT_TRUE(saved.ends_with("\r\n1111111111111111\r\nFile End\r\n"));
+
+  // Glyph 3: row 1 too short and an "x" in row 2 leave those pixels.
+  std::vector<std::string> lines = {"Save Date and Time x", "3", "1111000011110000", "111",
+                                    "1x10000000000000"};
+  lines.resize(18, "0000000000000000");
+  lines.push_back("File End");
+  testing::WriteLines(messages_.file_answer.toStdString(), lines);
+  editor_.findChild<QAction*>("FONT_FILE_OPEN")->trigger();
+  EXPECT_EQ(Record(3), "07070703020202020303030302020202" + std::string(32, '0'));
+  EXPECT_EQ(Record(0), "01" + std::string(62, '0'));
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  EXPECT_EQ(messages_.shown[0].text + messages_.shown[1].text, "Save FileRead Font File");
+  window_.document().undoStack()->undo();
+  EXPECT_EQ(Record(3), std::string(64, 'F'));
+  messages_.file_answer.clear();  // a cancelled dialog does nothing
+  editor_.findChild<QAction*>("FONT_FILE_OPEN")->trigger();
+  EXPECT_EQ(messages_.shown.size(), 2u);
+}
+
+TEST_F(FontEditorTest, GlyphsTravelToAndFromTheSimulatedRadio) {
+  window_.SetPort({PortChoice::kSimulated, 0, {}});
+  // Glyph 4 in the radio: pixels at row 0, column 0 and row 15, column 15.
+  auto radio = window_.simulator().radio().memory().begin() + 0x01080;
+  std::ranges::copy(HexToBytes("01" + std::string(60, '0') + "80"), radio);
+  editor_.findChild<QComboBox*>("FONT_LIST")->setCurrentIndex(4);
+  ASSERT_TRUE(Transfer("R_FONT"));
+  EXPECT_EQ(Record(4), "01" + std::string(60, '0') + "80");
+  Drag({1, 0}, {1, 0});
+  ASSERT_TRUE(Transfer("FONT_WRITE"));
+  std::string zeros(128, '0');
+  EXPECT_EQ(RadioGlyphs().substr(256, 64), "03" + std::string(60, '0') + "80");
+
+  window_.document().Change("setup", [](MemoryImage& image) { image.font_bits[0][8][0] = 1; });
+  ASSERT_TRUE(Transfer("WRITE_ALL"));
+  EXPECT_EQ(RadioGlyphs(), std::string(32, '0') + "01" + std::string(222, '0') + "03" +
+                               std::string(60, '0') + "80" + zeros + zeros.substr(0, 64));
+  ASSERT_EQ(messages_.shown.size(), 3u);
+  EXPECT_EQ(messages_.shown[2].text + messages_.shown[2].title, "CompleteComplete");
+  EXPECT_TRUE(editor_.findChild<QAbstractButton*>("WRITE_ALL")->isEnabled());
+}
+
+}  // namespace
+}  // namespace tqm5::gui
