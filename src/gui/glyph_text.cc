@@ -39,9 +39,11 @@ void DrawGlyphText(QPainter& painter, const QRect& rect, const QString& text,
                    const FontBits& font) {
   painter.save();
   painter.setClipRect(rect, Qt::IntersectClip);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   const QFontMetrics metrics = painter.fontMetrics();
   const int side = std::min(metrics.height(), rect.height());
+  // Enlarged, every pixel stays a sharp square; shrunk below 16 lines, smoothing keeps the thin
+  // strokes that dropping rows would lose.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, side < kGlyphSize);
   int x = rect.left();
   for (const GlyphTextRun& run : SplitGlyphText(text.toStdString())) {
     if (x > rect.right()) break;

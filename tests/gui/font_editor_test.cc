@@ -9,8 +9,11 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QTableView>
 #include <span>
 
+#include "gui/glyph_text.h"
 #include "gui/gui_test_support.h"
 #include "gui/main_window.h"
 #include "image/hex.h"
@@ -150,6 +153,35 @@ TEST_F(FontEditorTest, GlyphsTravelToAndFromTheSimulatedRadio) {
   ASSERT_EQ(messages_.shown.size(), 3u);
   EXPECT_EQ(messages_.shown[2].text + messages_.shown[2].title, "CompleteComplete");
   EXPECT_TRUE(editor_.findChild<QAbstractButton*>("WRITE_ALL")->isEnabled());
+}
+
+// Glyph 2 holds only its top row: drawn from the bitmap, the ink is one band at the top of a
+// square as high as the line, where the font's "②" or the token would ink the middle.
+TEST_F(FontEditorTest, UserGlyphsAreDrawnFromTheirBitmaps) {
+  EXPECT_NE(qobject_cast<GlyphNameDelegate*>(window_.grid()->itemDelegateForColumn(11)), nullptr);
+  FontBits font{};
+  font[1][0].fill(1);
+  for (const char* text : {"②", ":2~"}) {
+    QImage image(120, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont large = painter.font();
+    large.setPixelSize(32);
+    painter.setFont(large);
+    const int side = painter.fontMetrics().height();
+    const int top = (60 - side) / 2;
+    DrawGlyphText(painter, image.rect(), text, font);
+    painter.end();
+    int outside_band = 0;
+    for (int y = 0; y < 60; ++y) {
+      for (int x = 0; x < 120; ++x) {
+        if (y == top + side / 16) continue;  // the band's last row, whichever way it rounds
+        bool ink = image.pixelColor(x, y) != QColor(Qt::white);
+        if (ink != (x < side && y >= top && y < top + side / 16)) ++outside_band;
+      }
+    }
+    EXPECT_EQ(outside_band, 0) << text;
+  }
 }
 
 }  // namespace
