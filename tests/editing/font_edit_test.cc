@@ -7,77 +7,33 @@
 namespace tqm5 {
 namespace {
 
-const std::string kZero(64, '0');
-const std::string kFull(64, 'F');
-
-// Each edit on glyph 3 (the others all set), then the record of one glyph, written out by hand
+// Each edit on glyph 3 (the other glyphs all set), then one glyph's record written out by hand
 // (byte c: column c, rows 0..7, bit 0 = row 0; byte 16 + c: rows 8..15).
 TEST(FontEditTest, EditsChangeTheRightPixels) {
+  const std::string zero(64, '0'), full(64, 'F');
   using Edit = std::function<void(FontBits&)>;
-  struct Case {
-    const char* name;
-    std::string before;  // glyph 3
-    Edit edit;
-    int glyph;  // the glyph checked
-    std::string record;
-  };
-  const Case cases[] = {
-      {"toggle top left", kZero,
-       [](FontBits& f) {
-         TogglePixel(f, 3, {0, 0});
-       },
-       3, "01" + std::string(62, '0')},
-      {"toggle bottom right", kZero,
-       [](FontBits& f) {
-         TogglePixel(f, 3, {15, 15});
-       },
-       3, std::string(62, '0') + "80"},
-      {"toggle row 8 column 1 off", kFull,
-       [](FontBits& f) {
-         TogglePixel(f, 3, {8, 1});
-       },
-       3, std::string(34, 'F') + "FE" + std::string(28, 'F')},
-      {"toggle outside", kZero,
-       [](FontBits& f) {
-         TogglePixel(f, 3, {16, 0});
-       },
-       3, kZero},
-      {"set, end above left", kZero,
-       [](FontBits& f) {
-         FillGlyphRect(f, 3, {2, 1}, {0, 0}, true);
-       },
-       3, "0707" + std::string(60, '0')},
-      {"set, clamped corner", kZero,
-       [](FontBits& f) {
-         FillGlyphRect(f, 3, {20, 15}, {7, 14}, true);
-       },
-       3, std::string(28, '0') + "8080" + std::string(28, '0') + "FFFF"},
-      {"delete last column", kFull,
-       [](FontBits& f) {
-         FillGlyphRect(f, 3, {0, 15}, {15, 15}, false);
-       },
-       3, std::string(30, 'F') + "00" + std::string(30, 'F') + "00"},
-      {"delete leaves glyph 2", kFull,
-       [](FontBits& f) {
-         FillGlyphRect(f, 3, {0, 0}, {15, 15}, false);
-       },
-       2, kFull},
-      {"clear one", kFull, [](FontBits& f) { ClearOneGlyph(f, 3); }, 3, kZero},
-      {"clear one leaves glyph 4", kFull, [](FontBits& f) { ClearOneGlyph(f, 3); }, 4, kFull},
-      {"all clear", kFull, [](FontBits& f) { ClearAllGlyphs(f); }, 7, kZero},
-  };
-  for (const Case& c : cases) {
+  // clang-format off
+  const std::tuple<std::string, Edit, int, std::string> cases[] = {
+      {zero, [](FontBits& f) { TogglePixel(f, 3, {15, 15}); }, 3, std::string(62, '0') + "80"},
+      {full, [](FontBits& f) { TogglePixel(f, 3, {8, 1}); }, 3,
+       std::string(34, 'F') + "FE" + std::string(28, 'F')},
+      {zero, [](FontBits& f) { TogglePixel(f, 3, {16, 0}); }, 3, zero},
+      {zero, [](FontBits& f) { FillGlyphRect(f, 3, {2, 1}, {0, 0}, true); }, 3,
+       "0707" + std::string(60, '0')},
+      {zero, [](FontBits& f) { FillGlyphRect(f, 3, {20, 15}, {7, 14}, true); }, 3,
+       std::string(28, '0') + "8080" + std::string(28, '0') + "FFFF"},
+      {full, [](FontBits& f) { FillGlyphRect(f, 3, {0, 15}, {15, 15}, false); }, 3,
+       std::string(30, 'F') + "00" + std::string(30, 'F') + "00"},
+      {full, [](FontBits& f) { ClearOneGlyph(f, 3); }, 3, zero},
+      {full, [](FontBits& f) { ClearOneGlyph(f, 3); }, 4, full},
+      {full, [](FontBits& f) { ClearAllGlyphs(f); }, 7, zero}};
+  // clang-format on
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const auto& [before, edit, glyph, record] = cases[i];
     FontBits font{};
-    for (int g = 0; g < kGlyphCount; ++g) ExpandFontString(font, g, g == 3 ? c.before : kFull);
-    c.edit(font);
-    EXPECT_EQ(BuildFontString(font, c.glyph), c.record) << c.name;
-  }
-}
-
-TEST(FontEditTest, BackAndNextStayWithinTheEightGlyphs) {
-  for (auto [glyph, step, expected] :
-       {std::tuple{0, -1, 0}, {0, 1, 1}, {6, 1, 7}, {7, 1, 7}, {7, -1, 6}}) {
-    EXPECT_EQ(StepGlyph(glyph, step), expected) << glyph << " " << step;
+    for (int g = 0; g < kGlyphCount; ++g) ExpandFontString(font, g, g == 3 ? before : full);
+    edit(font);
+    EXPECT_EQ(BuildFontString(font, glyph), record) << "case " << i;
   }
 }
 
