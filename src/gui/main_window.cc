@@ -22,6 +22,7 @@
 #include "gui/bank_page.h"
 #include "gui/channel_table_model.h"
 #include "gui/common_page.h"
+#include "gui/glyph_text.h"
 #include "gui/message_boxes.h"
 #include "gui/set_mode_page.h"
 #include "gui/version.h"
@@ -280,6 +281,7 @@ QWidget* MainWindow::BuildMemoryPage() {
   const int widths[] = {112, 46, 64, 60, 64, 64, 64, 44, 40, 80, 36, 150};
   for (int column = 0; column < 12; ++column) grid_->setColumnWidth(column, widths[column]);
   grid_->horizontalHeader()->setStretchLastSection(true);
+  grid_->setItemDelegateForColumn(11, new GlyphNameDelegate(document_, grid_));  // "Name"
   grid_->installEventFilter(this);
   connect(grid_, &QTableView::doubleClicked, this, &MainWindow::OpenChannelDialog);
   grid_->selectRow(0);

@@ -1,5 +1,9 @@
 #include "gui/message_boxes.h"
 
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QRegularExpression>
+
 namespace tqm5::gui {
 namespace {
 
@@ -18,6 +22,21 @@ class RealMessageBoxes : public MessageBoxes {
                                   QMessageBox::StandardButtons buttons) override {
     QMessageBox box(QMessageBox::NoIcon, title, text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+  }
+  QString ChooseFile(QWidget* parent, bool save, const QString& caption,
+                     const QString& filter) override {
+    QFileDialog dialog(parent, caption, save ? QCoreApplication::applicationDirPath() : QString(),
+                       filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save) {
+      // A name typed without an extension gets the first filter's, so the file opens again.
+      static const QRegularExpression kExtension(R"(\*\.(\w+))");
+      QRegularExpressionMatch match = kExtension.match(filter);
+      if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
   }
 };
 

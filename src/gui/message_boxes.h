@@ -21,6 +21,11 @@ class MessageBoxes {
   virtual QMessageBox::StandardButton Ask(QWidget* parent, const QString& title,
                                           const QString& text,
                                           QMessageBox::StandardButtons buttons) = 0;
+  // A file dialog with the given filters ("Name(*.EXT);;..."): an open dialog, or with `save` a
+  // save dialog that starts in the program's folder and asks before replacing a file. Returns
+  // the path chosen, "" when the dialog was cancelled.
+  virtual QString ChooseFile(QWidget* parent, bool save, const QString& caption,
+                             const QString& filter) = 0;
 };
 
 // Message boxes that show nothing and answer "No": for runs without a user (benchmarks, the
@@ -32,6 +37,7 @@ class NoMessageBoxes : public MessageBoxes {
                                   QMessageBox::StandardButtons) override {
     return QMessageBox::No;
   }
+  QString ChooseFile(QWidget*, bool, const QString&, const QString&) override { return {}; }
 };
 
 // The message boxes in use: real ones unless a test has installed its own.

@@ -16,7 +16,8 @@
 
 namespace tqm5::gui {
 
-// Records every message box instead of showing it; questions get `answer`.
+// Records every message box instead of showing it; questions get `answer`, file dialogs
+// `file_answer`.
 class RecordedMessages : public MessageBoxes {
  public:
   void Show(QWidget*, const Outcome& outcome) override { shown.push_back(outcome); }
@@ -26,10 +27,14 @@ class RecordedMessages : public MessageBoxes {
     last_question = text;
     return answer;
   }
+  QString ChooseFile(QWidget*, bool, const QString&, const QString&) override {
+    return file_answer;
+  }
   std::vector<Outcome> shown;
   int asked = 0;
   QString last_question;
   QMessageBox::StandardButton answer = QMessageBox::No;
+  QString file_answer;  // the path every file dialog returns
 };
 
 // Runs the event loop until `done`, for at most 20 seconds.
