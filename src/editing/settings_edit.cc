@@ -56,6 +56,10 @@ bool TitleBoxAccepts(std::string_view current, char32_t c, bool model_j) {
   return TitleAcceptsChar(current, c, model_j);
 }
 
+bool TitleBoxFits(std::string_view text, bool model_j) {
+  return TitleByteCount(text, model_j) <= kTitleMaxBytes;
+}
+
 void LeaveTitleBox(MemoryImage& image) { image.title = FilterRadioText(image.title); }
 
 void ClearTitle(MemoryImage& image) {
@@ -71,6 +75,12 @@ bool ChooseTitleScroll(MemoryImage& image, int choice) {
 
 bool DtmfBoxAccepts(std::string_view current, char32_t c) {
   return c == kBackspace || DtmfAcceptsChar(current, c);
+}
+
+bool DtmfBoxFits(std::string_view text) {
+  size_t characters = 0;
+  for (char byte : text) characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+  return characters <= kDtmfMemoryLength;
 }
 
 void LeaveDtmfBox(MemoryImage& image, int memory) {

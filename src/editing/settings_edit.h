@@ -29,6 +29,9 @@ bool ChooseOneTouchChannel(MemoryImage& image, int key, int channel_position);
 // The title box takes Backspace (8) always, refuses a paste (22), and takes a character while
 // the title has room for it and the radio can show it.
 bool TitleBoxAccepts(std::string_view current, char32_t c, bool model_j);
+// Whether a whole text fits the title box (16 bytes, a glyph counting 2): text that arrives
+// other than by a key (an input method) is refused when it does not.
+bool TitleBoxFits(std::string_view text, bool model_j);
 // Leaving the title box: only the characters the radio can show stay.
 void LeaveTitleBox(MemoryImage& image);
 // "Reset" of the title: empty title, scroll "OFF".
@@ -39,6 +42,8 @@ bool ChooseTitleScroll(MemoryImage& image, int choice);
 // A DTMF memory box takes Backspace (8) always and a DTMF digit while the memory has room; a
 // paste (22) is no digit and is refused.
 bool DtmfBoxAccepts(std::string_view current, char32_t c);
+// Whether a whole text fits a DTMF memory box (16 characters).
+bool DtmfBoxFits(std::string_view text);
 // Leaving DTMF memory box `memory` (0..8): only the DTMF digits stay.
 void LeaveDtmfBox(MemoryImage& image, int memory);
 

@@ -95,8 +95,8 @@ QWidget* CommonPage::BuildSettingFrame() {
   // Two columns: the display items, then the transmitter, receiver and sound items.
   const auto half = items.begin() + std::min<ptrdiff_t>(10, std::ssize(items));
   int rows = lists_->AddItems({items.begin(), half}, grid, 0, 0);
-  rows = std::max(rows, lists_->AddItems({half, items.end()}, grid, 0, 2));
-  grid->setColumnStretch(4, 1);
+  rows = std::max(rows, lists_->AddItems({half, items.end()}, grid, 0, 3));
+  grid->setColumnMinimumWidth(2, 12);
 
   auto* buttons = new QHBoxLayout;
   QPushButton* reset = Button("Reset", "SETTING_RESET");
@@ -112,7 +112,7 @@ QWidget* CommonPage::BuildSettingFrame() {
   buttons->addStretch();
   buttons->addWidget(read);
   buttons->addWidget(write);
-  grid->addLayout(buttons, rows + 1, 0, 1, 4);
+  grid->addLayout(buttons, rows + 1, 0, 1, 5);
   grid->setRowMinimumHeight(rows, 8);
   return box;
 }
@@ -127,6 +127,11 @@ QWidget* CommonPage::BuildTitleFrame() {
     return TitleBoxAccepts(current, c, UsesGlyphCharacters(host_.document().image()));
   });
   connect(title_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    const MemoryImage& shown = host_.document().image();
+    if (!TitleBoxFits(text.toStdString(), UsesGlyphCharacters(shown))) {
+      title_->setText(Utf8(shown.title));  // composed text too long for the radio
+      return;
+    }
     host_.document().Change(
         "Title", [&](MemoryImage& image) { image.title = text.toStdString(); }, kTitleTypingMerge);
   });

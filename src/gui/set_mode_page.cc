@@ -63,7 +63,7 @@ SetModePage::SetModePage(PageHost& host, QWidget* parent) : QWidget(parent), hos
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(2);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
     lists_->AddItems(heading.items, grid, 0);
     columns[static_cast<size_t>(kHeadingColumn[std::min(next++, kHeadingColumn.size() - 1)])]
         ->addWidget(box);
@@ -109,7 +109,12 @@ QWidget* SetModePage::BuildDtmfFrame() {
     memory->setMinimumWidth(memory->fontMetrics().horizontalAdvance("0123456789ABCD*#") + 12);
     KeyRule::Install(
         memory, [](const std::string& current, char32_t c) { return DtmfBoxAccepts(current, c); });
-    connect(memory, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+    connect(memory, &QLineEdit::textEdited, this, [this, i, memory](const QString& text) {
+      const std::string& kept = host_.document().image().dtmf.memories[static_cast<size_t>(i)];
+      if (!DtmfBoxFits(text.toStdString())) {
+        memory->setText(Utf8(kept));  // composed text longer than a memory
+        return;
+      }
       host_.document().Change(
           "DTMF memory",
           [&](MemoryImage& image) {

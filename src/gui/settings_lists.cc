@@ -55,7 +55,8 @@ int SettingsLists::AddItems(const std::vector<SettingId>& items, QGridLayout* gr
     entry.list->setObjectName(SettingListName(id));
     entry.list->addItems(language_ == kEnglish ? entry.en : entry.ja);
     entry.list->setMaxVisibleItems(20);
-    entry.list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The lists of a column share its width, whatever the language.
+    entry.list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // Select-only: typing would jump to an entry.
     KeyRule::Install(entry.list, [](const std::string&, char32_t) { return false; });
     if (id != kScopeSecond) {
@@ -81,8 +82,9 @@ void SettingsLists::AddCaption(QLabel* label, std::string_view en, std::string_v
 }
 
 void SettingsLists::AddCaption(QGroupBox* box, std::string_view en, std::string_view ja) {
-  captions_.push_back({nullptr, box, Text(en), Text(ja)});
-  box->setTitle(language_ == kEnglish ? Text(en) : Text(ja));
+  // A group box takes "&" for a shortcut mark: "<POWER & BATT.>" needs it doubled.
+  captions_.push_back({nullptr, box, Text(en).replace("&", "&&"), Text(ja).replace("&", "&&")});
+  box->setTitle(language_ == kEnglish ? captions_.back().en : captions_.back().ja);
 }
 
 QComboBox* SettingsLists::list(SettingId id) const {

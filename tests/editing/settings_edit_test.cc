@@ -82,6 +82,11 @@ TEST(SettingsEdit, TitleAndDtmfBoxes) {
   EXPECT_TRUE(DtmfBoxAccepts(sixteen, 8));
   EXPECT_FALSE(DtmfBoxAccepts("12", 22));
   EXPECT_FALSE(DtmfBoxAccepts("12", U'a'));
+  EXPECT_EQ(std::tuple(TitleBoxFits(std::string(14, 'A') + ":1~", false),
+                       TitleBoxFits(std::string(15, 'A') + ":1~", false),
+                       TitleBoxFits(std::string(15, 'A') + "あ", false), DtmfBoxFits(sixteen),
+                       DtmfBoxFits(sixteen + "1")),
+            std::tuple(true, false, false, true, false));
 
   MemoryImage image;
   image.title = "AあΩ₤B";  // あ (0x82A0) the radio shows, Ω (0x83B6) not; ₤ is not CP932

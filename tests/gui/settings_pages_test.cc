@@ -104,6 +104,8 @@ TEST_F(SettingsPagesTest, AOneTouchKeyKeepsItsBankAndChannelAcrossATabSwitch) {
   window_.document().Replace("setup", image);
   EXPECT_EQ(key(), "0/0/9");
   EXPECT_FALSE(Find<QAbstractButton>("NO_SET_4")->isChecked());
+  Find("COMMON_BANK_4")->setCurrentIndex(6);  // bank 6, now of 200 channels
+  EXPECT_EQ(Find("COMMON_CH_4")->count(), 200);
 }
 
 TEST_F(SettingsPagesTest, TheTitleBoxTakesSixteenBytesAndRefusesAPaste) {
