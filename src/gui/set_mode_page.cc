@@ -129,35 +129,36 @@ QWidget* SetModePage::BuildDtmfFrame() {
     grid->addWidget(new QLabel("Ch" + QString::number(i + 1)), i, 0);
     grid->addWidget(memory, i, 1, 1, 3);
   }
-  struct ListSpec {
+  struct DtmfBoxList {
     const char* name;
     const char* caption;
     QStringList entries;
     DtmfList list;
   };
-  const ListSpec specs[] = {{"COMMON_WAIT", "Wait", Texts(kDtmfWaitChoices), DtmfList::kWait},
-                            {"COMMON_HEAD", "Head", Texts(kDtmfTimeChoices), DtmfList::kHead},
-                            {"COMMON_BURST", "Burst", Texts(kDtmfTimeChoices), DtmfList::kBurst},
-                            {"COMMON_PAUSE", "Pause", Texts(kDtmfTimeChoices), DtmfList::kPause},
-                            {"COMMON_DIAL_CH", "Ch", Texts(kDtmfDialChChoices), DtmfList::kDialCh}};
+  const DtmfBoxList lists[] = {
+      {"COMMON_WAIT", "Wait", Texts(kDtmfWaitChoices), DtmfList::kWait},
+      {"COMMON_HEAD", "Head", Texts(kDtmfTimeChoices), DtmfList::kHead},
+      {"COMMON_BURST", "Burst", Texts(kDtmfTimeChoices), DtmfList::kBurst},
+      {"COMMON_PAUSE", "Pause", Texts(kDtmfTimeChoices), DtmfList::kPause},
+      {"COMMON_DIAL_CH", "Ch", Texts(kDtmfDialChChoices), DtmfList::kDialCh}};
   int row = kDtmfMemoryCount;
-  for (size_t s = 0; s < std::size(specs); ++s) {
-    const ListSpec& spec = specs[s];
+  for (size_t s = 0; s < std::size(lists); ++s) {
+    const DtmfBoxList& box_list = lists[s];
     auto* list = new QComboBox;
-    list->setObjectName(spec.name);
-    list->addItems(spec.entries);
+    list->setObjectName(box_list.name);
+    list->addItems(box_list.entries);
     list->setMaxVisibleItems(24);
     KeyRule::Install(list, [](const std::string&, char32_t) { return false; });
-    const DtmfList which = spec.list;
-    connect(list, &QComboBox::currentIndexChanged, this, [this, which, spec](int position) {
-      host_.document().Change(spec.caption,
+    const DtmfList which = box_list.list;
+    connect(list, &QComboBox::currentIndexChanged, this, [this, which, box_list](int position) {
+      host_.document().Change(box_list.caption,
                               [&](MemoryImage& image) { ChooseDtmf(image, which, position); });
     });
     dtmf_lists_[s] = list;
     // Two lists a row: Wait and Head, Burst and Pause, then Ch.
     const int r = row + static_cast<int>(s) / 2;
     const int c = static_cast<int>(s % 2) * 2;
-    grid->addWidget(new QLabel(spec.caption), r, c);
+    grid->addWidget(new QLabel(box_list.caption), r, c);
     grid->addWidget(list, r, c + 1);
   }
   return box;
