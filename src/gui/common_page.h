@@ -4,11 +4,20 @@
 #ifndef TQM5_GUI_COMMON_PAGE_H_
 #define TQM5_GUI_COMMON_PAGE_H_
 
+#include <QStringList>
 #include <QWidget>
+#include <array>
 
 #include "gui/page_host.h"
+#include "image/channel_numbering.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
 
 namespace tqm5::gui {
+
+class SettingsLists;
 
 class CommonPage : public QWidget {
   Q_OBJECT
@@ -20,7 +29,19 @@ class CommonPage : public QWidget {
   void Refresh();
 
  private:
+  QWidget* BuildSettingFrame();
+  QWidget* BuildTitleFrame();
+  QWidget* BuildOneTouchFrame();
+  void RefreshOneTouch();
+
   PageHost& host_;
+  SettingsLists* lists_ = nullptr;
+  QLineEdit* title_ = nullptr;
+  QComboBox* title_slide_ = nullptr;
+  std::array<QComboBox*, kOneTouchKeyCount> banks_{};
+  std::array<QComboBox*, kOneTouchKeyCount> channels_{};
+  std::array<QCheckBox*, kOneTouchKeyCount> no_set_{};
+  QStringList bank_texts_;  // what the nine bank lists show
 };
 
 }  // namespace tqm5::gui

@@ -5,10 +5,17 @@
 #define TQM5_GUI_SET_MODE_PAGE_H_
 
 #include <QWidget>
+#include <array>
 
 #include "gui/page_host.h"
+#include "textdata/dtmf.h"
+
+class QComboBox;
+class QLineEdit;
 
 namespace tqm5::gui {
+
+class SettingsLists;
 
 class SetModePage : public QWidget {
   Q_OBJECT
@@ -20,7 +27,13 @@ class SetModePage : public QWidget {
   void Refresh();
 
  private:
+  QWidget* BuildDtmfFrame();
+
   PageHost& host_;
+  SettingsLists* lists_ = nullptr;
+  std::array<QLineEdit*, kDtmfMemoryCount> memories_{};
+  // Wait, head, burst, pause, dial channel.
+  std::array<QComboBox*, 5> dtmf_lists_{};
 };
 
 }  // namespace tqm5::gui

@@ -1,0 +1,170 @@
+// The "Common Set" and "Set Mode" pages through their widgets: the language switch, the model's
+// cross-band item, the one-touch keys across a tab switch, the title box and a settings transfer.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include "gui/gui_test_support.h"
+#include "gui/main_window.h"
+#include "gui/settings_lists.h"
+#include "settings/catalogue.h"
+#include "sim/pty_server.h"
+
+namespace tqm5::gui {
+namespace {
+
+class SettingsPagesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetMessages(&messages_); }
+  void TearDown() override { SetMessages(nullptr); }
+
+  template <typename T = QComboBox>
+  T* Find(const QString& name) {
+    T* widget = window_.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+  }
+  QString Text(const QString& name) { return Find<QLabel>(name)->text(); }
+  bool Click(const QString& name) {
+    Find<QAbstractButton>(name)->click();
+    return WaitUntil([&] { return !window_.runner().busy(); });
+  }
+
+  RecordedMessages messages_;
+  MainWindow window_{ModelOption::kJ, ""};
+};
+
+TEST_F(SettingsPagesTest, TheLanguageSwitchKeepsEveryIndexAndTranslatesEveryText) {
+  MemoryImage image = window_.document().image();
+  for (const SettingItem& item : SettingsCatalogue())
+    if (item.id != kLanguageItem)
+      image.settings[item.id] = static_cast<int16_t>(SettingChoiceCount(item.id) - 1);
+  window_.document().Replace("setup", image);
+  for (int language : {kEnglish, kJapanese}) {
+    QElapsedTimer timer;
+    timer.start();
+    Find(SettingListName(kLanguageItem))->setCurrentIndex(language);
+    EXPECT_LT(timer.elapsed(), 50);
+    for (const SettingItem& item : SettingsCatalogue()) {
+      QComboBox* list = Find(SettingListName(item.id));
+      std::vector<std::string> shown;
+      for (int i = 0; i < list->count(); ++i) shown.push_back(list->itemText(i).toStdString());
+      EXPECT_EQ(shown, SettingChoices(item.id, language));
+      EXPECT_EQ(list->currentIndex(), item.id == kLanguageItem ? language : list->count() - 1);
+    }
+  }
+  // Hand-written texts of both languages: a Japanese entry, captions, a heading, the slide.
+  QStringList seen;
+  for (int language : {kEnglish, kJapanese}) {
+    Find(SettingListName(kLanguageItem))->setCurrentIndex(language);
+    seen << Find("Set_Mode_Power_0")->itemText(0) << Text("Set_Mode_Recv_3_caption")
+         << Text("Set_Mode_Display_0_caption") << Text("cmbTitleSlide_caption")
+         << Find<QGroupBox>("A_FRAME_3")->findChildren<QGroupBox*>()[6]->title();
+  }
+  EXPECT_EQ(seen.join("|"),
+            "OFF|DCS operation|language／言語|Opening Slide|<SOUND>|"
+            "解除|DCSタイプ設定|language／言語|ｵｰﾌﾟﾆﾝｸﾞｽﾗｲﾄﾞ 動作|≪音設定≫");
+}
+
+TEST_F(SettingsPagesTest, CrossBandIsHiddenUnderModelJOnly) {
+  MainWindow t_window{ModelOption::kT, ""};
+  for (MainWindow* window : {&window_, &t_window}) {
+    auto* page = window->findChild<QWidget*>("A_FRAME_3");
+    EXPECT_EQ(window->findChild<QComboBox*>("Set_Mode_Repeater_1")->isVisibleTo(page) +
+                  window->findChild<QLabel*>("Set_Mode_Repeater_1_caption")->isVisibleTo(page),
+              window == &window_ ? 0 : 2);
+  }
+}
+
+TEST_F(SettingsPagesTest, AOneTouchKeyKeepsItsBankAndChannelAcrossATabSwitch) {
+  auto* tabs = Find<QTabWidget>("TabStrip1");
+  tabs->setCurrentIndex(2);
+  Find<QAbstractButton>("NO_SET_4")->setChecked(false);
+  Find("COMMON_BANK_4")->setCurrentIndex(7);
+  Find("COMMON_CH_4")->setCurrentIndex(12);
+  auto key = [&] {
+    tabs->setCurrentIndex(0);
+    tabs->setCurrentIndex(2);
+    return Find("COMMON_BANK_4")->currentText() + "/" + Find("COMMON_CH_4")->currentText() + "/" +
+           QString::number(Find("COMMON_BANK_4")->count());
+  };
+  EXPECT_EQ(key(), "7/12/10");
+  MemoryImage image = window_.document().image();
+  image.bank_sizes[6] = 200;  // bank 7 empty: the key falls back to the first entries
+  image.bank_sizes[7] = 0;
+  window_.document().Replace("setup", image);
+  EXPECT_EQ(key(), "0/0/9");
+  EXPECT_FALSE(Find<QAbstractButton>("NO_SET_4")->isChecked());
+  Find("COMMON_BANK_4")->setCurrentIndex(6);  // bank 6, now of 200 channels
+  EXPECT_EQ(Find("COMMON_CH_4")->count(), 200);
+}
+
+TEST_F(SettingsPagesTest, TheTitleBoxTakesSixteenBytesAndRefusesAPaste) {
+  auto* title = Find<QLineEdit>("TITLE_TEXT");
+  const int steps = window_.document().undoStack()->count();
+  auto type = [&](int key, const QString& text, Qt::KeyboardModifiers modifiers = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(title, &press);
+  };
+  QApplication::clipboard()->setText("XY");
+  for (int i = 0; i < 17; ++i) type(Qt::Key_A, "A");
+  type(Qt::Key_V, "", Qt::ControlModifier);
+  EXPECT_EQ(window_.document().image().title, std::string(16, 'A'));
+  EXPECT_EQ(window_.document().undoStack()->count(), steps + 1);  // typing is one step
+  type(Qt::Key_Backspace, "");
+  type(Qt::Key_Backspace, "");
+  Find<QAbstractButton>("cmdFont_2")->click();  // glyph 3 fits in the two bytes freed
+  Find<QAbstractButton>("cmdFont_0")->click();  // and nothing after it
+  EXPECT_EQ(window_.document().image().title, std::string(14, 'A') + "③");
+}
+
+// Bytes of the settings area written out by hand: language 0x3E (0x00 English), squelch (Main)
+// 0x04, TV CH 0x0D (stored plus one), preset band (Main) 0x0E (plus three), contrast 0x52 (plus
+// one).
+TEST_F(SettingsPagesTest, SettingsReadAndWriteThroughTheSimulatedRadio) {
+  auto& memory = window_.simulator().radio().memory();
+  memory[0x3E] = 0x00;
+  memory[0x04] = 0x07;
+  memory[0x0D] = 0x05;
+  window_.SetPort({PortChoice::kSimulated, 0, {}});
+  ASSERT_TRUE(Click("SETTING_READ"));
+  EXPECT_EQ(Find("Set_Mode_Display_0")->currentText() + Find("Set_Mode_Recv_6")->currentText() +
+                Find("Set_Mode_Display_13")->currentText() + Text("Set_Mode_Display_13_caption"),
+            "English75TV CH");
+  Find("Set_Mode_Display_14")->setCurrentIndex(1);
+  Find("Set_Mode_Display_3")->setCurrentIndex(2);
+  ASSERT_TRUE(Click("Set_Mode_Write"));
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  EXPECT_EQ(messages_.shown[1].text, "Success");
+  window_.simulator().Stop();
+  EXPECT_EQ(
+      std::vector<int>({memory[0x3E], memory[0x04], memory[0x0D], memory[0x0E], memory[0x52]}),
+      std::vector<int>({0x00, 0x07, 0x05, 0x04, 0x03}));
+}
+
+TEST_F(SettingsPagesTest, ChoicesAndTheSettingsResetAreUndone) {
+  auto state = [&] {
+    return Find("Set_Mode_Key_6")->currentText() + "|" + Text("Set_Mode_Key_6_caption");
+  };
+  Find("Set_Mode_Display_0")->setCurrentIndex(kEnglish);
+  Find("Set_Mode_Key_6")->setCurrentIndex(3);
+  EXPECT_EQ(state(), "Screen contrast|Wild key assign");
+  Find<QAbstractButton>("SETTING_RESET")->click();
+  EXPECT_EQ(state(), "language／言語|WILDｷｰ設定");
+  window_.document().undoStack()->undo();
+  EXPECT_EQ(state(), "Screen contrast|Wild key assign");
+  window_.document().undoStack()->undo();
+  EXPECT_EQ(state(), "Language|Wild key assign");
+}
+
+}  // namespace
+}  // namespace tqm5::gui
