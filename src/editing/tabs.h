@@ -4,11 +4,15 @@
 #define TQM5_EDITING_TABS_H_
 
 #include "model/memory_image.h"
+#include "settings/catalogue.h"
 
 namespace tqm5 {
 
 // Tabs, counted from 1 in the order of the strip.
-enum Tab : int { kMemoryTab = 1, kBankTab = 2, kCommonTab = 3, kSetModeTab = 4 };
+// The two settings tabs are the catalogue's `kCommonSetTab` and `kSetModeTab`.
+inline constexpr int kMemoryTab = 1;
+inline constexpr int kBankTab = 2;
+inline constexpr int kCommonTab = kCommonSetTab;
 
 enum class TabSwitch {
   kStay,          // the tab already shown: nothing happens

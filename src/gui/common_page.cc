@@ -13,6 +13,7 @@
 
 #include "editing/settings_edit.h"
 #include "gui/font_editor.h"
+#include "gui/glyph_text.h"
 #include "gui/key_rule.h"
 #include "gui/message_boxes.h"
 #include "gui/settings_lists.h"
@@ -138,6 +139,11 @@ QWidget* CommonPage::BuildTitleFrame() {
   connect(title_, &QLineEdit::editingFinished, this,
           [this] { host_.document().Change("Title", LeaveTitleBox); });
   grid->addWidget(title_, 0, 0, 1, 8);
+  // The title as the radio shows it, with the user's glyphs as drawn in the font window.
+  title_view_ = new GlyphTextView;
+  title_view_->setObjectName("TITLE_VIEW");
+  title_view_->setToolTip("The opening title as the radio shows it");
+  grid->addWidget(title_view_, 1, 0, 1, 8);
 
   auto* slide_caption = new QLabel;
   slide_caption->setObjectName("cmbTitleSlide_caption");
@@ -148,8 +154,8 @@ QWidget* CommonPage::BuildTitleFrame() {
     host_.document().Change("Opening Slide",
                             [&](MemoryImage& image) { ChooseTitleScroll(image, index); });
   });
-  grid->addWidget(slide_caption, 1, 0, 1, 4);
-  grid->addWidget(title_slide_, 1, 4, 1, 4);
+  grid->addWidget(slide_caption, 2, 0, 1, 4);
+  grid->addWidget(title_slide_, 2, 4, 1, 4);
 
   for (int n = 1; n <= kUserGlyphCount; ++n) {
     QPushButton* glyph = Button(QString::number(n), "cmdFont_" + QString::number(n - 1));
@@ -159,7 +165,7 @@ QWidget* CommonPage::BuildTitleFrame() {
         image.title = AppendTitleGlyph(image.title, n, UsesGlyphCharacters(image));
       });
     });
-    grid->addWidget(glyph, 2, n - 1);
+    grid->addWidget(glyph, 3, n - 1);
   }
 
   auto* buttons = new QHBoxLayout;
@@ -176,7 +182,7 @@ QWidget* CommonPage::BuildTitleFrame() {
   buttons->addStretch();
   buttons->addWidget(read);
   buttons->addWidget(write);
-  grid->addLayout(buttons, 3, 0, 1, 8);
+  grid->addLayout(buttons, 4, 0, 1, 8);
   return box;
 }
 
@@ -237,6 +243,7 @@ void CommonPage::Refresh() {
   lists_->Refresh();
   const QString title = Utf8(image.title);
   if (title_->text() != title) title_->setText(title);
+  title_view_->Show(title, image.font_bits);
   {
     QSignalBlocker quiet(title_slide_);
     title_slide_->setCurrentIndex(image.title_scroll);

@@ -17,6 +17,7 @@ class QLineEdit;
 
 namespace tqm5::gui {
 
+class GlyphTextView;
 class SettingsLists;
 
 class CommonPage : public QWidget {
@@ -37,6 +38,7 @@ class CommonPage : public QWidget {
   PageHost& host_;
   SettingsLists* lists_ = nullptr;
   QLineEdit* title_ = nullptr;
+  GlyphTextView* title_view_ = nullptr;
   QComboBox* title_slide_ = nullptr;
   std::array<QComboBox*, kOneTouchKeyCount> banks_{};
   std::array<QComboBox*, kOneTouchKeyCount> channels_{};

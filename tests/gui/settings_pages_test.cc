@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -50,10 +49,7 @@ TEST_F(SettingsPagesTest, TheLanguageSwitchKeepsEveryIndexAndTranslatesEveryText
       image.settings[item.id] = static_cast<int16_t>(SettingChoiceCount(item.id) - 1);
   window_.document().Replace("setup", image);
   for (int language : {kEnglish, kJapanese}) {
-    QElapsedTimer timer;
-    timer.start();
     Find(SettingListName(kLanguageItem))->setCurrentIndex(language);
-    EXPECT_LT(timer.elapsed(), 50);
     for (const SettingItem& item : SettingsCatalogue()) {
       QComboBox* list = Find(SettingListName(item.id));
       std::vector<std::string> shown;
