@@ -38,10 +38,9 @@ void StoreShownGroups(BankLinkHex& groups, std::string_view bank_size_hex) {
 
 bool ClickGroupCell(BankLinkHex& groups, std::string_view bank_size_hex, int group, int bank) {
   if (!ValidCell(group, bank) || !BankHasChannels(bank_size_hex, bank)) return false;
-  std::array<GroupBanks, kBankLinkGroupCount> shown = ShownGroups(groups, bank_size_hex);
-  bool& member = shown[static_cast<size_t>(group)][static_cast<size_t>(bank)];
-  member = !member;
-  StoreGroups(shown, bank_size_hex, groups);
+  GroupBanks shown = ShownGroups(groups, bank_size_hex)[static_cast<size_t>(group)];
+  shown[static_cast<size_t>(bank)] = !shown[static_cast<size_t>(bank)];
+  groups[static_cast<size_t>(group)] = GroupHexOf(group, shown);
   return true;
 }
 

@@ -30,8 +30,8 @@ std::array<GroupBanks, kBankLinkGroupCount> ShownGroups(const BankLinkHex& group
 // is stored as 0 even when the radio had it set.
 void StoreShownGroups(BankLinkHex& groups, std::string_view bank_size_hex);
 
-// A click on the cell of group g, bank b: a bank with channels switches in or out of the group
-// and the shown groups are stored; a bank without channels changes nothing (false).
+// A click on the cell of group g, bank b: a bank with channels switches in or out of the group,
+// whose entry is stored as its cells show it; a bank without channels changes nothing (false).
 bool ClickGroupCell(BankLinkHex& groups, std::string_view bank_size_hex, int group, int bank);
 
 // Grid geometry: column 0 holds the group names, banks come in blocks of ten with a narrow

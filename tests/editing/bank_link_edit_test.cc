@@ -42,6 +42,7 @@ TEST(BankLinkEditTest, ClicksToggleBanksInUseAndStoreWhatIsShown) {
     BankLinkHex groups = Groups();
     EXPECT_EQ(ClickGroupCell(groups, kSizes, group, bank), changed);
     EXPECT_EQ(groups[static_cast<size_t>(group)], stored) << group << "/" << bank;
+    if (group != 0) EXPECT_EQ(groups[0], "E000000000004000");  // other groups wait for "OK"
   }
   BankLinkHex groups = Groups();
   StoreShownGroups(groups, kSizes);
