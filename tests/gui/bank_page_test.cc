@@ -31,27 +31,22 @@ class BankPageTest : public ::testing::Test {
   }
   void TearDown() override { SetMessages(nullptr); }
 
-  template <typename T = QAbstractButton>
-  T* Find(const QString& name) {
-    return window_.findChild<T*>(name);
-  }
-  QSlider* Slider(int bank) { return Find<QSlider>("Slider1_" + QString::number(bank)); }
-  QLineEdit* Box(int bank) { return Find<QLineEdit>("Text1_" + QString::number(bank)); }
+  QAbstractButton* Find(const QString& name) { return window_.findChild<QAbstractButton*>(name); }
+  QSlider* Slider(int bank) { return window_.findChild<QSlider*>(QString("Slider1_%1").arg(bank)); }
+  QLineEdit* Box(int bank) { return window_.findChild<QLineEdit*>(QString("Text1_%1").arg(bank)); }
   // The total, " red" while it is red, " write" while "Bank Write" is enabled.
   QString Total() {
-    auto* total = Find<QLineEdit>("Total_Mem");
+    auto* total = window_.findChild<QLineEdit*>("Total_Mem");
     return total->text() +
            (total->palette().color(QPalette::Text) == QColor(255, 0, 0) ? " red" : "") +
            (Find("WRITE_BANK")->isEnabled() ? " write" : "");
   }
-  static void Key(QWidget* widget, int key, const QString& text = {}) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &press);
-  }
-  static void Type(QLineEdit* box, const QString& text) {
+  static void Type(QLineEdit* box, const QString& text) {  // then Enter
     box->selectAll();
-    for (QChar c : text) Key(box, 0, c);
-    Key(box, Qt::Key_Return);
+    for (QChar c : text + "\r") {
+      QKeyEvent press(QEvent::KeyPress, c == '\r' ? Qt::Key_Return : 0, Qt::NoModifier, c);
+      QApplication::sendEvent(box, &press);
+    }
   }
   static void ClickCell(QTableWidget* grid, int row, int column) {
     QPoint at = grid->visualRect(grid->model()->index(row, column)).center();
@@ -66,9 +61,6 @@ class BankPageTest : public ::testing::Test {
     bool ended = WaitUntil([&] { return !window_.runner().busy(); });
     QApplication::processEvents();
     return ended;
-  }
-  std::string RadioHex(size_t address, size_t length) {
-    return BytesToHex(std::span(window_.simulator().radio().memory()).subspan(address, length));
   }
 
   RecordedMessages messages_;
@@ -112,9 +104,7 @@ TEST_F(BankPageTest, TheEditorShowsBanksWithoutChannelsGreyAndStoresClicks) {
   image.bank_sizes[0] = 99;
   window_.document().Replace("setup", image);
   QWidget* opened = nullptr;  // with a total of 999 nothing opens
-  QTimer::singleShot(0, [&] {
-    if ((opened = QApplication::activeModalWidget())) opened->close();
-  });
+  QTimer::singleShot(0, [&] { (opened = QApplication::activeModalWidget()) && opened->close(); });
   Find("GROUP_SET")->click();
   QApplication::processEvents();
   EXPECT_EQ(opened, nullptr);
@@ -128,17 +118,14 @@ TEST_F(BankPageTest, TheEditorShowsBanksWithoutChannelsGreyAndStoresClicks) {
       for (int column : {1, 12}) seen << grid->item(2, column)->background().color().name();
     };
     colours();
-    ClickCell(grid, 2, 1);
-    ClickCell(grid, 2, 12);
+    for (int column : {1, 12}) ClickCell(grid, 2, column);
     colours();
     dialog.close();  // the close box keeps what is shown
   });
   Find("GROUP_SET")->click();
   EXPECT_EQ(seen.join(" "), "#000000 #808080 #000080 #808080");
   const BankLinkHex& groups = window_.document().image().bank_link_hex;
-  EXPECT_EQ(groups[0] + groups[1],
-            "0000000000000000"
-            "8000000000000000");
+  EXPECT_EQ(groups[0] + "|" + groups[1], "0000000000000000|8000000000000000");
   EXPECT_EQ(window_.document().undoStack()->count(), steps + 2);  // the click, then the close
 }
 
@@ -165,9 +152,10 @@ TEST_F(BankPageTest, BankSizesAndBankLinkGroupsTravelToAndFromTheRadio) {
   EXPECT_EQ(messages_.shown[0].text + messages_.shown[1].text + messages_.shown[2].text,
             "SuccessSuccessComplete");
   window_.simulator().Stop();
-  EXPECT_EQ(RadioHex(0x200, 100),
+  auto memory = std::span(window_.simulator().radio().memory());
+  EXPECT_EQ(BytesToHex(memory.subspan(0x200, 100)),
             "6400640064006400640064006400640064006400" + std::string(160, '0'));
-  EXPECT_EQ(RadioHex(0x100, 88),
+  EXPECT_EQ(BytesToHex(memory.subspan(0x100, 88)),
             "8040000000000000" + std::string(9 * 16, '0') + "8000000000000080");
 }
 
