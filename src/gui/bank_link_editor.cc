@@ -1,12 +1,213 @@
 #include "gui/bank_link_editor.h"
 
-namespace tqm5::gui {
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
 
-BankLinkEditor::BankLinkEditor(PageHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+#include "editing/bank_link_edit.h"
+#include "model/banks.h"
+
+namespace tqm5::gui {
+namespace {
+
+constexpr int kNameWidth = 64;
+constexpr int kBankWidth = 18;
+constexpr int kSeparatorWidth = 4;
+constexpr int kRowHeight = 20;
+
+const QColor kNotInUseBackground(128, 128, 128);
+const QColor kInGroupBackground(0, 0, 128);
+const QColor kMarkedText(255, 0, 0);
+
+int ColumnWidth(int column) {
+  if (column == 0) return kNameWidth;
+  return BankOfColumn(column) < 0 ? kSeparatorWidth : kBankWidth;
+}
+
+QPushButton* Button(const QString& caption, const QString& name) {
+  auto* button = new QPushButton(caption);
+  button->setObjectName(name);
+  return button;
+}
+
+}  // namespace
+
+BankLinkEditor::BankLinkEditor(PageHost& host, QWidget* parent)
+    : QDialog(parent), host_(host), bank_size_hex_(ExportBankSizes(host.document().image())) {
+  setObjectName("Form5");
+  setWindowTitle("BANK-LINK Setting");
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(BuildGrid());
+
+  auto* row = new QHBoxLayout;
+  auto add = [&](const QString& caption, const QString& name, auto slot) {
+    QPushButton* button = Button(caption, name);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, slot);
+    row->addWidget(button);
+    buttons_.push_back(button);
+  };
+  add("Read", "GROUP_READ", [this] { Transfer(TransferCommand::kGroupsRead); });
+  add("Write", "GROUP_WRITE", [this] {
+    StoreShown();
+    Transfer(TransferCommand::kGroupsWrite);
+  });
+  add("Clear", "Command1", [this] {
+    host_.document().Change("Bank-link Clear",
+                            [](MemoryImage& image) { ResetBankLink(image.bank_link_hex); });
+  });
+  add("OK", "Command2", [this] {
+    StoreShown();
+    accept();
+  });
+  row->addStretch();
+  progress_ = new QProgressBar;
+  progress_->setObjectName("GroupProgress");
+  progress_->setMinimumWidth(200);
+  progress_->setValue(0);
+  cancel_ = Button("Cancel", "GroupCancel");
+  cancel_->setAutoDefault(false);
+  connect(cancel_, &QPushButton::clicked, this, [this] { host_.runner().Cancel(); });
+  row->addWidget(progress_);
+  row->addWidget(cancel_);
+  layout->addLayout(row);
+
   connect(&host_.document(), &Document::imageChanged, this, &BankLinkEditor::Refresh);
+  connect(&host_.runner(), &TransferRunner::progressed, this, &BankLinkEditor::ShowProgress);
+  connect(&host_.runner(), &TransferRunner::finished, this, [this] {
+    SetBusy(false);
+    ShowProgress(Progress());
+  });
+  SetBusy(host_.runner().busy());
   Refresh();
 }
 
-void BankLinkEditor::Refresh() {}
+QWidget* BankLinkEditor::BuildGrid() {
+  auto* area = new QWidget;
+  auto* layout = new QVBoxLayout(area);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+
+  // The block captions sit above their ten bank columns.
+  auto* captions = new QHBoxLayout;
+  captions->setSpacing(0);
+  captions->addSpacing(kNameWidth + 2);
+  for (int block = 0; block < 5; ++block) {
+    auto* label = new QLabel(QString("BANK%1～%2").arg(block * 10).arg(block * 10 + 9));
+    label->setFixedWidth(10 * kBankWidth);
+    label->setAlignment(Qt::AlignCenter);
+    captions->addWidget(label);
+    captions->addSpacing(kSeparatorWidth);
+  }
+  captions->addStretch();
+  layout->addLayout(captions);
+
+  grid_ = new QTableWidget(kGroupGridRows, kGroupGridColumns);
+  grid_->setObjectName("MSFlexGrid1");
+  grid_->horizontalHeader()->hide();
+  grid_->verticalHeader()->hide();
+  grid_->setSelectionMode(QAbstractItemView::NoSelection);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setFocusPolicy(Qt::NoFocus);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  grid_->verticalHeader()->setMinimumSectionSize(kRowHeight);
+  grid_->horizontalHeader()->setMinimumSectionSize(kSeparatorWidth);
+  int width = 0;
+  for (int column = 0; column < kGroupGridColumns; ++column) {
+    grid_->setColumnWidth(column, ColumnWidth(column));
+    width += ColumnWidth(column);
+  }
+  grid_->setFixedSize(width + 2 * grid_->frameWidth(),
+                      kGroupGridRows * kRowHeight + 2 * grid_->frameWidth());
+
+  const QBrush caption_background = palette().brush(QPalette::Button);
+  for (int row = 0; row < kGroupGridRows; ++row) {
+    for (int column = 0; column < kGroupGridColumns; ++column) {
+      auto* item = new QTableWidgetItem;
+      item->setFlags(Qt::ItemIsEnabled);
+      item->setTextAlignment(Qt::AlignCenter);
+      const int bank = BankOfColumn(column);
+      if (row == 0 && bank >= 0) item->setText(QString::number(bank % 10));
+      if (column == 0 && row > 0) {
+        item->setText(row <= 10 ? "Group" + QString::number(row - 1) : "GroupB");
+        item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      }
+      if (row == 0 || column == 0 || bank < 0) item->setBackground(caption_background);
+      grid_->setItem(row, column, item);
+    }
+  }
+  connect(grid_, &QTableWidget::cellClicked, this, &BankLinkEditor::CellClicked);
+  layout->addWidget(grid_);
+  return area;
+}
+
+void BankLinkEditor::Refresh() {
+  const BankLinkHex& groups = host_.document().image().bank_link_hex;
+  grid_->setUpdatesEnabled(false);
+  for (int g = 0; g < kBankLinkGroupCount; ++g) {
+    for (int b = 0; b < kBankCount; ++b) {
+      QTableWidgetItem* item = grid_->item(g + 1, BankColumn(b));
+      switch (GroupCellState(groups, bank_size_hex_, g, b)) {
+        case GroupCell::kNotInUse:
+          item->setBackground(kNotInUseBackground);
+          item->setForeground(kMarkedText);
+          break;
+        case GroupCell::kInGroup:
+          item->setBackground(kInGroupBackground);
+          item->setForeground(kMarkedText);
+          break;
+        case GroupCell::kNotInGroup:
+          item->setBackground(QBrush());
+          item->setForeground(QColor(0, 0, 0));
+          break;
+      }
+    }
+  }
+  grid_->setUpdatesEnabled(true);
+}
+
+void BankLinkEditor::CellClicked(int row, int column) {
+  const int group = row - 1;
+  const int bank = BankOfColumn(column);
+  if (group < 0 || bank < 0 || host_.runner().busy()) return;
+  host_.document().Change(
+      "Bank-link Group" + QString::number(group) + " bank " + QString::number(bank),
+      [&](MemoryImage& image) {
+        ClickGroupCell(image.bank_link_hex, bank_size_hex_, group, bank);
+      });
+}
+
+void BankLinkEditor::StoreShown() {
+  host_.document().Change("Bank-link", [this](MemoryImage& image) {
+    StoreShownGroups(image.bank_link_hex, bank_size_hex_);
+  });
+}
+
+void BankLinkEditor::Transfer(TransferCommand command) {
+  if (host_.StartTransfer({.command = command})) SetBusy(true);
+}
+
+void BankLinkEditor::SetBusy(bool busy) {
+  for (QPushButton* button : buttons_) button->setEnabled(!busy);
+  cancel_->setEnabled(busy);
+}
+
+void BankLinkEditor::ShowProgress(const Progress& progress) {
+  const int maximum = std::max(static_cast<int>(progress.maximum), 1);
+  progress_->setRange(0, maximum);
+  progress_->setValue(std::min(static_cast<int>(progress.value), maximum));
+}
+
+void BankLinkEditor::reject() {
+  if (host_.runner().busy()) return;  // the window stays until its transfer has ended
+  StoreShown();
+  accept();
+}
 
 }  // namespace tqm5::gui

@@ -6,8 +6,15 @@
 #define TQM5_GUI_BANK_LINK_EDITOR_H_
 
 #include <QDialog>
+#include <string>
+#include <vector>
 
 #include "gui/page_host.h"
+#include "transfer/transfers.h"
+
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
 
 namespace tqm5::gui {
 
@@ -20,8 +27,25 @@ class BankLinkEditor : public QDialog {
   // Shows the image anew (called on every change of the document).
   void Refresh();
 
+  // Closing the window (its close box, Escape) keeps what is shown, as "OK" does.
+  void reject() override;
+
  private:
+  QWidget* BuildGrid();
+  void CellClicked(int row, int column);
+  // Stores what the cells show into the image (`StoreGroups`): one undo step when it changes.
+  void StoreShown();
+  void Transfer(TransferCommand command);
+  void SetBusy(bool busy);
+  void ShowProgress(const Progress& progress);
+
   PageHost& host_;
+  // The bank sizes as the editor was opened with them (`BankSizeHex`).
+  std::string bank_size_hex_;
+  QTableWidget* grid_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  std::vector<QPushButton*> buttons_;
 };
 
 }  // namespace tqm5::gui

@@ -5,8 +5,15 @@
 #define TQM5_GUI_BANK_PAGE_H_
 
 #include <QGroupBox>
+#include <QPalette>
+#include <array>
 
 #include "gui/page_host.h"
+#include "image/channel_numbering.h"
+
+class QLineEdit;
+class QPushButton;
+class QSlider;
 
 namespace tqm5::gui {
 
@@ -20,7 +27,21 @@ class BankPage : public QGroupBox {
   void Refresh();
 
  private:
+  QWidget* BuildBank(int bank);
+  void SliderMoved(int bank, int value);
+  // Enter in, or leaving, bank `bank`'s number box.
+  void BoxDone(int bank, bool enter);
+  void ShowWriteState();
+  void OpenBankLink();
+
   PageHost& host_;
+  std::array<QSlider*, kBankCount> sliders_{};
+  std::array<QLineEdit*, kBankCount> boxes_{};
+  // Flips when a drag of the slider starts, so that two drags of one slider are two undo steps.
+  std::array<bool, kBankCount> drag_parity_{};
+  QLineEdit* total_ = nullptr;
+  QPalette total_palette_;
+  QPushButton* write_ = nullptr;
 };
 
 }  // namespace tqm5::gui
