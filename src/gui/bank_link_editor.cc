@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "editing/bank_link_edit.h"
+#include "gui/widgets.h"
 #include "model/banks.h"
 
 namespace tqm5::gui {
@@ -26,12 +27,6 @@ const QColor kMarkedText(255, 0, 0);
 int ColumnWidth(int column) {
   if (column == 0) return kNameWidth;
   return BankOfColumn(column) < 0 ? kSeparatorWidth : kBankWidth;
-}
-
-QPushButton* Button(const QString& caption, const QString& name) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(name);
-  return button;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "editing/bank_tools.h"
 #include "gui/bank_link_editor.h"
 #include "gui/key_rule.h"
+#include "gui/widgets.h"
 #include "model/banks.h"
 
 namespace tqm5::gui {
@@ -19,15 +20,6 @@ namespace {
 
 constexpr int kBanksPerColumn = 10;
 constexpr int kBankColumns = kBankCount / kBanksPerColumn;
-// Undo merge keys of the slider drags: two per bank, alternating from one drag to the next.
-constexpr int kSliderMergeKeyBase = 0x5200;
-
-QPushButton* Button(const QString& caption, const QString& name) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(name);
-  return button;
-}
-
 QString Indexed(const char* name, int index) {
   return name + QString("_") + QString::number(index);
 }
@@ -139,8 +131,9 @@ QWidget* BankPage::BuildBank(int bank) {
 
 void BankPage::SliderMoved(int bank, int value) {
   const QSlider* slider = sliders_[static_cast<size_t>(bank)];
-  // A drag is one undo step; a key or wheel step on the slider is a step of its own.
-  const int merge_key = slider->isSliderDown() ? kSliderMergeKeyBase + 2 * bank +
+  // A drag is one undo step; a key or wheel step on the slider is a step of its own. Each bank
+  // has two merge keys, alternating from one drag to the next, so two drags stay two steps.
+  const int merge_key = slider->isSliderDown() ? kMergeBankSliderDrag + 2 * bank +
                                                      drag_parity_[static_cast<size_t>(bank)]
                                                : -1;
   host_.document().Change(

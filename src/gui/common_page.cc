@@ -17,21 +17,13 @@
 #include "gui/key_rule.h"
 #include "gui/message_boxes.h"
 #include "gui/settings_lists.h"
+#include "gui/widgets.h"
 #include "model/banks.h"
 #include "settings/catalogue.h"
 #include "textdata/title_code.h"
 
 namespace tqm5::gui {
 namespace {
-
-// Consecutive typing in the title box is one undo step.
-constexpr int kTitleTypingMerge = 7100;
-
-QPushButton* Button(const QString& caption, const QString& name) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(name);
-  return button;
-}
 
 QComboBox* SelectOnly(const QString& name) {
   auto* list = new QComboBox;
@@ -134,7 +126,7 @@ QWidget* CommonPage::BuildTitleFrame() {
       return;
     }
     host_.document().Change(
-        "Title", [&](MemoryImage& image) { image.title = text.toStdString(); }, kTitleTypingMerge);
+        "Title", [&](MemoryImage& image) { image.title = text.toStdString(); }, kMergeTitleTyping);
   });
   connect(title_, &QLineEdit::editingFinished, this,
           [this] { host_.document().Change("Title", LeaveTitleBox); });

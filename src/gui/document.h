@@ -13,6 +13,12 @@
 
 namespace tqm5::gui {
 
+// Keys of the undo steps that merge, one range per kind of edit so that two kinds never merge
+// into one step.
+inline constexpr int kMergeTitleTyping = 100;
+inline constexpr int kMergeDtmfTyping = 200;       // + memory 1..9
+inline constexpr int kMergeBankSliderDrag = 1000;  // + 2 x bank + the drag's parity
+
 class Document : public QObject {
   Q_OBJECT
 

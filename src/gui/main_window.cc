@@ -26,6 +26,7 @@
 #include "gui/message_boxes.h"
 #include "gui/set_mode_page.h"
 #include "gui/version.h"
+#include "gui/widgets.h"
 #include "serial/serial_transport.h"
 #include "sim/pty_server.h"
 
@@ -95,12 +96,6 @@ QString CommandName(TransferCommand command) {
       return "Bank-link Write";
   }
   return "Transfer";
-}
-
-QPushButton* Button(const QString& caption, const QString& name) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(name);
-  return button;
 }
 
 }  // namespace

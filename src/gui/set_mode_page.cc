@@ -14,13 +14,11 @@
 #include "gui/key_rule.h"
 #include "gui/message_boxes.h"
 #include "gui/settings_lists.h"
+#include "gui/widgets.h"
 #include "settings/catalogue.h"
 
 namespace tqm5::gui {
 namespace {
-
-// Consecutive typing in DTMF memory box i is one undo step.
-constexpr int kDtmfTypingMerge = 7200;
 
 // The page column of each "Set Mode" heading, in heading order: display, power, transmitter and
 // repeater; receiver and scanning; sound, keys and bug detector; memory and channel display
@@ -33,12 +31,6 @@ QStringList Texts(const std::array<std::string_view, N>& list) {
   QStringList texts;
   for (std::string_view text : list) texts << QString::fromUtf8(text.data(), text.size());
   return texts;
-}
-
-QPushButton* Button(const QString& caption, const QString& name) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(name);
-  return button;
 }
 
 }  // namespace
@@ -120,7 +112,7 @@ QWidget* SetModePage::BuildDtmfFrame() {
           [&](MemoryImage& image) {
             image.dtmf.memories[static_cast<size_t>(i)] = text.toStdString();
           },
-          kDtmfTypingMerge + i);
+          kMergeDtmfTyping + i);
     });
     connect(memory, &QLineEdit::editingFinished, this, [this, i] {
       host_.document().Change("DTMF memory", [i](MemoryImage& image) { LeaveDtmfBox(image, i); });
