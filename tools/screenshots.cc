@@ -153,6 +153,9 @@ int main(int argc, char** argv) {
       QApplication::processEvents();
       ok &= Save(window, folder + "/set-mode" + suffix);
     }
+    // The pages must fit the window's usual size: say what it needs at least.
+    std::printf("the main window needs at least %dx%d\n", window.minimumSizeHint().width(),
+                window.minimumSizeHint().height());
     gui::FontEditor font(window, &window);
     font.show();
     QApplication::processEvents();

@@ -136,7 +136,7 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   connect(&runner_, &TransferRunner::progressed, this, &MainWindow::ShowProgress);
   connect(&runner_, &TransferRunner::finished, this, &MainWindow::TransferFinished);
   ShowFileState();
-  resize(1100, 700);
+  resize(1180, 720);
 }
 
 MainWindow::~MainWindow() {

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <array>
 
 #include "editing/settings_edit.h"
@@ -31,6 +32,9 @@ QStringList Texts(const std::vector<std::string>& list) {
   return texts;
 }
 
+// Room for a drop-down list's frame and arrow beside its text.
+constexpr int kListArrowWidth = 36;
+
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), text.size()); }
 
 }  // namespace
@@ -55,8 +59,13 @@ int SettingsLists::AddItems(const std::vector<SettingId>& items, QGridLayout* gr
     entry.list->setObjectName(SettingListName(id));
     entry.list->addItems(language_ == kEnglish ? entry.en : entry.ja);
     entry.list->setMaxVisibleItems(20);
-    // The lists of a column share its width, whatever the language.
+    // The lists of a column share its width, and each is wide enough for its longest entry in
+    // either language, so that a switch to English clips nothing.
     entry.list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    int widest = 0;
+    for (const QString& text : entry.ja + entry.en)
+      widest = std::max(widest, entry.list->fontMetrics().horizontalAdvance(text));
+    entry.list->setMinimumWidth(widest + kListArrowWidth);
     // Select-only: typing would jump to an entry.
     KeyRule::Install(entry.list, [](const std::string&, char32_t) { return false; });
     if (id != kScopeSecond) {
