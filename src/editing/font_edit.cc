@@ -40,8 +40,9 @@ void TogglePixel(FontBits& font, int glyph, GlyphCell cell) {
 
 void FillGlyphRect(FontBits& font, int glyph, GlyphCell current, GlyphCell end, bool set) {
   if (!IsGlyph(glyph)) return;
-  auto [top, bottom] = std::minmax(ClampToGrid(current.row), ClampToGrid(end.row));
-  auto [left, right] = std::minmax(ClampToGrid(current.column), ClampToGrid(end.column));
+  // The braced form returns values: the two-argument form would refer to the temporaries.
+  const auto [top, bottom] = std::minmax({ClampToGrid(current.row), ClampToGrid(end.row)});
+  const auto [left, right] = std::minmax({ClampToGrid(current.column), ClampToGrid(end.column)});
   GlyphBits& bits = font[static_cast<size_t>(glyph)];
   for (int row = top; row <= bottom; ++row) {
     for (int column = left; column <= right; ++column) {
