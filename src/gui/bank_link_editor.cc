@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -38,13 +37,14 @@ BankLinkEditor::BankLinkEditor(PageHost& host, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(BuildGrid());
 
+  transfers_ = new EditorTransfers(host_, this);
   auto* row = new QHBoxLayout;
   auto add = [&](const QString& caption, const QString& name, auto slot) {
     QPushButton* button = Button(caption, name);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, slot);
     row->addWidget(button);
-    buttons_.push_back(button);
+    transfers_->AddCommand(button);
   };
   add("Read", "GROUP_READ", [this] { Transfer(TransferCommand::kGroupsRead); });
   add("Write", "GROUP_WRITE", [this] {
@@ -60,24 +60,11 @@ BankLinkEditor::BankLinkEditor(PageHost& host, QWidget* parent)
     accept();
   });
   row->addStretch();
-  progress_ = new QProgressBar;
-  progress_->setObjectName("GroupProgress");
-  progress_->setMinimumWidth(200);
-  progress_->setValue(0);
-  cancel_ = Button("Cancel", "GroupCancel");
-  cancel_->setAutoDefault(false);
-  connect(cancel_, &QPushButton::clicked, this, [this] { host_.runner().Cancel(); });
-  row->addWidget(progress_);
-  row->addWidget(cancel_);
+  transfers_->setMinimumWidth(320);
+  row->addWidget(transfers_);
   layout->addLayout(row);
 
   connect(&host_.document(), &Document::imageChanged, this, &BankLinkEditor::Refresh);
-  connect(&host_.runner(), &TransferRunner::progressed, this, &BankLinkEditor::ShowProgress);
-  connect(&host_.runner(), &TransferRunner::finished, this, [this] {
-    SetBusy(false);
-    ShowProgress(Progress());
-  });
-  SetBusy(host_.runner().busy());
   Refresh();
 }
 
@@ -170,7 +157,7 @@ void BankLinkEditor::Refresh() {
 void BankLinkEditor::CellClicked(int row, int column) {
   const int group = row - 1;
   const int bank = BankOfColumn(column);
-  if (group < 0 || bank < 0 || host_.runner().busy()) return;
+  if (group < 0 || bank < 0 || transfers_->busy()) return;
   host_.document().Change(
       "Bank-link Group" + QString::number(group) + " bank " + QString::number(bank),
       [&](MemoryImage& image) {
@@ -184,23 +171,10 @@ void BankLinkEditor::StoreShown() {
   });
 }
 
-void BankLinkEditor::Transfer(TransferCommand command) {
-  if (host_.StartTransfer({.command = command})) SetBusy(true);
-}
-
-void BankLinkEditor::SetBusy(bool busy) {
-  for (QPushButton* button : buttons_) button->setEnabled(!busy);
-  cancel_->setEnabled(busy);
-}
-
-void BankLinkEditor::ShowProgress(const Progress& progress) {
-  const int maximum = std::max(static_cast<int>(progress.maximum), 1);
-  progress_->setRange(0, maximum);
-  progress_->setValue(std::min(static_cast<int>(progress.value), maximum));
-}
+void BankLinkEditor::Transfer(TransferCommand command) { transfers_->Start({.command = command}); }
 
 void BankLinkEditor::reject() {
-  if (host_.runner().busy()) return;  // the window stays until its transfer has ended
+  if (transfers_->busy()) return;  // the window stays until its transfer has ended
   StoreShown();
   accept();
 }

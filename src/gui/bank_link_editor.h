@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "gui/editor_transfers.h"
 #include "gui/page_host.h"
 #include "transfer/transfers.h"
 
-class QProgressBar;
 class QPushButton;
 class QTableWidget;
 
@@ -36,16 +36,13 @@ class BankLinkEditor : public QDialog {
   // Stores what the cells show into the image (`StoreGroups`): one undo step when it changes.
   void StoreShown();
   void Transfer(TransferCommand command);
-  void SetBusy(bool busy);
-  void ShowProgress(const Progress& progress);
 
   PageHost& host_;
   // The bank sizes as the editor was opened with them (`BankSizeHex`).
   std::string bank_size_hex_;
   QTableWidget* grid_ = nullptr;
-  QProgressBar* progress_ = nullptr;
-  QPushButton* cancel_ = nullptr;
-  std::vector<QPushButton*> buttons_;
+  // The progress of the editor's transfers; disables its buttons while one runs.
+  EditorTransfers* transfers_ = nullptr;
 };
 
 }  // namespace tqm5::gui

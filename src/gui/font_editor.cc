@@ -9,10 +9,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "files/font_file.h"
@@ -160,23 +158,8 @@ FontEditor::FontEditor(PageHost& host, QWidget* parent) : QDialog(parent), host_
   open->setObjectName("FONT_FILE_OPEN");
   QAction* save = file->addAction("保存(&S)", this, &FontEditor::SaveFontFileAs);
   save->setObjectName("FONT_FILE_SAVE");
-  command_actions_ = {open};  // saving only reads the image
-
-  // Undo and redo of the document, which the main window's menu cannot reach while this
-  // modal window is open.
-  auto history = [this](const QString& caption, const QList<QKeySequence>& keys, bool undo) {
-    auto* action = new QAction(caption, this);
-    action->setShortcuts(keys);
-    connect(action, &QAction::triggered, this, [this, undo] {
-      QUndoStack* stack = host_.document().undoStack();
-      if (busy_) return;
-      undo ? stack->undo() : stack->redo();
-    });
-    addAction(action);
-    return action;
-  };
-  undo_ = history("Undo", {QKeySequence::Undo}, true);
-  redo_ = history("Redo", {QKeySequence::Redo, QKeySequence("Ctrl+Shift+Z")}, false);
+  transfers_ = new EditorTransfers(host_, this);
+  transfers_->AddCommand(open);  // saving only reads the image
 
   grid_ = new PixelGrid;
   connect(grid_, &PixelGrid::cellClicked, this, [this](int row, int column) {
@@ -202,7 +185,7 @@ FontEditor::FontEditor(PageHost& host, QWidget* parent) : QDialog(parent), host_
   commands->addLayout(list_row);
   auto add = [this, commands](QPushButton* button) {
     commands->addWidget(button);
-    commands_.push_back(button);
+    transfers_->AddCommand(button);
     return button;
   };
   auto edit = [this, add](const QString& caption, const QString& name,
@@ -234,35 +217,25 @@ FontEditor::FontEditor(PageHost& host, QWidget* parent) : QDialog(parent), host_
   QPushButton* ok = Button("OK", "FONT_OK");
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   commands->addWidget(ok);
-  commands_.insert(commands_.end(), {grid_, list_, back, next});
+  for (QWidget* command : {static_cast<QWidget*>(grid_), static_cast<QWidget*>(list_),
+                           static_cast<QWidget*>(back), static_cast<QWidget*>(next)}) {
+    transfers_->AddCommand(command);
+  }
 
   auto* editing = new QHBoxLayout;
   editing->addWidget(grid_, 0, Qt::AlignTop);
   editing->addLayout(commands);
 
-  progress_bar_ = new QProgressBar;
-  progress_bar_->setObjectName("ProgressBar1");
-  progress_bar_->setTextVisible(false);
-  progress_text_ = new QLabel("0%");
-  progress_text_->setObjectName("Progress");
-  progress_text_->setMinimumWidth(40);
-  progress_text_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  cancel_ = Button("Cancel", "CancelTransfer");
-  connect(cancel_, &QPushButton::clicked, this, [this] { host_.runner().Cancel(); });
-  auto* progress = new QHBoxLayout;
-  progress->addWidget(progress_bar_, 1);
-  progress->addWidget(progress_text_);
-  progress->addWidget(cancel_);
-
   auto* layout = new QVBoxLayout(this);
   layout->setMenuBar(menu_bar);
   layout->addLayout(editing);
-  layout->addLayout(progress);
+  layout->addWidget(transfers_);
 
   connect(&host_.document(), &Document::imageChanged, this, &FontEditor::Refresh);
-  connect(&host_.runner(), &TransferRunner::progressed, this, &FontEditor::ShowProgress);
-  connect(&host_.runner(), &TransferRunner::finished, this, &FontEditor::TransferFinished);
-  SetBusy(host_.runner().busy());
+  connect(transfers_, &EditorTransfers::transferEnded, this, [this](TransferCommand command) {
+    // A read shows the glyph afresh, with the current cell back at the first pixel.
+    if (ReadsGlyphs(command)) ShowSelectedGlyph();
+  });
   ShowSelectedGlyph();
 }
 
@@ -278,7 +251,7 @@ void FontEditor::ShowSelectedGlyph() {
 }
 
 void FontEditor::EditFont(const QString& what, const std::function<void(FontBits&)>& edit) {
-  if (busy_) return;
+  if (transfers_->busy()) return;
   host_.document().Change(what, [&](MemoryImage& image) { edit(image.font_bits); });
 }
 
@@ -286,12 +259,12 @@ void FontEditor::StartGlyphTransfer(TransferCommand command) {
   TransferRequest request;
   request.command = command;
   request.glyph = glyph();
-  if (host_.StartTransfer(request)) SetBusy(true);
+  transfers_->Start(request);
 }
 
 void FontEditor::OpenFontFile() {
   QString path = Messages().ChooseFile(this, false, "開く", kFontFilter);
-  if (path.isEmpty() || busy_) return;
+  if (path.isEmpty() || transfers_->busy()) return;
   Outcome outcome;
   // The loader changes the glyphs only when the whole file could be read: one step or none.
   host_.document().Change("Open " + QFileInfo(path).fileName(), [&](MemoryImage& image) {
@@ -305,29 +278,6 @@ void FontEditor::SaveFontFileAs() {
   QString path = Messages().ChooseFile(this, true, "保存", kFontFilter);
   if (path.isEmpty()) return;
   host_.Report(SaveFontFile(host_.document().image(), path.toStdString()));
-}
-
-void FontEditor::SetBusy(bool busy) {
-  busy_ = busy;
-  for (QWidget* widget : commands_) widget->setEnabled(!busy);
-  for (QAction* action : command_actions_) action->setEnabled(!busy);
-  undo_->setEnabled(!busy);
-  redo_->setEnabled(!busy);
-  cancel_->setEnabled(busy);
-}
-
-void FontEditor::ShowProgress(const Progress& progress) {
-  int maximum = std::max(static_cast<int>(progress.maximum), 1);
-  progress_bar_->setRange(0, maximum);
-  progress_bar_->setValue(std::min(static_cast<int>(progress.value), maximum));
-  progress_text_->setText(Utf8(ProgressPercentText(progress)));
-}
-
-void FontEditor::TransferFinished() {
-  SetBusy(false);
-  ShowProgress(Progress());
-  // The main window has applied the image the transfer left; a read shows the glyph afresh.
-  if (ReadsGlyphs(host_.runner().request().command)) ShowSelectedGlyph();
 }
 
 }  // namespace tqm5::gui

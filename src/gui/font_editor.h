@@ -10,12 +10,10 @@
 #include <vector>
 
 #include "editing/font_edit.h"
+#include "gui/editor_transfers.h"
 #include "gui/page_host.h"
 
-class QAction;
 class QComboBox;
-class QLabel;
-class QProgressBar;
 class QPushButton;
 
 namespace tqm5::gui {
@@ -80,22 +78,12 @@ class FontEditor : public QDialog {
   void StartGlyphTransfer(TransferCommand command);
   void OpenFontFile();
   void SaveFontFileAs();
-  void SetBusy(bool busy);
-  void ShowProgress(const Progress& progress);
-  void TransferFinished();
 
   PageHost& host_;
   QComboBox* list_ = nullptr;
   PixelGrid* grid_ = nullptr;
-  QProgressBar* progress_bar_ = nullptr;
-  QLabel* progress_text_ = nullptr;
-  QPushButton* cancel_ = nullptr;
-  // What edits the glyphs or starts a transfer: disabled while a transfer runs.
-  std::vector<QWidget*> commands_;
-  std::vector<QAction*> command_actions_;
-  QAction* undo_ = nullptr;
-  QAction* redo_ = nullptr;
-  bool busy_ = false;
+  // The progress of the editor's transfers; disables its commands while one runs.
+  EditorTransfers* transfers_ = nullptr;
 };
 
 }  // namespace tqm5::gui
