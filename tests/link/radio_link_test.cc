@@ -71,6 +71,10 @@ using Chunks = std::vector<ScriptedTransport::Chunk>;
 Chunks Echo(const std::string& line, const std::string& rest) {
   return {{milliseconds(0), line + rest}};
 }
+// A radio that echoes every line followed by `rest`.
+ScriptedTransport::Responder EchoThen(std::string rest) {
+  return [rest](const std::string& l) { return Echo(l, rest); };
+}
 Chunks Silent(const std::string&) { return {}; }
 Chunks EchoOk(const std::string& line) { return Echo(line, "\r\nOK\r\n"); }
 
@@ -79,10 +83,8 @@ TEST(SendCommandTest, ReplyFraming) {
   struct Case { const char* what; ScriptedTransport::Responder responder; const char* expected; };
   const Case cases[] = {
       {"framed OK", EchoOk, "OK"},
-      {"no leading CR LF", [](const std::string& l) { return Echo(l, "OK\r\n"); }, ""},
-      {"no answer", Silent, ""},
-      {"echo and a lone CR LF", [](const std::string& l) { return Echo(l, "\r\n"); }, ""},
-      {"empty payload", [](const std::string& l) { return Echo(l, "\r\n\r\n"); }, ""},
+      {"no leading CR LF", EchoThen("OK\r\n"), ""}, {"no answer", Silent, ""},
+      {"echo and a lone CR LF", EchoThen("\r\n"), ""}, {"empty payload", EchoThen("\r\n\r\n"), ""},
       {"shorter than the echo", [](const std::string&) { return Echo("", "\r\nOK\r\n"); }, ""},
       {"in pieces", [](const std::string& l) {
        return Chunks{{milliseconds(0), l.substr(0, 3)},
@@ -99,7 +101,7 @@ TEST(SendCommandTest, ReplyFraming) {
   }
 }
 
-TEST(SendCommandTest, TimeoutAndLateBytes) {
+TEST(SendCommandTest, TimeoutLateBytesOpeningAndCancel) {
   // The rest of a reply cut at an inner CR LF arrives late and is discarded by the next
   // exchange, which must not mistake it for its own reply.
   int exchange = 0;
@@ -121,16 +123,10 @@ TEST(SendCommandTest, TimeoutAndLateBytes) {
   auto start = Transport::Clock::now();
   EXPECT_EQ(quiet.SendCommand("ZR~TQ-M5"), "");
   EXPECT_GE(Transport::Clock::now() - start, milliseconds(80));
-}
 
-// The port is opened once, on the first exchange; a cancel stops before the next exchange.
-TEST(SendCommandTest, OpensTheClosedPortOnceAndCancels) {
-  ScriptedTransport transport(EchoOk);
-  RadioLink link(transport);
+  // The port is opened once, on the first exchange; a cancel stops before the next exchange.
   std::atomic<bool> cancel = false;
   link.set_cancel_flag(&cancel);
-  EXPECT_EQ(link.SendCommand("ZR~TQ-M5"), "OK");
-  EXPECT_EQ(link.SendCommand("ZR~TQ-M5"), "OK");
   EXPECT_EQ(transport.opens, 1);
   cancel = true;
   EXPECT_THROW(link.SendCommand("ZR~TQ-M5"), CancelledError);
@@ -173,35 +169,30 @@ TEST(StartCommTest, TriesTheCommandsOfTheChosenOptionAndResets) {
 }
 
 TEST(LastExchangeTest, SaysWhatTheRadioAnsweredOrThatItDidNot) {
-  const std::string block(128, 'A');
-
   auto read_400 = [](RadioLink& link) { ReadBlock(link, 0x00400); };
   auto write_400 = [](RadioLink& link) { WriteBlock(link, 0x00400, "0102"); };
   auto read_channel_1 = [](RadioLink& link) { ReadChannel(link, 1); };
   // clang-format off
   struct Case { ScriptedTransport::Responder responder; std::function<void(RadioLink&)> exchange; std::string sentence; };
   const Case cases[] = {
-      {[](const std::string& l) { return Echo(l, ""); }, read_400,
-       R"(the radio echoed "ZR~F00400R" but did not answer it within 30 ms)"},
-      {[](const std::string& l) { return Echo(l, "OK\r\n"); }, write_400,
+      {EchoThen(""), read_400, R"(the radio echoed "ZR~F00400R" but did not answer it within 30 ms)"},
+      {EchoThen("OK\r\n"), write_400,
        R"(the radio's reply to "ZR~F00400W..." was not framed by CR LF: "OK\x0D\x0A")"},
-      {[](const std::string& l) { return Echo(l, "\r\n\"OK"); }, write_400,
+      {EchoThen("\r\n\"OK"), write_400,
        R"(the radio's reply to "ZR~F00400W..." was not complete within 30 ms: "\x0D\x0A\x22OK")"},
-      {[](const std::string& l) { return Echo(l, std::string(2000, 'x')); }, read_400,
-       "the radio's reply to \"ZR~F00400R\" ran past 1024 characters without ending: \"" +
-       std::string(60, 'x') + "...\""},
-      {[](const std::string& l) { return Echo(l, "\r\nN\x07\xFF\r\n"); }, write_400,
+      {EchoThen(std::string(2000, 'x')), read_400, "the radio's reply to \"ZR~F00400R\" ran past 1024 "
+       "characters without ending: \"" + std::string(60, 'x') + "...\""},
+      {EchoThen("\r\nN\x07\xFF\r\n"), write_400,
        R"(the radio answered "ZR~F00400W..." with "N\x07\xFF" instead of "OK")"},
-      {[](const std::string& l) { return Echo(l, "\r\n0123456789AB\r\n"); }, read_channel_1,
+      {EchoThen("\r\n0123456789AB\r\n"), read_channel_1,
        R"(the radio's reply to "ZR~F01200R" was 12 characters, not a 64-byte block: "0123456789AB")"},
-      {[&block](const std::string& l) { return Echo(l, "\r\nz" + block.substr(1) + "\r\n"); },
-       read_channel_1,
+      {EchoThen("\r\nz" + std::string(127, 'A') + "\r\n"), read_channel_1,
        "the radio's reply to \"ZR~F01200R\" was not hex text: \"z" + std::string(59, 'A') + "...\""},
-      {[](const std::string& l) { return Echo(l, "\r\nNG\r\n"); }, [](RadioLink& link) {
-       std::string model_command; StartComm(link, ModelOption::kT, model_command); },
+      {EchoThen("\r\nNG\r\n"),
+       [](RadioLink& link) { std::string m; StartComm(link, ModelOption::kT, m); },
        R"(the radio answered "ZR~TQ-M5T" with "NG" instead of "OK")"},
       // A blank radio's bank sizes read as 0xFFFF.
-      {[](const std::string& l) { return Echo(l, "\r\n" + std::string(128, 'F') + "\r\n"); },
+      {EchoThen("\r\n" + std::string(128, 'F') + "\r\n"),
        [](RadioLink& link) { MemoryImage image; ReadBankSizes(link, image); },
        "the radio gives bank 0 a size of 65535, more than its 1000 memories: the bank sizes were "
        "left as they were"},

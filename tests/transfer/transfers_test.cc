@@ -206,13 +206,6 @@ TEST(AreaCommandsTest, OutcomesAndProgressOfTheSingleAreaCommands) {
     EXPECT_EQ(values, c.values) << static_cast<int>(c.command);
     EXPECT_FALSE(bench.link.IsOpen());
   }
-  // Sizes adding up to 990 are refused before anything reaches the radio's bank blocks.
-  Bench bench;
-  bench.image.bank_sizes[0] -= 10;
-  const SimRadio::Memory before = bench.radio.memory();
-  EXPECT_EQ(Box(bench.Run(TransferCommand::kBankWrite)), Box(ErrorOutcome(OutcomeIcon::kNone)));
-  EXPECT_EQ(bench.BlockCommands(), std::vector<std::string>{});
-  EXPECT_TRUE(bench.radio.memory() == before);
 }
 
 TEST(TransferFrameTest, PortFailureAndCancelEndWithoutTheUsualMessage) {
