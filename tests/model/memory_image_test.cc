@@ -45,7 +45,6 @@ TEST(StartupImageTest, SendsOnlyThePresetChannelsAndHoldsTheFactoryDefaults) {
   SettingsChoices defaults;
   ApplySettingsDefaults(defaults);
   EXPECT_EQ(image.settings, defaults);
-  EXPECT_EQ(image.settings[kLanguageItem], 0);
   // clang-format off
   for (auto [option, language] : {std::pair{ModelOption::kJ, kJapanese},
        {ModelOption::kT, kEnglish}, {ModelOption::kOther, kEnglish}}) {

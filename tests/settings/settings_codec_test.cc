@@ -139,20 +139,19 @@ TEST(SettingsCodecTest, KeyFunctionsAndTheirCodes) {
   ASSERT_EQ(SettingChoiceCount({kKey, 7}), 51);
   for (int16_t i = 0; i < 51; ++i) {
     const KeyFunction& k = kKeyFunctions[i];
-    for (SettingId id : {SettingId{kKey, 6}, SettingId{kKey, 7}}) {
+    for (auto [id, address] : {std::pair{SettingId{kKey, 6}, 0x35}, {SettingId{kKey, 7}, 0x60}}) {
       EXPECT_EQ(SettingChoices(id, kEnglish)[static_cast<size_t>(i)], k.en);
       EXPECT_EQ(SettingChoices(id, kJapanese)[static_cast<size_t>(i)], k.ja);
+      SettingsChoices settings = Defaults();
+      settings[id] = i;
+      std::string hex = Area({});
+      EncodeSettings(settings, ModelOption::kT, hex);
+      EXPECT_EQ(HexByteAt(hex, address), k.code) << k.en;
+      int language = 0;
+      settings[id] = -1;
+      DecodeSettings(Area({{address, k.code}}), settings, language);
+      EXPECT_EQ(settings[id], i) << k.en;
     }
-    SettingsChoices settings = Defaults();
-    settings[{kKey, 6}] = i;
-    settings[{kKey, 7}] = static_cast<int16_t>(50 - i);
-    std::string hex = Area({});
-    EncodeSettings(settings, ModelOption::kT, hex);
-    EXPECT_EQ(HexByteAt(hex, 0x35), k.code) << k.en;
-    EXPECT_EQ(HexByteAt(hex, 0x60), kKeyFunctions[50 - i].code) << k.en;
-    int language = 0;
-    DecodeSettings(Area({{0x35, k.code}, {0x60, k.code}}), settings, language);
-    EXPECT_EQ(settings[(SettingId{kKey, 6})] * 100 + settings[(SettingId{kKey, 7})], i * 101);
   }
 }
 
