@@ -168,6 +168,8 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"read", "--port", "17", "--model", "J"}, 2, "tqm5: port \"17\""},
       {{"identify", "--port", "abc", "--model", "J"}, 2, "tqm5: port \"abc\""},
       {{"export-csv", a, Path("c.CSV"), "-o", Path("c.CSV")}, 2, "tqm5: export-csv does not take -o"},
+      {{"font-export", a, Path("c.FM5"), "-o", Path("b.M5")}, 2, "tqm5: font-export does not take -o"},
+      {{"show", a, "-o", Path("b.M5")}, 2, "tqm5: show does not take -o"},
       {{"write", "--port", "sim", "--model", "J", a, "-o", Path("b.M5")}, 2, "tqm5: write does not"},
       {{"read", "--port", "/dev/tqm5-none", "--model", "J"}, 1, "tqm5 read: no serial port /dev/tqm5-none"},
       {{"read", "--port", "/dev/null", "--model", "J"}, 1, "tqm5 read: /dev/null is not a serial port"},
