@@ -135,7 +135,10 @@ QWidget* CommonPage::BuildTitleFrame() {
   title_view_ = new GlyphTextView;
   title_view_->setObjectName("TITLE_VIEW");
   title_view_->setToolTip("The opening title as the radio shows it");
-  grid->addWidget(title_view_, 1, 0, 1, 8);
+  auto* view_caption = new QLabel("On the radio:");
+  view_caption->setObjectName("TITLE_VIEW_caption");
+  grid->addWidget(view_caption, 1, 0, 1, 3);
+  grid->addWidget(title_view_, 1, 3, 1, 5);
 
   auto* slide_caption = new QLabel;
   slide_caption->setObjectName("cmbTitleSlide_caption");

@@ -121,11 +121,12 @@ QSize GlyphTextView::sizeHint() const {
 
 void GlyphTextView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  // A shaded panel, unlike the title box above it: this line shows, it cannot be typed in.
+  painter.fillRect(rect(), palette().color(QPalette::AlternateBase));
   QStyleOptionFrame frame;
   frame.initFrom(this);
-  frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, this);
-  frame.state |= QStyle::State_ReadOnly | QStyle::State_Sunken;
-  style()->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, &painter, this);
+  frame.lineWidth = 1;
+  style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
   painter.setPen(palette().color(QPalette::Text));
   DrawGlyphText(painter, rect().adjusted(6, 2, -6, -2), text_, font_);
 }
