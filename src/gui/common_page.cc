@@ -91,20 +91,9 @@ QWidget* CommonPage::BuildSettingFrame() {
   rows = std::max(rows, lists_->AddItems({half, items.end()}, grid, 0, 3));
   grid->setColumnMinimumWidth(2, 12);
 
-  auto* buttons = new QHBoxLayout;
-  QPushButton* reset = Button("Reset", "SETTING_RESET");
-  connect(reset, &QPushButton::clicked, this,
-          [this] { host_.document().Change("Settings Reset", ResetSettings); });
-  QPushButton* read = Button("Read", "SETTING_READ");
-  connect(read, &QPushButton::clicked, this,
-          [this] { host_.StartTransfer({TransferCommand::kSettingsRead}); });
-  QPushButton* write = Button("Write", "SETTING_WRITE");
-  connect(write, &QPushButton::clicked, this,
-          [this] { host_.StartTransfer({TransferCommand::kSettingsWrite}); });
-  buttons->addWidget(reset);
-  buttons->addStretch();
-  buttons->addWidget(read);
-  buttons->addWidget(write);
+  QHBoxLayout* buttons = FrameCommandRow(
+      host_, {"SETTING_RESET", "Settings Reset", ResetSettings, "SETTING_READ",
+              TransferCommand::kSettingsRead, "SETTING_WRITE", TransferCommand::kSettingsWrite});
   grid->addLayout(buttons, rows + 1, 0, 1, 5);
   grid->setRowMinimumHeight(rows, 8);
   return box;
@@ -163,20 +152,9 @@ QWidget* CommonPage::BuildTitleFrame() {
     grid->addWidget(glyph, 3, n - 1);
   }
 
-  auto* buttons = new QHBoxLayout;
-  QPushButton* clear = Button("Reset", "TITLE_CLEAR");
-  connect(clear, &QPushButton::clicked, this,
-          [this] { host_.document().Change("Title Reset", ClearTitle); });
-  QPushButton* read = Button("Read", "TITLE_READ");
-  connect(read, &QPushButton::clicked, this,
-          [this] { host_.StartTransfer({TransferCommand::kTitleRead}); });
-  QPushButton* write = Button("Write", "TITLE_WRITE");
-  connect(write, &QPushButton::clicked, this,
-          [this] { host_.StartTransfer({TransferCommand::kTitleWrite}); });
-  buttons->addWidget(clear);
-  buttons->addStretch();
-  buttons->addWidget(read);
-  buttons->addWidget(write);
+  QHBoxLayout* buttons = FrameCommandRow(
+      host_, {"TITLE_CLEAR", "Title Reset", ClearTitle, "TITLE_READ", TransferCommand::kTitleRead,
+              "TITLE_WRITE", TransferCommand::kTitleWrite});
   grid->addLayout(buttons, 4, 0, 1, 8);
   return box;
 }
@@ -215,20 +193,9 @@ QWidget* CommonPage::BuildOneTouchFrame() {
     grid->addWidget(channels_[k], k + 1, 2);
     grid->addWidget(no_set_[k], k + 1, 3);
   }
-  auto* buttons = new QHBoxLayout;
-  QPushButton* reset = Button("Reset", "COMMON_ONE_TOUCH_RESET");
-  connect(reset, &QPushButton::clicked, this,
-          [this] { host_.document().Change("One-touch Reset", ResetOneTouch); });
-  QPushButton* read = Button("Read", "READ_ONE_TOUCH");
-  connect(read, &QPushButton::clicked, this,
-          [this] { host_.StartTransfer({TransferCommand::kOneTouchRead}); });
-  QPushButton* write = Button("Write", "WRITE_ONE_TOUCH");
-  connect(write, &QPushButton::clicked, this,
-          [this] { host_.StartTransfer({TransferCommand::kOneTouchWrite}); });
-  buttons->addWidget(reset);
-  buttons->addStretch();
-  buttons->addWidget(read);
-  buttons->addWidget(write);
+  QHBoxLayout* buttons = FrameCommandRow(
+      host_, {"COMMON_ONE_TOUCH_RESET", "One-touch Reset", ResetOneTouch, "READ_ONE_TOUCH",
+              TransferCommand::kOneTouchRead, "WRITE_ONE_TOUCH", TransferCommand::kOneTouchWrite});
   grid->addLayout(buttons, kOneTouchKeyCount + 1, 0, 1, 4);
   return box;
 }

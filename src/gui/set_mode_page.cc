@@ -62,20 +62,9 @@ SetModePage::SetModePage(PageHost& host, QWidget* parent) : QWidget(parent), hos
   }
   QVBoxLayout* last = columns[kColumns - 1];
   last->addWidget(BuildDtmfFrame());
-  auto* buttons = new QHBoxLayout;
-  QPushButton* reset = Button("Reset", "Set_Mode_Clear");
-  connect(reset, &QPushButton::clicked, this,
-          [this] { host_.document().Change("Settings Reset", ResetSettings); });
-  QPushButton* read = Button("Read", "Set_Mode_Read");
-  connect(read, &QPushButton::clicked, this,
-          [this] { host_.StartTransfer({TransferCommand::kSettingsRead}); });
-  QPushButton* write = Button("Write", "Set_Mode_Write");
-  connect(write, &QPushButton::clicked, this,
-          [this] { host_.StartTransfer({TransferCommand::kSettingsWrite}); });
-  buttons->addWidget(reset);
-  buttons->addStretch();
-  buttons->addWidget(read);
-  buttons->addWidget(write);
+  QHBoxLayout* buttons = FrameCommandRow(
+      host_, {"Set_Mode_Clear", "Settings Reset", ResetSettings, "Set_Mode_Read",
+              TransferCommand::kSettingsRead, "Set_Mode_Write", TransferCommand::kSettingsWrite});
   last->addLayout(buttons);
   for (QVBoxLayout* column : columns) column->addStretch();
 

@@ -5,6 +5,10 @@
 #include <QPushButton>
 #include <QString>
 
+#include "gui/page_host.h"
+
+class QHBoxLayout;
+
 namespace tqm5::gui {
 
 // A push button with its caption and its control name (objectName).
@@ -13,6 +17,19 @@ inline QPushButton* Button(const QString& caption, const QString& name) {
   button->setObjectName(name);
   return button;
 }
+
+// The command row of a page's frame: "Reset" at the left, an edit of the image made as one undo
+// step named `reset_step`; "Read" and "Write" at the right, the frame's transfers.
+struct FrameCommands {
+  QString reset_name;
+  QString reset_step;
+  void (*reset)(MemoryImage&);
+  QString read_name;
+  TransferCommand read;
+  QString write_name;
+  TransferCommand write;
+};
+QHBoxLayout* FrameCommandRow(PageHost& host, const FrameCommands& commands);
 
 }  // namespace tqm5::gui
 
