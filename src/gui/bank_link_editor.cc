@@ -30,8 +30,7 @@ int ColumnWidth(int column) {
 
 }  // namespace
 
-BankLinkEditor::BankLinkEditor(PageHost& host, QWidget* parent)
-    : QDialog(parent), host_(host), bank_size_hex_(ExportBankSizes(host.document().image())) {
+BankLinkEditor::BankLinkEditor(PageHost& host, QWidget* parent) : QDialog(parent), host_(host) {
   setObjectName("Form5");
   setWindowTitle("BANK-LINK Setting");
   auto* layout = new QVBoxLayout(this);
@@ -130,12 +129,14 @@ QWidget* BankLinkEditor::BuildGrid() {
 }
 
 void BankLinkEditor::Refresh() {
-  const BankLinkHex& groups = host_.document().image().bank_link_hex;
+  const MemoryImage& image = host_.document().image();
+  const BankLinkHex& groups = image.bank_link_hex;
+  const std::string bank_size_hex = ExportBankSizes(image);
   grid_->setUpdatesEnabled(false);
   for (int g = 0; g < kBankLinkGroupCount; ++g) {
     for (int b = 0; b < kBankCount; ++b) {
       QTableWidgetItem* item = grid_->item(g + 1, BankColumn(b));
-      switch (GroupCellState(groups, bank_size_hex_, g, b)) {
+      switch (GroupCellState(groups, bank_size_hex, g, b)) {
         case GroupCell::kNotInUse:
           item->setBackground(kNotInUseBackground);
           item->setForeground(kMarkedText);
@@ -161,13 +162,13 @@ void BankLinkEditor::CellClicked(int row, int column) {
   host_.document().Change(
       "Bank-link Group" + QString::number(group) + " bank " + QString::number(bank),
       [&](MemoryImage& image) {
-        ClickGroupCell(image.bank_link_hex, bank_size_hex_, group, bank);
+        ClickGroupCell(image.bank_link_hex, ExportBankSizes(image), group, bank);
       });
 }
 
 void BankLinkEditor::StoreShown() {
   host_.document().Change("Bank-link", [this](MemoryImage& image) {
-    StoreShownGroups(image.bank_link_hex, bank_size_hex_);
+    StoreShownGroups(image.bank_link_hex, ExportBankSizes(image));
   });
 }
 

@@ -38,8 +38,6 @@ class BankLinkEditor : public QDialog {
   void Transfer(TransferCommand command);
 
   PageHost& host_;
-  // The bank sizes as the editor was opened with them (`BankSizeHex`).
-  std::string bank_size_hex_;
   QTableWidget* grid_ = nullptr;
   // The progress of the editor's transfers; disables its buttons while one runs.
   EditorTransfers* transfers_ = nullptr;

@@ -68,11 +68,7 @@ int GlyphTextWidth(const QFontMetrics& metrics, const QString& text) {
 }
 
 GlyphNameDelegate::GlyphNameDelegate(const Document& document, QAbstractItemView* view)
-    : QStyledItemDelegate(view), document_(document) {
-  // The names' cells do not change when only a glyph's bitmap does; repaint them anyway.
-  QWidget* viewport = view->viewport();
-  connect(&document_, &Document::imageChanged, viewport, [viewport] { viewport->update(); });
-}
+    : QStyledItemDelegate(view), document_(document) {}
 
 void GlyphNameDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {

@@ -26,7 +26,8 @@ void DrawGlyphText(QPainter& painter, const QRect& rect, const QString& text, co
 int GlyphTextWidth(const QFontMetrics& metrics, const QString& text);
 
 // Draws the channel names of a grid column with their user glyphs; names without a glyph are
-// drawn as usual. The grid repaints when the document changes, so edited glyphs show at once.
+// drawn as usual. The channel model marks every row changed on each change of the document, so
+// an edited glyph shows at once.
 class GlyphNameDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
