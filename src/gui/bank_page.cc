@@ -47,7 +47,8 @@ BankPage::BankPage(PageHost& host, QWidget* parent)
       banks->addWidget(BuildBank(c * kBanksPerColumn + r), r + 1, c + 1);
     }
   }
-  banks->setRowStretch(kBanksPerColumn + 1, 1);
+  // The ten rows share the page's height, so the page is filled rather than half empty.
+  for (int r = 1; r <= kBanksPerColumn; ++r) banks->setRowStretch(r, 1);
   layout->addLayout(banks, 1);
 
   auto* side = new QVBoxLayout;
