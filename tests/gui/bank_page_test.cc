@@ -96,6 +96,12 @@ TEST_F(BankPageTest, ADragIsOneUndoStepAndTheTabGuardSeesThePage) {
   messages_.answer = QMessageBox::Ok;
   tabs_->setCurrentIndex(3);
   EXPECT_EQ(Box(15)->text() + "|" + Total(), "0|1000 write");
+  // Coming back to "Bank" from another page resets without asking.
+  MemoryImage image = window_.document().image();
+  image.bank_sizes[0] = 99;
+  window_.document().Replace("setup", image);
+  tabs_->setCurrentIndex(1);
+  EXPECT_EQ(std::tuple(messages_.asked, Total()), std::tuple(2, QString("1000 write")));
 }
 
 TEST_F(BankPageTest, TheEditorShowsBanksWithoutChannelsGreyAndStoresClicks) {

@@ -59,6 +59,7 @@ class FontEditorTest : public ::testing::Test {
   FontEditor editor_{window_, &window_};
 };
 
+// Which pixels an edit sets is the library's rule; here the mouse and buttons reach it.
 TEST_F(FontEditorTest, ClicksAndSelectionsEditTheSelectedGlyphOneUndoStepEach) {
   Press("FONT_NEXT");
   Press("FONT_NEXT");  // glyph 2
@@ -72,16 +73,13 @@ TEST_F(FontEditorTest, ClicksAndSelectionsEditTheSelectedGlyphOneUndoStepEach) {
   EXPECT_EQ(shown.pixelColor(grid()->CellRect({15, 15}).center()), QColor(0, 0, 128));
   EXPECT_EQ(shown.pixelColor(grid()->CellRect({1, 5}).center()),
             grid()->palette().color(QPalette::Base));
-  QUndoStack* undo = window_.document().undoStack();
-  EXPECT_EQ(undo->count(), 3);
-  undo->undo();
-  undo->undo();
-  EXPECT_EQ(Record(2), "01" + std::string(62, '0'));
-  undo->redo();
   Press("ALL_CLEAR");
   EXPECT_EQ(Record(2), std::string(64, '0'));
+  QUndoStack* undo = window_.document().undoStack();
+  EXPECT_EQ(undo->count(), 4);
   undo->undo();
-  EXPECT_EQ(Record(2) + Record(0), kCorners + std::string(64, '0'));
+  undo->undo();
+  EXPECT_EQ(Record(2), kCorners);
 }
 
 TEST_F(FontEditorTest, OpensOnGlyphZeroAndBackNextStopAtTheEnds) {
@@ -95,31 +93,22 @@ TEST_F(FontEditorTest, OpensOnGlyphZeroAndBackNextStopAtTheEnds) {
   EXPECT_EQ(seen, "00123456776");
 }
 
+// The file's lines are the library's; here the menu saves the glyphs and opens them again.
 TEST_F(FontEditorTest, FontFilesSaveAndOpenThroughTheMenu) {
   window_.document().Change("setup", [](MemoryImage& image) {
-    image.font_bits[0][0][0] = 1;
-    image.font_bits[7][15].fill(1);
     ExpandFontString(image.font_bits, 3, std::string(64, 'F'));
   });
   messages_.file_answer = Utf8(testing::TempPath("glyphs.FM5"));
   editor_.findChild<QAction*>("FONT_FILE_SAVE")->trigger();
   std::string saved = testing::ReadFile(messages_.file_answer.toStdString());
-  EXPECT_EQ(saved.substr(saved.find("\r\n") + 2, 37), "0\r\n1000000000000000\r\n0000000000000000");
-  EXPECT_TRUE(saved.ends_with("\r\n1111111111111111\r\nFile End\r\n"));
-
-  // Glyph 3: row 1 too short and an "x" in row 2 leave those pixels.
-  std::vector<std::string> lines = {"Save Date and Time x", "3", "1111000011110000", "111",
-                                    "1x10000000000000"};
-  lines.resize(18, "0000000000000000");
-  lines.push_back("File End");
-  testing::WriteLines(messages_.file_answer.toStdString(), lines);
+  EXPECT_EQ(saved.substr(saved.find("\r\n3\r\n") + 5, 18), "1111111111111111\r\n");
+  window_.document().undoStack()->undo();
   editor_.findChild<QAction*>("FONT_FILE_OPEN")->trigger();
-  EXPECT_EQ(Record(3) + Record(0), "07070703020202020303030302020202" + std::string(32, '0') +
-                                       "01" + std::string(62, '0'));
+  EXPECT_EQ(Record(3), std::string(64, 'F'));
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_EQ(messages_.shown[0].text + messages_.shown[1].text, "Save FileRead Font File");
   window_.document().undoStack()->undo();
-  EXPECT_EQ(Record(3), std::string(64, 'F'));
+  EXPECT_EQ(Record(3), std::string(64, '0'));
 }
 
 TEST_F(FontEditorTest, GlyphsTravelToAndFromTheSimulatedRadio) {

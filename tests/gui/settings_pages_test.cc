@@ -58,17 +58,16 @@ TEST_F(SettingsPagesTest, TheLanguageSwitchKeepsEveryIndexAndTranslatesEveryText
       EXPECT_EQ(list->currentIndex(), item.id == kLanguageItem ? language : list->count() - 1);
     }
   }
-  // Hand-written texts of both languages: a Japanese entry, captions, a heading, the slide.
+  // Hand-written texts of both languages: a caption, the slide's caption, a heading.
   QStringList seen;
   for (int language : {kEnglish, kJapanese}) {
     Find(SettingListName(kLanguageItem))->setCurrentIndex(language);
-    seen << Find("Set_Mode_Power_0")->itemText(0) << Text("Set_Mode_Recv_3_caption")
-         << Text("Set_Mode_Display_0_caption") << Text("cmbTitleSlide_caption")
+    seen << Text("Set_Mode_Recv_3_caption") << Text("cmbTitleSlide_caption")
          << Find<QGroupBox>("A_FRAME_3")->findChildren<QGroupBox*>()[6]->title();
   }
   EXPECT_EQ(seen.join("|"),
-            "OFF|DCS operation|language／言語|Opening Slide|<SOUND>|"
-            "解除|DCSタイプ設定|language／言語|ｵｰﾌﾟﾆﾝｸﾞｽﾗｲﾄﾞ 動作|≪音設定≫");
+            "DCS operation|Opening Slide|<SOUND>|"
+            "DCSタイプ設定|ｵｰﾌﾟﾆﾝｸﾞｽﾗｲﾄﾞ 動作|≪音設定≫");
 }
 
 TEST_F(SettingsPagesTest, CrossBandIsHiddenUnderModelJOnly) {
