@@ -32,6 +32,9 @@ constexpr int64_t kHighestOffsetHertz = 999995000;
 constexpr std::string_view kHalfWidthJr = "JR";
 constexpr int kJrTrainIndex = kTrainCount - 1;
 
+// The unit the grid shows after a frequency; a cell may carry it or not.
+constexpr std::string_view kMegahertz = "MHz";
+
 constexpr std::array<std::string_view, 4> kModeTexts = {"WFM", "NFM", "AM", "FM"};
 constexpr std::array<std::string_view, 6> kToneModeTexts = {"Train", "SQ",   "DCS",
                                                             "TSQ",   "Tone", "None"};
@@ -132,9 +135,10 @@ bool IsCaptionLine(std::string_view line) {
   return joined == UnquotedCaptionText();
 }
 
-// Shape of an imported frequency (without "MHz"): one to four characters, then optionally "."
-// and one to five characters.
+// Shape of an imported frequency: one to four characters, then optionally "." and one to five
+// characters, then optionally "MHz" as the grid shows it ("145", "145.0125", "145.00000MHz").
 bool HasFrequencyShape(std::string_view frequency) {
+  if (frequency.ends_with(kMegahertz)) frequency.remove_suffix(kMegahertz.size());
   std::u32string characters = Utf8ToU32(frequency);
   size_t dot = characters.find(U'.');
   if (dot == std::u32string::npos) return !characters.empty() && characters.size() <= 4;
@@ -198,7 +202,7 @@ int DcsIndexOf(std::string_view text) {
 std::string FrequencyFault(std::string_view text, int decimals, int64_t low, int64_t high,
                            std::string_view range, int64_t& hertz) {
   std::optional<int64_t> value = MegahertzToHertz(text);
-  std::string_view number = text.substr(0, text.find("MHz"));
+  std::string_view number = text.substr(0, text.find(kMegahertz));
   bool decimal = !number.empty() && number.find_first_not_of("0123456789.") == std::string::npos &&
                  std::count(number.begin(), number.end(), '.') <= 1;
   int64_t unit = 1;

@@ -44,9 +44,10 @@ struct CsvImportProblem {
 //   order: a blank line is skipped; a line whose field count is not 14, whose last field is no
 //   channel number, or whose number is repeated or out of order is refused and its channel keeps
 //   what it held, as does a channel without a line. Lines of channels 1604..1623 are not read.
-// - A frequency or offset with fewer decimals is completed ("145" gives "145.00000MHz", "0.6"
-//   gives "0.600MHz"); one out of range (0.53099..1299.99999 MHz, offset up to 999.995 MHz),
-//   with more decimals or other characters, and a name wider than 16 bytes, empty the channel.
+// - A frequency or offset may end in "MHz" as the grid shows it; one with fewer decimals is
+//   completed ("145" gives "145.00000MHz", "0.6" gives "0.600MHz"); one out of range
+//   (0.53099..1299.99999 MHz, offset up to 999.995 MHz), with more decimals or other characters,
+//   and a name wider than 16 bytes, empty the channel.
 // - A path not ending in "CSV" is not read, but the check and the emptying still run on the
 //   image as it is, and the message is shown.
 // - A first line that is not the caption line: "CSV File Error" titled " Error"; the image is

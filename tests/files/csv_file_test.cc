@@ -98,13 +98,16 @@ TEST(CsvFileTest, ExportWritesQuotedCaptionAndChannelLinesInCp932) {
 
 // Channel 5's line with one column changed, and the text that column then shows (with the code
 // of that text), or nullptr for a channel emptied by the check, which is reported with its line,
-// channel and column. Frequencies with fewer decimals are completed.
+// channel and column. Frequencies with fewer decimals are completed; a trailing "MHz", as the grid
+// shows it, is taken in every frequency cell.
 TEST(CsvFileTest, ImportChecksEveryColumn) {
   const std::string base = "145.00000|FM|10KHz|1000Hz|TSQ|100.0Hz|123.0Hz|065|-|0.600MHz|*|AB";
   // clang-format off
   struct Case { int column; std::string text; const char* shown; };
   const Case cases[] = {
       {kColFreq, "145", "145.00000MHz"}, {kColFreq, "145.0125", "145.01250MHz"}, {kColFreq, "0430", "430.00000MHz"},
+      {kColFreq, "145MHz", "145.00000MHz"}, {kColFreq, "145.00000MHz", "145.00000MHz"}, {kColFreq, "MHz", nullptr},
+      {kColFreq, "145.123456MHz", nullptr}, {kColFreq, "145mhz", nullptr},
       {kColFreq, "0.53099", "0.53099MHz"}, {kColFreq, "1299.99999", "1299.99999MHz"}, {kColFreq, "0.53098", nullptr},
       {kColFreq, "1300", nullptr}, {kColFreq, "14a.5", nullptr}, {kColFreq, "145.123456", nullptr},
       {kColFreq, "12345.0", nullptr}, {kColFreq, "12345", nullptr}, {kColFreq, ".5", nullptr}, {kColFreq, "145.", nullptr},
