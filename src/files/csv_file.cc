@@ -299,19 +299,41 @@ Outcome CheckAndClearChannels(MemoryImage& image, const std::vector<int>& line_o
   return ImportDoneOutcome();
 }
 
-// The channel number of a line's last field, 0 when it is not a number 1..1623.
+// The channel number of a line's last field, with leading zeros of any count ("00002" is 2); 0
+// when it is not a number 1..1623.
 int ChannelNumberField(std::string_view field) {
-  if (field.empty() || field.size() > 4 ||
-      field.find_first_not_of("0123456789") != std::string_view::npos) {
-    return 0;
-  }
+  if (field.find_first_not_of("0123456789") != std::string_view::npos) return 0;
+  field.remove_prefix(std::min(field.find_first_not_of('0'), field.size()));
+  if (field.empty() || field.size() > 4) return 0;
   int number = DecimalField(field);
   return number <= kChannelCount ? number : 0;
 }
 
+// Whether two cell texts say the same: equal, or the same number ("145.00000" and "145", "023"
+// and "23", "0.600MHz" and "0.6"), as a spreadsheet may save a cell it took for a number.
+bool SameCell(std::string_view a, std::string_view b) {
+  if (a == b) return true;
+  std::optional<int64_t> a_value = MegahertzToHertz(a), b_value = MegahertzToHertz(b);
+  return a_value && b_value && *a_value == *b_value;
+}
+
+// Whether the columns of a channel line (14 fields) say something else than the channel holds.
+bool LineDiffersFromChannel(const std::vector<std::string>& fields, const Channel& channel) {
+  for (int column = kColFreq; column <= kColName; ++column) {
+    const std::string& held = channel.row[column];
+    if (!SameCell(fields[static_cast<size_t>(column)],
+                  column == kColFreq ? ExportedFrequency(held) : held)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // Places the channel lines (lines[1] on) by their channel numbers, reporting every line it
-// skips or refuses and every channel left without a line. Returns false when the file ends
-// before channel 1603 has been reached; `line_of` gets the file line of each placed channel.
+// skips or refuses and every channel left without a line. Lines of the bug-detector channels are
+// not read; one that differs from what its channel holds is reported, since the user may have
+// edited it. Returns false when the file ends before channel 1603 has been reached; `line_of`
+// gets the file line of each placed channel.
 bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
                        std::vector<int>& line_of, std::vector<CsvImportProblem>& problems) {
   const std::string kKeeps = "; line refused, the channel keeps what it held";
@@ -331,10 +353,6 @@ bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
     }
     std::vector<std::string> fields = SplitFields(lines[i]);
     int number = ChannelNumberField(fields.back());
-    if (number > kLastCsvImportChannel) {  // bug-detector lines are never read
-      report_missing(line_number, kLastCsvImportChannel);
-      return true;
-    }
     if (number == 0) {
       problems.push_back(
           {line_number, 0, "", fields.back(),
@@ -352,20 +370,26 @@ bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
            false});
       continue;
     }
-    report_missing(line_number, number - 1);
+    report_missing(line_number, std::min(number - 1, kLastCsvImportChannel));
     next = number + 1;
-    line_of[static_cast<size_t>(number)] = line_number;
     if (fields.size() != kCsvFieldCount) {
       problems.push_back({line_number, number, "", "",
                           std::to_string(fields.size()) + " fields instead of " +
                               std::to_string(kCsvFieldCount) + kKeeps,
                           false});
+    } else if (number > kLastCsvImportChannel) {
+      if (LineDiffersFromChannel(fields, image.channel(number))) {
+        problems.push_back({line_number, number, "", "",
+                            "the bug-detector channels 1604..1623 are not imported; the line was "
+                            "not read and the channel keeps what it held",
+                            false});
+      }
     } else {
+      line_of[static_cast<size_t>(number)] = line_number;
       ImportFields(image.channel(number), std::move(fields), line_number, number, problems);
     }
-    if (number == kLastCsvImportChannel) return true;
   }
-  return false;
+  return next > kLastCsvImportChannel;
 }
 
 }  // namespace

@@ -223,10 +223,12 @@ TEST(CsvFileTest, UnreadableOrEmptyFileChangesNothing) {
 }
 
 // The caption line must match or have 100 characters, or the whole file is refused. Lines are
-// placed by their channel number. A blank line is skipped, a line of the wrong field count or
-// with a number that is not the next one is refused (its channel keeps what it held), and a
-// channel without a line keeps what it held; each is reported. Lines of the bug-detector
-// channels are never read, so nothing is reported for them.
+// placed by their channel number (leading zeros allowed). A blank line is skipped, a line of the
+// wrong field count or with a number that is not the next one is refused (its channel keeps what
+// it held), and a channel without a line keeps what it held; each is reported. Lines of the
+// bug-detector channels are never read: one that differs from what its channel holds is
+// reported (the numbers as a spreadsheet rewrites them do not count), so that no edit vanishes
+// unnoticed. Bug-detector channel 1610 holds 145 MHz in the file and the image.
 TEST(CsvFileTest, ImportChecksTheCaptionAndPlacesLinesByChannelNumber) {
   using Lines = std::vector<std::string>;
   auto set_last = [](std::string& line, const std::string& field) {
@@ -264,19 +266,31 @@ TEST(CsvFileTest, ImportChecksTheCaptionAndPlacesLinesByChannelNumber) {
       {"number not a channel", [&](Lines& l) { set_last(l[11], "x"); }, {11}, {{12, 0}, {13, 11}}},
       {"numbers 2000 and 1603 out of place",
        [&](Lines& l) { set_last(l[1602], "2000"), set_last(l[1603], "\"1604\""); }, {1602, 1603},
-       {{1603, 0}, {1604, 1602}}},
+       {{1603, 0}, {1604, 1602}, {1605, 1604}}},
       {"bug-detector rows broken or missing", [](Lines& l) { l[1610] = "junk"; l.resize(1620); }, {},
-       {}},
+       {{1611, 0}}},
+      {"numbers with leading zeros", [&](Lines& l) { set_last(l[2], "00002"), set_last(l[1603], "\"01603\""); },
+       {}, {}},
+      {"number above 1623 at the end", [&](Lines& l) { l.push_back(l[1623]), set_last(l[1624], "1624"); }, {},
+       {{1625, 0}}},
+      {"bug-detector row as a spreadsheet saves it",
+       [](Lines& l) { l[1610] = "BUG - 6,145,FM,5KHz,ＪＲ,None,88.5Hz,88.5Hz,23,Off,0.6,,,1610"; }, {}, {}},
+      {"bug-detector row changed",
+       [](Lines& l) { l[1610] = "BUG - 6,145,AM,5KHz,ＪＲ,None,88.5Hz,88.5Hz,23,Off,0.6,,,1610"; }, {},
+       {{1611, 1610}}},
   };
   // clang-format on
-  MemoryImage source = RandomImage(6);
+  MemoryImage source = RandomImage(6), target = RandomImage(7);
+  Fill(target.channel(1610),
+       Columns("145.00000MHz|FM|5KHz|ＪＲ|None|88.5Hz|88.5Hz|023|Off|0.600MHz||"));
+  for (int n = kFirstBugChannel; n <= kChannelCount; ++n) source.channel(n) = target.channel(n);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Lines lines = CsvLines(source);
     c.edit(lines);
     std::string path = TempPath("placed.csv");
     WriteLines(path, lines);
-    MemoryImage image = RandomImage(7);
+    MemoryImage image = target;
     MemoryImage expected = image;
     for (int n = 1; n < kFirstBugChannel && !c.refused; ++n) {
       if (std::find(c.kept.begin(), c.kept.end(), n) == c.kept.end())
