@@ -450,10 +450,11 @@ Outcome ImportCsv(MemoryImage& image, const std::string& path,
     return done(CaptionErrorOutcome("line 1 is not the caption line of a channel CSV file"));
   }
   if (lines.size() > 1 && !PlaceChannelLines(image, lines, line_of, found)) {
-    return done(SilentOutcome("line " + std::to_string(lines.size() + 1) +
-                              ": the file ends before channel " +
+    // What became of the channels read is for the caller to say: it may keep or drop them.
+    return done(SilentOutcome(path + " line " + std::to_string(lines.size() + 1) +
+                              ": the file ends before the line of channel " +
                               std::to_string(kLastCsvImportChannel) +
-                              "; the rows read keep their new texts and nothing was checked"));
+                              "; the import stopped there"));
   }
   return done(CheckAndClearChannels(image, line_of, found));
 }
