@@ -228,7 +228,8 @@ TEST(CsvFileTest, UnreadableOrEmptyFileChangesNothing) {
 // it held), and a channel without a line keeps what it held; each is reported. Lines of the
 // bug-detector channels are never read: one that differs from what its channel holds is
 // reported (the numbers as a spreadsheet rewrites them do not count), so that no edit vanishes
-// unnoticed. Bug-detector channel 1610 holds 145 MHz in the file and the image.
+// unnoticed. Bug-detector channel 1610 holds 145 MHz in the file and the image; channel 1603 and
+// bug-detector channel 1604 are empty.
 TEST(CsvFileTest, ImportChecksTheCaptionAndPlacesLinesByChannelNumber) {
   using Lines = std::vector<std::string>;
   auto set_last = [](std::string& line, const std::string& field) {
@@ -283,6 +284,7 @@ TEST(CsvFileTest, ImportChecksTheCaptionAndPlacesLinesByChannelNumber) {
   MemoryImage source = RandomImage(6), target = RandomImage(7);
   Fill(target.channel(1610),
        Columns("145.00000MHz|FM|5KHz|ＪＲ|None|88.5Hz|88.5Hz|023|Off|0.600MHz||"));
+  ClearChannel(source.channel(1603)), ClearChannel(target.channel(1604));
   for (int n = kFirstBugChannel; n <= kChannelCount; ++n) source.channel(n) = target.channel(n);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
