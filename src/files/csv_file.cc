@@ -32,6 +32,9 @@ constexpr int64_t kHighestOffsetHertz = 999995000;
 constexpr std::string_view kHalfWidthJr = "JR";
 constexpr int kJrTrainIndex = kTrainCount - 1;
 
+// The unit the grid shows after a frequency; a cell may carry it or not.
+constexpr std::string_view kMegahertz = "MHz";
+
 constexpr std::array<std::string_view, 4> kModeTexts = {"WFM", "NFM", "AM", "FM"};
 constexpr std::array<std::string_view, 6> kToneModeTexts = {"Train", "SQ",   "DCS",
                                                             "TSQ",   "Tone", "None"};
@@ -132,9 +135,10 @@ bool IsCaptionLine(std::string_view line) {
   return joined == UnquotedCaptionText();
 }
 
-// Shape of an imported frequency (without "MHz"): one to four characters, then optionally "."
-// and one to five characters.
+// Shape of an imported frequency: one to four characters, then optionally "." and one to five
+// characters, then optionally "MHz" as the grid shows it ("145", "145.0125", "145.00000MHz").
 bool HasFrequencyShape(std::string_view frequency) {
+  if (frequency.ends_with(kMegahertz)) frequency.remove_suffix(kMegahertz.size());
   std::u32string characters = Utf8ToU32(frequency);
   size_t dot = characters.find(U'.');
   if (dot == std::u32string::npos) return !characters.empty() && characters.size() <= 4;
@@ -198,7 +202,7 @@ int DcsIndexOf(std::string_view text) {
 std::string FrequencyFault(std::string_view text, int decimals, int64_t low, int64_t high,
                            std::string_view range, int64_t& hertz) {
   std::optional<int64_t> value = MegahertzToHertz(text);
-  std::string_view number = text.substr(0, text.find("MHz"));
+  std::string_view number = text.substr(0, text.find(kMegahertz));
   bool decimal = !number.empty() && number.find_first_not_of("0123456789.") == std::string::npos &&
                  std::count(number.begin(), number.end(), '.') <= 1;
   int64_t unit = 1;
@@ -295,19 +299,41 @@ Outcome CheckAndClearChannels(MemoryImage& image, const std::vector<int>& line_o
   return ImportDoneOutcome();
 }
 
-// The channel number of a line's last field, 0 when it is not a number 1..1623.
+// The channel number of a line's last field, with leading zeros of any count ("00002" is 2); 0
+// when it is not a number 1..1623.
 int ChannelNumberField(std::string_view field) {
-  if (field.empty() || field.size() > 4 ||
-      field.find_first_not_of("0123456789") != std::string_view::npos) {
-    return 0;
-  }
+  if (field.find_first_not_of("0123456789") != std::string_view::npos) return 0;
+  field.remove_prefix(std::min(field.find_first_not_of('0'), field.size()));
+  if (field.empty() || field.size() > 4) return 0;
   int number = DecimalField(field);
   return number <= kChannelCount ? number : 0;
 }
 
+// Whether two cell texts say the same: equal, or the same number ("145.00000" and "145", "023"
+// and "23", "0.600MHz" and "0.6"), as a spreadsheet may save a cell it took for a number.
+bool SameCell(std::string_view a, std::string_view b) {
+  if (a == b) return true;
+  std::optional<int64_t> a_value = MegahertzToHertz(a), b_value = MegahertzToHertz(b);
+  return a_value && b_value && *a_value == *b_value;
+}
+
+// Whether the columns of a channel line (14 fields) say something else than the channel holds.
+bool LineDiffersFromChannel(const std::vector<std::string>& fields, const Channel& channel) {
+  for (int column = kColFreq; column <= kColName; ++column) {
+    const std::string& held = channel.row[column];
+    if (!SameCell(fields[static_cast<size_t>(column)],
+                  column == kColFreq ? ExportedFrequency(held) : held)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // Places the channel lines (lines[1] on) by their channel numbers, reporting every line it
-// skips or refuses and every channel left without a line. Returns false when the file ends
-// before channel 1603 has been reached; `line_of` gets the file line of each placed channel.
+// skips or refuses and every channel left without a line. Lines of the bug-detector channels are
+// not read; one that differs from what its channel holds is reported, since the user may have
+// edited it. Returns false when the file ends before channel 1603 has been reached; `line_of`
+// gets the file line of each placed channel.
 bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
                        std::vector<int>& line_of, std::vector<CsvImportProblem>& problems) {
   const std::string kKeeps = "; line refused, the channel keeps what it held";
@@ -327,10 +353,6 @@ bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
     }
     std::vector<std::string> fields = SplitFields(lines[i]);
     int number = ChannelNumberField(fields.back());
-    if (number > kLastCsvImportChannel) {  // bug-detector lines are never read
-      report_missing(line_number, kLastCsvImportChannel);
-      return true;
-    }
     if (number == 0) {
       problems.push_back(
           {line_number, 0, "", fields.back(),
@@ -348,20 +370,26 @@ bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
            false});
       continue;
     }
-    report_missing(line_number, number - 1);
+    report_missing(line_number, std::min(number - 1, kLastCsvImportChannel));
     next = number + 1;
-    line_of[static_cast<size_t>(number)] = line_number;
     if (fields.size() != kCsvFieldCount) {
       problems.push_back({line_number, number, "", "",
                           std::to_string(fields.size()) + " fields instead of " +
                               std::to_string(kCsvFieldCount) + kKeeps,
                           false});
+    } else if (number > kLastCsvImportChannel) {
+      if (LineDiffersFromChannel(fields, image.channel(number))) {
+        problems.push_back({line_number, number, "", "",
+                            "the bug-detector channels 1604..1623 are not imported; the line was "
+                            "not read and the channel keeps what it held",
+                            false});
+      }
     } else {
+      line_of[static_cast<size_t>(number)] = line_number;
       ImportFields(image.channel(number), std::move(fields), line_number, number, problems);
     }
-    if (number == kLastCsvImportChannel) return true;
   }
-  return false;
+  return next > kLastCsvImportChannel;
 }
 
 }  // namespace
@@ -422,10 +450,11 @@ Outcome ImportCsv(MemoryImage& image, const std::string& path,
     return done(CaptionErrorOutcome("line 1 is not the caption line of a channel CSV file"));
   }
   if (lines.size() > 1 && !PlaceChannelLines(image, lines, line_of, found)) {
-    return done(SilentOutcome("line " + std::to_string(lines.size() + 1) +
-                              ": the file ends before channel " +
+    // What became of the channels read is for the caller to say: it may keep or drop them.
+    return done(SilentOutcome(path + " line " + std::to_string(lines.size() + 1) +
+                              ": the file ends before the line of channel " +
                               std::to_string(kLastCsvImportChannel) +
-                              "; the rows read keep their new texts and nothing was checked"));
+                              "; the import stopped there"));
   }
   return done(CheckAndClearChannels(image, line_of, found));
 }

@@ -40,13 +40,16 @@ struct CsvImportProblem {
 // and empties those that fail. Ends with "Import CSV File" titled " Finish".
 // - Fields are read the CSV way (a quoted field may hold "," and doubled quotes); a file saved
 //   as UTF-8 is read as UTF-8.
-// - Each line goes to the channel named by its last field. Lines are expected in ascending
-//   order: a blank line is skipped; a line whose field count is not 14, whose last field is no
-//   channel number, or whose number is repeated or out of order is refused and its channel keeps
-//   what it held, as does a channel without a line. Lines of channels 1604..1623 are not read.
-// - A frequency or offset with fewer decimals is completed ("145" gives "145.00000MHz", "0.6"
-//   gives "0.600MHz"); one out of range (0.53099..1299.99999 MHz, offset up to 999.995 MHz),
-//   with more decimals or other characters, and a name wider than 16 bytes, empty the channel.
+// - Each line goes to the channel named by its last field (leading zeros allowed: "00002" is
+//   2). Lines are expected in ascending order: a blank line is skipped; a line whose field count
+//   is not 14, whose last field is no channel number 1..1623, or whose number is repeated or out
+//   of order is refused and its channel keeps what it held, as does a channel without a line.
+//   Lines of the bug-detector channels 1604..1623 are not read; one whose texts differ from what
+//   its channel holds (numbers compared by value) is reported.
+// - A frequency or offset may end in "MHz" as the grid shows it; one with fewer decimals is
+//   completed ("145" gives "145.00000MHz", "0.6" gives "0.600MHz"); one out of range
+//   (0.53099..1299.99999 MHz, offset up to 999.995 MHz), with more decimals or other characters,
+//   and a name wider than 16 bytes, empty the channel.
 // - A path not ending in "CSV" is not read, but the check and the emptying still run on the
 //   image as it is, and the message is shown.
 // - A first line that is not the caption line: "CSV File Error" titled " Error"; the image is

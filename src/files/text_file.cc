@@ -9,6 +9,7 @@
 #include <fstream>
 #include <random>
 
+#include "image/hex.h"
 #include "textdata/cp932.h"
 
 namespace tqm5 {
@@ -37,23 +38,41 @@ size_t Utf8SequenceLength(std::string_view bytes) {
   return length;
 }
 
-}  // namespace
-
-TextEncoding DetectTextEncoding(std::string_view bytes) {
-  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) return TextEncoding::kUtf8;
-  bool multi_byte = false;
+// Offset of the first byte of `bytes` that is not part of well-formed UTF-8, or npos when there
+// is none. `long_sequence` tells whether a sequence of three or four bytes was seen.
+size_t FirstNonUtf8Byte(std::string_view bytes, bool& long_sequence) {
+  long_sequence = false;
   for (size_t i = 0; i < bytes.size();) {
-    auto byte = static_cast<unsigned char>(bytes[i]);
-    if (byte < 0x80) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
       ++i;
       continue;
     }
     size_t length = Utf8SequenceLength(bytes.substr(i));
-    if (length == 0) return TextEncoding::kCp932;
-    multi_byte = true;
+    if (length == 0) return i;
+    long_sequence = long_sequence || length >= 3;
     i += length;
   }
-  return multi_byte ? TextEncoding::kUtf8 : TextEncoding::kCp932;
+  return std::string_view::npos;
+}
+
+// Line of the byte at `offset` (1 = the first), with lines ended as `ReadTextLines` ends them.
+size_t LineOfOffset(std::string_view text, size_t offset) {
+  size_t line = 1;
+  for (size_t i = 0; i < offset; ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+      ++line;
+    }
+  }
+  return line;
+}
+
+}  // namespace
+
+TextEncoding DetectTextEncoding(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) return TextEncoding::kUtf8;
+  bool long_sequence = false;
+  bool valid = FirstNonUtf8Byte(bytes, long_sequence) == std::string_view::npos;
+  return valid && long_sequence ? TextEncoding::kUtf8 : TextEncoding::kCp932;
 }
 
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error,
@@ -88,8 +107,18 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std
   TextEncoding found = DetectTextEncoding(bytes);
   if (encoding != nullptr) *encoding = found;
   std::string_view text(bytes);
-  if (found == TextEncoding::kUtf8 && text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+  if (text.starts_with(kUtf8Bom)) {
+    // The mark promises UTF-8; reading broken bytes as something else would garble the file.
     text.remove_prefix(kUtf8Bom.size());
+    bool long_sequence = false;
+    size_t bad = FirstNonUtf8Byte(text, long_sequence);
+    if (bad != std::string_view::npos) {
+      error = path + " line " + std::to_string(LineOfOffset(text, bad)) + ": byte 0x" +
+              HexPad(static_cast<unsigned char>(text[bad]), 2) +
+              " is not UTF-8, though the file begins with a UTF-8 byte-order mark; save it again "
+              "as UTF-8 or Shift-JIS";
+      return false;
+    }
   }
   auto decode = [found](std::string_view line) {
     return found == TextEncoding::kUtf8 ? std::string(line) : Cp932ToUtf8(line);

@@ -12,15 +12,19 @@ namespace tqm5 {
 // How a file's bytes were read.
 enum class TextEncoding { kCp932, kUtf8 };
 
-// The encoding of a file's bytes. A UTF-8 byte-order mark, or bytes that are valid UTF-8 and
-// hold at least one multi-byte sequence, mean UTF-8 (an editor or spreadsheet saved it so; CP932
-// Japanese text is practically never valid UTF-8). Anything else is CP932.
+// The encoding of a file's bytes, decided once for the whole file. A UTF-8 byte-order mark, or
+// bytes that are all valid UTF-8 and hold at least one sequence of three or more bytes, mean
+// UTF-8 (an editor or spreadsheet saved it so: Japanese text in UTF-8 takes three bytes a
+// character). Anything else is CP932: there, pairs of half-width kana are often valid two-byte
+// UTF-8 ("ﾃｱ" is C3 B1), so valid UTF-8 of two-byte sequences alone proves nothing.
 TextEncoding DetectTextEncoding(std::string_view bytes);
 
 // Reads a CP932 or UTF-8 file (see `DetectTextEncoding`; a byte-order mark is dropped) as UTF-8
-// lines. A line ends at CR LF, and also at a lone LF or CR, so that files a spreadsheet or
-// another system saved still read line by line. A folder, a pipe, a device or anything else that
-// is not a regular file is refused. On failure returns false and `error` says why in plain words.
+// lines. A file that begins with a byte-order mark but holds bytes that are not UTF-8 is refused,
+// the error naming the line of the first such byte. A line ends at CR LF, and also at a lone LF or
+// CR, so that files a spreadsheet or another system saved still read line by line. A folder, a
+// pipe, a device or anything else that is not a regular file is refused. On failure returns false
+// and `error` says why in plain words.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error,
                    TextEncoding* encoding = nullptr);
 

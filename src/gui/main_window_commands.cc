@@ -64,9 +64,14 @@ void MainWindow::ImportCommand() {
   MemoryImage next = document_.image();
   std::vector<CsvImportProblem> problems;
   Outcome outcome = ImportCsv(next, path.toStdString(), &problems);
-  if (!(next == document_.image())) {
-    document_.Replace("Import " + QFileInfo(path).fileName(), std::move(next));
+  const bool changed = !(next == document_.image());
+  if (!outcome.success) {
+    // A file that ends early leaves the channels read before its end in the image, unchecked.
+    outcome.detail += changed ? "; the channels read up to there are in the grid unchecked (Undo "
+                                "takes them back)"
+                              : "; nothing was changed";
   }
+  if (changed) document_.Replace("Import " + QFileInfo(path).fileName(), std::move(next));
   if (!problems.empty()) {
     // The import empties a channel with a bad cell, as the radio's program always did; the
     // message box lists which ones, so that nothing disappears unnoticed.

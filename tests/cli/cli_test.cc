@@ -151,6 +151,9 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
   std::ofstream(Path("a.M5")) << "Save Date and Time\r\nFile End\r\n";
   std::ofstream(Path("half.M5")) << "Save Date and Time\r\nCH0000";
   std::ofstream(Path("empty.FM5")).flush();
+  std::ofstream(Path("short.CSV"))
+      << ",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,"
+         "Shift-Freq,Skip,Name,0\r\nL,145,FM,5KHz,JR,None,,,,Off,0,,,1\r\n";
   for (const char* folder : {"d.M5", "d.CSV"}) fs::create_directories(Path(folder));
   const std::string a = Path("a.M5"), notes = Path("notes.txt"), tqm5 = TQM5_EXECUTABLE;
   const std::string folder = " is a folder, not a file";
@@ -179,6 +182,8 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
        "tqm5 import-csv: " + notes + ": not a CSV file (the name must end in .CSV)"},
       {{"show", Path("d.M5")}, 1, "tqm5 show: " + Path("d.M5") + folder},
       {{"import-csv", a, Path("d.CSV"), "-o", Path("b.M5")}, 1, "tqm5 import-csv: " + Path("d.CSV") + folder},
+      {{"import-csv", a, Path("short.CSV"), "-o", Path("b.M5")}, 1, "tqm5 import-csv: " + Path("short.CSV") +
+       " line 3: the file ends before the line of channel 1603; the import stopped there; nothing was saved\n"},
       {{"font-import", a, Path("empty.FM5"), "-o", Path("b.M5")}, 1,
        "tqm5 font-import: " + Path("empty.FM5") + ": no glyph found in the file"},
       {{"write", "--port", "sim", "--model", "J", Path("half.M5")}, 1,

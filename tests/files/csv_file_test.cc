@@ -98,13 +98,16 @@ TEST(CsvFileTest, ExportWritesQuotedCaptionAndChannelLinesInCp932) {
 
 // Channel 5's line with one column changed, and the text that column then shows (with the code
 // of that text), or nullptr for a channel emptied by the check, which is reported with its line,
-// channel and column. Frequencies with fewer decimals are completed.
+// channel and column. Frequencies with fewer decimals are completed; a trailing "MHz", as the grid
+// shows it, is taken in every frequency cell.
 TEST(CsvFileTest, ImportChecksEveryColumn) {
   const std::string base = "145.00000|FM|10KHz|1000Hz|TSQ|100.0Hz|123.0Hz|065|-|0.600MHz|*|AB";
   // clang-format off
   struct Case { int column; std::string text; const char* shown; };
   const Case cases[] = {
       {kColFreq, "145", "145.00000MHz"}, {kColFreq, "145.0125", "145.01250MHz"}, {kColFreq, "0430", "430.00000MHz"},
+      {kColFreq, "145MHz", "145.00000MHz"}, {kColFreq, "145.00000MHz", "145.00000MHz"}, {kColFreq, "MHz", nullptr},
+      {kColFreq, "145.123456MHz", nullptr}, {kColFreq, "145mhz", nullptr},
       {kColFreq, "0.53099", "0.53099MHz"}, {kColFreq, "1299.99999", "1299.99999MHz"}, {kColFreq, "0.53098", nullptr},
       {kColFreq, "1300", nullptr}, {kColFreq, "14a.5", nullptr}, {kColFreq, "145.123456", nullptr},
       {kColFreq, "12345.0", nullptr}, {kColFreq, "12345", nullptr}, {kColFreq, ".5", nullptr}, {kColFreq, "145.", nullptr},
@@ -220,10 +223,13 @@ TEST(CsvFileTest, UnreadableOrEmptyFileChangesNothing) {
 }
 
 // The caption line must match or have 100 characters, or the whole file is refused. Lines are
-// placed by their channel number. A blank line is skipped, a line of the wrong field count or
-// with a number that is not the next one is refused (its channel keeps what it held), and a
-// channel without a line keeps what it held; each is reported. Lines of the bug-detector
-// channels are never read, so nothing is reported for them.
+// placed by their channel number (leading zeros allowed). A blank line is skipped, a line of the
+// wrong field count or with a number that is not the next one is refused (its channel keeps what
+// it held), and a channel without a line keeps what it held; each is reported. Lines of the
+// bug-detector channels are never read: one that differs from what its channel holds is
+// reported (the numbers as a spreadsheet rewrites them do not count), so that no edit vanishes
+// unnoticed. Bug-detector channel 1610 holds 145 MHz in the file and the image; channel 1603 and
+// bug-detector channel 1604 are empty.
 TEST(CsvFileTest, ImportChecksTheCaptionAndPlacesLinesByChannelNumber) {
   using Lines = std::vector<std::string>;
   auto set_last = [](std::string& line, const std::string& field) {
@@ -261,19 +267,32 @@ TEST(CsvFileTest, ImportChecksTheCaptionAndPlacesLinesByChannelNumber) {
       {"number not a channel", [&](Lines& l) { set_last(l[11], "x"); }, {11}, {{12, 0}, {13, 11}}},
       {"numbers 2000 and 1603 out of place",
        [&](Lines& l) { set_last(l[1602], "2000"), set_last(l[1603], "\"1604\""); }, {1602, 1603},
-       {{1603, 0}, {1604, 1602}}},
+       {{1603, 0}, {1604, 1602}, {1605, 1604}}},
       {"bug-detector rows broken or missing", [](Lines& l) { l[1610] = "junk"; l.resize(1620); }, {},
-       {}},
+       {{1611, 0}}},
+      {"numbers with leading zeros", [&](Lines& l) { set_last(l[2], "00002"), set_last(l[1603], "\"01603\""); },
+       {}, {}},
+      {"number above 1623 at the end", [&](Lines& l) { l.push_back(l[1623]), set_last(l[1624], "1624"); }, {},
+       {{1625, 0}}},
+      {"bug-detector row as a spreadsheet saves it",
+       [](Lines& l) { l[1610] = "BUG - 6,145,FM,5KHz,ＪＲ,None,88.5Hz,88.5Hz,23,Off,0.6,,,1610"; }, {}, {}},
+      {"bug-detector row changed",
+       [](Lines& l) { l[1610] = "BUG - 6,145,AM,5KHz,ＪＲ,None,88.5Hz,88.5Hz,23,Off,0.6,,,1610"; }, {},
+       {{1611, 1610}}},
   };
   // clang-format on
-  MemoryImage source = RandomImage(6);
+  MemoryImage source = RandomImage(6), target = RandomImage(7);
+  Fill(target.channel(1610),
+       Columns("145.00000MHz|FM|5KHz|ＪＲ|None|88.5Hz|88.5Hz|023|Off|0.600MHz||"));
+  ClearChannel(source.channel(1603)), ClearChannel(target.channel(1604));
+  for (int n = kFirstBugChannel; n <= kChannelCount; ++n) source.channel(n) = target.channel(n);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Lines lines = CsvLines(source);
     c.edit(lines);
     std::string path = TempPath("placed.csv");
     WriteLines(path, lines);
-    MemoryImage image = RandomImage(7);
+    MemoryImage image = target;
     MemoryImage expected = image;
     for (int n = 1; n < kFirstBugChannel && !c.refused; ++n) {
       if (std::find(c.kept.begin(), c.kept.end(), n) == c.kept.end())

