@@ -94,7 +94,7 @@ class RadioPort {
     } else {
       device = ResolvePortName(port);
       if (device.empty()) {
-        error = "port \"" + port + "\": give a number 1..16, a device path, or sim";
+        error = "port " + QuotedValue(port) + ": give a number 1..16, a device path, or sim";
         return false;
       }
     }

@@ -313,7 +313,7 @@ TEST_F(CliTest, ImportCsvReportsEveryProblemRowAndStillSaves) {
   std::vector<std::string> csv = {
       ",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0"};
   for (int n = 1; n <= 1603; ++n) {
-    csv.push_back("L," + std::string(n == 11 ? "9999" : "145") +
+    csv.push_back("L," + std::string(n == 11 ? std::string(100, '9') : "145") +
                   ",FM,5KHz,JR,None,88.5Hz,88.5Hz,023,Off,0.6,,," + std::to_string(n));
     if (n == 11) csv.push_back("");
   }
@@ -322,9 +322,9 @@ TEST_F(CliTest, ImportCsvReportsEveryProblemRowAndStillSaves) {
       Tqm5({"import-csv", Path("a.M5"), Path("in.csv"), "-o", Path("b.M5")});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err.substr(0, result.err.find('\n', result.err.find('\n') + 1) + 1),
-            Path("in.csv") +
-                " line 12, channel 11, Freqency \"9999\": out of range 0.53099..1299.99999 MHz; "
-                "channel emptied\n" +
+            Path("in.csv") + " line 12, channel 11, Freqency \"" + std::string(40, '9') +
+                "...\" (100 characters): not a frequency in MHz of 1 to 4 digits, \".\" and 1 to 5 "
+                "decimals; channel emptied\n" +
                 Path("in.csv") + " line 13: blank line; skipped\n");
   EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 4) << result.err;
   EXPECT_NE(result.err.find(Path("b.M5") + " was saved anyway"), std::string::npos) << result.err;
