@@ -225,7 +225,7 @@ bool KeepBackupCopy(const std::string& path, std::string& backup, std::string& e
   std::string why;
   const std::string folder = BackupFolder(&why);
   if (folder.empty()) {
-    error = "no backup folder: " + why;
+    error = why;
     return false;
   }
   fs::create_directories(folder, ec);
