@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "image/outcome.h"
 #include "serial/serial_transport.h"
 
 namespace tqm5::cli {
@@ -114,8 +115,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       auto v = value("--port");
       if (!v) return std::nullopt;
       if (!IsPortArgument(*v)) {
-        error =
-            "port \"" + *v + "\": give a number 1..16, a device path such as /dev/ttyUSB0, or sim";
+        error = "port " + QuotedValue(*v) +
+                ": give a number 1..16, a device path such as /dev/ttyUSB0, or sim";
         return std::nullopt;
       }
       options.port = *v;
@@ -124,7 +125,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       if (!v) return std::nullopt;
       options.model = ParseModelOption(*v);
       if (!options.model) {
-        error = "unknown model \"" + *v + "\": use J, T or other";
+        error = "unknown model " + QuotedValue(*v) + ": use J, T or other";
         return std::nullopt;
       }
     } else if (arg == "-o" || arg == "--output") {
@@ -132,7 +133,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       if (!v) return std::nullopt;
       options.output = *v;
     } else if (arg.size() > 1 && arg[0] == '-') {
-      error = "unknown option " + arg;
+      error = "unknown option " + QuotedValue(arg);
       return std::nullopt;
     } else if (options.verb.empty()) {
       options.verb = arg;
@@ -146,7 +147,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
 std::string CheckVerbArguments(const Options& options) {
   if (options.verb.empty()) return "no verb given (try tqm5 --help)";
   auto it = Verbs().find(options.verb);
-  if (it == Verbs().end()) return "unknown verb \"" + options.verb + "\" (try tqm5 --help)";
+  if (it == Verbs().end())
+    return "unknown verb " + QuotedValue(options.verb) + " (try tqm5 --help)";
   const VerbShape& shape = it->second;
   if (static_cast<int>(options.files.size()) != shape.files) {
     return options.verb + " takes " + std::to_string(shape.files) + " file" +

@@ -5,15 +5,16 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <memory>
 #include <ostream>
 
+#include "cli/file_guard.h"
 #include "cli/progress_bar.h"
 #include "files/csv_file.h"
+#include "files/file_ops.h"
 #include "files/font_file.h"
 #include "files/project_file.h"
 #include "files/text_file.h"
@@ -94,7 +95,7 @@ class RadioPort {
     } else {
       device = ResolvePortName(port);
       if (device.empty()) {
-        error = "port \"" + port + "\": give a number 1..16, a device path, or sim";
+        error = "port " + QuotedValue(port) + ": give a number 1..16, a device path, or sim";
         return false;
       }
     }
@@ -169,7 +170,7 @@ bool LoadProjectFile(const Options& options, const std::string& path, MemoryImag
 // Saves the image as a project file; prints where.
 int SaveProjectFile(const MemoryImage& image, const std::string& path, const std::string& verb,
                     std::ostream& out, std::ostream& err) {
-  Outcome outcome = SaveProjectCommand(image, path);
+  Outcome outcome = SaveKeepingACopy(path, out, [&] { return SaveProjectCommand(image, path); });
   if (!outcome.success) return Report(outcome, verb, out, err);
   out << "Saved " << path << "\n";
   return kSuccess;
@@ -197,10 +198,11 @@ int Read(const Options& options, std::ostream& out, std::ostream& err) {
     err << "tqm5 read: " << why << "\n";
     status = kFailure;
   }
-  std::string folder = BackupFolder();
+  std::string folder = BackupFolder(&why);
   std::error_code ec;
   if (folder.empty() || (!std::filesystem::create_directories(folder, ec) && ec)) {
-    err << "tqm5 read: no backup kept: cannot create " << folder << "\n";
+    err << "tqm5 read: no backup kept: "
+        << (folder.empty() ? why : "cannot create " + folder + ": " + ec.message()) << "\n";
     return kFailure;
   }
   std::string backup;
@@ -300,18 +302,9 @@ int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& 
 
 }  // namespace
 
-std::string BackupFolder() {
-  namespace fs = std::filesystem;
-  const char* data_home = std::getenv("XDG_DATA_HOME");
-  if (data_home != nullptr && *data_home != '\0')
-    return (fs::path(data_home) / "TQ-M5" / "backups").string();
-  const char* home = std::getenv("HOME");
-  if (home == nullptr || *home == '\0') return "";
-  return (fs::path(home) / ".local" / "share" / "TQ-M5" / "backups").string();
-}
-
 int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
   const std::string& verb = options.verb;
+  if (int status = CheckVerbFiles(options, err); status != kSuccess) return status;
   if (verb == "read") return Read(options, out, err);
   if (verb == "write") return Write(options, out, err);
   if (verb == "identify") return Identify(options, out, err);
@@ -323,13 +316,15 @@ int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
   }
   const std::string& second = options.files.size() > 1 ? options.files[1] : "";
   if (verb == "export-csv") {
-    return FileVerb(options, out, err,
-                    [&](MemoryImage& image) { return ExportCsv(image, second); });
+    return FileVerb(options, out, err, [&](MemoryImage& image) {
+      return SaveKeepingACopy(second, out, [&] { return ExportCsv(image, second); });
+    });
   }
   if (verb == "import-csv") return ImportCsvVerb(options, second, out, err);
   if (verb == "font-export") {
-    return FileVerb(options, out, err,
-                    [&](MemoryImage& image) { return SaveFontFile(image, second); });
+    return FileVerb(options, out, err, [&](MemoryImage& image) {
+      return SaveKeepingACopy(second, out, [&] { return SaveFontFile(image, second); });
+    });
   }
   if (verb == "font-import") {
     return FileVerb(options, out, err, [&](MemoryImage& image) {

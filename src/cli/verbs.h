@@ -21,10 +21,6 @@ int RunVerb(const Options& options, std::ostream& out, std::ostream& err);
 // the settings with their English captions.
 void PrintImage(const MemoryImage& image, std::ostream& out);
 
-// Where a read leaves its backup: $XDG_DATA_HOME/TQ-M5/backups, or
-// ~/.local/share/TQ-M5/backups. Empty when neither is known.
-std::string BackupFolder();
-
 }  // namespace tqm5::cli
 
 #endif  // TQM5_CLI_VERBS_H_

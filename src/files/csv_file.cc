@@ -354,10 +354,10 @@ bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
     std::vector<std::string> fields = SplitFields(lines[i]);
     int number = ChannelNumberField(fields.back());
     if (number == 0) {
-      problems.push_back(
-          {line_number, 0, "", fields.back(),
-           "the last field \"" + fields.back() + "\" is not a channel number 1..1623; line refused",
-           false});
+      problems.push_back({line_number, 0, "", fields.back(),
+                          "the last field " + QuotedValue(fields.back()) +
+                              " is not a channel number 1..1623; line refused",
+                          false});
       continue;
     }
     if (number < next) {
@@ -465,7 +465,7 @@ std::string CsvProblemText(const CsvImportProblem& problem) {
   if (problem.channel > 0) {
     text += (text.empty() ? "" : ", ") + std::string("channel ") + std::to_string(problem.channel);
   }
-  if (!problem.column.empty()) text += ", " + problem.column + " \"" + problem.value + "\"";
+  if (!problem.column.empty()) text += ", " + problem.column + " " + QuotedValue(problem.value);
   text += ": " + problem.what;
   if (problem.emptied) text += "; channel emptied";
   return text;

@@ -51,7 +51,7 @@ std::string FrequencyField(const std::string& text, int whole_digits, int decima
                            std::string& error) {
   std::optional<int64_t> hertz = text.empty() ? 0 : MegahertzToHertz(text);
   if (!hertz) {
-    error = "\"" + text + "\" is not a frequency in MHz";
+    error = QuotedValue(text) + " is not a frequency in MHz";
     return "";
   }
   int64_t unit = 1;
@@ -59,8 +59,9 @@ std::string FrequencyField(const std::string& text, int whole_digits, int decima
   int64_t whole_limit = 1;
   for (int d = 0; d < whole_digits; ++d) whole_limit *= 10;
   if (*hertz % unit != 0 || *hertz / 1000000 >= whole_limit) {
-    error = "\"" + text + "\" does not fit the file's field of " + std::to_string(whole_digits) +
-            " digits, \".\" and " + std::to_string(decimals) + " decimals";
+    error = QuotedValue(text) + " does not fit the file's field of " +
+            std::to_string(whole_digits) + " digits, \".\" and " + std::to_string(decimals) +
+            " decimals";
     return "";
   }
   return ZeroPad(*hertz / 1000000, whole_digits) + "." + ZeroPad(*hertz % 1000000 / unit, decimals);

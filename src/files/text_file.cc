@@ -7,8 +7,8 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
+#include "files/file_ops.h"
 #include "image/hex.h"
 #include "textdata/cp932.h"
 
@@ -16,6 +16,10 @@ namespace tqm5 {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// A full project file is about 100 KB, a CSV file about 150 KB, a font file 2 KB. A file far
+// larger is not one of them and is refused before it is read whole.
+constexpr std::uintmax_t kMaxTextFileBytes = 16 << 20;
 
 std::string ErrnoText(const std::string& what, const std::string& path) {
   return what + " " + path + ": " + std::strerror(errno);
@@ -88,6 +92,14 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std
     error = path + " is not a regular file";
     return false;
   }
+  std::uintmax_t size =
+      std::filesystem::is_regular_file(status) ? std::filesystem::file_size(path, ec) : 0;
+  if (!ec && size > kMaxTextFileBytes) {
+    error = path + " is " + std::to_string((size + (1 << 20) - 1) >> 20) +
+            " MB, far larger than any project, CSV or font file (at most " +
+            std::to_string(kMaxTextFileBytes >> 20) + " MB are read)";
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = ErrnoText("cannot open", path);
@@ -138,40 +150,12 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std
 
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
                     std::string& error) {
-  namespace fs = std::filesystem;
   std::string text;
   for (const std::string& line : lines) {
     text += Utf8ToCp932(line);
     text += "\r\n";
   }
-  fs::path target(path);
-  std::random_device random;
-  fs::path temporary = target;
-  temporary += ".tmp" + std::to_string(random() % 1000000);
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = ErrnoText("cannot write", path);
-      return false;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      error = ErrnoText("cannot write", path);
-      out.close();
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code ec;
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    error = "cannot write " + path + ": " + ec.message();
-    fs::remove(temporary, ec);
-    return false;
-  }
-  return true;
+  return ReplaceFile(path, text, error);
 }
 
 std::string SaveDateTimeLine() {

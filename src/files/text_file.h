@@ -25,11 +25,12 @@ TextEncoding DetectTextEncoding(std::string_view bytes);
 // CR, so that files a spreadsheet or another system saved still read line by line. A folder, a
 // pipe, a device or anything else that is not a regular file is refused. On failure returns false
 // and `error` says why in plain words.
+// A file above 16 MB, far larger than any project, CSV or font file, is refused unread.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error,
                    TextEncoding* encoding = nullptr);
 
-// Writes the lines as CP932, each ended by CR LF. The file is written under a temporary name in
-// the same folder and renamed over `path`, so an old file stays whole when the save fails. On
+// Writes the lines as CP932, each ended by CR LF, through `ReplaceFile`: an old file stays whole
+// when the save fails, a symbolic link stays a link and a file keeps its permission bits. On
 // failure returns false and `error` says why.
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
                     std::string& error);

@@ -13,6 +13,7 @@
 #include "files/com_ini.h"
 #include "gui/main_window.h"
 #include "gui/start_dialogs.h"
+#include "image/outcome.h"
 #include "serial/serial_transport.h"
 
 namespace {
@@ -50,8 +51,8 @@ int main(int argc, char** argv) {
   if (parser.isSet("model")) {
     model = tqm5::ParseModelOption(parser.value("model").toStdString());
     if (!model) {
-      fprintf(stderr, "tqm5-clone: unknown model \"%s\": use J, T or other\n",
-              qPrintable(parser.value("model")));
+      fprintf(stderr, "tqm5-clone: unknown model %s: use J, T or other\n",
+              tqm5::QuotedValue(parser.value("model").toStdString()).c_str());
       return 2;
     }
   }
@@ -59,8 +60,8 @@ int main(int argc, char** argv) {
   if (parser.isSet("port")) {
     port = ParsePort(parser.value("port"));
     if (!port) {
-      fprintf(stderr, "tqm5-clone: port \"%s\": give a number 1..16, a device path, or sim\n",
-              qPrintable(parser.value("port")));
+      fprintf(stderr, "tqm5-clone: port %s: give a number 1..16, a device path, or sim\n",
+              tqm5::QuotedValue(parser.value("port").toStdString()).c_str());
       return 2;
     }
   }

@@ -40,4 +40,18 @@ Outcome SilentOutcome(std::string detail) {
   return outcome;
 }
 
+std::string QuotedValue(std::string_view value) {
+  constexpr size_t kShown = 40;
+  // Characters are counted by their first bytes: UTF-8 continuation bytes are 10xxxxxx.
+  size_t characters = 0;
+  size_t cut = value.size();
+  for (size_t i = 0; i < value.size(); ++i) {
+    if ((static_cast<unsigned char>(value[i]) & 0xC0) == 0x80) continue;
+    if (characters++ == kShown) cut = i;
+  }
+  if (characters <= kShown) return "\"" + std::string(value) + "\"";
+  return "\"" + std::string(value.substr(0, cut)) + "...\" (" + std::to_string(characters) +
+         " characters)";
+}
+
 }  // namespace tqm5

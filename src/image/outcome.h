@@ -4,6 +4,7 @@
 #define TQM5_IMAGE_OUTCOME_H_
 
 #include <string>
+#include <string_view>
 
 namespace tqm5 {
 
@@ -35,6 +36,11 @@ Outcome ErrorOutcome(OutcomeIcon icon = OutcomeIcon::kCritical);  // "Error", " 
 Outcome CancelledOutcome();                                       // "Cancelled", " Error", no icon
 Outcome PassRuleOutcome();  // the pass-channel rule of "One Memory Write"
 Outcome SilentOutcome(std::string detail);
+
+// A value the user gave (a field, an argument), quoted for a message: "145.000". A value longer
+// than 40 characters is cut, and its length said, so that a huge field cannot flood the
+// message: "1234567890123456789012345678901234567890..." (100 characters).
+std::string QuotedValue(std::string_view value);
 
 }  // namespace tqm5
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <regex>
 
 #include "groups/bank_link.h"
@@ -27,8 +28,12 @@ class CliTest : public ::testing::Test {
     const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     dir_ = fs::temp_directory_path() / ("tqm5-cli-test-" + std::to_string(getpid()) + "-" + name);
     fs::remove_all(dir_), fs::create_directories(dir_ / "data");
+    cwd_ = fs::current_path();
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override {
+    fs::current_path(cwd_);
+    fs::remove_all(dir_);
+  }
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
@@ -48,6 +53,7 @@ class CliTest : public ::testing::Test {
   }
 
   fs::path dir_;
+  fs::path cwd_;  // a test may work in `dir_`, to give relative names
 };
 
 // A radio memory with something in every area the program owns, written the way the program
@@ -175,6 +181,8 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"show", a, "-o", Path("b.M5")}, 2, "tqm5: show does not take -o"},
       {{"write", "--port", "sim", "--model", "J", a, "-o", Path("b.M5")}, 2, "tqm5: write does not"},
       {{"read", "--port", "/dev/tqm5-none", "--model", "J"}, 1, "tqm5 read: no serial port /dev/tqm5-none"},
+      {{"read", "--port", "/dev/tqm5-none", "--model", "J", "-o", notes + "/x.M5"}, 1,
+       "tqm5 read: cannot create a temporary file in folder " + notes + ": Not a directory"},
       {{"read", "--port", "/dev/null", "--model", "J"}, 1, "tqm5 read: /dev/null is not a serial port"},
       {{"identify", "--port", notes, "--model", "T"}, 1, "tqm5 identify: " + notes + " is not a serial port"},
       {{"show", notes}, 1, "tqm5 show: " + notes + ": not a project file"},
@@ -290,10 +298,8 @@ TEST_F(CliTest, ReadNeverReplacesAnEarlierFileOfTheSameName) {
       std::ofstream(earlier.back()) << "earlier\r\n";
     }
   }
-  const fs::path cwd = fs::current_path();
   fs::current_path(dir_);
   testing::RunResult read = Tqm5({"read", "--port", "sim", "--model", "T"});
-  fs::current_path(cwd);
   EXPECT_EQ(read.status, 0) << read.err;
   for (const fs::path& path : earlier)
     EXPECT_EQ(testing::ReadFile(path.string()), "earlier\r\n") << path;
@@ -318,7 +324,7 @@ TEST_F(CliTest, ImportCsvReportsEveryProblemRowAndStillSaves) {
   std::vector<std::string> csv = {
       ",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0"};
   for (int n = 1; n <= 1603; ++n) {
-    csv.push_back("L," + std::string(n == 11 ? "9999" : "145") +
+    csv.push_back("L," + std::string(n == 11 ? std::string(100, '9') : "145") +
                   ",FM,5KHz,JR,None,88.5Hz,88.5Hz,023,Off,0.6,,," + std::to_string(n));
     if (n == 11) csv.push_back("");
   }
@@ -327,14 +333,104 @@ TEST_F(CliTest, ImportCsvReportsEveryProblemRowAndStillSaves) {
       Tqm5({"import-csv", Path("a.M5"), Path("in.csv"), "-o", Path("b.M5")});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err.substr(0, result.err.find('\n', result.err.find('\n') + 1) + 1),
-            Path("in.csv") +
-                " line 12, channel 11, Freqency \"9999\": out of range 0.53099..1299.99999 MHz; "
-                "channel emptied\n" +
+            Path("in.csv") + " line 12, channel 11, Freqency \"" + std::string(40, '9') +
+                "...\" (100 characters): not a frequency in MHz of 1 to 4 digits, \".\" and 1 to 5 "
+                "decimals; channel emptied\n" +
                 Path("in.csv") + " line 13: blank line; skipped\n");
   EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 4) << result.err;
   EXPECT_NE(result.err.find(Path("b.M5") + " was saved anyway"), std::string::npos) << result.err;
   testing::RunResult show = Tqm5({"show", Path("b.M5")});
   EXPECT_NE(show.out.find("Channels: 1622 used"), std::string::npos) << show.out.substr(0, 300);
+}
+
+// An output that is the same file as an input, by whatever name, is a usage error: one line names
+// both, and every file stays as it was.
+TEST_F(CliTest, AnOutputThatIsAnInputIsRefused) {
+  const std::string project = "Save Date and Time\r\nFile End\r\n";
+  std::ofstream(Path("a.M5")) << project;
+  std::ofstream(Path("my.CSV")) << "csv";
+  std::ofstream(Path("g.FM5")) << "font";
+  fs::create_symlink("a.M5", Path("link.FM5"));
+  fs::create_hard_link(Path("g.FM5"), Path("hard.M5"));
+  const std::string port = Path("link.FM5");
+  fs::current_path(dir_);
+  // clang-format off
+  struct Case { std::vector<std::string> args; std::string same; };
+  const Case cases[] = {
+      {{"export-csv", "a.M5", "a.M5"}, "a.M5 is the same file as a.M5"},
+      {{"export-csv", "a.M5", "./a.M5"}, "./a.M5 is the same file as a.M5"},
+      {{"font-export", "a.M5", "link.FM5"}, "link.FM5 is the same file as a.M5"},
+      {{"import-csv", "a.M5", "my.CSV", "-o", "my.CSV"}, "-o my.CSV is the same file as my.CSV"},
+      {{"font-import", "a.M5", "g.FM5", "-o", "hard.M5"}, "-o hard.M5 is the same file as g.FM5"},
+      {{"read", "--port", port, "--model", "J", "-o", "a.M5"}, "-o a.M5 is the same file as --port " + port},
+      {{"write", "--port", port, "--model", "J", "a.M5"}, "--port " + port + " is the same file as a.M5"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    testing::RunResult result = Tqm5(c.args);
+    EXPECT_EQ(std::to_string(result.status) + " " + result.err,
+              "2 tqm5 " + c.args[0] + ": " + c.same +
+                  "; writing it would destroy a file the command reads (nothing was done)\n");
+  }
+  EXPECT_TRUE(testing::ReadFile(Path("a.M5")) + testing::ReadFile(Path("my.CSV")) +
+                  testing::ReadFile(Path("hard.M5")) ==
+              project + "csvfont");
+  EXPECT_TRUE(fs::is_symlink(Path("link.FM5")));
+}
+
+// A verb that replaces a file first copies it into the backups folder under its own name and the
+// time, and says so in one line; an earlier copy is never replaced. When no copy can be made,
+// the file is not replaced and the command fails.
+TEST_F(CliTest, ReplacingAFileKeepsACopyFirst) {
+  std::ofstream(Path("a.M5")) << "Save Date and Time\r\nFile End\r\n";
+  std::ofstream(Path("notes.txt")) << "x";
+  const std::string backups = Path("data") + "/TQ-M5/backups/";
+  const std::string no_copy = " before replacing it: ";
+  fs::current_path(dir_);
+  // clang-format off
+  struct Case { std::vector<std::string> args; std::map<std::string, std::string> env; std::string failure; };
+  const Case cases[] = {
+      {{"export-csv", "a.M5", "out.CSV"}, {}, ""},
+      {{"export-csv", "a.M5", "out.CSV"}, {}, ""},  // the same second: "-2"
+      {{"font-export", "a.M5", "out.FM5"}, {}, ""},
+      {{"read", "--port", "sim", "--model", "J", "-o", "out.M5"}, {}, ""},
+      {{"export-csv", "a.M5", "out.CSV"}, {{"XDG_DATA_HOME", Path("notes.txt")}},
+       "cannot create the backups folder " + Path("notes.txt") + "/TQ-M5/backups: Not a directory"},
+      {{"read", "--port", "sim", "--model", "J", "-o", "out.M5"}, {{"XDG_DATA_HOME", ""}, {"HOME", ""}},
+       "neither XDG_DATA_HOME nor HOME is set"},
+  };
+  // clang-format on
+  int n = 0;
+  std::vector<std::string> copies;
+  for (const Case& c : cases) {
+    const std::string output = c.args.back(), old = "old " + std::to_string(++n);
+    SCOPED_TRACE(old);
+    std::ofstream(Path(output)) << old;
+    std::map<std::string, std::string> env = {{"XDG_DATA_HOME", Path("data")},
+                                              {"HOME", Path("home")}};
+    for (const auto& [name, value] : c.env) env[name] = value;
+    testing::RunResult result =
+        testing::RunProgram(TQM5_EXECUTABLE, c.args, testing::EnvironmentWith(env), dir_.string());
+    if (!c.failure.empty()) {
+      EXPECT_EQ(std::to_string(result.status) + " " + result.err,
+                "1 tqm5 " + c.args[0] + ": cannot keep a copy of " + output + no_copy + c.failure +
+                    "; " + output + " was not changed\n");
+      EXPECT_EQ(testing::ReadFile(Path(output)), old);
+      continue;
+    }
+    EXPECT_EQ(result.status, 0) << result.err;
+    std::smatch match;
+    std::string stem = output.substr(0, output.find('.')),
+                extension = output.substr(output.find('.'));
+    ASSERT_TRUE(std::regex_search(result.out, match,
+                                  std::regex("(^|\n)Backup of the old " + output + ": (" + backups +
+                                             stem + "-\\d{8}-\\d{6}(-2)?\\" + extension + ")\n")))
+        << result.out;
+    EXPECT_EQ(testing::ReadFile(match[2].str()), old);
+    EXPECT_NE(testing::ReadFile(Path(output)), old);
+    copies.push_back(match[2].str());
+  }
+  EXPECT_NE(copies[0], copies[1]);
 }
 
 }  // namespace

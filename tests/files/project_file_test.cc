@@ -396,21 +396,15 @@ TEST(ProjectFileTest, FileCommands) {
   EXPECT_EQ(LoadProject(image, dir.File("a.m5")).text, "Read File");
   EXPECT_FALSE(image.channel(3).used);
 
-  // A failed save leaves the old file whole. The tests may run as root, so the failures come
-  // from the paths: the target is a folder, or its name leaves no room for the temporary name.
+  // A failed save leaves the old file whole: the target here is a folder.
   std::string folder = dir.File("folder.M5");
   fs::create_directory(folder);
   std::ofstream(folder + "/inside") << "kept";
-  std::string long_name = dir.File(std::string(250, 'n') + ".M5");
-  std::ofstream(long_name) << "old";
-  for (const std::string& path : {folder, long_name}) {
-    outcome = SaveProjectCommand(image, path);
-    EXPECT_EQ(outcome.text + "/" + outcome.title, "Error/ Error");
-    EXPECT_FALSE(outcome.icon != OutcomeIcon::kCritical || outcome.detail.empty());
-  }
+  outcome = SaveProjectCommand(image, folder);
+  EXPECT_EQ(outcome.text + "/" + outcome.title, "Error/ Error");
+  EXPECT_FALSE(outcome.icon != OutcomeIcon::kCritical || outcome.detail.empty());
   EXPECT_EQ(ReadFile(folder + "/inside"), "kept");
-  EXPECT_EQ(ReadFile(long_name), "old");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 4);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 3);
 }
 
 }  // namespace

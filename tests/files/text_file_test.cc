@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 #include "support/files.h"
 
@@ -66,6 +68,92 @@ TEST(TextFileTest, RefusesFoldersMissingFilesAndBrokenUtf8WithAReason) {
                                    "a UTF-8 byte-order mark; save it again as UTF-8 or Shift-JIS"
                                  : " is not a regular file"));
   }
+  // Far larger than any project, CSV or font file: refused before it is read.
+  std::string big = TempPath("big.CSV");
+  std::ofstream(big).flush();
+  std::filesystem::resize_file(big, (17u << 20) + 1);
+  EXPECT_FALSE(ReadTextLines(big, lines, error));
+  EXPECT_EQ(error, big +
+                       " is 18 MB, far larger than any project, CSV or font file (at most 16 MB "
+                       "are read)");
+}
+
+// A save replaces the file's contents only: a symbolic link stays a link and its file is written,
+// a file keeps its permission bits, a new file gets the usual mode, and no temporary file stays
+// behind. A name of 255 characters, the most a file system takes, saves too.
+TEST(TextFileTest, SavingKeepsLinksModesAndLongNames) {
+  namespace fs = std::filesystem;
+  const mode_t mask = umask(0);
+  umask(mask);
+  // `mode` 0: no file before the save.
+  // clang-format off
+  struct Case { const char* name; std::string file; mode_t mode; std::string link; mode_t after; };
+  const Case cases[] = {
+      {"new file", "new.M5", 0, "", 0666 & ~mask}, {"private file", "private.M5", 0600, "", 0600},
+      {"file of mode 640", "group.M5", 0640, "", 0640}, {"through a link", "target.M5", 0600, "link.M5", 0600},
+      {"link to no file yet", "absent.M5", 0, "dangling.M5", 0666 & ~mask},
+      {"name of 255 characters", std::string(252, 'n') + ".M5", 0644, "", 0644},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path dir = TempPath("save");
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path file = dir / c.file, link = dir / c.link;
+    if (c.mode != 0) {
+      std::ofstream(file) << "old";
+      fs::permissions(file, static_cast<fs::perms>(c.mode));
+    }
+    if (!c.link.empty()) fs::create_symlink(c.file, link);
+    std::string error;
+    EXPECT_TRUE(WriteTextLines((c.link.empty() ? file : link).string(), {"new"}, error)) << error;
+    EXPECT_EQ(testing::ReadFile(file.string()), "new\r\n");
+    EXPECT_EQ(fs::is_symlink(link), !c.link.empty());
+    struct stat status {};
+    EXPECT_EQ(stat(file.c_str(), &status) == 0 ? status.st_mode & 07777 : 0, c.after);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), c.link.empty() ? 1 : 2);
+  }
+}
+
+// A save that cannot be made names the file or folder at fault and leaves the old file as it
+// was. Root may write in any folder, so the locked folder is tried only for other users.
+TEST(TextFileTest, AFailedSaveSaysWhereAndKeepsTheOldFile) {
+  namespace fs = std::filesystem;
+  const fs::path dir = TempPath("unsaved");
+  fs::remove_all(dir);
+  fs::create_directories(dir / "folder.M5");
+  fs::create_directories(dir / "locked");
+  std::ofstream(dir / "plain.txt") << "old";
+  std::ofstream(dir / "locked" / "old.M5") << "old";
+  fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  ASSERT_EQ(mkfifo((dir / "pipe.M5").c_str(), 0600), 0);
+  const std::string cannot = "cannot create a temporary file in folder " + dir.string();
+  struct Case {
+    std::string path, error;
+  };
+  const Case cases[] = {
+      {"plain.txt/x.M5", cannot + "/plain.txt: Not a directory"},
+      {"missing/x.M5", cannot + "/missing: No such file or directory"},
+      {"folder.M5", (dir / "folder.M5").string() + " is a folder, not a file"},
+      {"pipe.M5", (dir / "pipe.M5").string() + " is not a regular file"},
+      {"locked/old.M5", cannot + "/locked: Permission denied"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    if (c.path.starts_with("locked") && geteuid() == 0) {
+      std::cout << "The locked folder is not tried: root may write in any folder.\n";
+      continue;
+    }
+    std::string error;
+    EXPECT_FALSE(WriteTextLines((dir / c.path).string(), {"new"}, error));
+    EXPECT_EQ(error, c.error);
+  }
+  EXPECT_EQ(testing::ReadFile((dir / "plain.txt").string()) +
+                testing::ReadFile((dir / "locked" / "old.M5").string()),
+            "oldold");
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe.M5"));
+  fs::permissions(dir / "locked", fs::perms::owner_all);
 }
 
 }  // namespace
