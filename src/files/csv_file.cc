@@ -430,16 +430,4 @@ Outcome ImportCsv(MemoryImage& image, const std::string& path,
   return done(CheckAndClearChannels(image, line_of, found));
 }
 
-std::string CsvProblemText(const CsvImportProblem& problem) {
-  std::string text;
-  if (problem.line > 0) text += "line " + std::to_string(problem.line);
-  if (problem.channel > 0) {
-    text += (text.empty() ? "" : ", ") + std::string("channel ") + std::to_string(problem.channel);
-  }
-  if (!problem.column.empty()) text += ", " + problem.column + " \"" + problem.value + "\"";
-  text += ": " + problem.what;
-  if (problem.emptied) text += "; channel emptied";
-  return text;
-}
-
 }  // namespace tqm5
