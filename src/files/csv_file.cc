@@ -21,11 +21,6 @@ namespace {
 // Fields of an exported channel line: the label, the twelve columns and the channel number.
 constexpr size_t kCsvFieldCount = 14;
 
-// The frequencies the radio can hold, and the largest offset it takes, in hertz.
-constexpr int64_t kLowestFrequencyHertz = 530990;
-constexpr int64_t kHighestFrequencyHertz = 1299999990;
-constexpr int64_t kHighestOffsetHertz = 999995000;
-
 // The carrier text a spreadsheet or another program may write for the full-width "ＪＲ". It
 // is accepted and kept in the cell as written; the carrier code is that of "ＪＲ", the last
 // entry of the carrier list, since that is the carrier the user meant.
