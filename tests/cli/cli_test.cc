@@ -7,6 +7,7 @@
 #include <iterator>
 #include <regex>
 
+#include "files/project_file.h"
 #include "groups/bank_link.h"
 #include "link/radio_link.h"
 #include "model/banks.h"
@@ -49,6 +50,18 @@ class CliTest : public ::testing::Test {
 
   fs::path dir_;
 };
+
+// The lines of a whole project file of the start-up image, each of `replacements` in place of the
+// line of its key (its first four characters).
+std::vector<std::string> StartUpProject(const std::vector<std::string>& replacements = {}) {
+  std::vector<std::string> lines = ProjectLines(MemoryImage(), "Save Date and Time");
+  for (const std::string& replacement : replacements) {
+    for (std::string& line : lines) {
+      if (line.starts_with(replacement.substr(0, 4))) line = replacement;
+    }
+  }
+  return lines;
+}
 
 // A radio memory with something in every area the program owns, written the way the program
 // writes it, over bytes of its own everywhere else.
@@ -148,7 +161,7 @@ size_t Occurrences(const std::string& text, const std::string& part) {
 // an exit status; help and version go to stdout.
 TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
   std::ofstream(Path("notes.txt")) << "hello\r\n";
-  std::ofstream(Path("a.M5")) << "Save Date and Time\r\nFile End\r\n";
+  testing::WriteLines(Path("a.M5"), StartUpProject());
   std::ofstream(Path("half.M5")) << "Save Date and Time\r\nCH0000";
   std::ofstream(Path("empty.FM5")).flush();
   for (const char* folder : {"d.M5", "d.CSV"}) fs::create_directories(Path(folder));
@@ -226,8 +239,7 @@ TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
   for (const Case& c : cases) {
     const std::string project = Path(c.model + ".M5");
     testing::WriteLines(
-        project, {"Save Date and Time 2026/01/02 03:04:05",
-                  "SD01" + c.sd01_language + std::string(45, '0'), "SD09000001", "File End"});
+        project, StartUpProject({"SD01" + c.sd01_language + std::string(45, '0'), "SD09000001"}));
     const std::string memory = Path(c.model + ".bin");
     std::string device;
     pid_t sim = testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
@@ -309,7 +321,7 @@ TEST_F(CliTest, ReadNeverReplacesAnEarlierFileOfTheSameName) {
 // An import that empties or skips rows lists each on stderr (channel 11 and a blank line), saves
 // the project all the same and exits with 1; the last line says the project was saved.
 TEST_F(CliTest, ImportCsvReportsEveryProblemRowAndStillSaves) {
-  std::ofstream(Path("a.M5")) << "Save Date and Time\r\nFile End\r\n";
+  testing::WriteLines(Path("a.M5"), StartUpProject());
   std::vector<std::string> csv = {
       ",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0"};
   for (int n = 1; n <= 1603; ++n) {
