@@ -9,6 +9,8 @@
 
 #include "files/project_file.h"
 #include "groups/bank_link.h"
+#include "image/channel_numbering.h"
+#include "image/hex.h"
 #include "link/radio_link.h"
 #include "model/banks.h"
 #include "sim/loopback_transport.h"
@@ -51,13 +53,14 @@ class CliTest : public ::testing::Test {
   fs::path dir_;
 };
 
-// The lines of a whole project file of the start-up image, each of `replacements` in place of the
-// line of its key (its first four characters).
-std::vector<std::string> StartUpProject(const std::vector<std::string>& replacements = {}) {
+// The lines of a whole project file of the start-up image, the line starting with each key of
+// `replacements` replaced by its line.
+std::vector<std::string> StartUpProject(
+    const std::vector<std::pair<std::string, std::string>>& replacements = {}) {
   std::vector<std::string> lines = ProjectLines(MemoryImage(), "Save Date and Time");
-  for (const std::string& replacement : replacements) {
+  for (const auto& [key, replacement] : replacements) {
     for (std::string& line : lines) {
-      if (line.starts_with(replacement.substr(0, 4))) line = replacement;
+      if (line.starts_with(key)) line = replacement;
     }
   }
   return lines;
@@ -150,6 +153,12 @@ TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
   EXPECT_GT(compared, 100000);
 }
 
+std::string Repeat(const std::string& text, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+
 // Count of the times `part` occurs in `text`.
 size_t Occurrences(const std::string& text, const std::string& part) {
   size_t count = 0;
@@ -183,6 +192,7 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"export-csv", a, Path("c.CSV"), "-o", Path("c.CSV")}, 2, "tqm5: export-csv does not take -o"},
       {{"font-export", a, Path("c.FM5"), "-o", Path("b.M5")}, 2, "tqm5: font-export does not take -o"},
       {{"show", a, "-o", Path("b.M5")}, 2, "tqm5: show does not take -o"},
+      {{"show", a, "--accept-changes"}, 2, "tqm5: show does not take --accept-changes"},
       {{"write", "--port", "sim", "--model", "J", a, "-o", Path("b.M5")}, 2, "tqm5: write does not"},
       {{"read", "--port", "/dev/tqm5-none", "--model", "J"}, 1, "tqm5 read: no serial port /dev/tqm5-none"},
       {{"read", "--port", "/dev/null", "--model", "J"}, 1, "tqm5 read: /dev/null is not a serial port"},
@@ -204,7 +214,7 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"identify", "--port", "sim", "--model", "other"}, 0, "ZR~TQ-M5E: TQ-M5E, model option other\n"},
       {{"--version"}, 0, "tqm5 0.1.0\n"},
       {{"--help"}, 0, "Usage: tqm5 VERB"},
-      {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5\n"},
+      {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5 [--accept-changes]\n"},
       {{"import-csv", "-h"}, 0, "Usage: tqm5 import-csv FILE.M5 IN.CSV -o OUT.M5 [--model M]\n"},
   };
   // clang-format on
@@ -238,8 +248,9 @@ TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
   // clang-format on
   for (const Case& c : cases) {
     const std::string project = Path(c.model + ".M5");
-    testing::WriteLines(
-        project, StartUpProject({"SD01" + c.sd01_language + std::string(45, '0'), "SD09000001"}));
+    testing::WriteLines(project,
+                        StartUpProject({{"SD01", "SD01" + c.sd01_language + std::string(45, '0')},
+                                        {"SD09", "SD09000001"}}));
     const std::string memory = Path(c.model + ".bin");
     std::string device;
     pid_t sim = testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
@@ -342,6 +353,59 @@ TEST_F(CliTest, ImportCsvReportsEveryProblemRowAndStillSaves) {
   EXPECT_NE(result.err.find(Path("b.M5") + " was saved anyway"), std::string::npos) << result.err;
   testing::RunResult show = Tqm5({"show", Path("b.M5")});
   EXPECT_NE(show.out.find("Channels: 1622 used"), std::string::npos) << show.out.substr(0, 300);
+}
+
+// A project whose lines were not all taken as they are: every verb lists them on stderr and does
+// its work, but `write` sends nothing until --accept-changes, and then sends what was loaded. A
+// project whose banks do not add up to 1000 is not sent at all.
+TEST_F(CliTest, WriteSendsAProjectAsItIsOrNotAtAll) {
+  const std::string project = Path("p.M5"), banks = Path("banks.M5");
+  std::vector<std::string> lines = StartUpProject();
+  lines.insert(lines.begin() + 1, "CH00100145.0000000028008080001000.6000ABCDEFGHIJKLMNOPQ");
+  testing::WriteLines(project, lines);
+  testing::WriteLines(banks, StartUpProject({{"BK0000", "BK0000" + Repeat("100", 9) + "000"}}));
+  const std::string problem = project +
+                              ": line 2, channel 11, Name \"ABCDEFGHIJKLMNOPQ\": 17 characters, "
+                              "the radio holds 16; loaded as \"ABCDEFGHIJKLMNOP\"\n";
+  for (auto [verb, second] :
+       {std::pair{"show", ""}, {"export-csv", "p.CSV"}, {"font-export", "p.FM5"}}) {
+    std::vector<std::string> args = {verb, project};
+    if (*second != '\0') args.push_back(Path(second));
+    testing::RunResult result = Tqm5(args);
+    EXPECT_EQ(std::to_string(result.status) + " " + result.err, "0 " + problem) << verb;
+  }
+  const std::string memory = Path("radio.bin");
+  pid_t sim = StartSimulator(memory, Path("radio"));
+  ASSERT_GT(sim, 0);
+  auto write = [&](const std::string& file, bool accept) {
+    std::vector<std::string> args = {"write", "--port", Path("radio"), "--model", "J", file};
+    if (accept) args.push_back("--accept-changes");
+    return Tqm5(args);
+  };
+  testing::RunResult refused = write(project, false);
+  EXPECT_EQ(std::to_string(refused.status) + " " + refused.err,
+            "1 " + problem + "tqm5 write: " + project +
+                " was not sent: 1 line was not taken as it is (listed above). Correct the file, "
+                "or send what was loaded with --accept-changes.\n");
+  testing::RunResult short_banks = write(banks, true);
+  EXPECT_EQ(short_banks.status, 1);
+  EXPECT_NE(short_banks.err.find("bank sizes add up to 900, not 1000: nothing was sent."),
+            std::string::npos)
+      << short_banks.err;
+  ASSERT_EQ(testing::StopProcess(sim), 0);
+  SimRadio radio;
+  ASSERT_TRUE(radio.LoadImage(memory));
+  EXPECT_TRUE(radio.memory() == SimRadio(kTqM5).memory());  // nothing was written
+
+  sim = StartSimulator(memory, Path("radio"));
+  ASSERT_GT(sim, 0);
+  testing::RunResult accepted = write(project, true);
+  EXPECT_EQ(std::to_string(accepted.status) + accepted.out + accepted.err.substr(0, problem.size()),
+            "0Complete\n" + problem);
+  ASSERT_EQ(testing::StopProcess(sim), 0);
+  ASSERT_TRUE(radio.LoadImage(memory));
+  EXPECT_EQ(BytesToHex(std::span(radio.memory()).subspan(ChannelAddress(11) + 32, 32)),
+            "4100420043004400450046004700480049004A004B004C004D004E004F005000");
 }
 
 }  // namespace
