@@ -48,6 +48,7 @@ const std::map<std::string, VerbShape>& Verbs() {
        {2, false, true, true,
         "Usage: tqm5 import-csv FILE.M5 IN.CSV -o OUT.M5 [--model M]\n"
         "Takes the channels of a CSV file into a project and saves it as a new project file.\n"
+        "Lines of the project that were not taken as they are are listed on stderr too.\n"
         "Example: tqm5 import-csv my-radio.M5 channels.CSV -o edited.M5\n"}},
       {"show",
        {1, false, false, false,
@@ -66,6 +67,8 @@ const std::map<std::string, VerbShape>& Verbs() {
        {2, false, true, true,
         "Usage: tqm5 font-import FILE.M5 IN.FM5 -o OUT.M5 [--model M]\n"
         "Takes the glyphs of a font file into a project and saves it as a new project file.\n"
+        "Lines of the project that were not taken as they are are listed on stderr; the new\n"
+        "project holds what was loaded.\n"
         "Example: tqm5 font-import my-radio.M5 glyphs.FM5 -o with-glyphs.M5\n"}},
   };
   return *verbs;

@@ -19,9 +19,9 @@
 // The loader refuses a file without the header or the end line, and a file that lacks a line
 // the writer always writes (SD01..SD11, the bank and one-touch lines, SET_DTMF, TITLE): applied,
 // such a file would send the radio start-up values in place of the missing ones. Files without
-// the SLIDE, SD12, FONT and LINK lines (older saves) still load, and older programs skip those
-// lines; they keep what a read from the radio brought in and an older file would lose on the way
-// back to the radio.
+// the SLIDE, SD12, FONT and LINK lines (older saves) still load, each missing line reported, and
+// older programs skip those lines; they keep what a read from the radio brought in and an older
+// file would lose on the way back to the radio.
 //
 // Every line the loader cannot take exactly as it stands is reported (`FileProblem`), so that
 // nothing the file says is changed without a word on its way to the radio.
@@ -75,8 +75,8 @@ Outcome LoadProject(MemoryImage& image, const std::string& path,
 // something), every line after the header is applied by its key, the row labels are rebuilt
 // for the loaded bank sizes whatever their total, and "Read File" titled "Finish" is returned.
 // Each line that could not be taken exactly as it stands goes to `problems` with what was taken
-// instead (see `ApplyProjectLine`); the image then differs from the file there, and whoever
-// sends it to the radio must say so first.
+// instead (see `ApplyProjectLine`); the image then differs from the file there, and nothing
+// may send it to the radio before the user has seen that and agreed.
 Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines,
                          std::vector<FileProblem>* problems = nullptr);
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <optional>
 #include <string>
 
@@ -472,7 +473,7 @@ std::string FinishProjectLoad(MemoryImage& image, ProjectLoadState& state) {
   if (all_bank && bank_lines) {
     state.problems.push_back({state.line_of_key[std::string(kAllBankKey)], 0, "", "",
                               "the file gives the bank sizes both by BK lines and by an ALLBANK "
-                              "line; the sizes are those of the last of them",
+                              "line; they were applied in the order of the file",
                               false});
   }
   // Older programs wrote none of these; the image keeps what it held for them.
@@ -487,9 +488,14 @@ std::string FinishProjectLoad(MemoryImage& image, ProjectLoadState& state) {
        "the bank-link groups keep what they held"},
   };
   for (const auto& [keys, what] : optional) {
-    if (!keys.empty())
+    if (!keys.empty()) {
       state.problems.push_back({0, 0, "", "", "no line for " + Joined(keys) + "; " + what, false});
+    }
   }
+  // In the order of the file's lines; what concerns no line of its own comes last.
+  std::stable_sort(state.problems.begin(), state.problems.end(), [](const auto& a, const auto& b) {
+    return (a.line > 0 ? a.line : INT_MAX) < (b.line > 0 ? b.line : INT_MAX);
+  });
   return "";
 }
 

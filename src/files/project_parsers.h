@@ -95,8 +95,9 @@ void ParseChannel(const LineLoad& l);
 void ApplyProjectLine(MemoryImage& image, int number, std::u32string_view line,
                       ProjectLoadState& state);
 
-// After the last line: applies the one-touch lines and reports the sections the writer always
-// writes but a file from an older program may lack (SLIDE, SD12, FONT, LINK). Returns what
+// After the last line: applies the one-touch lines, reports the sections the writer always
+// writes but a file from an older program may lack (SLIDE, SD12, FONT, LINK), and puts the
+// problems in the order of the lines. Returns what
 // keeps the file from being a whole project, "" when nothing does: the lines the writer always
 // writes and the file lacks ("SD01..SD11, BK0000..BK0004, TITLE").
 std::string FinishProjectLoad(MemoryImage& image, ProjectLoadState& state);
