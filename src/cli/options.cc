@@ -27,9 +27,12 @@ const std::map<std::string, VerbShape>& Verbs() {
         "Example: tqm5 read --port 1 --model J -o my-radio.M5\n"}},
       {"write",
        {1, true, false, false,
-        "Usage: tqm5 write --port P --model M FILE.M5\n"
+        "Usage: tqm5 write --port P --model M FILE.M5 [--accept-changes]\n"
         "Writes a project file to the whole radio. The settings come from the file; the model\n"
-        "decides the identification and the variant's rules.\n"
+        "decides the identification and the variant's rules. A project whose lines were not all\n"
+        "taken as they are (each is listed, with what was loaded instead) is not sent unless\n"
+        "--accept-changes is given; then what was loaded is sent. Nothing is sent when the\n"
+        "write could not finish (bank sizes that do not add up to 1000).\n"
         "Example: tqm5 write --port /dev/ttyUSB0 --model J my-radio.M5\n"}},
       {"identify",
        {0, true, false, false,
@@ -39,27 +42,34 @@ const std::map<std::string, VerbShape>& Verbs() {
       {"export-csv",
        {2, false, false, false,
         "Usage: tqm5 export-csv FILE.M5 OUT.CSV [--model M]\n"
-        "Writes the used channels of a project to a CSV file for a spreadsheet.\n"
+        "Writes the used channels of a project to a CSV file for a spreadsheet. Lines of the\n"
+        "project that were not taken as they are are listed on stderr; the export goes on.\n"
         "Example: tqm5 export-csv my-radio.M5 channels.CSV\n"}},
       {"import-csv",
        {2, false, true, true,
         "Usage: tqm5 import-csv FILE.M5 IN.CSV -o OUT.M5 [--model M]\n"
         "Takes the channels of a CSV file into a project and saves it as a new project file.\n"
+        "Lines of the project that were not taken as they are are listed on stderr too.\n"
         "Example: tqm5 import-csv my-radio.M5 channels.CSV -o edited.M5\n"}},
       {"show",
        {1, false, false, false,
         "Usage: tqm5 show FILE.M5 [--model M]\n"
         "Prints the used channels, banks, one-touch keys, title, DTMF and settings of a project.\n"
+        "Lines of the file that were not taken as they are are listed on stderr, each with what\n"
+        "was loaded instead; the listing shows what was loaded and the exit status stays 0.\n"
         "Example: tqm5 show my-radio.M5\n"}},
       {"font-export",
        {2, false, false, false,
         "Usage: tqm5 font-export FILE.M5 OUT.FM5 [--model M]\n"
-        "Writes the eight user glyphs of a project to a font file.\n"
+        "Writes the eight user glyphs of a project to a font file. Lines of the project that\n"
+        "were not taken as they are are listed on stderr; the export goes on.\n"
         "Example: tqm5 font-export my-radio.M5 glyphs.FM5\n"}},
       {"font-import",
        {2, false, true, true,
         "Usage: tqm5 font-import FILE.M5 IN.FM5 -o OUT.M5 [--model M]\n"
         "Takes the glyphs of a font file into a project and saves it as a new project file.\n"
+        "Lines of the project that were not taken as they are are listed on stderr; the new\n"
+        "project holds what was loaded.\n"
         "Example: tqm5 font-import my-radio.M5 glyphs.FM5 -o with-glyphs.M5\n"}},
   };
   return *verbs;
@@ -75,7 +85,8 @@ const char kUsage[] =
     "Radio verbs (need --port and --model):\n"
     "  read      [-o FILE.M5]   read the whole radio into a project file\n"
     "                           (default name radio-DATE-TIME.M5; a backup copy is kept too)\n"
-    "  write     FILE.M5        write a project file to the whole radio\n"
+    "  write     FILE.M5        write a project file to the whole radio (not sent while a line\n"
+    "                           of it was not taken as it is, unless --accept-changes)\n"
     "  identify                 check which radio answers and print its identification\n"
     "\n"
     "File verbs:\n"
@@ -91,6 +102,8 @@ const char kUsage[] =
     "  --model M       the radio variant: J, T or other (file verbs: how user glyphs and\n"
     "                  the \"Train\" tone mode are read; default J)\n"
     "  -o FILE         the project file a verb saves (read, import-csv, font-import)\n"
+    "  --accept-changes  write: send a project whose lines were not all taken as they are\n"
+    "                  (every verb lists such lines on stderr, with what was loaded instead)\n"
     "  -h, --help      this text; tqm5 VERB --help describes one verb\n"
     "  --version       the program's version\n"
     "\n"
@@ -128,6 +141,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         error = "unknown model " + QuotedValue(*v) + ": use J, T or other";
         return std::nullopt;
       }
+    } else if (arg == "--accept-changes") {
+      options.accept_changes = true;
     } else if (arg == "-o" || arg == "--output") {
       auto v = value("-o");
       if (!v) return std::nullopt;
@@ -162,6 +177,11 @@ std::string CheckVerbArguments(const Options& options) {
            "font-import save)";
   }
   if (shape.needs_output && options.output.empty()) return options.verb + " needs -o OUT.M5";
+  if (options.accept_changes && options.verb != "write") {
+    return options.verb +
+           " does not take --accept-changes (it lets write send a project whose "
+           "lines were not all taken as they are)";
+  }
   return "";
 }
 

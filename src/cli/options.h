@@ -16,6 +16,8 @@ struct Options {
   std::string port;                  // --port: 1..16, a device path, or "sim" (checked)
   std::optional<ModelOption> model;  // --model J|T|other
   std::string output;                // -o FILE
+  bool accept_changes = false;       // --accept-changes: write a project whose lines were not
+                                     // all taken as they are
   bool help = false;
   bool version = false;
 };

@@ -9,12 +9,14 @@
 #include <ctime>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "cli/file_guard.h"
 #include "cli/progress_bar.h"
 #include "files/csv_file.h"
 #include "files/file_ops.h"
+#include "files/file_problem.h"
 #include "files/font_file.h"
 #include "files/project_file.h"
 #include "files/text_file.h"
@@ -151,12 +153,21 @@ Outcome RunRadio(TransferCommand command, RadioPort& port, MemoryImage& image) {
 
 // Loads a project file into a fresh start-up image; false after reporting why not. The model
 // is selected first, as at start-up, so that the file's own settings (its language among them)
-// are the ones that stay; selecting it again after the load would reset the language.
+// are the ones that stay; selecting it again after the load would reset the language. Every
+// line that was not taken as it stands is listed on `err`, one each ("FILE: line 12, ..."), and
+// counted in `problem_count` when given.
 bool LoadProjectFile(const Options& options, const std::string& path, MemoryImage& image,
-                     std::ostream& err) {
+                     std::ostream& err, size_t* problem_count = nullptr) {
   SelectModelOption(image, options.model.value_or(ModelOption::kJ));
-  Outcome outcome = LoadProject(image, path);
-  if (outcome.success) return true;
+  std::vector<FileProblem> problems;
+  Outcome outcome = LoadProject(image, path, &problems);
+  if (outcome.success) {
+    for (const FileProblem& problem : problems) {
+      err << path << ": " << FileProblemText(problem) << "\n";
+    }
+    if (problem_count != nullptr) *problem_count = problems.size();
+    return true;
+  }
   std::string why = outcome.shown ? outcome.text : outcome.detail;
   if (outcome.shown && outcome.text == "This File don't Open") {
     why = outcome.detail.empty() ? "not a project file (the name must end in .M5)" : outcome.detail;
@@ -214,9 +225,24 @@ int Read(const Options& options, std::ostream& out, std::ostream& err) {
   return status;
 }
 
+// A project goes to the radio as it is or not at all: while a line of it was not taken as it
+// stands, nothing is sent unless the user accepts what was loaded; and what would stop the write
+// part-way is found before the port opens.
 int Write(const Options& options, std::ostream& out, std::ostream& err) {
   MemoryImage image;
-  if (!LoadProjectFile(options, options.files[0], image, err)) return kFailure;
+  const std::string& path = options.files[0];
+  size_t problems = 0;
+  if (!LoadProjectFile(options, path, image, err, &problems)) return kFailure;
+  if (problems > 0 && !options.accept_changes) {
+    err << "tqm5 write: " << path << " was not sent: "
+        << (problems == 1 ? "1 line was not taken as it is"
+                          : std::to_string(problems) + " lines were not taken as they are")
+        << " (listed above). Correct the file, or send what was loaded with --accept-changes.\n";
+    return kFailure;
+  }
+  if (std::optional<Outcome> refusal = WriteRefusal(image, TransferCommand::kWriteAll)) {
+    return Report(*refusal, "write", out, err);
+  }
   RadioPort port;
   std::string error;
   if (!port.Open(options.port, *options.model, error))

@@ -21,11 +21,6 @@ namespace {
 // Fields of an exported channel line: the label, the twelve columns and the channel number.
 constexpr size_t kCsvFieldCount = 14;
 
-// The frequencies the radio can hold, and the largest offset it takes, in hertz.
-constexpr int64_t kLowestFrequencyHertz = 530990;
-constexpr int64_t kHighestFrequencyHertz = 1299999990;
-constexpr int64_t kHighestOffsetHertz = 999995000;
-
 // The carrier text a spreadsheet or another program may write for the full-width "ＪＲ". It
 // is accepted and kept in the cell as written; the carrier code is that of "ＪＲ", the last
 // entry of the carrier list, since that is the carrier the user meant.
@@ -221,7 +216,8 @@ std::string FrequencyFault(std::string_view text, int decimals, int64_t low, int
 // At the first column that fails, returns its caption, its text and why; otherwise returns a
 // problem with an empty column. The frequency and the offset are completed to their full forms
 // ("145" gives "145.00000MHz", "0.6" gives "0.600MHz"); the name keeps only the characters the
-// radio can show and must then fit its 16 bytes.
+// radio can show and must then fit its 16 bytes. A name that lost characters is returned as a
+// problem that does not empty the channel.
 CsvImportProblem CheckImportedChannel(Channel& channel) {
   ChannelRow& row = channel.row;
   auto fail = [&row](int column, std::string what) {
@@ -268,11 +264,22 @@ CsvImportProblem CheckImportedChannel(Channel& channel) {
   row[kColShiftFreq] = OffsetText(static_cast<uint32_t>(hertz));
 
   if (!OneOf(kSkipTexts, row[kColSkip])) return fail(kColSkip, "not *, ※ or empty");
-  std::string name = FilterRadioText(row[kColName]);
-  if (TitleByteCount(name, false) > kTitleMaxBytes) {
+  if (TitleByteCount(FilterRadioText(row[kColName]), false) > kTitleMaxBytes) {
     return fail(kColName, "longer than the radio's 16 bytes (a double-byte character takes 2)");
   }
-  row[kColName] = std::move(name);
+  // Characters the radio cannot show (control characters among them) are left out, and the
+  // channel is kept and reported.
+  RadioTextCheck name = CheckRadioText(row[kColName]);
+  if (!name.fault.empty()) {
+    CsvImportProblem problem{0,
+                             0,
+                             std::string(kColumnCaptions[kColName]),
+                             row[kColName],
+                             name.fault + "; taken as \"" + name.kept + "\"",
+                             false};
+    row[kColName] = std::move(name.kept);
+    return problem;
+  }
   return {};
 }
 
@@ -290,8 +297,8 @@ Outcome CheckAndClearChannels(MemoryImage& image, const std::vector<int>& line_o
         problem.line = line_of[static_cast<size_t>(number)];
         problem.channel = number;
         if (problem.column == kColumnCaptions[kColShiftFreq]) problem.value = before;
+        if (problem.emptied) channel.used = false;
         problems.push_back(std::move(problem));
-        channel.used = false;
       }
     }
     if (!channel.used) ClearChannel(channel);
@@ -457,18 +464,6 @@ Outcome ImportCsv(MemoryImage& image, const std::string& path,
                               "; the import stopped there"));
   }
   return done(CheckAndClearChannels(image, line_of, found));
-}
-
-std::string CsvProblemText(const CsvImportProblem& problem) {
-  std::string text;
-  if (problem.line > 0) text += "line " + std::to_string(problem.line);
-  if (problem.channel > 0) {
-    text += (text.empty() ? "" : ", ") + std::string("channel ") + std::to_string(problem.channel);
-  }
-  if (!problem.column.empty()) text += ", " + problem.column + " " + QuotedValue(problem.value);
-  text += ": " + problem.what;
-  if (problem.emptied) text += "; channel emptied";
-  return text;
 }
 
 }  // namespace tqm5

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "files/file_problem.h"
 #include "image/outcome.h"
 #include "model/memory_image.h"
 
@@ -27,14 +28,7 @@ std::vector<std::string> CsvLines(const MemoryImage& image);
 Outcome ExportCsv(const MemoryImage& image, const std::string& path);
 
 // One row the import emptied, or one line it skipped or refused, for the user to see.
-struct CsvImportProblem {
-  int line = 0;          // file line, 1 = the caption line; 0 when the channel had no line
-  int channel = 0;       // the channel concerned, 0 when the line names none
-  std::string column;    // caption of the failing column ("Freqency"), empty for a whole line
-  std::string value;     // the failing cell's text
-  std::string what;      // what is wrong, in plain words
-  bool emptied = false;  // the channel was emptied (otherwise it kept what it held)
-};
+using CsvImportProblem = FileProblem;
 
 // Reads channels 1..1603 from the CSV file at `path` into the image, checks every used channel
 // and empties those that fail. Ends with "Import CSV File" titled " Finish".
@@ -64,7 +58,9 @@ Outcome ImportCsv(MemoryImage& image, const std::string& path,
 
 // One problem as a line for the user, without the file name: "line 12, channel 11, Freqency
 // \"9999\": out of range 0.53099..1299.99999 MHz; channel emptied".
-std::string CsvProblemText(const CsvImportProblem& problem);
+inline std::string CsvProblemText(const CsvImportProblem& problem) {
+  return FileProblemText(problem);
+}
 
 }  // namespace tqm5
 

@@ -223,12 +223,12 @@ std::vector<std::string> ProjectLines(const MemoryImage& image, const std::strin
     lines.push_back(BuildChannelLine(image, c, error));
     if (lines.back().empty()) return {};
   }
-  // The bank and one-touch lines are kept only for a valid layout: a file saved mid-edit leaves
-  // the loading program's banks and keys alone.
-  if (BankTotalValid(image)) {
-    AppendBankLines(image, lines);
-    AppendOneTouchLines(image, lines);
-  }
+  // The bank sizes are written whatever their total, and the one-touch keys with them: the
+  // user's banks are never lost on save, even mid-edit. (The old program left both out unless
+  // the sizes added up to 1000, and its files then loaded with whatever banks the loading
+  // program had.) Only a write of the banks to the radio needs the total of 1000.
+  AppendBankLines(image, lines);
+  AppendOneTouchLines(image, lines);
   AppendDtmfLines(image, lines);
   lines.push_back("TITLE" + image.title);
   lines.push_back(std::string(kSlideKey) + std::to_string(image.title_scroll == 1 ? 1 : 0));
@@ -253,33 +253,49 @@ Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path) {
   return outcome;
 }
 
-Outcome LoadProject(MemoryImage& image, const std::string& path) {
+Outcome LoadProject(MemoryImage& image, const std::string& path,
+                    std::vector<FileProblem>* problems) {
   if (!PathEndsWith(path, ".M5")) return DontOpenOutcome();
   std::vector<std::string> lines;
   std::string error;
   if (!ReadTextLines(path, lines, error)) return SilentOutcome(std::move(error));
-  return LoadProjectLines(image, lines);
+  return LoadProjectLines(image, lines, problems);
 }
 
-Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines) {
+Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines,
+                         std::vector<FileProblem>* problems) {
+  if (problems != nullptr) problems->clear();
   std::string missing = MissingProjectFrame(lines);
   if (!missing.empty()) {
     Outcome outcome = DontOpenOutcome();
     outcome.detail = std::move(missing);
     return outcome;
   }
-  // The lines go into a copy, which replaces the image only once every line has loaded.
+  // The lines go into a copy, which replaces the image only when the file is a whole project.
   MemoryImage loaded = image;
   ClearAllChannels(loaded);
+  for (std::string& memory : loaded.dtmf.memories) memory.clear();
+  ProjectLoadState state;
   for (size_t i = 1; i < lines.size(); ++i) {
-    std::string error;
-    if (!ApplyProjectLine(loaded, Utf8ToU32(lines[i]), error)) {
-      return SilentOutcome("line " + std::to_string(i + 1) + ": " + error);
-    }
+    ApplyProjectLine(loaded, static_cast<int>(i) + 1, Utf8ToU32(lines[i]), state);
   }
-  RebuildRowLabels(loaded);
+  missing = FinishProjectLoad(loaded, state);
+  if (!missing.empty()) {
+    Outcome outcome = DontOpenOutcome();
+    outcome.detail = std::move(missing);
+    return outcome;
+  }
+  RebuildRowLabelsForAnyTotal(loaded);
   image = std::move(loaded);
+  if (problems != nullptr) *problems = std::move(state.problems);
   return ReadFileOutcome();
+}
+
+void ParseChannelLine(MemoryImage& image, std::string_view line,
+                      std::vector<FileProblem>& problems) {
+  ProjectLoadState state;
+  ApplyProjectLine(image, 0, Utf8ToU32(line), state);
+  problems = std::move(state.problems);
 }
 
 }  // namespace tqm5

@@ -3,9 +3,9 @@
 //
 //   header               "Save Date and Time ..." (the loader checks only that it starts so)
 //   CH...                one per used channel, ascending
-//   BK0000..BK0004       bank sizes, only while they add up to 1000; the single line
+//   BK0000..BK0004       bank sizes, whatever their total; the single line
 //    or ALLBANKnn        "ALLBANK" + bank instead when that bank holds all 1000 memories
-//   ONETOUCH_BANK/_CHDA  one-touch keys, only while the bank sizes add up to 1000
+//   ONETOUCH_BANK/_CHDA  one-touch keys
 //   NUM_DTMF...          one per non-empty DTMF memory
 //   SET_DTMF, TITLE
 //   SLIDE0/SLIDE1        the title's scroll choice
@@ -16,11 +16,15 @@
 //   COMPORT..            the serial port, read back only from "com.ini"
 //   File End
 //
-// The loader refuses a file without the header or the end line, and otherwise dispatches on the
-// first two characters of a line and ignores lines it does not know, so files without the SLIDE,
-// SD12, FONT and LINK lines (older saves) still load, and older programs skip those lines. They
-// keep what a read from the radio brought in and an older file would lose on the way back to the
-// radio.
+// The loader refuses a file without the header or the end line, and a file that lacks a line
+// the writer always writes (SD01..SD11, the bank and one-touch lines, SET_DTMF, TITLE): applied,
+// such a file would send the radio start-up values in place of the missing ones. Files without
+// the SLIDE, SD12, FONT and LINK lines (older saves) still load, each missing line reported, and
+// older programs skip those lines; they keep what a read from the radio brought in and an older
+// file would lose on the way back to the radio.
+//
+// Every line the loader cannot take exactly as it stands is reported (`FileProblem`), so that
+// nothing the file says is changed without a word on its way to the radio.
 #ifndef TQM5_FILES_PROJECT_FILE_H_
 #define TQM5_FILES_PROJECT_FILE_H_
 
@@ -28,6 +32,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/file_problem.h"
 #include "image/outcome.h"
 #include "model/memory_image.h"
 
@@ -59,28 +64,26 @@ Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path);
 // `LoadProject` after its open dialog. A path not ending in ".M5" (any case) gives "This File
 // don't Open" titled "Error" and changes nothing; an unreadable file changes nothing and gives a
 // silent outcome. Otherwise see `LoadProjectLines`.
-Outcome LoadProject(MemoryImage& image, const std::string& path);
+Outcome LoadProject(MemoryImage& image, const std::string& path,
+                    std::vector<FileProblem>* problems = nullptr);
 
 // The load proper, on the lines of a file. A file that does not start with the "Save Date and
-// Time" header or does not end with "File End" (empty lines may follow) is not a whole project
-// file: "This File don't Open" titled "Error", `detail` says what is missing, nothing changes.
-// Otherwise channels 1..1603 but the call channels are cleared, every line after the header is
-// applied by its key, the row labels are rebuilt and "Read File" titled "Finish" is returned.
-// The load is all or nothing: a line that cannot be loaded (a channel line whose fixed fields are
-// not digits with the two decimal points in place, a channel number above 1623, a carrier, tone
-// or DCS index beyond its list, a bank line above 4, a group above 10, a DTMF memory outside
-// 1..9, a list position beyond its list) leaves the image exactly as it was, and the silent
-// outcome's detail names the line ("line 12: DCS index 104 is out of range"). Lines of unknown
-// keys, and lines of other keys with the wrong length, are ignored.
-Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines);
+// Time" header, does not end with "File End" (empty lines may follow), or lacks a line the
+// writer always writes, is not a whole project file: "This File don't Open" titled "Error",
+// `detail` says what is missing, nothing changes. Otherwise channels 1..1603 but the call
+// channels are cleared and the DTMF memories emptied (the writer writes every one that holds
+// something), every line after the header is applied by its key, the row labels are rebuilt
+// for the loaded bank sizes whatever their total, and "Read File" titled "Finish" is returned.
+// Each line that could not be taken exactly as it stands goes to `problems` with what was taken
+// instead (see `ApplyProjectLine`); the image then differs from the file there, and nothing
+// may send it to the radio before the user has seen that and agreed.
+Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines,
+                         std::vector<FileProblem>* problems = nullptr);
 
-// `ParseChannelLine`: applies one "CH" line to the channel it names. The line must hold at least
-// the 38 characters of the fixed fields: digits at positions 3-10, 12-33 and 35-38, "." at 11 and
-// 34 (positions count characters). Columns 1..11 are set in column order; a name of more than 32
-// CP932 bytes leaves the name as it was and the channel unmarked, any other line marks the channel
-// used. Returns false with `error` (without the line number) for a line of another shape, which
-// changes nothing, or at an index beyond its list, with the columns before it already set.
-bool ParseChannelLine(MemoryImage& image, std::string_view line, std::string& error);
+// `ParseChannelLine`: applies one "CH" line to the channel it names, as a load does; the
+// line's problems (without a line number) go to `problems`.
+void ParseChannelLine(MemoryImage& image, std::string_view line,
+                      std::vector<FileProblem>& problems);
 
 }  // namespace tqm5
 

@@ -1,8 +1,15 @@
-// The project loader's parsers, one per line key. Every position is a character position,
-// counted from 1, so that Japanese characters in a name or the title do not shift the fields.
+// The project loader's parsers, one per line key; the channel line's are in
+// project_channel_line.cc.
+//
+// A project is sent to the radio as it is or not at all, so a line is never changed without a
+// word: whatever the loader takes differently from what the line says is reported with what it
+// took instead, and the callers decide whether the result may go to the radio.
 #include "files/project_parsers.h"
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
+#include <optional>
 #include <string>
 
 #include "files/project_file.h"
@@ -16,33 +23,36 @@
 #include "textdata/title_code.h"
 
 namespace tqm5 {
-namespace {
 
-using Line = std::u32string_view;
+namespace project_line {
 
-// Longest name or title the loader takes, in CP932 bytes.
-constexpr int kMaxTextBytes = 32;
-
-// The characters from 1-based `position` on, at most `width` of them, as far as the line reaches.
-Line Slice(Line line, size_t position, size_t width = Line::npos) {
+Line Slice(Line line, size_t position, size_t width) {
   if (position > line.size()) return {};
   return line.substr(position - 1, width);
 }
 
-// The slice as 8-bit text; a character outside ASCII becomes "?", which no field accepts.
-std::string NarrowAt(Line line, size_t position, size_t width = Line::npos) {
-  std::string text;
-  for (char32_t c : Slice(line, position, width)) text += c < 0x80 ? static_cast<char>(c) : '?';
-  return text;
-}
-
-// A decimal field; one that is empty or not all digits reads as 0.
-int NumberAt(Line line, size_t position, size_t width) {
-  return DecimalField(NarrowAt(line, position, width));
-}
-
-std::string TextAt(Line line, size_t position, size_t width = Line::npos) {
+std::string TextAt(Line line, size_t position, size_t width) {
   return U32ToUtf8(Slice(line, position, width));
+}
+
+std::optional<int> DigitsAt(Line line, size_t position, size_t width) {
+  Line digits = Slice(line, position, width);
+  if (digits.size() != width) return std::nullopt;
+  int value = 0;
+  for (char32_t c : digits) {
+    if (c < U'0' || c > U'9') return std::nullopt;
+    value = value * 10 + static_cast<int>(c - U'0');
+  }
+  return value;
+}
+
+int NumberAt(Line line, size_t position, size_t width) {
+  return DigitsAt(line, position, width).value_or(0);
+}
+
+bool DigitsTo(Line line, size_t position, size_t length) {
+  return line.size() == length &&
+         (position > length || DigitsAt(line, position, length - position + 1).has_value());
 }
 
 bool StartsWith(Line line, std::string_view key) {
@@ -53,327 +63,440 @@ bool StartsWith(Line line, std::string_view key) {
   return true;
 }
 
-bool AllDigits(std::string_view text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
-std::string OutOfRange(const std::string& what, int value) {
-  return what + " " + std::to_string(value) + " is out of range";
-}
-
-// An index field that selects an entry of a list of `count`. Out of range ends the load and
-// leaves `value` as it was.
-bool IndexAt(Line line, size_t position, size_t width, int count, const char* what, int& value,
-             std::string& error) {
-  int index = NumberAt(line, position, width);
-  if (index >= count) {
-    error = OutOfRange(what, index);
-    return false;
-  }
-  value = index;
-  return true;
-}
-
-// A character of a line as the user would see it in a message: printable characters as
-// themselves, control characters by their code.
 std::string Shown(char32_t c) {
   if (c < 0x20 || c == 0x7F) return "character code " + std::to_string(static_cast<int>(c));
   return "\"" + U32ToUtf8(std::u32string(1, c)) + "\"";
 }
 
-// The fixed part of a channel line holds digits, with the decimal points of the frequency and the
-// offset at positions 11 and 34. A line of another shape would put its characters into the
-// wrong fields, so it is refused with the first position that is wrong.
-bool CheckChannelShape(Line line, std::string& error) {
-  if (line.size() < kChannelFixedLength) {
-    error = "channel line: " + std::to_string(line.size()) + " characters, the fixed fields need " +
-            std::to_string(kChannelFixedLength);
-    return false;
-  }
-  for (size_t position = 3; position <= kChannelFixedLength; ++position) {
-    char32_t c = line[position - 1];
-    bool point = position == 11 || position == 34;
-    if (point ? c == U'.' : c >= U'0' && c <= U'9') continue;
-    error = "channel line: position " + std::to_string(position) + " should be " +
-            (point ? "\".\"" : "a digit") + ", found " + Shown(c);
-    return false;
-  }
-  return true;
+std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+
+std::string ListRange(int count) { return "(0.." + std::to_string(count - 1) + ")"; }
+
+void LineLoad::Report(std::string column, std::string value, std::string what, int channel,
+                      bool emptied) const {
+  state.problems.push_back(
+      {number, channel, std::move(column), std::move(value), std::move(what), emptied});
 }
 
-bool ParseChannel(MemoryImage& image, Line line, std::string& error) {
-  if (!CheckChannelShape(line, error)) return false;
-  int number = NumberAt(line, 3, 4) + 1;
-  if (number > kChannelCount) {
-    error = OutOfRange("channel number", number);
-    return false;
-  }
-  Channel& channel = image.channel(number);
-  ChannelRow& row = channel.row;
-  // The decimal points at positions 11 and 34 are checked above and put back in place.
-  row[kColFreq] = std::to_string(NumberAt(line, 7, 4)) + "." + TextAt(line, 12, 5) + "MHz";
-
-  static constexpr std::array<std::string_view, 4> kModes = {"FM", "AM", "NFM", "WFM"};
-  int mode = NumberAt(line, 17, 1);
-  row[kColMode] = kModes[static_cast<size_t>(mode < 4 ? mode : 0)];
-
-  int step = NumberAt(line, 18, 2);
-  channel.step_index = static_cast<uint8_t>(step);
-  row[kColStep] = kStepList[static_cast<size_t>(step < kStepCount ? step : 0)];
-
-  int value = 0;
-  if (!IndexAt(line, 20, 2, kTrainCount, "train-tone index", value, error)) return false;
-  channel.train_index = static_cast<uint8_t>(value);
-  row[kColCarrier] = kTrainList[static_cast<size_t>(value)];
-
-  static constexpr std::array<std::string_view, 5> kToneModes = {"None", "Tone", "TSQ", "SQ",
-                                                                 "DCS"};
-  int tone_mode = NumberAt(line, 22, 1);
-  if (tone_mode < 5) {
-    row[kColToneMode] = kToneModes[static_cast<size_t>(tone_mode)];
-  } else {
-    // Train tones exist only on the "J" variant.
-    row[kColToneMode] = tone_mode == 5 && UsesGlyphCharacters(image) ? "Train" : "None";
-  }
-
-  if (!IndexAt(line, 23, 2, kToneCount, "transmit tone index", value, error)) return false;
-  channel.tx_tone_index = static_cast<uint8_t>(value);
-  row[kColTxTone] = kToneList[static_cast<size_t>(value)];
-  if (!IndexAt(line, 25, 2, kToneCount, "receive tone index", value, error)) return false;
-  channel.rx_tone_index = static_cast<uint8_t>(value);
-  row[kColRxTone] = kToneList[static_cast<size_t>(value)];
-  if (!IndexAt(line, 27, 3, kDcsCount, "DCS index", value, error)) return false;
-  channel.dcs_index = static_cast<uint8_t>(value);
-  row[kColDcs] = kDcsList[static_cast<size_t>(value)];
-
-  int shift = NumberAt(line, 30, 1);
-  row[kColShift] = kShiftText[static_cast<size_t>(shift < 3 ? shift : 0)];
-  row[kColShiftFreq] = std::to_string(NumberAt(line, 31, 3)) + "." + TextAt(line, 35, 3) + "MHz";
-  row[kColSkip] = TextAt(line, 38, 1) == "1" ? "*" : "";
-
-  if (line.size() <= kChannelFixedLength) {
-    row[kColName].clear();
-  } else {
-    // A name too long for the radio is refused whole; the channel then stays as the load's
-    // clearing left it (unused).
-    std::string name = TextAt(line, kChannelFixedLength + 1);
-    if (Cp932ByteLength(name) > kMaxTextBytes) return true;
-    row[kColName] = FilterRadioText(name);
-  }
-  channel.used = true;
-  return true;
+void LineLoad::Key(const std::string& key, const std::string& whose, int channel) const {
+  auto [it, first] = state.line_of_key.try_emplace(key, number);
+  if (first) return;
+  Report("", "",
+         "a second line for " + whose + " (the first is line " + std::to_string(it->second) +
+             "); this line counts",
+         channel);
+  it->second = number;
 }
 
-bool ParseBankSizes(MemoryImage& image, Line line, std::string& error) {
-  int k = NumberAt(line, 3, 4);
-  if (k >= kBankLineCount) {
-    error = OutOfRange("bank line", k);
-    return false;
+}  // namespace project_line
+
+namespace {
+
+using project_line::DigitsAt;
+using project_line::DigitsTo;
+using project_line::kNotLoaded;
+using project_line::Line;
+using project_line::LineLoad;
+using project_line::ListRange;
+using project_line::NumberAt;
+using project_line::Quote;
+using project_line::Shown;
+using project_line::Slice;
+using project_line::StartsWith;
+using project_line::TextAt;
+
+std::string BankRange(int k) {
+  return "banks " + std::to_string(kBanksPerLine * k) + ".." +
+         std::to_string(kBanksPerLine * k + kBanksPerLine - 1);
+}
+
+void ParseBankSizes(const LineLoad& l) {
+  std::optional<int> k = DigitsAt(l.line, 3, 4);
+  bool known = k && *k < kBankLineCount;
+  if (known) l.Key("BK" + ZeroPad(*k, 4), "the sizes of " + BankRange(*k));
+  if (!known || !DigitsTo(l.line, 7, 36)) {
+    l.Report("", "",
+             "not a bank line of \"BK000\", a line 0..4 and ten sizes of 3 digits" +
+                 std::string(kNotLoaded) +
+                 (known ? ", " + BankRange(*k) + " keep their sizes" : ""));
+    return;
   }
   for (int i = 0; i < kBanksPerLine; ++i) {
-    image.bank_sizes[static_cast<size_t>(kBanksPerLine * k + i)] =
-        NumberAt(line, 7 + 3 * static_cast<size_t>(i), 3);
+    l.image.bank_sizes[static_cast<size_t>(kBanksPerLine * *k + i)] =
+        NumberAt(l.line, 7 + 3 * static_cast<size_t>(i), 3);
   }
-  return true;
 }
 
-// "ALLBANK" + bank (2 digits): every memory in that bank (see the writer). Malformed lines are
-// ignored.
-void ParseAllBank(MemoryImage& image, Line line) {
-  if (line.size() != kAllBankKey.size() + 2 || !StartsWith(line, kAllBankKey)) return;
-  std::string digits = NarrowAt(line, kAllBankKey.size() + 1, 2);
-  if (!AllDigits(digits)) return;
-  int bank = DecimalField(digits);
-  if (bank >= kBankCount) return;
-  image.bank_sizes.fill(0);
-  image.bank_sizes[static_cast<size_t>(bank)] = kMemoryChannelCount;
+// "ALLBANK" + bank (2 digits): every memory in that bank (see the writer).
+void ParseAllBank(const LineLoad& l) {
+  l.Key(std::string(kAllBankKey), "the bank sizes");
+  std::optional<int> bank = DigitsAt(l.line, kAllBankKey.size() + 1, 2);
+  if (l.line.size() != kAllBankKey.size() + 2 || !bank || *bank >= kBankCount) {
+    l.Report("", "",
+             "not an ALLBANK line of a bank 00..49" + std::string(kNotLoaded) +
+                 ", the banks keep their sizes");
+    return;
+  }
+  l.image.bank_sizes.fill(0);
+  l.image.bank_sizes[static_cast<size_t>(*bank)] = kMemoryChannelCount;
 }
 
-// The one-touch entries are at positions 14 + 3i, after the 13-character key.
-int OneTouchEntry(Line line, int key) {
-  return NumberAt(line, 14 + 3 * static_cast<size_t>(key), 3);
+// The one-touch entries are at positions 14 + 3i, after the 13-character key; the line holds
+// nine of them.
+bool OneTouchShape(const LineLoad& l, std::string_view key) {
+  if (DigitsTo(l.line, 14, 13 + 3 * kOneTouchKeyCount)) return true;
+  l.Report("", "",
+           "not a " + std::string(key) + " line of nine 3-digit entries" + std::string(kNotLoaded) +
+               ", the one-touch keys keep what they held");
+  return false;
 }
 
-// Entries are bank numbers, looked up in the used-bank table of the sizes loaded so far, which
-// is why the bank lines must come first.
-void ParseOneTouchBanks(MemoryImage& image, Line line) {
+std::string KeyName(int k) { return "key " + std::to_string(k + 1); }
+
+// Entries are bank numbers, looked up in the used-bank table of the file's bank sizes.
+void ParseOneTouchBanks(const LineLoad& l) {
+  if (!OneTouchShape(l, kOneTouchBankKey)) return;
+  MemoryImage& image = l.image;
   RebuildUsedBanks(image);
   for (int k = 0; k < kOneTouchKeyCount; ++k) {
-    int bank = OneTouchEntry(line, k);
+    int bank = NumberAt(l.line, 14 + 3 * static_cast<size_t>(k), 3);
     OneTouchKey& key = image.one_touch[static_cast<size_t>(k)];
-    if (bank == kOneTouchNoSetting) {
-      key.no_setting = true;
-      SelectOneTouchBank(image, k, 0);
-      continue;
+    int position = bank == kOneTouchNoSetting ? -1 : UsedBankPosition(image, bank);
+    if (bank != kOneTouchNoSetting && position < 0) {
+      l.Report(std::string(kOneTouchBankKey), ZeroPad(bank, 3),
+               KeyName(k) + ": bank " + std::to_string(bank) +
+                   " is not a bank in use; loaded as No Setting");
     }
-    key.no_setting = false;
-    // A bank that is not in use keeps the key's bank selection.
-    int position = UsedBankPosition(image, bank);
-    if (position >= 0) SelectOneTouchBank(image, k, position);
+    key.no_setting = position < 0;
+    SelectOneTouchBank(image, k, std::max(position, 0));
   }
 }
 
-void ParseOneTouchChannels(MemoryImage& image, Line line) {
+void ParseOneTouchChannels(const LineLoad& l) {
+  if (!OneTouchShape(l, kOneTouchChannelKey)) return;
+  MemoryImage& image = l.image;
   for (int k = 0; k < kOneTouchKeyCount; ++k) {
-    int position = OneTouchEntry(line, k);
-    image.one_touch[static_cast<size_t>(k)].channel_position =
-        OneTouchChannelCount(image, k) > position ? position : 0;
+    int position = NumberAt(l.line, 14 + 3 * static_cast<size_t>(k), 3);
+    OneTouchKey& key = image.one_touch[static_cast<size_t>(k)];
+    int count = OneTouchChannelCount(image, k);
+    // A "No Setting" key has no channel; the radio gets FF FF FF for it whatever the entry.
+    if (!key.no_setting && position >= count) {
+      l.Report(std::string(kOneTouchChannelKey), ZeroPad(position, 3),
+               KeyName(k) + ": channel " + std::to_string(position) + " is beyond the " +
+                   std::to_string(count) + " channels of bank " +
+                   std::to_string(OneTouchBank(image, k)) + "; loaded as channel 0");
+    }
+    key.channel_position = key.no_setting || position >= count ? 0 : position;
   }
 }
 
-bool ParseDtmfMemory(MemoryImage& image, Line line, std::string& error) {
-  int n = NumberAt(line, 9, 3);
-  Line digits = Slice(line, 12);
-  if (digits.empty() || digits.size() > kDtmfMemoryLength) return true;
-  if (n < 1 || n > kDtmfMemoryCount) {
-    error = OutOfRange("DTMF memory number", n);
-    return false;
+void ParseDtmfMemory(const LineLoad& l) {
+  std::optional<int> n = DigitsAt(l.line, 9, 3);
+  if (!n || *n < 1 || *n > kDtmfMemoryCount) {
+    l.Report("", "",
+             "not a NUM_DTMF line of a memory 001..009 and its digits" + std::string(kNotLoaded));
+    return;
   }
-  image.dtmf.memories[static_cast<size_t>(n - 1)] = FilterDtmf(U32ToUtf8(digits));
-  return true;
+  l.Key("NUM_DTMF" + ZeroPad(*n, 3), "DTMF memory " + std::to_string(*n));
+  Line digits = Slice(l.line, 12);
+  std::string why;
+  if (digits.size() > kDtmfMemoryLength) {
+    why = std::to_string(digits.size()) + " digits, the radio holds 16";
+  } else {
+    std::string wrong;
+    for (char32_t c : digits) {
+      if (c < 0x80 && kDtmfDigits.find(static_cast<char>(c)) != std::string_view::npos) continue;
+      wrong += (wrong.empty() ? "" : ", ") + Shown(c);
+    }
+    if (!wrong.empty()) why = "characters that are not DTMF digits (0-9, A-D, *, #, -): " + wrong;
+  }
+  std::string& memory = l.image.dtmf.memories[static_cast<size_t>(*n - 1)];
+  if (why.empty()) {
+    memory = U32ToUtf8(digits);
+    return;
+  }
+  // A DTMF memory dials a number: a part of it would dial another one.
+  memory.clear();
+  l.Report("NUM_DTMF" + ZeroPad(*n, 3), U32ToUtf8(digits),
+           why + "; memory " + std::to_string(*n) + " left empty");
 }
 
-bool ParseDtmfSettings(MemoryImage& image, Line line, std::string& error) {
+void ParseDtmfSettings(const LineLoad& l) {
+  l.Key("SET_DTMF", "the DTMF settings");
+  if (!DigitsTo(l.line, 9, 23)) {
+    l.Report("", "",
+             "not a SET_DTMF line of five 3-digit list positions" + std::string(kNotLoaded) +
+                 ", the DTMF settings keep what they held");
+    return;
+  }
   struct Box {
     const char* what;
     int& position;
     int count;
   };
-  DtmfState& dtmf = image.dtmf;
-  const Box boxes[] = {{"DTMF wait position", dtmf.wait, kDtmfWaitCount},
-                       {"DTMF head position", dtmf.head, kDtmfTimeCount},
-                       {"DTMF burst position", dtmf.burst, kDtmfTimeCount},
-                       {"DTMF pause position", dtmf.pause, kDtmfTimeCount},
-                       {"DTMF channel position", dtmf.dial_ch, kDtmfDialChCount}};
+  DtmfState& dtmf = l.image.dtmf;
+  const Box boxes[] = {{"Wait", dtmf.wait, kDtmfWaitCount},
+                       {"Head", dtmf.head, kDtmfTimeCount},
+                       {"Burst", dtmf.burst, kDtmfTimeCount},
+                       {"Pause", dtmf.pause, kDtmfTimeCount},
+                       {"Ch", dtmf.dial_ch, kDtmfDialChCount}};
   size_t position = 9;
   for (const Box& box : boxes) {
-    if (!IndexAt(line, position, 3, box.count, box.what, box.position, error)) return false;
+    int value = NumberAt(l.line, position, 3);
+    if (value < box.count) {
+      box.position = value;
+    } else {
+      l.Report("SET_DTMF", ZeroPad(value, 3),
+               std::string(box.what) + " position " + std::to_string(value) +
+                   " is beyond the list " + ListRange(box.count) + "; kept as it was");
+    }
     position += 3;
   }
-  return true;
 }
 
-void ParseTitle(MemoryImage& image, Line line) {
-  std::string text = TextAt(line, 6);
-  if (text.empty() || Cp932ByteLength(text) > kMaxTextBytes) return;
-  image.title = FilterRadioText(text);
-}
-
-bool ParseGroup(MemoryImage& image, Line line, std::string& error) {
-  int group = NumberAt(line, 4, 2);
-  if (group >= kBankLinkGroupCount) {
-    error = OutOfRange("group number", group);
-    return false;
+void ParseTitle(const LineLoad& l) {
+  l.Key("TITLE", "the title");
+  std::string text = TextAt(l.line, 6);
+  RadioTextCheck check = CheckRadioText(text);
+  if (!check.fault.empty()) {
+    l.Report("TITLE", text, check.fault + "; loaded as " + Quote(check.kept));
   }
-  auto& entries = image.group_file_table[static_cast<size_t>(group)];
-  for (size_t b = 0; b < entries.size(); ++b)
-    entries[b] = static_cast<uint8_t>(NumberAt(line, 6 + b, 1));
-  return true;
+  l.image.title = std::move(check.kept);
 }
 
-void ParseGroupFlags(MemoryImage& image, Line line) {
-  auto& flags = image.group_file_flags;
-  for (size_t b = 0; b < flags.size(); ++b)
-    flags[b] = static_cast<uint8_t>(NumberAt(line, 4 + b, 1));
-}
-
-bool ParseSettings(MemoryImage& image, Line line, std::string& error) {
-  int record = NumberAt(line, 3, 2);
-  if (record == kChModeRecord) {
-    SettingId id{SettingGroup::kChMode, 0};
-    int choice = NumberAt(line, 5, 3);
-    if (line.size() == 7 && choice < SettingChoiceCount(id)) {
-      image.settings[id] = static_cast<int16_t>(choice);
-    }
-    return true;
-  }
-  if (record < 1 || record > static_cast<int>(kProjectSettingRecords.size())) return true;
-  SettingGroup group = kProjectSettingRecords[static_cast<size_t>(record - 1)];
-  for (int item = 0; item < kSettingGroupSizes[static_cast<size_t>(group)]; ++item) {
-    SettingId id{group, item};
-    int choice = NumberAt(line, 5 + 3 * static_cast<size_t>(item), 3);
-    if (choice >= SettingChoiceCount(id)) {
-      error = OutOfRange("SD" + ZeroPad(record, 2) + " item " + std::to_string(item) + " choice",
-                         choice);
-      return false;
-    }
-    image.settings[id] = static_cast<int16_t>(choice);
-    // Choosing the language item switches the settings views at once.
-    if (id == kLanguageItem) image.language = choice;
+// `count` characters "0" or "1" from `position` to the end of a line of exactly that length.
+bool FlagsTo(Line line, size_t position, size_t count) {
+  if (line.size() != position - 1 + count) return false;
+  for (char32_t c : Slice(line, position)) {
+    if (c != U'0' && c != U'1') return false;
   }
   return true;
 }
 
-// "FONT" + glyph (0..7) + 64 hex digits. Malformed lines are ignored.
-void ParseFont(MemoryImage& image, Line line) {
-  if (line.size() != kFontKey.size() + 1 + kGlyphRecordHexLength || !StartsWith(line, kFontKey)) {
+void ParseGroup(const LineLoad& l) {
+  std::optional<int> group = DigitsAt(l.line, 4, 2);
+  bool known = group && *group < kBankLinkGroupCount;
+  if (known) l.Key("GRD" + ZeroPad(*group, 2), "group " + std::to_string(*group));
+  if (!known || !FlagsTo(l.line, 6, kBankCount)) {
+    l.Report("", "",
+             "not a GRD line of a group 00..10 and 50 flags 0 or 1" + std::string(kNotLoaded));
     return;
   }
-  std::string digit = NarrowAt(line, kFontKey.size() + 1, 1);
-  std::string hex = NarrowAt(line, kFontKey.size() + 2);
-  if (!AllDigits(digit) || DecimalField(digit) >= kGlyphCount || !IsHexText(hex)) return;
-  ExpandFontString(image.font_bits, DecimalField(digit), hex);
+  auto& entries = l.image.group_file_table[static_cast<size_t>(*group)];
+  for (size_t b = 0; b < entries.size(); ++b) entries[b] = l.line[5 + b] == U'1' ? 1 : 0;
 }
 
-// "SLIDE" + the title's scroll choice, 0 or 1. Malformed lines are ignored.
-void ParseSlide(MemoryImage& image, Line line) {
-  if (line.size() != kSlideKey.size() + 1 || !StartsWith(line, kSlideKey)) return;
-  std::string digit = NarrowAt(line, kSlideKey.size() + 1, 1);
-  if (digit == "0" || digit == "1") image.title_scroll = DecimalField(digit);
+void ParseGroupFlags(const LineLoad& l) {
+  l.Key("GRI", "the group flags");
+  if (!FlagsTo(l.line, 4, kBankCount)) {
+    l.Report("", "", "not a GRI line of 50 flags 0 or 1" + std::string(kNotLoaded));
+    return;
+  }
+  auto& flags = l.image.group_file_flags;
+  for (size_t b = 0; b < flags.size(); ++b) flags[b] = l.line[3 + b] == U'1' ? 1 : 0;
 }
 
-// "LINK" + group (00..10) + 16 hex digits. Malformed lines are ignored.
-void ParseLink(MemoryImage& image, Line line) {
+// Sets one set-mode choice from the 3 digits at `position`; a choice beyond its list is
+// reported and the item keeps what it held.
+void SetChoice(const LineLoad& l, const std::string& key, SettingId id, int item, size_t position) {
+  int choice = NumberAt(l.line, position, 3);
+  int count = SettingChoiceCount(id);
+  if (choice >= count) {
+    l.Report(key, ZeroPad(choice, 3),
+             "item " + std::to_string(item) + ": choice " + std::to_string(choice) +
+                 " is beyond its list " + ListRange(count) + "; kept as it was");
+    return;
+  }
+  l.image.settings[id] = static_cast<int16_t>(choice);
+  // Choosing the language item switches the settings views at once.
+  if (id == kLanguageItem) l.image.language = choice;
+}
+
+void ParseSettings(const LineLoad& l) {
+  std::optional<int> record = DigitsAt(l.line, 3, 2);
+  if (!record || *record < 1 || *record > kChModeRecord) {
+    l.Report("", "", "not a settings line SD01..SD12; ignored");
+    return;
+  }
+  std::string key = "SD" + ZeroPad(*record, 2);
+  l.Key(key, key);
+  SettingGroup group = *record == kChModeRecord
+                           ? SettingGroup::kChMode
+                           : kProjectSettingRecords[static_cast<size_t>(*record - 1)];
+  int items = *record == kChModeRecord ? 1 : kSettingGroupSizes[static_cast<size_t>(group)];
+  size_t length = 4 + 3 * static_cast<size_t>(items);
+  if (!DigitsTo(l.line, 5, length)) {
+    l.Report("", "",
+             key + " should be " + std::to_string(length) + " characters, 3 digits per choice" +
+                 std::string(kNotLoaded) + ", its settings keep what they held");
+    return;
+  }
+  for (int item = 0; item < items; ++item) {
+    SetChoice(l, key, SettingId{group, item}, item, 5 + 3 * static_cast<size_t>(item));
+  }
+}
+
+// "FONT" + glyph (0..7) + 64 hex digits.
+void ParseFont(const LineLoad& l) {
+  std::optional<int> glyph = DigitsAt(l.line, kFontKey.size() + 1, 1);
+  bool known = glyph && *glyph < kGlyphCount;
+  if (known)
+    l.Key(std::string(kFontKey) + std::to_string(*glyph), "glyph " + std::to_string(*glyph));
+  std::string hex = TextAt(l.line, kFontKey.size() + 2);
+  if (!known || l.line.size() != kFontKey.size() + 1 + kGlyphRecordHexLength || !IsHexText(hex)) {
+    l.Report("", "",
+             "not a FONT line of a glyph 0..7 and 64 hex digits" + std::string(kNotLoaded) +
+                 ", the glyph keeps what it held");
+    return;
+  }
+  ExpandFontString(l.image.font_bits, *glyph, hex);
+}
+
+// "SLIDE" + the title's scroll choice, 0 or 1.
+void ParseSlide(const LineLoad& l) {
+  l.Key(std::string(kSlideKey), "the title's scroll choice");
+  std::optional<int> choice = DigitsAt(l.line, kSlideKey.size() + 1, 1);
+  if (l.line.size() != kSlideKey.size() + 1 || !choice || *choice > 1) {
+    l.Report("", "",
+             "not \"SLIDE0\" or \"SLIDE1\"" + std::string(kNotLoaded) +
+                 ", the title's scroll choice keeps what it held");
+    return;
+  }
+  l.image.title_scroll = *choice;
+}
+
+// "LINK" + group (00..10) + 16 hex digits.
+void ParseLink(const LineLoad& l) {
   constexpr size_t kGroupHexLength = 16;
-  if (line.size() != kLinkKey.size() + 2 + kGroupHexLength || !StartsWith(line, kLinkKey)) return;
-  std::string digits = NarrowAt(line, kLinkKey.size() + 1, 2);
-  std::string hex = NarrowAt(line, kLinkKey.size() + 3);
-  if (!AllDigits(digits) || DecimalField(digits) >= kBankLinkGroupCount || !IsHexText(hex)) {
+  std::optional<int> group = DigitsAt(l.line, kLinkKey.size() + 1, 2);
+  bool known = group && *group < kBankLinkGroupCount;
+  if (known) {
+    l.Key(std::string(kLinkKey) + ZeroPad(*group, 2), "bank-link group " + std::to_string(*group));
+  }
+  std::string hex = TextAt(l.line, kLinkKey.size() + 3);
+  if (!known || l.line.size() != kLinkKey.size() + 2 + kGroupHexLength || !IsHexText(hex)) {
+    l.Report("", "",
+             "not a LINK line of a group 00..10 and 16 hex digits" + std::string(kNotLoaded) +
+                 ", the bank-link group keeps what it held");
     return;
   }
   for (char& c : hex) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  image.bank_link_hex[static_cast<size_t>(DecimalField(digits))] = hex;
+  l.image.bank_link_hex[static_cast<size_t>(*group)] = hex;
+}
+
+// A line of no key the loader knows, for a message: its start.
+std::string LineStart(Line line) {
+  constexpr size_t kShown = 24;
+  std::string text;
+  for (char32_t c : line.substr(0, kShown))
+    text += c < 0x20 || c == 0x7F ? "?" : U32ToUtf8({&c, 1});
+  return Quote(text + (line.size() > kShown ? "..." : ""));
+}
+
+// Keys of the numbered records `first`..`last` that no line gave ("SD", 1, 11 and 2 digits
+// give SD01..SD11): all of them as one range, or each one. A record without a number is asked
+// for with `first` = `last` = -1.
+std::vector<std::string> MissingKeys(const ProjectLoadState& state, const std::string& stem,
+                                     int first, int last, int digits) {
+  std::vector<std::string> missing;
+  for (int n = first; n <= last; ++n) {
+    std::string key = n < 0 ? stem : stem + ZeroPad(n, digits);
+    if (!state.line_of_key.contains(key)) missing.push_back(key);
+  }
+  if (missing.size() == static_cast<size_t>(last - first + 1) && missing.size() > 1) {
+    return {stem + ZeroPad(first, digits) + ".." + stem + ZeroPad(last, digits)};
+  }
+  return missing;
+}
+
+std::string Joined(const std::vector<std::string>& parts) {
+  std::string text;
+  for (const std::string& part : parts) text += (text.empty() ? "" : ", ") + part;
+  return text;
 }
 
 }  // namespace
 
-bool ApplyProjectLine(MemoryImage& image, Line line, std::string& error) {
-  if (line.size() < 2) return true;
-  auto key_is = [&](const char(&key)[3]) { return StartsWith(line, key); };
-  if (key_is("CH")) return ParseChannel(image, line, error);
-  if (key_is("BK")) return line.size() < 36 || ParseBankSizes(image, line, error);
-  if (key_is("ON")) {
-    if (line.size() < 40) return true;
-    if (StartsWith(line, kOneTouchBankKey)) ParseOneTouchBanks(image, line);
-    if (StartsWith(line, kOneTouchChannelKey)) ParseOneTouchChannels(image, line);
-    return true;
+void ApplyProjectLine(MemoryImage& image, int number, std::u32string_view line,
+                      ProjectLoadState& state) {
+  LineLoad l{image, line, number, state};
+  if (line.empty()) return;
+  if (StartsWith(line, "CH")) return ParseChannel(l);
+  if (StartsWith(line, "BK")) return ParseBankSizes(l);
+  if (StartsWith(line, kAllBankKey)) return ParseAllBank(l);
+  for (std::string_view key : {kOneTouchBankKey, kOneTouchChannelKey}) {
+    if (StartsWith(line, key)) {
+      l.Key(std::string(key),
+            "the one-touch " + std::string(key == kOneTouchBankKey ? "banks" : "channels"));
+      state.one_touch_lines[std::string(key)] = {number, std::u32string(line)};
+      return;
+    }
   }
-  if (key_is("NU")) return ParseDtmfMemory(image, line, error);
-  if (key_is("SE")) return line.size() != 23 || ParseDtmfSettings(image, line, error);
-  if (key_is("TI")) {
-    ParseTitle(image, line);
-    return true;
-  }
-  if (key_is("GR")) {
-    if (StartsWith(line, "GRD") && line.size() == 55) return ParseGroup(image, line, error);
-    if (StartsWith(line, "GRI") && line.size() == 53) ParseGroupFlags(image, line);
-    return true;
-  }
-  if (key_is("SD")) return ParseSettings(image, line, error);
-  if (key_is("AL")) ParseAllBank(image, line);
-  if (key_is("FO")) ParseFont(image, line);
-  if (key_is("LI")) ParseLink(image, line);
-  if (key_is("SL")) ParseSlide(image, line);
-  // Anything else ("COMPORT", "File End", empty lines) is not the loader's.
-  return true;
+  if (StartsWith(line, "NUM_DTMF")) return ParseDtmfMemory(l);
+  if (StartsWith(line, "SET_DTMF")) return ParseDtmfSettings(l);
+  if (StartsWith(line, "TITLE")) return ParseTitle(l);
+  if (StartsWith(line, "GRD")) return ParseGroup(l);
+  if (StartsWith(line, "GRI")) return ParseGroupFlags(l);
+  if (StartsWith(line, "SD")) return ParseSettings(l);
+  if (StartsWith(line, kFontKey)) return ParseFont(l);
+  if (StartsWith(line, kLinkKey)) return ParseLink(l);
+  if (StartsWith(line, kSlideKey)) return ParseSlide(l);
+  // The port is read back only from "com.ini"; the end line closes the file.
+  if (StartsWith(line, "COMPORT") || line == U"File End") return;
+  l.Report("", "", "a line the loader does not know, " + LineStart(line) + "; ignored");
 }
 
-bool ParseChannelLine(MemoryImage& image, std::string_view line, std::string& error) {
-  return ParseChannel(image, Utf8ToU32(line), error);
+std::string FinishProjectLoad(MemoryImage& image, ProjectLoadState& state) {
+  // Banks first: the channel entries count the channels of the banks the keys name.
+  for (std::string_view key : {kOneTouchBankKey, kOneTouchChannelKey}) {
+    auto it = state.one_touch_lines.find(std::string(key));
+    if (it == state.one_touch_lines.end()) continue;
+    LineLoad l{image, it->second.second, it->second.first, state};
+    if (key == kOneTouchBankKey) {
+      ParseOneTouchBanks(l);
+    } else {
+      ParseOneTouchChannels(l);
+    }
+  }
+  std::vector<std::string> missing = MissingKeys(state, "SD", 1, 11, 2);
+  bool all_bank = state.line_of_key.contains(std::string(kAllBankKey));
+  std::vector<std::string> banks = MissingKeys(state, "BK", 0, kBankLineCount - 1, 4);
+  if (!all_bank) missing.insert(missing.end(), banks.begin(), banks.end());
+  for (std::string_view key : {kOneTouchBankKey, kOneTouchChannelKey, std::string_view("SET_DTMF"),
+                               std::string_view("TITLE")}) {
+    if (!state.line_of_key.contains(std::string(key))) missing.emplace_back(key);
+  }
+  if (!missing.empty()) return "incomplete project file: no line for " + Joined(missing);
+
+  bool bank_lines = std::any_of(state.line_of_key.begin(), state.line_of_key.end(),
+                                [](const auto& entry) { return entry.first.starts_with("BK"); });
+  if (all_bank && bank_lines) {
+    state.problems.push_back({state.line_of_key[std::string(kAllBankKey)], 0, "", "",
+                              "the file gives the bank sizes both by BK lines and by an ALLBANK "
+                              "line; they were applied in the order of the file",
+                              false});
+  }
+  // Older programs wrote none of these; the image keeps what it held for them.
+  const std::pair<std::vector<std::string>, std::string> optional[] = {
+      {MissingKeys(state, std::string(kSlideKey), -1, -1, 0),
+       "the title's scroll choice keeps what it held"},
+      {MissingKeys(state, "SD", kChModeRecord, kChModeRecord, 2),
+       "the channel display mode keeps what it held"},
+      {MissingKeys(state, std::string(kFontKey), 0, kGlyphCount - 1, 1),
+       "the glyphs keep what they held"},
+      {MissingKeys(state, std::string(kLinkKey), 0, kBankLinkGroupCount - 1, 2),
+       "the bank-link groups keep what they held"},
+  };
+  for (const auto& [keys, what] : optional) {
+    if (!keys.empty()) {
+      state.problems.push_back({0, 0, "", "", "no line for " + Joined(keys) + "; " + what, false});
+    }
+  }
+  // In the order of the file's lines; what concerns no line of its own comes last.
+  std::stable_sort(state.problems.begin(), state.problems.end(), [](const auto& a, const auto& b) {
+    return (a.line > 0 ? a.line : INT_MAX) < (b.line > 0 ? b.line : INT_MAX);
+  });
+  return "";
 }
 
 }  // namespace tqm5

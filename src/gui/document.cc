@@ -5,15 +5,20 @@
 
 namespace tqm5::gui {
 
-// One undo step: the image on the other side of the step. Redo and undo swap it with the
-// document's image, so a step holds one image, not two.
+// One undo step: the image on the other side of the step, with the load problems that go with
+// it. Redo and undo swap them with the document's, so a step holds one image, not two.
 class ImageCommand : public QUndoCommand {
  public:
-  ImageCommand(Document& document, const QString& what, MemoryImage other, int merge_key)
-      : QUndoCommand(what), document_(document), other_(std::move(other)), merge_key_(merge_key) {}
+  ImageCommand(Document& document, const QString& what, MemoryImage other,
+               Document::Problems problems, int merge_key)
+      : QUndoCommand(what),
+        document_(document),
+        other_(std::move(other)),
+        problems_(std::move(problems)),
+        merge_key_(merge_key) {}
 
-  void redo() override { document_.Swap(other_); }
-  void undo() override { document_.Swap(other_); }
+  void redo() override { document_.Swap(other_, problems_); }
+  void undo() override { document_.Swap(other_, problems_); }
   // Merging keeps this step's image from before the first change: the later step's image is the
   // document's own by now, so undoing this one goes back over both.
   int id() const override { return merge_key_ < 0 ? -1 : 1; }
@@ -24,6 +29,7 @@ class ImageCommand : public QUndoCommand {
  private:
   Document& document_;
   MemoryImage other_;
+  Document::Problems problems_;
   int merge_key_;
 };
 
@@ -63,17 +69,40 @@ void Document::Change(const QString& what, const std::function<void(MemoryImage&
 }
 
 void Document::Replace(const QString& what, MemoryImage next, int merge_key) {
-  undo_stack_.push(new ImageCommand(*this, what, std::move(next), merge_key));
+  Push(what, std::move(next), load_problems_, merge_key);
+}
+
+void Document::ReplaceFromFile(const QString& what, MemoryImage next,
+                               std::vector<FileProblem> problems) {
+  Push(what, std::move(next),
+       problems.empty() ? nullptr : std::make_shared<std::vector<FileProblem>>(std::move(problems)),
+       -1);
+}
+
+void Document::Push(const QString& what, MemoryImage next, Problems problems, int merge_key) {
+  undo_stack_.push(new ImageCommand(*this, what, std::move(next), std::move(problems), merge_key));
+}
+
+const std::vector<FileProblem>& Document::loadProblems() const {
+  static const std::vector<FileProblem> kNone;
+  return load_problems_ != nullptr ? *load_problems_ : kNone;
+}
+
+void Document::ClearLoadProblems() {
+  if (load_problems_ != nullptr) load_problems_->clear();
 }
 
 void Document::KeepRadioState(const MemoryImage& after_transfer) {
   CopyRadioState(after_transfer, image_);
 }
 
-void Document::ReplaceFromRadio(const QString& what, MemoryImage next) {
+void Document::ReplaceFromRadio(const QString& what, MemoryImage next, bool whole) {
   MemoryImage unchanged = image_;
   CopyRadioState(next, unchanged);
-  if (unchanged == next) {
+  if (whole && !loadProblems().empty()) {
+    // The whole image is now the radio's: nothing of the file's load stands.
+    Push(what, std::move(next), nullptr, -1);
+  } else if (unchanged == next) {
     KeepRadioState(next);
   } else {
     Replace(what, std::move(next));
@@ -83,6 +112,7 @@ void Document::ReplaceFromRadio(const QString& what, MemoryImage next) {
 void Document::Reset(MemoryImage image) {
   undo_stack_.clear();
   image_ = std::move(image);
+  load_problems_ = nullptr;
   file_path_.clear();
   emit imageChanged();
   emit fileStateChanged();
@@ -98,8 +128,9 @@ void Document::markSaved() {
   emit fileStateChanged();
 }
 
-void Document::Swap(MemoryImage& other) {
+void Document::Swap(MemoryImage& other, Problems& problems) {
   std::swap(image_, other);
+  std::swap(load_problems_, problems);
   emit imageChanged();
 }
 

@@ -8,7 +8,10 @@
 #include <QString>
 #include <QUndoStack>
 #include <functional>
+#include <memory>
+#include <vector>
 
+#include "files/file_problem.h"
 #include "model/memory_image.h"
 
 namespace tqm5::gui {
@@ -41,8 +44,12 @@ class Document : public QObject {
   // the identification the radio accepted), without an undo step.
   void KeepRadioState(const MemoryImage& after_transfer);
   // The image as a read from the radio left it: one undo step when it brought anything the user
-  // sees, otherwise only the radio's state is kept (a read that failed at its first step).
-  void ReplaceFromRadio(const QString& what, MemoryImage next);
+  // sees, otherwise only the radio's state is kept (a read that failed at its first step). A
+  // read of the whole radio (`whole`) clears the load problems in its step.
+  void ReplaceFromRadio(const QString& what, MemoryImage next, bool whole = false);
+  // Makes `next`, loaded from a project file, the image as one undo step, with the lines of the
+  // file that were not taken as they stand.
+  void ReplaceFromFile(const QString& what, MemoryImage next, std::vector<FileProblem> problems);
   // The start: a new image for the chosen model, no history.
   void Reset(MemoryImage image);
 
@@ -52,6 +59,14 @@ class Document : public QObject {
   bool isModified() const { return !undo_stack_.isClean(); }
   void markSaved();
 
+  // The lines of the project file the image was opened from that were not taken exactly as they
+  // stand: while any stands, the window asks before it writes to the radio. They belong to the
+  // image of that load, so undoing the "Open" takes them away and redoing it brings them back.
+  // Once the user has saved the image they are settled: `ClearLoadProblems` empties them, also
+  // in the steps of the history that share them.
+  const std::vector<FileProblem>& loadProblems() const;
+  void ClearLoadProblems();
+
  signals:
   // The image changed; every view shows it anew.
   void imageChanged();
@@ -60,9 +75,12 @@ class Document : public QObject {
 
  private:
   friend class ImageCommand;
-  void Swap(MemoryImage& other);
+  using Problems = std::shared_ptr<std::vector<FileProblem>>;
+  void Push(const QString& what, MemoryImage next, Problems problems, int merge_key);
+  void Swap(MemoryImage& other, Problems& problems);
 
   MemoryImage image_;
+  Problems load_problems_;
   QUndoStack undo_stack_;
   QString file_path_;
 };

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "files/com_ini.h"
+#include "files/file_problem.h"
 #include "gui/bank_page.h"
 #include "gui/channel_table_model.h"
 #include "gui/common_page.h"
@@ -404,6 +405,15 @@ bool MainWindow::StartTransfer(TransferCommand command) {
 
 bool MainWindow::StartTransfer(const TransferRequest& request) {
   if (runner_.busy()) return false;
+  if (!ReadsFromRadio(request.command)) {
+    // What would stop the write part-way is found before anything is sent; then the lines of the
+    // opened project that were not taken as they stand are the user's to accept.
+    if (std::optional<Outcome> refusal = WriteRefusal(document_.image(), request.command)) {
+      Report(*refusal);
+      return false;
+    }
+    if (!WriteDespiteLoadProblems()) return false;
+  }
   QString why;
   std::string device = DeviceOfPort(why);
   if (device.empty()) {
@@ -414,6 +424,25 @@ bool MainWindow::StartTransfer(const TransferRequest& request) {
   SetBusy(true);
   statusBar()->showMessage(CommandName(request.command) + "...");
   return true;
+}
+
+bool MainWindow::WriteDespiteLoadProblems() {
+  const std::vector<FileProblem>& problems = document_.loadProblems();
+  if (problems.empty()) return true;
+  constexpr size_t kListed = 12;  // the whole list was shown when the file was opened
+  QString list;
+  for (size_t i = 0; i < std::min(problems.size(), kListed); ++i) {
+    list += "\n" + Utf8(FileProblemText(problems[i]));
+  }
+  if (problems.size() > kListed) {
+    list += "\n(and " + QString::number(problems.size() - kListed) + " more)";
+  }
+  QString text = QFileInfo(document_.filePath()).fileName() + " was opened with " +
+                 QString::number(problems.size()) + " line(s) that were not taken as they are:\n" +
+                 list +
+                 "\n\nThe radio would get what was loaded, not what the file says. Write anyway?";
+  return Messages().Ask(this, "Write", text, QMessageBox::Yes | QMessageBox::No) ==
+         QMessageBox::Yes;
 }
 
 void MainWindow::HiddenReset() {
@@ -428,7 +457,8 @@ void MainWindow::TransferFinished() {
   const Outcome& outcome = runner_.outcome();
   TransferCommand command = runner_.request().command;
   if (ReadsFromRadio(command)) {
-    document_.ReplaceFromRadio(CommandName(command), runner_.image());
+    document_.ReplaceFromRadio(CommandName(command), runner_.image(),
+                               command == TransferCommand::kReadAll && outcome.success);
   } else {
     document_.KeepRadioState(runner_.image());
   }

@@ -58,6 +58,8 @@ class MainWindow : public QMainWindow, public PageHost {
   const PortChoice& port() const { return port_; }
   // Opens a project file as the "Open" command does, after its dialog.
   void OpenProject(const QString& path);
+  // Saves the project file as the "Save" command does, after its dialog.
+  void SaveProjectAs(const QString& path);
   // Starts a transfer as its button or menu entry does; false when it did not start. The
   // channel commands take the rows selected in the grid.
   bool StartTransfer(TransferCommand command);
@@ -95,6 +97,9 @@ class MainWindow : public QMainWindow, public PageHost {
   // The rows selected in the grid, first and last (`SelectionRange`).
   std::pair<int, int> SelectionRange() const;
   std::string DeviceOfPort(QString& why);
+  // Before a write: true when no line of the opened project stands changed, or the user, asked
+  // with the list of them, chose to write all the same.
+  bool WriteDespiteLoadProblems();
   void SetBusy(bool busy);
   void ShowProgress(const Progress& progress);
   void TransferFinished();

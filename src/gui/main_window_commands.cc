@@ -38,9 +38,17 @@ void MainWindow::OpenCommand() {
 
 void MainWindow::OpenProject(const QString& path) {
   MemoryImage next = document_.image();
-  Outcome outcome = LoadProject(next, path.toStdString());
+  std::vector<FileProblem> problems;
+  Outcome outcome = LoadProject(next, path.toStdString(), &problems);
   if (outcome.success) {
-    document_.Replace("Open " + QFileInfo(path).fileName(), std::move(next));
+    QString name = QFileInfo(path).fileName();
+    if (!problems.empty()) {
+      // "Read File" as ever; what was loaded differently from the file is one click away, and
+      // the write commands ask before they send it.
+      outcome.detail = FileProblemList(problems, name.toStdString()) +
+                       "\nThe window asks before it writes this to the radio.";
+    }
+    document_.ReplaceFromFile("Open " + name, std::move(next), std::move(problems));
     document_.setFilePath(path);
     document_.markSaved();
   }
@@ -49,11 +57,16 @@ void MainWindow::OpenProject(const QString& path) {
 
 void MainWindow::SaveCommand() {
   QString path = QFileDialog::getSaveFileName(this, "Save", document_.filePath(), kProjectFilter);
-  if (path.isEmpty()) return;
+  if (!path.isEmpty()) SaveProjectAs(path);
+}
+
+void MainWindow::SaveProjectAs(const QString& path) {
   Outcome outcome = SaveProjectCommand(document_.image(), path.toStdString());
   if (outcome.success) {
     document_.setFilePath(path);
     document_.markSaved();
+    // The file now holds the image as it is: what its load changed is the user's own.
+    document_.ClearLoadProblems();
   }
   Report(outcome);
 }
@@ -75,9 +88,7 @@ void MainWindow::ImportCommand() {
   if (!problems.empty()) {
     // The import empties a channel with a bad cell, as the radio's program always did; the
     // message box lists which ones, so that nothing disappears unnoticed.
-    std::string list = std::to_string(problems.size()) + " line(s) of " +
-                       QFileInfo(path).fileName().toStdString() + " were not taken as they are:";
-    for (const CsvImportProblem& problem : problems) list += "\n" + CsvProblemText(problem);
+    std::string list = FileProblemList(problems, QFileInfo(path).fileName().toStdString());
     outcome.detail = outcome.detail.empty() ? list : outcome.detail + "\n" + list;
   }
   Report(outcome);

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "image/hex.h"
+
 namespace tqm5 {
 Outcome MessageOutcome(std::string text, std::string title, OutcomeIcon icon, bool success) {
   Outcome outcome;
@@ -49,9 +51,15 @@ std::string QuotedValue(std::string_view value) {
     if ((static_cast<unsigned char>(value[i]) & 0xC0) == 0x80) continue;
     if (characters++ == kShown) cut = i;
   }
-  if (characters <= kShown) return "\"" + std::string(value) + "\"";
-  return "\"" + std::string(value.substr(0, cut)) + "...\" (" + std::to_string(characters) +
-         " characters)";
+  // Control characters (a NUL in a name, a stray CR) are shown by their code, so that the
+  // message stays on one line and shows what is there.
+  std::string shown;
+  for (char c : value.substr(0, cut)) {
+    auto byte = static_cast<unsigned char>(c);
+    shown += byte < 0x20 || byte == 0x7F ? "\\x" + HexPad(byte, 2) : std::string(1, c);
+  }
+  if (characters <= kShown) return "\"" + shown + "\"";
+  return "\"" + shown + "...\" (" + std::to_string(characters) + " characters)";
 }
 
 }  // namespace tqm5

@@ -16,12 +16,19 @@ void ResetBankSizes(MemoryImage& image) {
 }
 
 void RebuildRowLabels(MemoryImage& image) {
-  if (!BankTotalValid(image)) return;
+  if (BankTotalValid(image)) RebuildRowLabelsForAnyTotal(image);
+}
+
+void RebuildRowLabelsForAnyTotal(MemoryImage& image) {
   int number = 1;
   for (int b = 0; b < kBankCount; ++b) {
-    for (int p = 0; p < image.bank_sizes[static_cast<size_t>(b)]; ++p) {
+    for (int p = 0; p < image.bank_sizes[static_cast<size_t>(b)] && number <= kMemoryChannelCount;
+         ++p) {
       image.channel(number++).row[kColLabel] = BankRowLabel(b, p);
     }
+  }
+  for (; number <= kMemoryChannelCount; ++number) {
+    image.channel(number).row[kColLabel] = kNoBankLabel;
   }
   for (int n = kFirstProgramScanChannel; n <= kChannelCount; ++n) {
     image.channel(n).row[kColLabel] = FixedRowLabel(n);

@@ -23,6 +23,11 @@ void ResetBankSizes(MemoryImage& image);
 // Rewrites the row label of every channel from the bank sizes. Does nothing unless the total is
 // 1000, so memories keep their old labels while the sizes are being edited.
 void RebuildRowLabels(MemoryImage& image);
+// The row labels of a load, whatever the total: every memory the banks reach gets its bank label
+// ("Bank03-012"), every memory beyond their total `kNoBankLabel`, rows 1001..1623 their fixed
+// labels. A project file keeps the sizes the user had, so they may not add up to 1000.
+void RebuildRowLabelsForAnyTotal(MemoryImage& image);
+inline constexpr std::string_view kNoBankLabel = "No bank";
 
 // Bank and position of memory `number` (1..1000) under the current sizes; false when the sizes
 // do not reach it.

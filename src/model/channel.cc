@@ -23,11 +23,6 @@ uint32_t TextToHertz(std::string_view text) {
   return static_cast<uint32_t>(std::min<int64_t>(hertz, 0xFFFFFFFF));
 }
 
-// Cellular bands the "T" variant may not hold: its records are sent empty.
-bool BlockedForModelT(uint32_t hertz) {
-  return (hertz >= 824000000 && hertz < 850000000) || (hertz >= 869000000 && hertz < 895000000);
-}
-
 // Status byte: 0x02 on the 144, 430 and 1200 MHz amateur bands, 0x01 elsewhere and always on
 // the bug-detector channels.
 uint8_t StatusByte(int number, uint32_t hertz) {
@@ -81,6 +76,20 @@ std::string MegahertzText(uint32_t hertz, int digits) {
 }
 
 }  // namespace
+
+std::string FrequencyRangeFault(int64_t hertz) {
+  if (hertz >= kLowestFrequencyHertz && hertz <= kHighestFrequencyHertz) return "";
+  return "out of range 0.53099..1299.99999 MHz";
+}
+
+std::string OffsetRangeFault(int64_t hertz) {
+  if (hertz >= 0 && hertz <= kHighestOffsetHertz) return "";
+  return "out of range 0..999.995 MHz";
+}
+
+bool BlockedForModelT(int64_t hertz) {
+  return (hertz >= 824000000 && hertz < 850000000) || (hertz >= 869000000 && hertz < 895000000);
+}
 
 void ClearChannel(Channel& channel) {
   std::string label = std::move(channel.row[kColLabel]);

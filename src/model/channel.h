@@ -62,6 +62,24 @@ struct Channel {
   friend bool operator==(const Channel&, const Channel&) = default;
 };
 
+// The receive frequencies a channel can hold, in hertz: the radio tunes 0.53099 to 1299.99999
+// MHz. The largest offset is 999.995 MHz, the most the channel dialog lets a user enter (its
+// kilohertz box stops at 995 when the megahertz box holds 999). The files are held to the same
+// limits, so that no file puts into a channel what the dialog could not; the record's 32-bit
+// fields would take more and send it on unseen.
+inline constexpr int64_t kLowestFrequencyHertz = 530990;
+inline constexpr int64_t kHighestFrequencyHertz = 1299999990;
+inline constexpr int64_t kHighestOffsetHertz = 999995000;
+
+// Why a receive frequency or an offset cannot be a channel's ("out of range
+// 0.53099..1299.99999 MHz", "out of range 0..999.995 MHz"), or "" when it can.
+std::string FrequencyRangeFault(int64_t hertz);
+std::string OffsetRangeFault(int64_t hertz);
+
+// True in the bands the "T" variant may not hold, 824..849.99999 and 869..894.99999 MHz:
+// `EncodeChannel` sends such a channel to that radio as an empty record.
+bool BlockedForModelT(int64_t hertz);
+
 // `ClearChannel`: the empty channel's index bytes, columns 1..12 emptied, the label kept.
 void ClearChannel(Channel& channel);
 

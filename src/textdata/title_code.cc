@@ -50,6 +50,25 @@ void AppendUnit(std::string& hex, int code) {
 
 bool IsGlyphNumber(int n) { return n >= 1 && n <= kUserGlyphCount; }
 
+// Single-byte codes the radio shows: ASCII from the space to "~", and the half-width katakana.
+bool IsShownSingleByte(int code) {
+  return (code >= kFirstShownCode && code < 0x7F) || (code >= 0xA1 && code <= 0xDF);
+}
+
+bool RadioShowsChar(char32_t c) {
+  int code = Cp932CodeOf(c);
+  bool glyph = code >= kGlyphCodeBase && code < kGlyphCodeBase + kUserGlyphCount;
+  return IsShownSingleByte(code) || IsRadioChar(code) || glyph;
+}
+
+// A character as a message shows it: in quotes, or by its code when it is a control character,
+// or as "an invalid byte" for a byte of a file that was not text.
+std::string ShownChar(char32_t c) {
+  if (c == U'\uFFFD') return "an invalid byte";
+  if (c < 0x20 || c == 0x7F) return "character code " + std::to_string(static_cast<int>(c));
+  return "\"" + U32ToUtf8(std::u32string(1, c)) + "\"";
+}
+
 }  // namespace
 
 bool IsRadioChar(int code) {
@@ -106,11 +125,31 @@ std::string FilterRadioText(std::string_view text) {
   std::string kept;
   kept.reserve(text.size());
   for (char32_t c : Utf8ToU32(text)) {
-    int code = Cp932CodeOf(c);
-    bool glyph = code >= kGlyphCodeBase && code < kGlyphCodeBase + kUserGlyphCount;
-    if ((code >= 0 && code < 0x100) || IsRadioChar(code) || glyph) AppendUtf8(kept, c);
+    if (RadioShowsChar(c)) AppendUtf8(kept, c);
   }
   return kept;
+}
+
+RadioTextCheck CheckRadioText(std::string_view text) {
+  std::u32string chars = Utf8ToU32(text);
+  RadioTextCheck check;
+  std::string dropped;
+  int units = 0;
+  for (size_t i = 0; i < chars.size();) {
+    size_t length = GlyphTokenAt(chars, i) != 0 ? 3 : 1;
+    if (length == 1 && !RadioShowsChar(chars[i])) {
+      dropped += (dropped.empty() ? "" : ", ") + ShownChar(chars[i]);
+    } else if (++units <= kTitleUnitCount) {
+      check.kept += U32ToUtf8(chars.substr(i, length));
+    }
+    i += length;
+  }
+  if (!dropped.empty()) check.fault = "characters the radio cannot show: " + dropped;
+  if (units > kTitleUnitCount) {
+    check.fault += (check.fault.empty() ? "" : "; ") + std::to_string(units) +
+                   " characters, the radio holds " + std::to_string(kTitleUnitCount);
+  }
+  return check;
 }
 
 bool TitleAcceptsChar(std::string_view current, char32_t c, bool model_j) {

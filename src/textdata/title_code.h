@@ -50,12 +50,24 @@ std::string DecodeTitleCode(std::string_view hex, bool model_j);
 // as 2 (the glyph's own width) instead of its 3 characters.
 int TitleByteCount(std::string_view text, bool model_j);
 
-// Keeps the characters the radio can show: those of one byte in CP932, those whose double-byte
-// code `IsRadioChar`, and the user glyphs "①".."⑧" (held as characters under model option "J";
-// they are not in the table, but dropping them would delete glyphs the user inserted, on every
-// focus change and every file load). Everything else, including characters without a CP932
-// code, is dropped.
+// Keeps the characters the radio can show: the printable ones of one byte in CP932 (ASCII from
+// the space to "~" and the half-width katakana), those whose double-byte code `IsRadioChar`, and
+// the user glyphs "①".."⑧" (held as characters under model option "J"; they are not in the
+// table, but dropping them would delete glyphs the user inserted, on every focus change and
+// every file load). Everything else is dropped: control characters (the radio skips their
+// units), characters without a CP932 code, and bytes a file held that are not text.
 std::string FilterRadioText(std::string_view text);
+
+// A name or title from a file, checked against what the radio holds: `kept` is what the radio
+// would show of it (the characters `FilterRadioText` keeps, cut after 16 characters, a glyph
+// token ":n~" counting as one), and `fault` says why that is not the text itself ("" when it
+// is): "characters the radio cannot show: \"Ω\", character code 0; 17 characters, the radio
+// holds 16".
+struct RadioTextCheck {
+  std::string kept;
+  std::string fault;
+};
+RadioTextCheck CheckRadioText(std::string_view text);
 
 // Title box: may character `c` be typed after `current`? A single-byte character fits while
 // the width is at most 15, a double-byte one while it is at most 14 and the radio can show it.

@@ -373,7 +373,37 @@ Outcome WriteMemories(TransferContext& context) {
   });
 }
 
+std::optional<Outcome> WriteRefusal(const MemoryImage& image, TransferCommand command) {
+  auto refused = [](OutcomeIcon icon, std::string why, std::string_view then) {
+    Outcome outcome = ErrorOutcome(icon);
+    outcome.detail = std::move(why) + ": nothing was sent. " + std::string(then);
+    return outcome;
+  };
+  using C = TransferCommand;
+  bool banks = command == C::kWriteAll || command == C::kBankWrite;
+  bool groups = command == C::kWriteAll || command == C::kGroupsWrite;
+  if (banks && !BankTotalValid(image)) {
+    return refused(OutcomeIcon::kNone,
+                   "bank sizes add up to " + std::to_string(BankTotal(image)) + ", not " +
+                       std::to_string(kMemoryChannelCount),
+                   "Set the banks so that they do (or Reset them) and write again.");
+  }
+  for (int g = 0; groups && g < kBankLinkGroupCount; ++g) {
+    const std::string& hex = image.bank_link_hex[static_cast<size_t>(g)];
+    if (hex.size() != 16 || !IsHexText(hex)) {
+      return refused(
+          OutcomeIcon::kCritical,
+          "bank-link group " + std::to_string(g) + " is \"" + hex + "\", not 16 hex digits",
+          "Read the groups from the radio or set them in the bank-link editor.");
+    }
+  }
+  return std::nullopt;
+}
+
 Outcome RunTransfer(const TransferRequest& request, TransferContext& context) {
+  if (std::optional<Outcome> refusal = WriteRefusal(context.image, request.command)) {
+    return *refusal;
+  }
   int first = std::max(1, std::min(request.first_row, request.last_row));
   int last = std::min(kChannelCount, std::max(request.first_row, request.last_row));
   int glyph = std::clamp(request.glyph, 0, kGlyphCount - 1);

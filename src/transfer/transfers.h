@@ -9,6 +9,7 @@
 #define TQM5_TRANSFER_TRANSFERS_H_
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "image/outcome.h"
@@ -70,7 +71,15 @@ struct TransferRequest {
   int glyph = 0;
 };
 
+// Runs a command. A write that `WriteRefusal` stops sends nothing and opens no port.
 Outcome RunTransfer(const TransferRequest& request, TransferContext& context);
+
+// What in `image` would stop `command` part-way, found before the port is opened so that
+// nothing at all is sent: bank sizes that do not add up to 1000 for a command that writes the
+// banks, a bank-link group that is not 16 hex digits for one that writes the groups. Returns the
+// "Error" outcome the command ends with (no icon for the banks, as their failed write has
+// none), its detail saying why and that nothing was sent; nothing when the command may run.
+std::optional<Outcome> WriteRefusal(const MemoryImage& image, TransferCommand command);
 
 // `ReadAll`, `ReadMemories`, `WriteAll`, `WriteMemories`.
 Outcome ReadAll(TransferContext& context);

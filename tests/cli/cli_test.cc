@@ -8,7 +8,10 @@
 #include <map>
 #include <regex>
 
+#include "files/project_file.h"
 #include "groups/bank_link.h"
+#include "image/channel_numbering.h"
+#include "image/hex.h"
 #include "link/radio_link.h"
 #include "model/banks.h"
 #include "sim/loopback_transport.h"
@@ -55,6 +58,19 @@ class CliTest : public ::testing::Test {
   fs::path dir_;
   fs::path cwd_;  // a test may work in `dir_`, to give relative names
 };
+
+// The lines of a whole project file of the start-up image, the line starting with each key of
+// `replacements` replaced by its line.
+std::vector<std::string> StartUpProject(
+    const std::vector<std::pair<std::string, std::string>>& replacements = {}) {
+  std::vector<std::string> lines = ProjectLines(MemoryImage(), "Save Date and Time");
+  for (const auto& [key, replacement] : replacements) {
+    for (std::string& line : lines) {
+      if (line.starts_with(key)) line = replacement;
+    }
+  }
+  return lines;
+}
 
 // A radio memory with something in every area the program owns, written the way the program
 // writes it, over bytes of its own everywhere else.
@@ -143,6 +159,12 @@ TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
   EXPECT_GT(compared, 100000);
 }
 
+std::string Repeat(const std::string& text, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+
 // Count of the times `part` occurs in `text`.
 size_t Occurrences(const std::string& text, const std::string& part) {
   size_t count = 0;
@@ -154,7 +176,7 @@ size_t Occurrences(const std::string& text, const std::string& part) {
 // an exit status; help and version go to stdout.
 TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
   std::ofstream(Path("notes.txt")) << "hello\r\n";
-  std::ofstream(Path("a.M5")) << "Save Date and Time\r\nFile End\r\n";
+  testing::WriteLines(Path("a.M5"), StartUpProject());
   std::ofstream(Path("half.M5")) << "Save Date and Time\r\nCH0000";
   std::ofstream(Path("empty.FM5")).flush();
   std::ofstream(Path("short.CSV"))
@@ -179,6 +201,7 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"export-csv", a, Path("c.CSV"), "-o", Path("c.CSV")}, 2, "tqm5: export-csv does not take -o"},
       {{"font-export", a, Path("c.FM5"), "-o", Path("b.M5")}, 2, "tqm5: font-export does not take -o"},
       {{"show", a, "-o", Path("b.M5")}, 2, "tqm5: show does not take -o"},
+      {{"show", a, "--accept-changes"}, 2, "tqm5: show does not take --accept-changes"},
       {{"write", "--port", "sim", "--model", "J", a, "-o", Path("b.M5")}, 2, "tqm5: write does not"},
       {{"read", "--port", "/dev/tqm5-none", "--model", "J"}, 1, "tqm5 read: no serial port /dev/tqm5-none"},
       {{"read", "--port", "/dev/tqm5-none", "--model", "J", "-o", notes + "/x.M5"}, 1,
@@ -204,7 +227,7 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"identify", "--port", "sim", "--model", "other"}, 0, "ZR~TQ-M5E: TQ-M5E, model option other\n"},
       {{"--version"}, 0, "tqm5 0.1.0\n"},
       {{"--help"}, 0, "Usage: tqm5 VERB"},
-      {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5\n"},
+      {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5 [--accept-changes]\n"},
       {{"import-csv", "-h"}, 0, "Usage: tqm5 import-csv FILE.M5 IN.CSV -o OUT.M5 [--model M]\n"},
   };
   // clang-format on
@@ -238,9 +261,9 @@ TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
   // clang-format on
   for (const Case& c : cases) {
     const std::string project = Path(c.model + ".M5");
-    testing::WriteLines(
-        project, {"Save Date and Time 2026/01/02 03:04:05",
-                  "SD01" + c.sd01_language + std::string(45, '0'), "SD09000001", "File End"});
+    testing::WriteLines(project,
+                        StartUpProject({{"SD01", "SD01" + c.sd01_language + std::string(45, '0')},
+                                        {"SD09", "SD09000001"}}));
     const std::string memory = Path(c.model + ".bin");
     std::string device;
     pid_t sim = testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
@@ -320,7 +343,7 @@ TEST_F(CliTest, ReadNeverReplacesAnEarlierFileOfTheSameName) {
 // An import that empties or skips rows lists each on stderr (channel 11 and a blank line), saves
 // the project all the same and exits with 1; the last line says the project was saved.
 TEST_F(CliTest, ImportCsvReportsEveryProblemRowAndStillSaves) {
-  std::ofstream(Path("a.M5")) << "Save Date and Time\r\nFile End\r\n";
+  testing::WriteLines(Path("a.M5"), StartUpProject());
   std::vector<std::string> csv = {
       ",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,Shift-Freq,Skip,Name,0"};
   for (int n = 1; n <= 1603; ++n) {
@@ -382,7 +405,7 @@ TEST_F(CliTest, AnOutputThatIsAnInputIsRefused) {
 // time, and says so in one line; an earlier copy is never replaced. When no copy can be made,
 // the file is not replaced and the command fails.
 TEST_F(CliTest, ReplacingAFileKeepsACopyFirst) {
-  std::ofstream(Path("a.M5")) << "Save Date and Time\r\nFile End\r\n";
+  testing::WriteLines(Path("a.M5"), StartUpProject());
   std::ofstream(Path("notes.txt")) << "x";
   const std::string backups = Path("data") + "/TQ-M5/backups/";
   const std::string no_copy = " before replacing it: ";
@@ -431,6 +454,59 @@ TEST_F(CliTest, ReplacingAFileKeepsACopyFirst) {
     copies.push_back(match[2].str());
   }
   EXPECT_NE(copies[0], copies[1]);
+}
+
+// A project whose lines were not all taken as they are: every verb lists them on stderr and does
+// its work, but `write` sends nothing until --accept-changes, and then sends what was loaded. A
+// project whose banks do not add up to 1000 is not sent at all.
+TEST_F(CliTest, WriteSendsAProjectAsItIsOrNotAtAll) {
+  const std::string project = Path("p.M5"), banks = Path("banks.M5");
+  std::vector<std::string> lines = StartUpProject();
+  lines.insert(lines.begin() + 1, "CH00100145.0000000028008080001000.6000ABCDEFGHIJKLMNOPQ");
+  testing::WriteLines(project, lines);
+  testing::WriteLines(banks, StartUpProject({{"BK0000", "BK0000" + Repeat("100", 9) + "000"}}));
+  const std::string problem = project +
+                              ": line 2, channel 11, Name \"ABCDEFGHIJKLMNOPQ\": 17 characters, "
+                              "the radio holds 16; loaded as \"ABCDEFGHIJKLMNOP\"\n";
+  for (auto [verb, second] :
+       {std::pair{"show", ""}, {"export-csv", "p.CSV"}, {"font-export", "p.FM5"}}) {
+    std::vector<std::string> args = {verb, project};
+    if (*second != '\0') args.push_back(Path(second));
+    testing::RunResult result = Tqm5(args);
+    EXPECT_EQ(std::to_string(result.status) + " " + result.err, "0 " + problem) << verb;
+  }
+  const std::string memory = Path("radio.bin");
+  pid_t sim = StartSimulator(memory, Path("radio"));
+  ASSERT_GT(sim, 0);
+  auto write = [&](const std::string& file, bool accept) {
+    std::vector<std::string> args = {"write", "--port", Path("radio"), "--model", "J", file};
+    if (accept) args.push_back("--accept-changes");
+    return Tqm5(args);
+  };
+  testing::RunResult refused = write(project, false);
+  EXPECT_EQ(std::to_string(refused.status) + " " + refused.err,
+            "1 " + problem + "tqm5 write: " + project +
+                " was not sent: 1 line was not taken as it is (listed above). Correct the file, "
+                "or send what was loaded with --accept-changes.\n");
+  testing::RunResult short_banks = write(banks, true);
+  EXPECT_EQ(short_banks.status, 1);
+  EXPECT_NE(short_banks.err.find("bank sizes add up to 900, not 1000: nothing was sent."),
+            std::string::npos)
+      << short_banks.err;
+  ASSERT_EQ(testing::StopProcess(sim), 0);
+  SimRadio radio;
+  ASSERT_TRUE(radio.LoadImage(memory));
+  EXPECT_TRUE(radio.memory() == SimRadio(kTqM5).memory());  // nothing was written
+
+  sim = StartSimulator(memory, Path("radio"));
+  ASSERT_GT(sim, 0);
+  testing::RunResult accepted = write(project, true);
+  EXPECT_EQ(std::to_string(accepted.status) + accepted.out + accepted.err.substr(0, problem.size()),
+            "0Complete\n" + problem);
+  ASSERT_EQ(testing::StopProcess(sim), 0);
+  ASSERT_TRUE(radio.LoadImage(memory));
+  EXPECT_EQ(BytesToHex(std::span(radio.memory()).subspan(ChannelAddress(11) + 32, 32)),
+            "4100420043004400450046004700480049004A004B004C004D004E004F005000");
 }
 
 }  // namespace

@@ -99,7 +99,8 @@ TEST(CsvFileTest, ExportWritesQuotedCaptionAndChannelLinesInCp932) {
 // Channel 5's line with one column changed, and the text that column then shows (with the code
 // of that text), or nullptr for a channel emptied by the check, which is reported with its line,
 // channel and column. Frequencies with fewer decimals are completed; a trailing "MHz", as the grid
-// shows it, is taken in every frequency cell.
+// shows it, is taken in every frequency cell. A name loses the characters the radio cannot show,
+// which is reported too.
 TEST(CsvFileTest, ImportChecksEveryColumn) {
   const std::string base = "145.00000|FM|10KHz|1000Hz|TSQ|100.0Hz|123.0Hz|065|-|0.600MHz|*|AB";
   // clang-format off
@@ -121,6 +122,7 @@ TEST(CsvFileTest, ImportChecksEveryColumn) {
       {kColShiftFreq, "0.60000", "0.600MHz"}, {kColShiftFreq, "999.995MHz", "999.995MHz"}, {kColShiftFreq, "0.6005", nullptr},
       {kColShiftFreq, "999.996", nullptr}, {kColShiftFreq, "-0.6", nullptr}, {kColShiftFreq, "0.6 MHz", nullptr},
       {kColSkip, "※", "※"}, {kColSkip, "", ""}, {kColSkip, "x", nullptr}, {kColName, "AB亜C", "ABC"},
+      {kColName, std::string("A\0B\x1F", 4), "AB"},
       {kColName, "♪愛ｱ①:2~", "♪愛ｱ①:2~"}, {kColName, "A,B \"Q\"", "A,B \"Q\""},
       {kColName, "0123456789ABCDEF", "0123456789ABCDEF"}, {kColName, "あいうえおかきく", "あいうえおかきく"},
       {kColName, ":1~:2~:3~:4~:5~:6~:7~:8~", ":1~:2~:3~:4~:5~:6~:7~:8~"}, {kColName, "0123456789ABCDEFG", nullptr},
@@ -160,6 +162,8 @@ TEST(CsvFileTest, ImportChecksEveryColumn) {
     }
     if (c.shown == nullptr)
       wanted = "6,5,emptied," + std::string(kColumnCaptions[c.column]) + "," + c.text + ";";
+    else if (c.column == kColName && c.text != c.shown)
+      wanted = "6,5,Name," + c.text + ";";
     EXPECT_EQ(reported, wanted);
   }
 }

@@ -180,11 +180,6 @@ TEST(ProjectFileTest, WrittenLines) {
               "TITLEＴＱ東京", "GRD031" + std::string(48, '0') + "1", "SD02001002000"};
   // clang-format on
   EXPECT_EQ(missing(expected), "");
-  // Sizes that do not add up to 1000 leave out the bank and one-touch lines.
-  image.bank_sizes[49] = 0;
-  EXPECT_EQ(KeyOrder(ProjectLines(image, "")),
-            (std::vector<std::string>{"", "CH", "NU", "SE", "TI", "SL", "GR", "SD", "FO", "LI",
-                                      "CO", "Fi"}));
 }
 
 // An image using everything the file keeps, in the given variant.
@@ -197,7 +192,7 @@ MemoryImage RichImage(ModelOption option, bool whole_bank) {
   image.channel(1) = MakeChannel("145.00000MHz", "FM", {0, 28, 8, 8, 0}, "None", "+", "0.600MHz", false, "");
   image.channel(2) = MakeChannel("1295.12500MHz", "WFM", {15, 27, 38, 1, 103}, j ? "Train" : "DCS",
                                  "-", "20.000MHz", true, "東京タワー" + glyph);
-  image.channel(1000) = MakeChannel("0.50000MHz", "AM", {4, 0, 0, 38, 55}, "TSQ", "Off", "0.000MHz", false, "ABC");
+  image.channel(1000) = MakeChannel("0.53099MHz", "AM", {4, 0, 0, 38, 55}, "TSQ", "Off", "0.000MHz", false, "ABC");
   image.channel(1101) = MakeChannel("433.00000MHz", "NFM", {1, 5, 12, 12, 0}, "Tone", "Off", "0.000MHz", false,
                                     Repeat("東", 16));
   image.channel(1402) = MakeChannel("430.00000MHz", "FM", {2, 20, 3, 4, 5}, "SQ", "+", "5.000MHz", false, "ｶﾅ");
@@ -223,32 +218,79 @@ MemoryImage RichImage(ModelOption option, bool whole_bank) {
   return image;
 }
 
-TEST(ProjectFileTest, OneTouchKeysFollowTheLoadedBanksAndExtraLinesLoad) {
+// The lines of a whole project file of `image`, without the lines that start with one of
+// `dropped`, and with `inserted` as lines 2, 3, ...
+std::vector<std::string> WholeFile(const MemoryImage& image,
+                                   const std::vector<std::string>& dropped,
+                                   const std::vector<std::string>& inserted) {
+  std::vector<std::string> lines = ProjectLines(image, std::string(kHeader));
+  std::erase_if(lines, [&dropped](const std::string& line) {
+    return std::any_of(dropped.begin(), dropped.end(),
+                       [&line](const std::string& d) { return line.starts_with(d); });
+  });
+  lines.insert(lines.begin() + 1, inserted.begin(), inserted.end());
+  return lines;
+}
+
+std::string ProblemLines(const std::vector<FileProblem>& problems) {
+  std::string text;
+  for (const FileProblem& p : problems) text += FileProblemText(p) + "\n";
+  return text;
+}
+
+// The one-touch lines meet the bank sizes of the whole file, even when they come first; a key
+// on a bank not in use, or on a channel beyond its bank, is reported.
+TEST(ProjectFileTest, OneTouchKeysFollowTheBankLinesAndExtraLinesLoad) {
   MemoryImage image;
   image.one_touch[3] = {false, 1, 7};
   const std::string zeros = Repeat("000", 10);  // used banks 2, 5, 49
-  std::vector<std::string> lines = {std::string(kHeader),
-                                    "BK0000000000998000000001" + Repeat("000", 4),
-                                    "BK0001" + zeros,
-                                    "BK0002" + zeros,
-                                    "BK0003" + zeros,
-                                    "BK0004" + Repeat("000", 9) + "001",
-                                    "ONETOUCH_BANK005255049003002100255255255",
-                                    "ONETOUCH_CHDA000000001000997000998000000",
-                                    "SD01001",
-                                    "LINK040123456789abcdef",
-                                    "FONT2ff" + std::string(62, '0'),
-                                    "File End"};
-  EXPECT_TRUE(LoadProjectLines(image, lines).success);
+  std::vector<std::string> lines = WholeFile(
+      MemoryImage(), {"BK", "ONETOUCH", "SD01", "LINK04", "FONT2"},
+      {"ONETOUCH_BANK005255049003002100255255255", "ONETOUCH_CHDA000000001000997000998000000",
+       "BK0000000000998000000001" + Repeat("000", 4), "BK0001" + zeros, "BK0002" + zeros,
+       "BK0003" + zeros, "BK0004" + Repeat("000", 9) + "001", "SD01001" + std::string(45, '0'),
+       "LINK040123456789abcdef", "FONT2ff" + std::string(62, '0')});
+  std::vector<FileProblem> problems;
+  EXPECT_TRUE(LoadProjectLines(image, lines, &problems).success);
   std::string keys;
   for (const OneTouchKey& k : image.one_touch) {
     keys += std::to_string(k.no_setting) + ":" + std::to_string(k.bank_position) + ":" +
             std::to_string(k.channel_position) + " ";
   }
-  EXPECT_EQ(keys, "0:1:0 1:0:0 0:2:0 0:1:0 0:0:997 0:0:0 1:0:0 1:0:0 1:0:0 ");
+  EXPECT_EQ(keys, "0:1:0 1:0:0 0:2:0 1:0:0 0:0:997 1:0:0 1:0:0 1:0:0 1:0:0 ");
+  EXPECT_EQ(ProblemLines(problems),
+            "line 2, ONETOUCH_BANK \"003\": key 4: bank 3 is not a bank in use; loaded as No "
+            "Setting\n"
+            "line 2, ONETOUCH_BANK \"100\": key 6: bank 100 is not a bank in use; loaded as No "
+            "Setting\n"
+            "line 3, ONETOUCH_CHDA \"001\": key 3: channel 1 is beyond the 1 channels of bank 49; "
+            "loaded as channel 0\n");
   EXPECT_EQ(image.language, kEnglish);
   EXPECT_EQ(image.bank_link_hex[4], "0123456789ABCDEF");
   EXPECT_EQ(image.font_bits[2][0][0] + image.font_bits[2][7][0] + image.font_bits[2][8][0], 2);
+}
+
+// Sizes of any total are saved with the one-touch keys and load back as they were, with the
+// row labels of those sizes: memories beyond the total belong to no bank.
+TEST(ProjectFileTest, BankSizesOfAnyTotalAreSavedAndLoadBack) {
+  MemoryImage image;
+  image.bank_sizes.fill(0);
+  image.bank_sizes[3] = 500, image.bank_sizes[7] = 400;
+  RebuildUsedBanks(image);
+  image.one_touch[0] = {false, 1, 399};  // bank 7, its last channel
+  std::vector<std::string> lines = ProjectLines(image, std::string(kHeader));
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "BK0000000000000500000000000400000000"),
+            lines.end());
+  MemoryImage loaded;
+  std::vector<FileProblem> problems;
+  EXPECT_EQ(LoadProjectLines(loaded, lines, &problems).text, "Read File");
+  EXPECT_EQ(ProblemLines(problems), "");
+  EXPECT_EQ(loaded.bank_sizes, image.bank_sizes);
+  EXPECT_EQ(loaded.one_touch[0], image.one_touch[0]);
+  std::string labels;
+  for (int n : {1, 500, 501, 900, 901, 1000, 1001})
+    labels += loaded.channel(n).row[kColLabel] + "|";
+  EXPECT_EQ(labels, "Bank03-000|Bank03-499|Bank07-000|Bank07-399|No bank|No bank|PRG - 0A|");
 }
 
 // Everything a load can change.
@@ -257,24 +299,21 @@ bool SameImage(const MemoryImage& a, const MemoryImage& b) {
          a.used_banks == b.used_banks && a.language == b.language;
 }
 
-TEST(ProjectFileTest, ABrokenFileIsRefusedAndChangesNothing) {
+// A file that is not a whole project is refused and changes nothing: one cut short, of another
+// kind, or without a line the writer always writes.
+TEST(ProjectFileTest, ABrokenOrIncompleteFileIsRefusedAndChangesNothing) {
   TempDir dir;
   const std::string header(kHeader), example(kExampleLine), end = "File End";
   const MemoryImage source = RichImage(ModelOption::kJ, true);
   const std::string full = FileBytes(ProjectLines(source, header));
-  auto patched = [&](size_t position, std::string_view text) {
-    return example.substr(0, position - 1) + std::string(text) +
-           example.substr(position - 1 + text.size());
+  auto without = [&source](const std::string& dropped) {
+    return FileBytes(WholeFile(source, {dropped}, {}));
   };
-  // The header, a good channel 5, `line` as line 3, a title, the end line.
-  auto with_line = [&](const std::string& line) {
-    return FileBytes({header, "CH0004" + example.substr(6), line, "TITLEafter", end});
-  };
-  int power_choices = SettingChoiceCount({SettingGroup::kPower, 2});
-  const std::string refused = "This File don't Open/Error", silent = "/";
+  const std::string refused = "This File don't Open/Error";
   const std::string no_header =
       "not a project file: the first line is not \"Save Date and Time ...\"";
   const std::string cut = "the file is cut short: no \"File End\" line at the end";
+  const std::string incomplete = "incomplete project file: no line for ";
   // clang-format off
   struct Case { std::string bytes; std::string message; std::string detail; };
   const Case cases[] = {
@@ -284,28 +323,11 @@ TEST(ProjectFileTest, ABrokenFileIsRefusedAndChangesNothing) {
       {FileBytes({header}), refused, cut},
       {full.substr(0, full.size() / 2), refused, cut},
       {FileBytes({header, example, end, "TITLEafter"}), refused, cut},
-      {with_line(example.substr(0, 37)), silent,
-       "line 3: channel line: 37 characters, the fixed fields need 38"},
-      {with_line("CH000000145.0000000028008080001000.6000"), silent,
-       "line 3: channel line: position 11 should be \".\", found \"5\""},
-      {with_line(example.substr(0, 15) + "東" + example.substr(16)), silent,
-       "line 3: channel line: position 16 should be a digit, found \"東\""},
-      {with_line(patched(3, " ")), silent,
-       "line 3: channel line: position 3 should be a digit, found \" \""},
-      {with_line(patched(3, "1623")), silent, "line 3: channel number 1624 is out of range"},
-      {with_line(patched(20, "29")), silent, "line 3: train-tone index 29 is out of range"},
-      {with_line(patched(23, "39")), silent, "line 3: transmit tone index 39 is out of range"},
-      {with_line(patched(25, "39")), silent, "line 3: receive tone index 39 is out of range"},
-      {with_line(patched(27, "104")), silent, "line 3: DCS index 104 is out of range"},
-      {with_line("BK0005" + Repeat("000", 10)), silent, "line 3: bank line 5 is out of range"},
-      {with_line("GRD11" + std::string(50, '0')), silent, "line 3: group number 11 is out of range"},
-      {with_line("NUM_DTMF0101"), silent, "line 3: DTMF memory number 10 is out of range"},
-      {with_line("NUM_DTMF000123"), silent, "line 3: DTMF memory number 0 is out of range"},
-      {with_line("SET_DTMF011000000000000"), silent, "line 3: DTMF wait position 11 is out of range"},
-      {with_line("SET_DTMF001005005002009"), silent,
-       "line 3: DTMF channel position 9 is out of range"},
-      {with_line("SD02000000" + ZeroPad(power_choices, 3)), silent,
-       "line 3: SD02 item 2 choice " + std::to_string(power_choices) + " is out of range"},
+      {FileBytes({header, end}), refused,
+       incomplete + "SD01..SD11, BK0000..BK0004, ONETOUCH_BANK, ONETOUCH_CHDA, SET_DTMF, TITLE"},
+      {without("ALLBANK"), refused, incomplete + "BK0000..BK0004"},
+      {without("SD05"), refused, incomplete + "SD05"},
+      {without("TITLE"), refused, incomplete + "TITLE"},
       {full, "Read File/Finish", ""},
       {full + "\r\n\r\n", "Read File/Finish", ""},
   };
@@ -315,62 +337,127 @@ TEST(ProjectFileTest, ABrokenFileIsRefusedAndChangesNothing) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << c.bytes;
     const MemoryImage before = RichImage(ModelOption::kJ, false);
     MemoryImage image = before;
-    Outcome outcome = LoadProject(image, path);
+    std::vector<FileProblem> problems;
+    Outcome outcome = LoadProject(image, path, &problems);
     EXPECT_EQ(outcome.text + "/" + outcome.title + "|" + outcome.detail,
               c.message + "|" + c.detail);
     EXPECT_EQ(outcome.icon, OutcomeIcon::kNone);
+    EXPECT_EQ(ProblemLines(problems), "");
     EXPECT_TRUE(SameImage(image, outcome.success ? source : before)) << c.detail;
   }
 }
 
-TEST(ProjectFileTest, IgnoredLinesChangeNothing) {
-  MemoryImage reference = RichImage(ModelOption::kJ, false);
-  reference.com_port_number = 2;
-  std::vector<std::string> base = ProjectLines(reference, std::string(kHeader));
+// Every line of a whole file that the loader cannot take exactly as it stands is reported with
+// what was taken instead. Each case puts its lines at line 2 of the start-up image's file, in
+// place of the lines starting with `dropped`.
+TEST(ProjectFileTest, EveryLineNotTakenExactlyIsReported) {
+  const std::string example = "CH0010" + std::string(kExampleLine.substr(6));  // channel 11
+  auto ch = [&example](size_t position, std::string_view text) {
+    return example.substr(0, position - 1) + std::string(text) +
+           example.substr(position - 1 + text.size());
+  };
+  const std::string east_16 = Repeat("東", 16), east_17 = east_16 + "東";
+  const std::string power_choices = std::to_string(SettingChoiceCount({SettingGroup::kPower, 2}));
+  const std::string ch11 = "line 2, channel 11, ", emptied = "; channel emptied";
+  const std::string out_of_range = ": out of range 0.53099..1299.99999 MHz" + emptied;
   // clang-format off
-  const std::string ignored[] = {
-      "BK0001" + Repeat("001", 9) + "01", "ONETOUCH_BANK" + Repeat("000", 8) + "00",
-      "ONETOUCH_BAN" + Repeat("000", 9) + "0", "SET_DTMF" + Repeat("001", 5) + "0",
-      "SET_DTMF00100100100100", "GRD00" + std::string(49, '1'), "GRI" + std::string(51, '1'),
-      "GRX" + std::string(50, '1'), "SD13001", "SD00001", "SD12002", "SLIDE2", "COMPORT05", "NUM_DTMF003",
-      "NUM_DTMF003" + std::string(17, '1'), "NUM_DTMF010" + std::string(17, '1'),
-      "TITLE", "TITLE" + Repeat("東", 17), "FONT8" + std::string(64, 'F'),
-      "FONT0" + std::string(63, 'F'), "FONT0" + std::string(63, 'F') + "G",
-      "LINK11" + std::string(16, 'F'), "LINK0" + std::string(17, 'F'),
-      "LINK00" + std::string(15, 'F') + "X", "ALLBANK50", "ALLBANK4", "ALLBANKx1", "X", ""};
+  struct Case { std::vector<std::string> lines; std::string dropped; std::string problems; ModelOption model = ModelOption::kJ; };
+  const Case cases[] = {
+      {{example}, "-", ""},
+      {{ch(7, "1300.00000")}, "-", ch11 + "Freqency \"1300.00000\"" + out_of_range},
+      {{ch(7, "9999.99999")}, "-", ch11 + "Freqency \"9999.99999\"" + out_of_range},
+      {{ch(31, "999.999")}, "-", ch11 + "Shift-Freq \"999.999\": out of range 0..999.995 MHz" + emptied},
+      {{example + "ABCDEFGHIJKLMNOPQ"}, "-", ch11 + "Name \"ABCDEFGHIJKLMNOPQ\": 17 characters, the radio "
+       "holds 16; loaded as \"ABCDEFGHIJKLMNOP\""},
+      {{example + east_17}, "-", ch11 + "Name \"" + east_17 + "\": 17 characters, the radio holds 16; "
+       "loaded as \"" + east_16 + "\""},
+      {{example + "A\U0001F600Ω髙B"}, "-", ch11 + "Name \"A\U0001F600Ω髙B\": characters the radio cannot "
+       "show: \"\U0001F600\", \"Ω\", \"髙\"; loaded as \"AB\""},
+      {{example + "A\xFF"}, "-", ch11 + "Name \"A\uFFFD\": characters the radio cannot show: an invalid "
+       "byte; loaded as \"A\""},
+      {{example + "A" + std::string(1, 0) + "B"}, "-", ch11 + "Name \"A\\x00B\": characters the radio "
+       "cannot show: character code 0; loaded as \"AB\""},
+      {{ch(22, "5")}, "-", ch11 + "Tone/DCS \"5\": Train: the radio of model option T has no train "
+       "tones; loaded as None", ModelOption::kT},
+      {{ch(7, "0830.00000")}, "-", ch11 + "Freqency \"0830.00000\": the radio of model option T cannot "
+       "hold 824..849.99999 or 869..894.99999 MHz and is sent an empty channel in its place; loaded as "
+       "it is", ModelOption::kT},
+      {{ch(27, "104")}, "-", ch11 + "DCS \"104\": 104 is not in the list (0..103); loaded as 023"},
+      {{ch(11, "5")}, "-", ch11.substr(0, ch11.size() - 2) + ": channel line: position 11 should be "
+       "\".\", found \"5\"; not loaded" + emptied},
+      {{"CH1623" + example.substr(6)}, "-", "line 2: channel number 1624 is beyond 1623; not loaded"},
+      {{example, ch(7, "0146.00000")}, "-", "line 3, channel 11: a second line for channel 11 (the first "
+       "is line 2); this line counts"},
+      {{"TITLE" + east_17}, "TITLE", "line 2, TITLE \"" + east_17 + "\": 17 characters, the radio holds "
+       "16; loaded as \"" + east_16 + "\""},
+      {{"TITLEΩA"}, "TITLE", "line 2, TITLE \"ΩA\": characters the radio cannot show: \"Ω\"; loaded as "
+       "\"A\""},
+      {{"NUM_DTMF003" + std::string(17, '1')}, "-", "line 2, NUM_DTMF003 \"" + std::string(17, '1') +
+       "\": 17 digits, the radio holds 16; memory 3 left empty"},
+      {{"NUM_DTMF00312a4"}, "-", "line 2, NUM_DTMF003 \"12a4\": characters that are not DTMF digits "
+       "(0-9, A-D, *, #, -): \"a\"; memory 3 left empty"},
+      {{"NUM_DTMF0101"}, "-", "line 2: not a NUM_DTMF line of a memory 001..009 and its digits; not loaded"},
+      {{"SET_DTMF011005005002000"}, "SET_DTMF", "line 2, SET_DTMF \"011\": Wait position 11 is beyond "
+       "the list (0..10); kept as it was"},
+      {{"FONT0" + std::string(63, 'F')}, "FONT0", "line 2: not a FONT line of a glyph 0..7 and 64 hex "
+       "digits; not loaded, the glyph keeps what it held"},
+      {{"LINK00" + std::string(15, 'F') + "X"}, "LINK00", "line 2: not a LINK line of a group 00..10 and "
+       "16 hex digits; not loaded, the bank-link group keeps what it held"},
+      {{"SD12002"}, "SD12", "line 2, SD12 \"002\": item 0: choice 2 is beyond its list (0..1); kept as "
+       "it was"},
+      {{"SD1200"}, "SD12", "line 2: SD12 should be 7 characters, 3 digits per choice; not loaded, its "
+       "settings keep what they held"},
+      {{"SD02000000" + ZeroPad(std::stoi(power_choices), 3)}, "SD02", "line 2, SD02 \"" +
+       ZeroPad(std::stoi(power_choices), 3) + "\": item 2: choice " + power_choices +
+       " is beyond its list (0.." + std::to_string(std::stoi(power_choices) - 1) + "); kept as it was"},
+      {{"SLIDE2"}, "SLIDE", "line 2: not \"SLIDE0\" or \"SLIDE1\"; not loaded, the title's scroll choice "
+       "keeps what it held"},
+      {{"BK0001" + Repeat("100", 9) + "10"}, "BK0001", "line 2: not a bank line of \"BK000\", a line "
+       "0..4 and ten sizes of 3 digits; not loaded, banks 10..19 keep their sizes"},
+      {{"ONETOUCH_BANK012" + Repeat("255", 8)}, "ONETOUCH_BANK", "line 2, ONETOUCH_BANK \"012\": key 1: "
+       "bank 12 is not a bank in use; loaded as No Setting"},
+      {{"GRD11" + std::string(50, '0')}, "-", "line 2: not a GRD line of a group 00..10 and 50 flags 0 "
+       "or 1; not loaded"},
+      {{"X"}, "-", "line 2: a line the loader does not know, \"X\"; ignored"},
+      {{""}, "FONT", "no line for FONT0..FONT7; the glyphs keep what they held"},
+  };
   // clang-format on
-  for (const std::string& line : ignored) {
-    std::vector<std::string> lines = base;
-    lines.insert(lines.end() - 2, line);
-    MemoryImage image = reference;
-    EXPECT_TRUE(LoadProjectLines(image, lines).success) << line;
-    EXPECT_EQ(ProjectLines(image, std::string(kHeader)), base) << line;
+  for (const Case& c : cases) {
+    MemoryImage image;
+    SelectModelOption(image, c.model);
+    std::vector<FileProblem> problems;
+    Outcome outcome = LoadProjectLines(image, WholeFile(image, {c.dropped}, c.lines), &problems);
+    EXPECT_EQ(outcome.text, "Read File") << c.lines[0];
+    EXPECT_EQ(ProblemLines(problems), c.problems.empty() ? "" : c.problems + "\n") << c.lines[0];
   }
 }
 
+// What a channel line loads as, reported or not (the reports are tested above).
 TEST(ProjectFileTest, ChannelLineEdgeCases) {
   std::string fixed(kExampleLine);
   // clang-format off
   struct Case { std::string line; bool model_j, used; int column; std::string text; };
   const Case cases[] = {
       {fixed, false, true, kColName, ""}, {fixed + Repeat("東", 16), false, true, kColName, Repeat("東", 16)},
-      {fixed + Repeat("東", 17), false, false, kColName, "old"}, {fixed + "A漢B①", true, true, kColName, "AB①"},
+      {fixed + Repeat("東", 17), false, true, kColName, Repeat("東", 16)}, {fixed + "A漢B①", true, true, kColName, "AB①"},
       {fixed.substr(0, 21) + "5" + fixed.substr(22), true, true, kColToneMode, "Train"},
       {fixed.substr(0, 21) + "5" + fixed.substr(22), false, true, kColToneMode, "None"},
       {fixed.substr(0, 16) + "9" + fixed.substr(17), false, true, kColMode, "FM"},
       {fixed.substr(0, 29) + "7" + fixed.substr(30), false, true, kColShift, "Off"},
       {fixed.substr(0, 37) + "1", false, true, kColSkip, "*"},
       {fixed.substr(0, 6) + "0007.12345" + fixed.substr(16), false, true, kColFreq, "7.12345MHz"},
+      {fixed.substr(0, 6) + "1300.00000" + fixed.substr(16), false, false, kColFreq, ""},
   };
   // clang-format on
   for (const Case& c : cases) {
     MemoryImage image;
     SelectModelOption(image, c.model_j ? ModelOption::kJ : ModelOption::kT);
-    image.channel(1).row[kColName] = "old";  // a name too long leaves it
-    std::string error;
-    EXPECT_TRUE(ParseChannelLine(image, c.line, error)) << c.line;
+    image.channel(1).row[kColName] = "old";
+    std::vector<FileProblem> problems;
+    ParseChannelLine(image, c.line, problems);
     EXPECT_EQ(std::pair(image.channel(1).used, image.channel(1).row[c.column]),
-              std::pair(c.used, c.text));
+              std::pair(c.used, c.text))
+        << c.line;
   }
 }
 

@@ -17,12 +17,15 @@
 #include <QTimer>
 #include <functional>
 
+#include "files/project_file.h"
 #include "gui/channel_dialog.h"
+#include "gui/channel_table_model.h"
 #include "gui/gui_test_support.h"
 #include "gui/message_boxes.h"
 #include "image/channel_numbering.h"
 #include "image/hex.h"
 #include "sim/pty_server.h"
+#include "support/files.h"
 
 namespace tqm5::gui {
 namespace {
@@ -203,6 +206,52 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
   ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
   EXPECT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(window_.document().undoStack()->count(), 1);
+}
+
+// A project opened with lines that were not taken as they are lists them after "Read File". A
+// write then asks first and sends nothing on "No". The question goes with the "Open" through
+// undo and redo, and ends with a save or a read of the whole radio.
+TEST_F(MainWindowTest, AProjectLoadedWithChangesIsWrittenOnlyAfterAQuestion) {
+  std::vector<std::string> lines = ProjectLines(MemoryImage(), "Save Date and Time");
+  lines.insert(lines.begin() + 1, "CH00100145.0000000028008080001000.6000ABCDEFGHIJKLMNOPQ");
+  const std::string path = tqm5::testing::TempPath("changed.M5");
+  tqm5::testing::WriteLines(path, lines);
+  const std::string problem =
+      "line 2, channel 11, Name \"ABCDEFGHIJKLMNOPQ\": 17 characters, the radio holds 16; "
+      "loaded as \"ABCDEFGHIJKLMNOP\"";
+  window_.OpenProject(Utf8(path));
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, "Read File");
+  EXPECT_NE(messages_.shown[0].detail.find(problem), std::string::npos);
+  window_.SetPort({PortChoice::kSimulated, 0, {}});
+  window_.grid()->selectRow(ChannelTableModel::RowOfChannel(11));
+
+  EXPECT_FALSE(window_.StartTransfer(TransferCommand::kOneMemoryWrite));
+  EXPECT_EQ(messages_.asked, 1);
+  EXPECT_NE(messages_.last_question.toStdString().find(problem), std::string::npos);
+  EXPECT_TRUE(window_.simulator().radio().commands().empty());
+  window_.document().undoStack()->undo();
+  ASSERT_TRUE(Transfer(TransferCommand::kTitleWrite));
+  window_.document().undoStack()->redo();
+  messages_.answer = QMessageBox::Yes;
+  ASSERT_TRUE(Transfer(TransferCommand::kOneMemoryWrite));
+  EXPECT_EQ(messages_.asked, 2);
+  window_.simulator().Stop();
+  EXPECT_EQ(
+      BytesToHex(
+          std::span(window_.simulator().radio().memory()).subspan(ChannelAddress(11) + 32, 32)),
+      "4100420043004400450046004700480049004A004B004C004D004E004F005000");
+
+  window_.SaveProjectAs(Utf8(tqm5::testing::TempPath("saved.M5")));
+  ASSERT_TRUE(Transfer(TransferCommand::kTitleWrite));
+  window_.OpenProject(Utf8(path));
+  ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
+  ASSERT_TRUE(Transfer(TransferCommand::kTitleWrite));
+  EXPECT_EQ(messages_.asked, 2);
+  window_.document().undoStack()->undo();  // the read: the opened file's lines stand again
+  messages_.answer = QMessageBox::No;
+  EXPECT_FALSE(window_.StartTransfer(TransferCommand::kTitleWrite));
+  EXPECT_EQ(messages_.asked, 3);
 }
 
 }  // namespace

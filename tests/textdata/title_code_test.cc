@@ -120,8 +120,19 @@ TEST(TitleCodeTest, WidthTypingAndGlyphButtons) {
         << current << " + " << U8(c) << " j=" << j;
   }
   // 亜, 纊 and 漢 are CP932 characters missing from the table; the glyphs ① and ⑧ stay, ⑨ does
-  // not (0x8748 is an ordinary CP932 character outside the table).
-  EXPECT_EQ(FilterRadioText("亜A纊あ①ｱ\U0001F600:1~漢Ａ⑧⑨"), "Aあ①ｱ:1~Ａ⑧");
+  // not (0x8748 is an ordinary CP932 character outside the table); control characters go.
+  EXPECT_EQ(FilterRadioText("亜A纊あ①ｱ\U0001F600:1~漢Ａ⑧⑨\x01\x7F" + std::string(1, 0)),
+            "Aあ①ｱ:1~Ａ⑧");
+  // What the radio holds of a name or title from a file, and why that differs.
+  // clang-format off
+  for (auto [text, kept, fault] : {std::tuple{std::string(":1~東京ﾀﾜｰ①ABCDEFGHI"), ":1~東京ﾀﾜｰ①ABCDEFGHI", ""},
+       {"ABCDEFGHIJKLMNOPQ", "ABCDEFGHIJKLMNOP", "17 characters, the radio holds 16"},
+       {"AΩ\xFF" + std::string(1, 0) + "B", "AB",
+        "characters the radio cannot show: \"Ω\", an invalid byte, character code 0"}}) {
+    // clang-format on
+    RadioTextCheck check = CheckRadioText(text);
+    EXPECT_EQ(check.kept + "|" + check.fault, std::string(kept) + "|" + fault) << text;
+  }
   // The glyph buttons append ":n~" (or the character under "J") while it still fits.
   const std::string k0, k4 = "ABC:1~:2~:3~:4~";
   // clang-format off

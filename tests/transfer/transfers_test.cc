@@ -269,8 +269,6 @@ TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
       {C::kWriteAll, RefuseWriteAt(0x00040), kX, {R"(writing the settings area: the radio answered "ZR~F00040W..." with "NG" instead)",
           "The settings area was partly written, and nothing after it: write again to finish."}},
       {C::kWriteAll, RefuseWriteAt(0x00240), kNo, {R"(writing the bank sizes: the radio answered "ZR~F00240W..." with "NG")"}},
-      {C::kWriteAll, {}, kNo, {"writing the bank sizes: bank sizes add up to 990, not 1000: nothing was sent for the banks."},
-       [](Bench& b) { b.image.bank_sizes[0] -= 10; }},
       {C::kWriteAll, RefuseWriteAt(0x01060), kX, {"writing user glyph 3:", "the bank-link groups and user glyphs 0 to 2 were written; user glyph 3 and everything after were not"}},
       {C::kWriteAll, RefuseWriteAt(0x0DCC0), kX, {R"(writing channel 812 (address 0DCC0): the radio answered "ZR~F0DCC0W..." with "NG")",
           "The radio now holds the new data up to channel 811 and its old data from channel 812 on; write again to finish."}},
@@ -292,6 +290,34 @@ TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
           << "missing: " << fragment << "\n in: " << outcome.detail;
     }
   }
+}
+
+// What would stop a write part-way is found before the port opens: nothing reaches the radio,
+// not even the identification.
+TEST(TransferDetailTest, AWriteThatCouldNotFinishSendsNothing) {
+  using C = TransferCommand;
+  const std::string banks = "bank sizes add up to 990, not 1000: nothing was sent.";
+  const std::string link = "bank-link group 3 is \"12\", not 16 hex digits: nothing was sent.";
+  auto short_bank = [](Bench& b) { b.image.bank_sizes[0] -= 10; };
+  auto bad_link = [](Bench& b) { b.image.bank_link_hex[3] = "12"; };
+  // clang-format off
+  struct Case { TransferCommand command; std::function<void(Bench&)> setup; OutcomeIcon icon; std::string detail; };
+  const Case cases[] = {
+      {C::kWriteAll, short_bank, OutcomeIcon::kNone, banks}, {C::kBankWrite, short_bank, OutcomeIcon::kNone, banks},
+      {C::kWriteAll, bad_link, OutcomeIcon::kCritical, link}, {C::kGroupsWrite, bad_link, OutcomeIcon::kCritical, link},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    Bench bench;
+    c.setup(bench);
+    Outcome outcome = bench.Run(c.command);
+    EXPECT_EQ(Box(outcome), Box(ErrorOutcome(c.icon))) << c.detail;
+    EXPECT_EQ(outcome.detail.substr(0, c.detail.size()), c.detail);
+    EXPECT_TRUE(bench.radio.commands().empty()) << c.detail;
+  }
+  Bench bench;
+  bench.image.bank_sizes[0] -= 10;  // the banks do not matter to a write of the channels
+  EXPECT_EQ(bench.Run(C::kWriteMemories), CompleteOutcome());
 }
 
 }  // namespace

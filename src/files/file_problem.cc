@@ -1,0 +1,29 @@
+#include "files/file_problem.h"
+
+#include "image/outcome.h"
+
+namespace tqm5 {
+
+std::string FileProblemText(const FileProblem& problem) {
+  std::string text;
+  if (problem.line > 0) text += "line " + std::to_string(problem.line);
+  if (problem.channel > 0) {
+    text += (text.empty() ? "" : ", ") + std::string("channel ") + std::to_string(problem.channel);
+  }
+  if (!problem.column.empty()) {
+    text += (text.empty() ? "" : ", ") + problem.column + " " + QuotedValue(problem.value);
+  }
+  text += (text.empty() ? "" : ": ") + problem.what;
+  if (problem.emptied) text += "; channel emptied";
+  return text;
+}
+
+std::string FileProblemList(const std::vector<FileProblem>& problems,
+                            const std::string& file_name) {
+  std::string list =
+      std::to_string(problems.size()) + " line(s) of " + file_name + " were not taken as they are:";
+  for (const FileProblem& problem : problems) list += "\n" + FileProblemText(problem);
+  return list;
+}
+
+}  // namespace tqm5

@@ -1,0 +1,31 @@
+// One line of a file that a loader or an import could not take exactly as it stands, for the
+// user to see. The project loader and the CSV import report in this one shape.
+#ifndef TQM5_FILES_FILE_PROBLEM_H_
+#define TQM5_FILES_FILE_PROBLEM_H_
+
+#include <string>
+#include <vector>
+
+namespace tqm5 {
+
+struct FileProblem {
+  int line = 0;          // file line, 1 = the first; 0 when the problem has no line of its own
+  int channel = 0;       // the channel concerned, 0 when the line names none
+  std::string column;    // the field: a column caption ("Freqency") or a line's key ("TITLE")
+  std::string value;     // the field's text as the file has it
+  std::string what;      // what is wrong and what was taken instead, in plain words
+  bool emptied = false;  // the channel was emptied (otherwise it kept what it held)
+};
+
+// One problem as a line for the user, without the file name: "line 12, channel 11, Freqency
+// \"9999\": out of range 0.53099..1299.99999 MHz; channel emptied". Control characters in the
+// value are shown by their code ("\x00"), so that the line prints as one line.
+std::string FileProblemText(const FileProblem& problem);
+
+// The problems as the details of a message box: a first line naming the file and the count,
+// then one line each.
+std::string FileProblemList(const std::vector<FileProblem>& problems, const std::string& file_name);
+
+}  // namespace tqm5
+
+#endif  // TQM5_FILES_FILE_PROBLEM_H_
