@@ -95,9 +95,9 @@ TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
   SimRadio saved;
   saved.memory() = memory;
   ASSERT_TRUE(saved.SaveImage(Path("first.bin")));
-  pid_t first = StartSimulator(Path("first.bin"), Path("first"));
-  pid_t second = StartSimulator(Path("second.bin"), Path("second"));
-  ASSERT_TRUE(first > 0 && second > 0);
+  testing::Child first(StartSimulator(Path("first.bin"), Path("first")));
+  testing::Child second(StartSimulator(Path("second.bin"), Path("second")));
+  ASSERT_TRUE(first.started() && second.started());
 
   testing::RunResult read =
       Tqm5({"read", "--port", Path("first"), "--model", "J", "-o", Path("a.M5")});
@@ -122,8 +122,8 @@ TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
       Tqm5({"write", "--port", Path("second"), "--model", "J", Path("c.M5")});
   EXPECT_EQ(std::to_string(write.status) + write.out, "0Complete\n") << write.err;
 
-  ASSERT_EQ(testing::StopProcess(first), 0);
-  ASSERT_EQ(testing::StopProcess(second), 0);
+  ASSERT_EQ(first.Stop(), 0);
+  ASSERT_EQ(second.Stop(), 0);
   SimRadio a, b;
   ASSERT_TRUE(a.LoadImage(Path("first.bin")) && b.LoadImage(Path("second.bin")));
   EXPECT_TRUE(a.memory() == memory);  // the read left it as it was
@@ -230,12 +230,12 @@ TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
                   "SD01" + c.sd01_language + std::string(45, '0'), "SD09000001", "File End"});
     const std::string memory = Path(c.model + ".bin");
     std::string device;
-    pid_t sim = testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
-                                               {"--variant", c.variant, "--image", memory}, device);
-    ASSERT_GT(sim, 0);
+    testing::Child sim(testing::SpawnAndReadFirstLine(
+        TQM5_SIM_EXECUTABLE, {"--variant", c.variant, "--image", memory}, device));
+    ASSERT_TRUE(sim.started());
     testing::RunResult write = Tqm5({"write", "--port", device, "--model", c.model, project});
     EXPECT_EQ(write.status, 0) << write.err;
-    ASSERT_EQ(testing::StopProcess(sim), 0);
+    ASSERT_EQ(sim.Stop(), 0);
     SimRadio radio;
     ASSERT_TRUE(radio.LoadImage(memory));
     EXPECT_EQ(std::pair(radio.memory()[0x3E], radio.memory()[0x48]),
@@ -247,18 +247,20 @@ TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
 
 TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
   std::string device;
-  pid_t sim = testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
-                                             {"--pace", "--link", Path("radio")}, device);
-  ASSERT_GT(sim, 0);
+  testing::Child sim(testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
+                                                    {"--pace", "--link", Path("radio")}, device));
+  ASSERT_TRUE(sim.started());
   for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
     const std::string err_path = Path("stderr-" + std::to_string(signal_number));
-    pid_t pid = testing::Spawn(
+    testing::Child tqm5(testing::Spawn(
         TQM5_EXECUTABLE,
         {"read", "--port", Path("radio"), "--model", "J", "-o", Path("cancelled.M5")},
-        Environment(), Path("stdout"), err_path);
-    ASSERT_GT(pid, 0);
-    usleep(1'000'000);  // the paced read of the whole radio takes far longer
-    EXPECT_EQ(testing::StopProcess(pid, signal_number), 1) << "signal " << signal_number;
+        Environment(), Path("stdout"), err_path));
+    ASSERT_TRUE(tqm5.started());
+    // The first progress line comes once the radio has answered; the paced read of the whole
+    // radio takes far longer than the signal needs to arrive.
+    ASSERT_TRUE(testing::WaitForText(err_path, "tqm5: areas"));
+    EXPECT_EQ(tqm5.Stop(signal_number), 1) << "signal " << signal_number;
     const std::string err = testing::ReadFile(err_path);
     // Progress lines come first when stderr is not a terminal; the outcome is the last line.
     EXPECT_TRUE(err.find("\ntqm5 read: Cancelled: stopped by the user while reading ") !=
@@ -267,7 +269,7 @@ TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
         << err;
     EXPECT_FALSE(fs::exists(Path("cancelled.M5")));
   }
-  EXPECT_EQ(testing::StopProcess(sim), 0);
+  EXPECT_EQ(sim.Stop(), 0);
 }
 
 TEST_F(CliTest, ReadNeverReplacesAnEarlierFileOfTheSameName) {
