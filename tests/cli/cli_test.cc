@@ -245,6 +245,38 @@ TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
   }
 }
 
+// `tqm5 write ... 2>&1 | head -1`: the reader is gone before the first line; the write still
+// reaches every channel and the order table, and ends as a success.
+TEST_F(CliTest, AWriteFinishesWhenItsOutputIsClosed) {
+  SimRadio blank;
+  blank.memory().fill(0xFF);
+  ASSERT_TRUE(blank.SaveImage(Path("radio.bin")));
+  testing::WriteLines(Path("a.M5"), {"Save Date and Time 2026/01/02 03:04:05", "File End"});
+  testing::Child sim(StartSimulator(Path("radio.bin"), Path("radio")));
+  ASSERT_TRUE(sim.started());
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  close(fds[0]);
+  const int output[2] = {-1, fds[1]};
+  testing::Child tqm5(testing::Spawn(
+      TQM5_EXECUTABLE, {"write", "--port", Path("radio"), "--model", "J", Path("a.M5")},
+      Environment(), "", "", output, true));
+  close(fds[1]);
+  ASSERT_TRUE(tqm5.started());
+  EXPECT_EQ(tqm5.Wait(), 0);
+  ASSERT_EQ(sim.Stop(), 0);
+  SimRadio radio;
+  ASSERT_TRUE(radio.LoadImage(Path("radio.bin")));
+  // Right after start-up the program writes the factory memory.
+  const SimRadio::Memory factory = SimRadio::FactoryMemory(kTqM5);
+  const std::vector<bool>& owned = ProgramOwnedBytes();
+  for (size_t address = 0; address < owned.size(); ++address) {
+    if (owned[address]) {
+      ASSERT_EQ(radio.memory()[address], factory[address]) << std::hex << address;
+    }
+  }
+}
+
 TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
   std::string device;
   testing::Child sim(testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
