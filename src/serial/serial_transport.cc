@@ -91,6 +91,29 @@ std::string ResolvePortName(std::string_view port) {
 
 SerialTransport::SerialTransport(std::string device) : device_(std::move(device)) {}
 
+bool SerialTransport::CheckLost() {
+  if (lost_ || !port_) return lost_;
+  // A timeout is the normal end of a wait; these mean the device itself failed. A pseudo-
+  // terminal whose other end closed gives a read error; an unplugged USB adapter a resource
+  // error.
+  switch (port_->error()) {
+    case QSerialPort::ReadError:
+      error_ = "read error on " + device_;
+      break;
+    case QSerialPort::WriteError:
+      error_ = "write error on " + device_;
+      break;
+    case QSerialPort::ResourceError:
+    case QSerialPort::DeviceNotFoundError:
+      error_ = device_ + " is gone";
+      break;
+    default:
+      return false;
+  }
+  lost_ = true;
+  return true;
+}
+
 SerialTransport::~SerialTransport() { Close(); }
 
 bool SerialTransport::Open() {
@@ -122,6 +145,7 @@ bool SerialTransport::Open() {
   port_->setRequestToSend(true);
   port_->clearError();
   error_.clear();
+  lost_ = false;
   return true;
 }
 
@@ -135,28 +159,32 @@ void SerialTransport::Close() {
 bool SerialTransport::IsOpen() const { return port_ && port_->isOpen(); }
 
 bool SerialTransport::Write(std::string_view bytes) {
-  if (!IsOpen()) return false;
+  if (!IsOpen() || lost_) return false;
   qint64 written = port_->write(bytes.data(), static_cast<qint64>(bytes.size()));
-  if (written != static_cast<qint64>(bytes.size())) return false;
+  if (written != static_cast<qint64>(bytes.size())) return CheckLost(), false;
   while (port_->bytesToWrite() > 0) {
-    if (!port_->waitForBytesWritten(1000)) return false;
+    if (!port_->waitForBytesWritten(1000)) return CheckLost(), false;
   }
-  return true;
+  return !CheckLost();
 }
 
 std::string SerialTransport::ReadAvailable() {
   if (!IsOpen()) return "";
-  if (port_->bytesAvailable() == 0) port_->waitForReadyRead(0);
+  if (port_->bytesAvailable() == 0 && !lost_) port_->waitForReadyRead(0);
   QByteArray data = port_->readAll();
+  CheckLost();
   return std::string(data.constData(), static_cast<size_t>(data.size()));
 }
 
 bool SerialTransport::WaitForData(Clock::time_point deadline) {
   if (!IsOpen()) return false;
   if (port_->bytesAvailable() > 0) return true;
+  if (lost_) return false;
   auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
   if (left <= 0) return false;
-  return port_->waitForReadyRead(static_cast<int>(left));
+  if (port_->waitForReadyRead(static_cast<int>(left))) return true;
+  CheckLost();
+  return false;
 }
 
 void SerialTransport::DiscardInput() {

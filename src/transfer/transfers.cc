@@ -60,7 +60,10 @@ class Run {
   }
   // The error of the current step: the step, the link's last exchange, and what the radio
   // holds.
+  // A reply that comes late is waited for a little longer, so that a slow radio is told from
+  // a silent one.
   Outcome Fail(OutcomeIcon icon = OutcomeIcon::kCritical) const {
+    context_.link.AwaitLateReply();
     return WithDetail(ErrorOutcome(icon), step_ + ": " + DescribeExchange(link_exchange()) + ".");
   }
   Outcome Stopped() const {
@@ -98,6 +101,7 @@ Outcome Framed(TransferContext& context, Body body) {
     MemoryImage& image = context.image;
     run.Begin("identifying the radio");
     if (!StartComm(context.link, image.model_option, image.model_command)) {
+      context.link.AwaitLateReply();
       outcome = ErrorOutcome();
       outcome.detail = IdentificationDetail(image.model_option, context.link.last_exchange());
     } else {

@@ -277,6 +277,31 @@ TEST_F(CliTest, AWriteFinishesWhenItsOutputIsClosed) {
   }
 }
 
+// A failed transfer names what happened on the line: the radio left it, its reply was noise,
+// or its answer came too late. The last line of stderr is the outcome.
+TEST_F(CliTest, FailuresNameWhatHappenedOnTheLine) {
+  // clang-format off
+  struct Case { std::vector<std::string> sim_args; std::string outcome; };
+  const Case cases[] = {
+      {{"--hang-up-after", "30"}, R"(tqm5 read: Error: reading .*: the port went away during "ZR~F[0-9A-F]{5}R" )"
+       R"(\(read error on /dev/pts/\d+\): check that the cable is plugged in and the radio is on\.)"},
+      {{"--garble-after", "10"}, R"(tqm5 read: Error: reading .*: the radio's reply to "ZR~F[0-9A-F]{5}R" was )"
+       R"(malformed: "(\\x[0-9A-F]{2})+"\.)"},
+      {{"--delay", "1300"}, R"(tqm5 read: Error: identification as model option J failed: .* \(the radio )"
+       R"(answered "ZR~TQ-M5" after \d+ ms, later than the 1000 ms allowed\)\. .*)"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    std::string device;
+    testing::Child sim(testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE, c.sim_args, device));
+    ASSERT_TRUE(sim.started());
+    testing::RunResult read = Tqm5({"read", "--port", device, "--model", "J", "-o", Path("a.M5")});
+    EXPECT_EQ(read.status, 1) << c.sim_args[0];
+    std::string last = read.err.substr(read.err.rfind('\n', read.err.size() - 2) + 1);
+    EXPECT_TRUE(std::regex_match(last, std::regex(c.outcome + "\n"))) << last;
+  }
+}
+
 TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
   std::string device;
   testing::Child sim(testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
