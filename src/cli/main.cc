@@ -8,7 +8,10 @@
 
 namespace {
 
-void RequestCancel(int) { tqm5::cli::g_cancel_requested = true; }
+void RequestCancel(int signal_number) {
+  tqm5::cli::g_stop_signal = signal_number;
+  tqm5::cli::g_cancel_requested = true;
+}
 
 }  // namespace
 

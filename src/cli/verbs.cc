@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -25,6 +26,20 @@
 namespace tqm5::cli {
 
 std::atomic<bool> g_cancel_requested = false;
+std::atomic<int> g_stop_signal = 0;
+
+std::string StopReason(int signal_number) {
+  switch (signal_number) {
+    case SIGINT:
+      return "stopped by Ctrl-C (SIGINT)";
+    case SIGTERM:
+      return "stopped by SIGTERM (termination request)";
+    case SIGHUP:
+      return "stopped: the terminal was closed (SIGHUP)";
+    default:
+      return "stopped by signal " + std::to_string(signal_number);
+  }
+}
 
 namespace {
 
@@ -100,7 +115,7 @@ class RadioPort {
     }
     transport_ = std::make_unique<SerialTransport>(device);
     link_ = std::make_unique<RadioLink>(*transport_);
-    link_->set_cancel_flag(&g_cancel_requested);
+    link_->set_cancel_flag(&g_cancel_requested, [] { return StopReason(g_stop_signal); });
     return true;
   }
 
@@ -128,10 +143,11 @@ int Report(const Outcome& outcome, const std::string& what, std::ostream& out, s
                 : ": " + outcome.detail)
         << "\n";
   } else if (outcome.text == CancelledOutcome().text) {
-    // The transfer says where it stopped and, for a write, what the radio now holds.
-    std::string where =
-        outcome.detail.empty() ? "stopped on request between two exchanges." : outcome.detail;
-    err << "tqm5 " << what << ": Cancelled: " << where << " The port is closed"
+    // The transfer says which signal stopped it, where, and for a write what the radio holds.
+    std::string where = outcome.detail.empty()
+                            ? "Cancelled: stopped on request between two exchanges."
+                            : outcome.detail;
+    err << "tqm5 " << what << ": " << where << " The port is closed"
         << (what == "read" ? "; nothing was saved." : ".") << "\n";
   } else {
     err << "tqm5 " << what << ": " << outcome.text

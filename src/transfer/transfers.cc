@@ -67,9 +67,10 @@ class Run {
     context_.link.AwaitLateReply();
     return WithDetail(ErrorOutcome(icon), step_ + ": " + DescribeExchange(link_exchange()) + ".");
   }
-  Outcome Stopped() const {
+  // `reason` says who stopped it ("stopped by the user").
+  Outcome Stopped(const std::string& reason) const {
     std::string where = step_.empty() ? "" : " while " + step_;
-    return WithDetail(CancelledOutcome(), "stopped by the user" + where + ".");
+    return WithDetail(CancelledOutcome(), reason + where + ".");
   }
 
  private:
@@ -112,8 +113,8 @@ Outcome Framed(TransferContext& context, Body body) {
     }
   } catch (const PortOpenError& e) {
     outcome = SilentOutcome(e.what());
-  } catch (const CancelledError&) {
-    outcome = run.Stopped();
+  } catch (const CancelledError& e) {
+    outcome = run.Stopped(e.reason());
   } catch (const std::exception& e) {
     outcome = SilentOutcome(std::string("unexpected failure: ") + e.what());
   }

@@ -307,7 +307,13 @@ TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
   testing::Child sim(testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
                                                     {"--pace", "--link", Path("radio")}, device));
   ASSERT_TRUE(sim.started());
-  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+  // clang-format off
+  struct Case { int signal_number; std::string reason; };
+  const Case cases[] = {{SIGINT, "stopped by Ctrl-C (SIGINT)"},
+                        {SIGTERM, "stopped by SIGTERM (termination request)"},
+                        {SIGHUP, "stopped: the terminal was closed (SIGHUP)"}};
+  // clang-format on
+  for (const auto& [signal_number, reason] : cases) {
     const std::string err_path = Path("stderr-" + std::to_string(signal_number));
     testing::Child tqm5(testing::Spawn(
         TQM5_EXECUTABLE,
@@ -320,9 +326,8 @@ TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
     EXPECT_EQ(tqm5.Stop(signal_number), 1) << "signal " << signal_number;
     const std::string err = testing::ReadFile(err_path);
     // Progress lines come first when stderr is not a terminal; the outcome is the last line.
-    EXPECT_TRUE(err.find("\ntqm5 read: Cancelled: stopped by the user while reading ") !=
-                    std::string::npos &&
-                err.find("port is closed") != std::string::npos)
+    EXPECT_TRUE(err.find("\ntqm5 read: " + reason + " while reading ") != std::string::npos &&
+                err.ends_with(". The port is closed; nothing was saved.\n"))
         << err;
     EXPECT_FALSE(fs::exists(Path("cancelled.M5")));
   }
