@@ -3,31 +3,103 @@
 #include <QtSerialPort/QSerialPort>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 #if !defined(_WIN32)
 #include <fcntl.h>
+#include <limits.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+#if defined(__linux__)
+#include <sys/sysmacros.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #endif
 
 namespace tqm5 {
 namespace {
 
+// The device a port name stands for, symbolic links resolved ("/dev/serial/by-id/usb-..." is
+// "/dev/ttyUSB0"), so that every name of one device locks the same device. The name as given
+// when it does not resolve (opening it then says why).
+std::string RealDevicePath(const std::string& name) {
+#if defined(_WIN32)
+  return name;
+#else
+  char resolved[PATH_MAX];
+  return realpath(name.c_str(), resolved) != nullptr ? std::string(resolved) : name;
+#endif
+}
+
+// Takes an exclusive lock on the open device that every copy of this program respects, under
+// any name of the device; false when another program holds it.
+bool LockDevice(QSerialPort& port) {
+#if defined(_WIN32)
+  (void)port;
+  return true;  // Windows opens a COM port for one program only
+#else
+  return flock(port.handle(), LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+#endif
+}
+
+// The program holding the lock of LockDevice on `device`, as "tqm5 (process 1234)"; empty when
+// no program holds it or it cannot be known.
+std::string LockHolder(const std::string& device) {
+#if defined(__linux__)
+  struct stat info {};
+  if (stat(device.c_str(), &info) != 0) return "";
+  // The kernel lists every lock: "3: FLOCK  ADVISORY  WRITE 1234 00:18:4 0 EOF", the file as
+  // the major and minor number (hex) of its file system and its inode; waiting locks have "->"
+  // after the number.
+  char file[64];
+  std::snprintf(file, sizeof(file), "%02x:%02x:%lu", major(info.st_dev), minor(info.st_dev),
+                static_cast<unsigned long>(info.st_ino));
+  std::ifstream locks("/proc/locks");
+  std::string line;
+  while (std::getline(locks, line)) {
+    std::istringstream fields(line);
+    std::string number, kind, advisory, access, pid, where;
+    fields >> number >> kind >> advisory >> access >> pid >> where;
+    if (kind != "FLOCK" || where != file) continue;
+    std::string name;
+    std::getline(std::ifstream("/proc/" + pid + "/comm"), name);
+    return name.empty() ? "process " + pid : name + " (process " + pid + ")";
+  }
+#else
+  (void)device;
+#endif
+  return "";
+}
+
+// `given` is the name the user gave, `device` the device it stands for.
+std::string BusyText(const std::string& given, const std::string& device) {
+  std::string name = given == device ? given : given + " (" + device + ")";
+  std::string holder = LockHolder(device);
+  return holder.empty() ? name + " is in use by another program: close it and try again"
+                        : name + " is in use by " + holder +
+                              ": wait for it to finish or stop it, then try again";
+}
+
 // Plain words for why a port did not open, with what the user can do about it.
-std::string OpenFailureText(const QSerialPort& port, const std::string& device) {
+std::string OpenFailureText(const QSerialPort& port, const std::string& given,
+                            const std::string& device) {
   switch (port.error()) {
     case QSerialPort::DeviceNotFoundError:
-      return "no serial port " + device +
+      return "no serial port " + given +
              ": check that the cable is plugged in and the port is right";
     case QSerialPort::PermissionError:
 #if !defined(_WIN32)
       if (access(device.c_str(), R_OK | W_OK) != 0) {
-        return "permission denied on " + device + ": add your user to the dialout group";
+        return "permission denied on " + given + ": add your user to the dialout group";
       }
 #endif
-      return device + " is in use by another program: close it and try again";
+      return BusyText(given, device);
     default:
-      return "cannot open " + device + ": " + port.errorString().toStdString();
+      return "cannot open " + given + ": " + port.errorString().toStdString();
   }
 }
 
@@ -121,11 +193,24 @@ bool SerialTransport::Open() {
     error_ = NotASerialPortText(device_);
     return false;
   }
+  // The port's own lock goes by the name it is given: the device's real name makes every
+  // name of it one port. A device another copy of this program holds is refused untouched.
+  const std::string device = RealDevicePath(device_);
+  if (!LockHolder(device).empty()) {
+    error_ = BusyText(device_, device);
+    return false;
+  }
   port_ = std::make_unique<QSerialPort>();
-  port_->setPortName(QString::fromStdString(device_));
+  port_->setPortName(QString::fromStdString(device));
   if (!port_->open(QIODevice::ReadWrite)) {
     error_ = IsNotASerialPort(device_, true) ? NotASerialPortText(device_)
-                                             : OpenFailureText(*port_, device_);
+                                             : OpenFailureText(*port_, device_, device);
+    port_.reset();
+    return false;
+  }
+  if (!LockDevice(*port_)) {
+    error_ = BusyText(device_, device);
+    port_->close();
     port_.reset();
     return false;
   }

@@ -302,6 +302,37 @@ TEST_F(CliTest, FailuresNameWhatHappenedOnTheLine) {
   }
 }
 
+// A second program on a device in use is refused before it sends anything, whatever name each
+// gives the device, and is told which program holds it.
+TEST_F(CliTest, ADeviceInUseIsRefusedUnderAnyOfItsNames) {
+  std::string device;
+  // Slow enough that the read is still running when the write tries.
+  testing::Child sim(testing::SpawnAndReadFirstLine(
+      TQM5_SIM_EXECUTABLE, {"--delay", "50", "--image", Path("radio.bin"), "--link", Path("radio")},
+      device));
+  ASSERT_TRUE(sim.started());
+  testing::Child reader(testing::Spawn(
+      TQM5_EXECUTABLE, {"read", "--port", Path("radio"), "--model", "J", "-o", Path("r.M5")},
+      Environment(), Path("stdout"), Path("stderr")));
+  ASSERT_TRUE(reader.started());
+  ASSERT_TRUE(testing::WaitForText(Path("stderr"), "tqm5: areas"));
+  testing::WriteLines(Path("a.M5"),
+                      {"Save Date and Time 2026/01/02 03:04:05", "TITLEBUSY", "File End"});
+  testing::RunResult write = Tqm5({"write", "--port", device, "--model", "J", Path("a.M5")});
+  EXPECT_EQ(write.status, 1);
+  EXPECT_EQ(write.err, "tqm5 write: " + device + " is in use by tqm5 (process " +
+                           std::to_string(reader.pid()) +
+                           "): wait for it to finish or stop it, then try again\n");
+  EXPECT_EQ(reader.Stop(SIGINT), 1);
+  EXPECT_NE(
+      testing::ReadFile(Path("stderr")).find("\ntqm5 read: stopped by Ctrl-C (SIGINT) while "),
+      std::string::npos);
+  ASSERT_EQ(sim.Stop(), 0);
+  SimRadio radio;
+  ASSERT_TRUE(radio.LoadImage(Path("radio.bin")));
+  EXPECT_TRUE(radio.memory() == SimRadio::FactoryMemory(kTqM5)) << "the write reached the radio";
+}
+
 TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
   std::string device;
   testing::Child sim(testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
