@@ -21,6 +21,7 @@
 #include "link/radio_link.h"
 #include "serial/serial_transport.h"
 #include "sim/pty_server.h"
+#include "transfer/step_notes.h"
 #include "transfer/transfers.h"
 
 namespace tqm5::cli {
@@ -241,34 +242,60 @@ int Write(const Options& options, std::ostream& out, std::ostream& err) {
 // The radio an accepted identification command names, and the model option it belongs to:
 // "TQ-M5J, model option J".
 std::string ModelInWords(const std::string& command) {
-  std::string name = command.substr(command.find('~') + 1);
-  const char* option = command == "ZR~TQ-M5" || command == "ZR~TQ-M5J" ? "J"
-                       : command == "ZR~TQ-M5T"                        ? "T"
-                                                                       : "other";
-  return name + ", model option " + option;
+  return command.substr(command.find('~') + 1) + ", model option " +
+         std::string(ModelOptionName(OptionOfCommand(command)));
 }
 
+// Identifies the radio as the chosen model. When it does not answer as that model, and neither
+// late nor gone, the other models' identification commands are tried, to tell the user which
+// model the radio is.
 int Identify(const Options& options, std::ostream& out, std::ostream& err) {
   RadioPort port;
   std::string error;
   if (!port.Open(options.port, *options.model, error))
     return Report(SilentOutcome(error), "identify", out, err);
-  std::string model_command;
+  const ModelOption model = *options.model;
+  RadioLink& link = port.link();
+  std::string model_command, other;
   bool identified = false;
+  Exchange failed;
   try {
-    identified = StartComm(port.link(), *options.model, model_command);
+    identified = StartComm(link, model, model_command);
+    if (!identified) {
+      link.AwaitLateReply();
+      failed = link.last_exchange();
+      if (failed.problem != ReplyProblem::kPortLost && failed.problem != ReplyProblem::kLate) {
+        err << "tqm5 identify: no answer as model option " << ModelOptionName(model)
+            << "; asking as the other models\n";
+        other = IdentifyOtherModel(link, model);
+      }
+    }
+  } catch (const CancelledError& e) {
+    link.ClosePort();
+    return Report(SilentOutcome(e.reason() + "."), "identify", out, err);
   } catch (const std::exception& e) {
-    port.link().ClosePort();
+    link.ClosePort();
     return Report(SilentOutcome(e.what()), "identify", out, err);
   }
-  port.link().ClosePort();
-  if (!identified) {
-    err << "tqm5 identify: no radio of this model answered (last tried " << model_command
-        << "): check the cable, the port and --model\n";
-    return kFailure;
+  link.ClosePort();
+  if (identified) {
+    out << model_command << ": " << ModelInWords(model_command) << "\n";
+    return kSuccess;
   }
-  out << model_command << ": " << ModelInWords(model_command) << "\n";
-  return kSuccess;
+  err << "tqm5 identify: ";
+  if (!other.empty()) {
+    std::string_view option = ModelOptionName(OptionOfCommand(other));
+    err << "the radio did not answer as model option " << ModelOptionName(model)
+        << ", but it answered " << other << ": it is model option " << option
+        << "; run again with --model " << option << "\n";
+  } else if (failed.problem == ReplyProblem::kPortLost || failed.problem == ReplyProblem::kLate) {
+    err << IdentificationDetail(model, failed) << "\n";
+  } else {
+    err << IdentificationFailure(model, failed)
+        << "; no other model answered either: check the cable, the port and that the radio is "
+           "on\n";
+  }
+  return kFailure;
 }
 
 // A file verb: load the project, run `action` on it, save to -o when the verb makes one.

@@ -167,6 +167,26 @@ bool StartComm(RadioLink& link, ModelOption option, std::string& model_command) 
   return false;
 }
 
+std::string IdentifyOtherModel(RadioLink& link, ModelOption chosen) {
+  for (ModelOption option : {ModelOption::kJ, ModelOption::kT, ModelOption::kOther}) {
+    if (option == chosen) continue;
+    std::string command;
+    if (StartComm(link, option, command)) return command;
+    ReplyProblem problem = link.last_exchange().problem;
+    if (problem == ReplyProblem::kPortLost || problem == ReplyProblem::kLate) break;
+  }
+  return "";
+}
+
+ModelOption OptionOfCommand(std::string_view command) {
+  for (ModelOption option : {ModelOption::kJ, ModelOption::kT, ModelOption::kOther}) {
+    for (std::string_view known : IdentificationCommands(option)) {
+      if (known == command) return option;
+    }
+  }
+  return ModelOption::kNone;
+}
+
 void HiddenReset(RadioLink& link) {
   link.SendWithoutReply("ZR~RESET\r");
   link.ClosePort();

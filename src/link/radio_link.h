@@ -181,6 +181,14 @@ std::vector<std::string_view> IdentificationCommands(ModelOption option);
 // meet the same port or the late bytes.
 bool StartComm(RadioLink& link, ModelOption option, std::string& model_command);
 
+// After the identification of the `chosen` option failed: the identification commands of the
+// other options, in the order J, T, other, until one is answered "OK". Returns that command, or
+// the empty text when none was; a lost port or a late reply ends the tries. Only identification
+// commands are sent.
+std::string IdentifyOtherModel(RadioLink& link, ModelOption chosen);
+// The model option whose identification commands include `command`; kNone for any other.
+ModelOption OptionOfCommand(std::string_view command);
+
 // The hidden reset: "ZR~RESET" and CR, no reply awaited; the port is closed afterwards.
 void HiddenReset(RadioLink& link);
 

@@ -46,20 +46,6 @@ std::string Capitalized(std::string text) {
   return text;
 }
 
-std::string_view OptionName(ModelOption option) {
-  switch (option) {
-    case ModelOption::kJ:
-      return "J";
-    case ModelOption::kT:
-      return "T";
-    case ModelOption::kOther:
-      return "other";
-    case ModelOption::kNone:
-      break;
-  }
-  return "";
-}
-
 }  // namespace
 
 std::string ChannelStepName(int n) {
@@ -67,11 +53,15 @@ std::string ChannelStepName(int n) {
 }
 
 std::string IdentificationDetail(ModelOption option, const Exchange& last) {
-  std::vector<std::string_view> commands = IdentificationCommands(option);
-  if (commands.empty()) {
+  if (IdentificationCommands(option).empty()) {
     return "no model option is chosen, so the radio was not asked to identify itself; choose "
            "J, T or other.";
   }
+  return IdentificationFailure(option, last) + ". Check the cable, the port and the model option.";
+}
+
+std::string IdentificationFailure(ModelOption option, const Exchange& last) {
+  std::vector<std::string_view> commands = IdentificationCommands(option);
   std::vector<std::string> quoted;
   for (std::string_view command : commands) quoted.push_back(Quoted(command));
   std::string tried;
@@ -82,8 +72,8 @@ std::string IdentificationDetail(ModelOption option, const Exchange& last) {
   } else {
     tried = "none of " + JoinNames(quoted, " and ") + " was answered \"OK\"";
   }
-  return "identification as model option " + std::string(OptionName(option)) + " failed: " + tried +
-         " (" + DescribeExchange(last) + "). Check the cable, the port and the model option.";
+  return "identification as model option " + std::string(ModelOptionName(option)) +
+         " failed: " + tried + " (" + DescribeExchange(last) + ")";
 }
 
 std::string AreasWrittenNote(const std::vector<std::string>& written, const std::string& stopped,

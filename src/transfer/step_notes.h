@@ -19,6 +19,10 @@ std::string ChannelStepName(int n);
 // "ZR~TQ-M5J" was answered "OK" (the radio did not answer "ZR~TQ-M5J" within 1000 ms). Check
 // the cable, the port and the model option.`
 std::string IdentificationDetail(ModelOption option, const Exchange& last);
+// The same without the advice and the full stop, for a caller that knows more: `identification
+// as model option J failed: ... (the radio did not answer "ZR~TQ-M5J" within 1000 ms)`. For a
+// chosen option only.
+std::string IdentificationFailure(ModelOption option, const Exchange& last);
 
 // After a write of consecutive areas stopped at `stopped`: which were written and which not.
 // `written` lists the areas before it in order (runs of user glyphs are named together);

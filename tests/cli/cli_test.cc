@@ -333,6 +333,25 @@ TEST_F(CliTest, ADeviceInUseIsRefusedUnderAnyOfItsNames) {
   EXPECT_TRUE(radio.memory() == SimRadio::FactoryMemory(kTqM5)) << "the write reached the radio";
 }
 
+// `identify` with the wrong model asks as the other models, sending nothing that writes, and
+// says which one the radio is.
+TEST_F(CliTest, IdentifyNamesTheModelOfARadioOfAnotherModel) {
+  std::string device;
+  testing::Child sim(testing::SpawnAndReadFirstLine(
+      TQM5_SIM_EXECUTABLE, {"--variant", "TQ-M5T", "--image", Path("radio.bin")}, device));
+  ASSERT_TRUE(sim.started());
+  testing::RunResult identify = Tqm5({"identify", "--port", device, "--model", "J"});
+  EXPECT_EQ(identify.status, 1);
+  EXPECT_TRUE(identify.err.ends_with(
+      "\ntqm5 identify: the radio did not answer as model option J, but it answered ZR~TQ-M5T: "
+      "it is model option T; run again with --model T\n"))
+      << identify.err;
+  ASSERT_EQ(sim.Stop(), 0);
+  SimRadio radio;
+  ASSERT_TRUE(radio.LoadImage(Path("radio.bin")));
+  EXPECT_TRUE(radio.memory() == SimRadio::FactoryMemory(kTqM5T));
+}
+
 TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
   std::string device;
   testing::Child sim(testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
