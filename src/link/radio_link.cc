@@ -223,7 +223,8 @@ bool MayHaveBeenStored(const Exchange& exchange) {
     case ReplyProblem::kNotSent:
       return false;
     case ReplyProblem::kNotOk:
-      // A reply of its own ("NG") refuses; one with line ends inside is mixed with others.
+      // A framed reply of its own ("NG") refuses the bytes; one with line ends inside is
+      // mixed with other replies and says nothing certain.
       return exchange.reply.find_first_of("\r\n") != std::string::npos;
     default:
       return true;

@@ -57,7 +57,7 @@ enum class ReplyProblem {
 struct Exchange {
   std::string command;   // as sent, without CR
   std::string received;  // what came after the echo (everything, when no more than the echo came)
-  std::string reply;     // the payload SendCommand returned
+  std::string reply;     // the payload SendCommand returned (kLate: the one that came late)
   ReplyProblem problem = ReplyProblem::kNone;
   std::string note;                             // kNotSent: why nothing was sent; kPortLost: how
   std::chrono::milliseconds timeout{0};         // the timeout the exchange ran with

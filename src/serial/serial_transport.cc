@@ -170,14 +170,14 @@ bool SerialTransport::CheckLost() {
   // error.
   switch (port_->error()) {
     case QSerialPort::ReadError:
-      error_ = "read error on " + device_;
+      error_ = device_ + ": read error";
       break;
     case QSerialPort::WriteError:
-      error_ = "write error on " + device_;
+      error_ = device_ + ": write error";
       break;
     case QSerialPort::ResourceError:
     case QSerialPort::DeviceNotFoundError:
-      error_ = device_ + " is gone";
+      error_ = device_ + ": device gone";
       break;
     default:
       return false;
