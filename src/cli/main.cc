@@ -8,11 +8,18 @@
 
 namespace {
 
-void RequestCancel(int) { tqm5::cli::g_cancel_requested = true; }
+void RequestCancel(int signal_number) {
+  tqm5::cli::g_stop_signal = signal_number;
+  tqm5::cli::g_cancel_requested = true;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader that goes away (`tqm5 write ... | head -1`) must never stop a transfer half-way:
+  // output to a closed pipe fails quietly instead of ending the program, and the transfer
+  // goes on to its end, which the exit status reports.
+  std::signal(SIGPIPE, SIG_IGN);
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string error;
   std::optional<tqm5::cli::Options> options = tqm5::cli::ParseOptions(args, error);

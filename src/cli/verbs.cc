@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -23,11 +25,26 @@
 #include "link/radio_link.h"
 #include "serial/serial_transport.h"
 #include "sim/pty_server.h"
+#include "transfer/step_notes.h"
 #include "transfer/transfers.h"
 
 namespace tqm5::cli {
 
 std::atomic<bool> g_cancel_requested = false;
+std::atomic<int> g_stop_signal = 0;
+
+std::string StopReason(int signal_number) {
+  switch (signal_number) {
+    case SIGINT:
+      return "stopped by Ctrl-C (SIGINT)";
+    case SIGTERM:
+      return "stopped by SIGTERM (termination request)";
+    case SIGHUP:
+      return "stopped: the terminal was closed (SIGHUP)";
+    default:
+      return "stopped by signal " + std::to_string(signal_number);
+  }
+}
 
 namespace {
 
@@ -103,7 +120,7 @@ class RadioPort {
     }
     transport_ = std::make_unique<SerialTransport>(device);
     link_ = std::make_unique<RadioLink>(*transport_);
-    link_->set_cancel_flag(&g_cancel_requested);
+    link_->set_cancel_flag(&g_cancel_requested, [] { return StopReason(g_stop_signal); });
     return true;
   }
 
@@ -131,10 +148,11 @@ int Report(const Outcome& outcome, const std::string& what, std::ostream& out, s
                 : ": " + outcome.detail)
         << "\n";
   } else if (outcome.text == CancelledOutcome().text) {
-    // The transfer says where it stopped and, for a write, what the radio now holds.
-    std::string where =
-        outcome.detail.empty() ? "stopped on request between two exchanges." : outcome.detail;
-    err << "tqm5 " << what << ": Cancelled: " << where << " The port is closed"
+    // The transfer says which signal stopped it, where, and for a write what the radio holds.
+    std::string where = outcome.detail.empty()
+                            ? "Cancelled: stopped on request between two exchanges."
+                            : outcome.detail;
+    err << "tqm5 " << what << ": " << where << " The port is closed"
         << (what == "read" ? "; nothing was saved." : ".") << "\n";
   } else {
     err << "tqm5 " << what << ": " << outcome.text
@@ -253,34 +271,60 @@ int Write(const Options& options, std::ostream& out, std::ostream& err) {
 // The radio an accepted identification command names, and the model option it belongs to:
 // "TQ-M5J, model option J".
 std::string ModelInWords(const std::string& command) {
-  std::string name = command.substr(command.find('~') + 1);
-  const char* option = command == "ZR~TQ-M5" || command == "ZR~TQ-M5J" ? "J"
-                       : command == "ZR~TQ-M5T"                        ? "T"
-                                                                       : "other";
-  return name + ", model option " + option;
+  return command.substr(command.find('~') + 1) + ", model option " +
+         std::string(ModelOptionName(OptionOfCommand(command)));
 }
 
+// Identifies the radio as the chosen model. When it does not answer as that model, and neither
+// late nor gone, the other models' identification commands are tried, to tell the user which
+// model the radio is.
 int Identify(const Options& options, std::ostream& out, std::ostream& err) {
   RadioPort port;
   std::string error;
   if (!port.Open(options.port, *options.model, error))
     return Report(SilentOutcome(error), "identify", out, err);
-  std::string model_command;
+  const ModelOption model = *options.model;
+  RadioLink& link = port.link();
+  std::string model_command, other;
   bool identified = false;
+  Exchange failed;
   try {
-    identified = StartComm(port.link(), *options.model, model_command);
+    identified = StartComm(link, model, model_command);
+    if (!identified) {
+      link.AwaitLateReply();
+      failed = link.last_exchange();
+      if (failed.problem != ReplyProblem::kPortLost && failed.problem != ReplyProblem::kLate) {
+        err << "tqm5 identify: no answer as model option " << ModelOptionName(model)
+            << "; asking as the other models\n";
+        other = IdentifyOtherModel(link, model);
+      }
+    }
+  } catch (const CancelledError& e) {
+    link.ClosePort();
+    return Report(SilentOutcome(e.reason() + "."), "identify", out, err);
   } catch (const std::exception& e) {
-    port.link().ClosePort();
+    link.ClosePort();
     return Report(SilentOutcome(e.what()), "identify", out, err);
   }
-  port.link().ClosePort();
-  if (!identified) {
-    err << "tqm5 identify: no radio of this model answered (last tried " << model_command
-        << "): check the cable, the port and --model\n";
-    return kFailure;
+  link.ClosePort();
+  if (identified) {
+    out << model_command << ": " << ModelInWords(model_command) << "\n";
+    return kSuccess;
   }
-  out << model_command << ": " << ModelInWords(model_command) << "\n";
-  return kSuccess;
+  err << "tqm5 identify: ";
+  if (!other.empty()) {
+    std::string_view option = ModelOptionName(OptionOfCommand(other));
+    err << "the radio did not answer as model option " << ModelOptionName(model)
+        << ", but it answered " << other << ": it is model option " << option
+        << "; run again with --model " << option << "\n";
+  } else if (failed.problem == ReplyProblem::kPortLost || failed.problem == ReplyProblem::kLate) {
+    err << IdentificationDetail(model, failed) << "\n";
+  } else {
+    err << IdentificationFailure(model, failed)
+        << "; no other model answered either: check the cable, the port and that the radio is "
+           "on\n";
+  }
+  return kFailure;
 }
 
 // A file verb: load the project, run `action` on it, save to -o when the verb makes one.

@@ -11,8 +11,13 @@
 
 namespace tqm5::cli {
 
-// Set by Ctrl-C: the running transfer stops before its next exchange and closes the port.
+// Set by Ctrl-C, a termination request or a closed terminal: the running transfer stops before
+// its next exchange and closes the port. `g_stop_signal` is the signal that set it.
 extern std::atomic<bool> g_cancel_requested;
+extern std::atomic<int> g_stop_signal;
+
+// Why the transfer stopped, naming the signal: "stopped by Ctrl-C (SIGINT)".
+std::string StopReason(int signal_number);
 
 // Runs a verb whose arguments CheckVerbArguments accepted.
 int RunVerb(const Options& options, std::ostream& out, std::ostream& err);

@@ -29,20 +29,6 @@ std::string ChannelShapeFault(Line line) {
   return "";
 }
 
-std::string ModelOptionName(ModelOption option) {
-  switch (option) {
-    case ModelOption::kJ:
-      return "J";
-    case ModelOption::kT:
-      return "T";
-    case ModelOption::kOther:
-      return "other";
-    case ModelOption::kNone:
-      break;
-  }
-  return "none";
-}
-
 // The code of a field that selects an entry of a list of `count` (the mode, the step, a tone);
 // a code beyond the list is reported with the codes it may hold (`codes`) and gives `fallback`.
 int ListCode(const LineLoad& l, int number, size_t position, size_t width, int count, int column,
@@ -126,7 +112,7 @@ void ParseChannel(const LineLoad& l) {
   if (tone_mode == 5 && !UsesGlyphCharacters(l.image)) {
     // Train tones exist only on the "J" variant; the others are sent "None".
     l.Report(std::string(kColumnCaptions[kColToneMode]), "5",
-             "Train: the radio of model option " + ModelOptionName(l.image.model_option) +
+             "Train: the radio of model option " + std::string(ModelOptionName(l.image.model_option)) +
                  " has no train tones; loaded as None",
              number);
     tone_mode = 0;

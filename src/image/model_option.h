@@ -20,6 +20,21 @@ inline std::optional<ModelOption> ParseModelOption(std::string_view text) {
   return std::nullopt;
 }
 
+// "J", "T" or "other", as the option buttons are captioned; empty for none.
+inline std::string_view ModelOptionName(ModelOption option) {
+  switch (option) {
+    case ModelOption::kJ:
+      return "J";
+    case ModelOption::kT:
+      return "T";
+    case ModelOption::kOther:
+      return "other";
+    case ModelOption::kNone:
+      break;
+  }
+  return "";
+}
+
 }  // namespace tqm5
 
 #endif  // TQM5_IMAGE_MODEL_OPTION_H_

@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -24,9 +26,15 @@ class PortOpenError : public std::runtime_error {
 };
 
 // The user asked the running command to stop. Raised before the next exchange would start.
+// `reason` says who asked ("stopped by the user", "stopped by Ctrl-C (SIGINT)").
 class CancelledError : public std::runtime_error {
  public:
-  CancelledError() : std::runtime_error("Cancelled") {}
+  explicit CancelledError(std::string reason = "stopped by the user")
+      : std::runtime_error("Cancelled"), reason_(std::move(reason)) {}
+  const std::string& reason() const { return reason_; }
+
+ private:
+  std::string reason_;
 };
 
 // What went wrong with an exchange, as far as the link or its caller can tell.
@@ -34,7 +42,10 @@ enum class ReplyProblem {
   kNone,         // a framed reply came (its payload was not refused)
   kWriteFailed,  // the port refused the command line
   kNoAnswer,     // nothing, or only the echo, came within the timeout
+  kMalformed,    // no longer than the echo came, and it was not the echo: line noise
   kUnfinished,   // bytes came, but they did not end in CR LF within the timeout
+  kLate,         // the reply came, but only after the timeout
+  kPortLost,     // the port went away (device unplugged or closed); `note` says how
   kUnframed,     // after the echo, the reply did not begin and end with CR LF
   kTooLong,      // the reply ran past kMaxReplyLength without ending
   kNotOk,        // the caller wanted "OK" and the radio answered something else
@@ -46,17 +57,25 @@ enum class ReplyProblem {
 struct Exchange {
   std::string command;   // as sent, without CR
   std::string received;  // what came after the echo (everything, when no more than the echo came)
-  std::string reply;     // the payload SendCommand returned
+  std::string reply;     // the payload SendCommand returned (kLate: the one that came late)
   ReplyProblem problem = ReplyProblem::kNone;
-  std::string note;                      // kNotSent: why nothing was sent
-  std::chrono::milliseconds timeout{0};  // the timeout the exchange ran with
+  std::string note;                             // kNotSent: why nothing was sent; kPortLost: how
+  std::chrono::milliseconds timeout{0};         // the timeout the exchange ran with
+  bool sent = false;                            // the whole command line went out
+  std::chrono::milliseconds answered_after{0};  // kLate: from sending to the reply
 };
+
+// True when a write command went out and the radio's answer leaves open whether it stored the
+// bytes: no answer, a late or broken one, or a lost port. A clear refusal (a framed reply other
+// than "OK") and a command that never went out leave the memory as it was.
+bool MayHaveBeenStored(const Exchange& exchange);
 
 // One plain sentence on the exchange, without a final full stop, e.g.
 //   the radio did not answer "ZR~F00400R" within 1000 ms
 //   the radio answered "ZR~F00400W..." with "NG" instead of "OK"
+//   the radio answered "ZR~TQ-M5" after 1100 ms, later than the 1000 ms allowed
 // Commands carrying data are cut after their address; replies are shown with printable ASCII
-// as it is, other bytes as \xNN, cut to about 60 characters.
+// as it is, other bytes as \xNN, cut to about 60 characters (40 for a malformed reply).
 std::string DescribeExchange(const Exchange& exchange);
 // `bytes` as a quoted, printable text of at most about `limit` characters.
 std::string QuoteBytes(std::string_view bytes, size_t limit = 60);
@@ -84,13 +103,27 @@ class RadioLink {
   // longer than the echo of the command line plus 2; the echo is dropped without being compared,
   // and the rest must begin and end with CR LF. Input pending before the command is discarded.
   // Throws PortOpenError, and CancelledError when a cancel was requested.
+  //
+  // When a reply comes too late, it arrives while the next command waits: if that command then
+  // fails, and what came is the echo and reply of the previous command, the last exchange is
+  // the previous one, marked kLate.
   std::string SendCommand(std::string_view command);
+
+  // After an exchange that got no complete reply (kNoAnswer, kUnfinished): waits up to one
+  // more timeout for it, and when it comes marks the exchange kLate with the time it took, so
+  // that a failed command can tell a slow radio from a silent one. Otherwise does nothing.
+  void AwaitLateReply();
 
   // Writes raw bytes without awaiting anything (the hidden reset).
   void SendWithoutReply(std::string_view line);
 
-  // A flag the user interface sets to stop the running command between two exchanges.
-  void set_cancel_flag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
+  // A flag the user interface sets to stop the running command between two exchanges, and
+  // what says who set it (the CancelledError's reason; "stopped by the user" when not given).
+  void set_cancel_flag(const std::atomic<bool>* cancel,
+                       std::function<std::string()> reason = nullptr) {
+    cancel_ = cancel;
+    cancel_reason_ = std::move(reason);
+  }
   void set_timeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
 
   // The last exchange, as SendCommand left it or a caller marked it.
@@ -112,8 +145,23 @@ class RadioLink {
   long long bytes_received() const { return bytes_received_; }
 
  private:
+  // An exchange that ended without a complete reply, kept for recognising the reply if it
+  // comes later.
+  struct Unanswered {
+    Exchange exchange;
+    std::string line;     // the command line as sent, with its CR
+    std::string arrived;  // everything that came for it, echo included
+    Transport::Clock::time_point sent_at;
+  };
+  // Marks the last exchange kLate when `unanswered`, with `arrived` added to what came for it,
+  // holds its echo and a framed reply; `at` is when the reply was there.
+  bool MarkLate(const Unanswered& unanswered, std::string_view arrived,
+                Transport::Clock::time_point at);
+
   Transport& transport_;
   const std::atomic<bool>* cancel_ = nullptr;
+  std::function<std::string()> cancel_reason_;
+  std::optional<Unanswered> unanswered_;
   std::chrono::milliseconds timeout_ = kReplyTimeout;
   Exchange last_;
   long exchange_count_ = 0;
@@ -129,7 +177,17 @@ std::vector<std::string_view> IdentificationCommands(ModelOption option);
 // model option until one is answered "OK". `model_command` is set to each command before it is
 // tried, so it ends as the accepted one, or the last one tried. With no option chosen nothing
 // is sent and the result is false. A reply other than "OK" is marked kNotOk on the link.
+// A lost port, or a reply that came too late, ends the tries: the commands after it could only
+// meet the same port or the late bytes.
 bool StartComm(RadioLink& link, ModelOption option, std::string& model_command);
+
+// After the identification of the `chosen` option failed: the identification commands of the
+// other options, in the order J, T, other, until one is answered "OK". Returns that command, or
+// the empty text when none was; a lost port or a late reply ends the tries. Only identification
+// commands are sent.
+std::string IdentifyOtherModel(RadioLink& link, ModelOption chosen);
+// The model option whose identification commands include `command`; kNone for any other.
+ModelOption OptionOfCommand(std::string_view command);
 
 // The hidden reset: "ZR~RESET" and CR, no reply awaited; the port is closed afterwards.
 void HiddenReset(RadioLink& link);

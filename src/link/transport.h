@@ -32,7 +32,11 @@ class Transport {
   // Drops whatever has arrived and not been read.
   virtual void DiscardInput() = 0;
 
-  // Why the last Open() failed.
+  // True once the open port has failed for good: the device was unplugged, or closed at its
+  // other end. ErrorText() then says what happened.
+  virtual bool PortLost() const { return false; }
+
+  // Why the last Open() failed, or how the port was lost.
   virtual std::string ErrorText() const = 0;
   // The port as the user named it ("/dev/ttyUSB0", "COM3", "simulated radio").
   virtual std::string PortName() const = 0;

@@ -3,31 +3,103 @@
 #include <QtSerialPort/QSerialPort>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 #if !defined(_WIN32)
 #include <fcntl.h>
+#include <limits.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+#if defined(__linux__)
+#include <sys/sysmacros.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #endif
 
 namespace tqm5 {
 namespace {
 
+// The device a port name stands for, symbolic links resolved ("/dev/serial/by-id/usb-..." is
+// "/dev/ttyUSB0"), so that every name of one device locks the same device. The name as given
+// when it does not resolve (opening it then says why).
+std::string RealDevicePath(const std::string& name) {
+#if defined(_WIN32)
+  return name;
+#else
+  char resolved[PATH_MAX];
+  return realpath(name.c_str(), resolved) != nullptr ? std::string(resolved) : name;
+#endif
+}
+
+// Takes an exclusive lock on the open device that every copy of this program respects, under
+// any name of the device; false when another program holds it.
+bool LockDevice(QSerialPort& port) {
+#if defined(_WIN32)
+  (void)port;
+  return true;  // Windows opens a COM port for one program only
+#else
+  return flock(port.handle(), LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+#endif
+}
+
+// The program holding the lock of LockDevice on `device`, as "tqm5 (process 1234)"; empty when
+// no program holds it or it cannot be known.
+std::string LockHolder(const std::string& device) {
+#if defined(__linux__)
+  struct stat info {};
+  if (stat(device.c_str(), &info) != 0) return "";
+  // The kernel lists every lock: "3: FLOCK  ADVISORY  WRITE 1234 00:18:4 0 EOF", the file as
+  // the major and minor number (hex) of its file system and its inode; waiting locks have "->"
+  // after the number.
+  char file[64];
+  std::snprintf(file, sizeof(file), "%02x:%02x:%lu", major(info.st_dev), minor(info.st_dev),
+                static_cast<unsigned long>(info.st_ino));
+  std::ifstream locks("/proc/locks");
+  std::string line;
+  while (std::getline(locks, line)) {
+    std::istringstream fields(line);
+    std::string number, kind, advisory, access, pid, where;
+    fields >> number >> kind >> advisory >> access >> pid >> where;
+    if (kind != "FLOCK" || where != file) continue;
+    std::string name;
+    std::getline(std::ifstream("/proc/" + pid + "/comm"), name);
+    return name.empty() ? "process " + pid : name + " (process " + pid + ")";
+  }
+#else
+  (void)device;
+#endif
+  return "";
+}
+
+// `given` is the name the user gave, `device` the device it stands for.
+std::string BusyText(const std::string& given, const std::string& device) {
+  std::string name = given == device ? given : given + " (" + device + ")";
+  std::string holder = LockHolder(device);
+  return holder.empty() ? name + " is in use by another program: close it and try again"
+                        : name + " is in use by " + holder +
+                              ": wait for it to finish or stop it, then try again";
+}
+
 // Plain words for why a port did not open, with what the user can do about it.
-std::string OpenFailureText(const QSerialPort& port, const std::string& device) {
+std::string OpenFailureText(const QSerialPort& port, const std::string& given,
+                            const std::string& device) {
   switch (port.error()) {
     case QSerialPort::DeviceNotFoundError:
-      return "no serial port " + device +
+      return "no serial port " + given +
              ": check that the cable is plugged in and the port is right";
     case QSerialPort::PermissionError:
 #if !defined(_WIN32)
       if (access(device.c_str(), R_OK | W_OK) != 0) {
-        return "permission denied on " + device + ": add your user to the dialout group";
+        return "permission denied on " + given + ": add your user to the dialout group";
       }
 #endif
-      return device + " is in use by another program: close it and try again";
+      return BusyText(given, device);
     default:
-      return "cannot open " + device + ": " + port.errorString().toStdString();
+      return "cannot open " + given + ": " + port.errorString().toStdString();
   }
 }
 
@@ -91,6 +163,29 @@ std::string ResolvePortName(std::string_view port) {
 
 SerialTransport::SerialTransport(std::string device) : device_(std::move(device)) {}
 
+bool SerialTransport::CheckLost() {
+  if (lost_ || !port_) return lost_;
+  // A timeout is the normal end of a wait; these mean the device itself failed. A pseudo-
+  // terminal whose other end closed gives a read error; an unplugged USB adapter a resource
+  // error.
+  switch (port_->error()) {
+    case QSerialPort::ReadError:
+      error_ = device_ + ": read error";
+      break;
+    case QSerialPort::WriteError:
+      error_ = device_ + ": write error";
+      break;
+    case QSerialPort::ResourceError:
+    case QSerialPort::DeviceNotFoundError:
+      error_ = device_ + ": device gone";
+      break;
+    default:
+      return false;
+  }
+  lost_ = true;
+  return true;
+}
+
 SerialTransport::~SerialTransport() { Close(); }
 
 bool SerialTransport::Open() {
@@ -98,11 +193,24 @@ bool SerialTransport::Open() {
     error_ = NotASerialPortText(device_);
     return false;
   }
+  // The port's own lock goes by the name it is given: the device's real name makes every
+  // name of it one port. A device another copy of this program holds is refused untouched.
+  const std::string device = RealDevicePath(device_);
+  if (!LockHolder(device).empty()) {
+    error_ = BusyText(device_, device);
+    return false;
+  }
   port_ = std::make_unique<QSerialPort>();
-  port_->setPortName(QString::fromStdString(device_));
+  port_->setPortName(QString::fromStdString(device));
   if (!port_->open(QIODevice::ReadWrite)) {
     error_ = IsNotASerialPort(device_, true) ? NotASerialPortText(device_)
-                                             : OpenFailureText(*port_, device_);
+                                             : OpenFailureText(*port_, device_, device);
+    port_.reset();
+    return false;
+  }
+  if (!LockDevice(*port_)) {
+    error_ = BusyText(device_, device);
+    port_->close();
     port_.reset();
     return false;
   }
@@ -122,6 +230,7 @@ bool SerialTransport::Open() {
   port_->setRequestToSend(true);
   port_->clearError();
   error_.clear();
+  lost_ = false;
   return true;
 }
 
@@ -135,28 +244,32 @@ void SerialTransport::Close() {
 bool SerialTransport::IsOpen() const { return port_ && port_->isOpen(); }
 
 bool SerialTransport::Write(std::string_view bytes) {
-  if (!IsOpen()) return false;
+  if (!IsOpen() || lost_) return false;
   qint64 written = port_->write(bytes.data(), static_cast<qint64>(bytes.size()));
-  if (written != static_cast<qint64>(bytes.size())) return false;
+  if (written != static_cast<qint64>(bytes.size())) return CheckLost(), false;
   while (port_->bytesToWrite() > 0) {
-    if (!port_->waitForBytesWritten(1000)) return false;
+    if (!port_->waitForBytesWritten(1000)) return CheckLost(), false;
   }
-  return true;
+  return !CheckLost();
 }
 
 std::string SerialTransport::ReadAvailable() {
   if (!IsOpen()) return "";
-  if (port_->bytesAvailable() == 0) port_->waitForReadyRead(0);
+  if (port_->bytesAvailable() == 0 && !lost_) port_->waitForReadyRead(0);
   QByteArray data = port_->readAll();
+  CheckLost();
   return std::string(data.constData(), static_cast<size_t>(data.size()));
 }
 
 bool SerialTransport::WaitForData(Clock::time_point deadline) {
   if (!IsOpen()) return false;
   if (port_->bytesAvailable() > 0) return true;
+  if (lost_) return false;
   auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
   if (left <= 0) return false;
-  return port_->waitForReadyRead(static_cast<int>(left));
+  if (port_->waitForReadyRead(static_cast<int>(left))) return true;
+  CheckLost();
+  return false;
 }
 
 void SerialTransport::DiscardInput() {

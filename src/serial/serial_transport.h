@@ -39,13 +39,19 @@ class SerialTransport : public Transport {
   std::string ReadAvailable() override;
   bool WaitForData(Clock::time_point deadline) override;
   void DiscardInput() override;
+  bool PortLost() const override { return lost_; }
   std::string ErrorText() const override { return error_; }
   std::string PortName() const override { return device_; }
 
  private:
+  // Notes a failure of the open port that leaves it unusable (a read or write error, the device
+  // gone) as a lost port; true when the port is lost.
+  bool CheckLost();
+
   std::string device_;
   std::unique_ptr<QSerialPort> port_;
   std::string error_;
+  bool lost_ = false;
 };
 
 }  // namespace tqm5

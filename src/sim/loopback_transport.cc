@@ -13,6 +13,7 @@ bool LoopbackTransport::Open() {
   }
   error_text_.clear();
   open_ = true;
+  lost_ = false;
   return true;
 }
 
@@ -21,8 +22,16 @@ void LoopbackTransport::Close() {
   in_flight_.clear();
 }
 
+bool LoopbackTransport::HangUpSeen() {
+  if (radio_.HungUp() && in_flight_.empty()) {
+    lost_ = true;
+    error_text_ = "the simulated radio hung up";
+  }
+  return lost_;
+}
+
 bool LoopbackTransport::Write(std::string_view bytes) {
-  if (!open_) return false;
+  if (!open_ || HangUpSeen()) return false;
   std::string reply = radio_.Receive(bytes);
   if (reply.empty()) return true;
   // Replies leave the radio in order, so a later one never overtakes an earlier one, even
@@ -45,6 +54,7 @@ std::string LoopbackTransport::ReadAvailable() {
 
 bool LoopbackTransport::WaitForData(Clock::time_point deadline) {
   if (HasArrived(Clock::now())) return true;
+  if (HangUpSeen()) return false;
   // Nothing else can feed the line while the caller waits, so the next arrival is known.
   const Clock::time_point wake =
       in_flight_.empty() ? deadline : std::min(deadline, in_flight_.front().arrival);

@@ -29,10 +29,13 @@ class LoopbackTransport : public Transport {
   // Bytes still on their way are lost with the line.
   void Close() override;
   bool IsOpen() const override { return open_; }
+  // After the radio hung up (SimFaults::hang_up_after), as soon as a write or a wait meets it.
+  bool PortLost() const override { return lost_; }
 
   bool Write(std::string_view bytes) override;
   std::string ReadAvailable() override;
-  // Sleeps until the next reply arrives or the deadline passes, whichever comes first.
+  // Sleeps until the next reply arrives or the deadline passes, whichever comes first; returns
+  // at once when the radio has hung up and nothing more is on its way.
   bool WaitForData(Clock::time_point deadline) override;
   // Drops the replies that have arrived; replies still on their way arrive later.
   void DiscardInput() override;
@@ -46,12 +49,15 @@ class LoopbackTransport : public Transport {
     std::string bytes;
   };
 
+  // Notes that the radio has hung up once everything it sent has arrived; true when it has.
+  bool HangUpSeen();
   bool HasArrived(Clock::time_point now) const {
     return !in_flight_.empty() && in_flight_.front().arrival <= now;
   }
 
   SimRadio& radio_;
   bool open_ = false;
+  bool lost_ = false;
   std::string open_error_;
   std::string error_text_;
   std::deque<InFlight> in_flight_;  // in order of arrival

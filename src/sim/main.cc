@@ -31,6 +31,10 @@ constexpr std::string_view kUsage =
     "  --link PATH           make PATH a symbolic link to the device while serving\n"
     "  --pace                send and take bytes at the speed of a 57600-baud line\n"
     "  --stop-after N        answer the first N command lines, then nothing\n"
+    "  --hang-up-after N     answer the first N command lines, then close the line as an\n"
+    "                        unplugged cable would, and exit\n"
+    "  --garble-after N      answer the first N command lines, then send line noise instead\n"
+    "                        of each reply (commands still take effect)\n"
     "  --refuse-write ADDR   answer writes at ADDR (hex, e.g. 00200) with NG; repeatable\n"
     "  --no-read-reply ADDR  leave reads at ADDR unanswered; repeatable\n"
     "  --drop-leading-crlf   leave out the CR LF between the echo and the reply\n"
@@ -79,7 +83,8 @@ std::optional<std::string> ParseOptions(const std::vector<std::string_view>& arg
       const auto path = value();
       if (!path || path->empty()) return missing();
       (option == "--image" ? options.image_path : options.link_path) = *path;
-    } else if (option == "--stop-after" || option == "--delay") {
+    } else if (option == "--stop-after" || option == "--hang-up-after" ||
+               option == "--garble-after" || option == "--delay") {
       const auto text = value();
       if (!text) return missing();
       const auto number = ParseNumber(*text, 10);
@@ -88,6 +93,10 @@ std::optional<std::string> ParseOptions(const std::vector<std::string_view>& arg
       }
       if (option == "--stop-after") {
         options.faults.stop_after = static_cast<int>(*number);
+      } else if (option == "--hang-up-after") {
+        options.faults.hang_up_after = static_cast<int>(*number);
+      } else if (option == "--garble-after") {
+        options.faults.garble_after = static_cast<int>(*number);
       } else {
         options.faults.reply_delay = std::chrono::milliseconds(*number);
       }
@@ -169,6 +178,8 @@ int Run(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
   SimPtyServer server(std::move(radio), options.pace);
+  // A radio that hangs up ends the simulator as a stop signal would, saving its memory.
+  server.set_on_hang_up([] { kill(getpid(), SIGHUP); });
   const std::string device = server.Start();
   if (device.empty()) {
     std::cerr << "tqm5-sim: cannot open a pseudo-terminal: " << server.ErrorText() << "\n";

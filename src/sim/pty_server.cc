@@ -105,6 +105,12 @@ void SimPtyServer::Serve() {
     const Clock::time_point now = Clock::now();
     FeedRadio(now);
     if (!output_blocked) output_blocked = !WriteOutput(now);
+    if (radio_.HungUp() && output_.empty()) {
+      // Closing the master hangs up every open slave, as pulling the cable would.
+      CloseFd(master_fd_);
+      if (on_hang_up_) on_hang_up_();
+      return;
+    }
 
     // Sleep until the next piece of a command or the next reply byte is due, or until the
     // client writes, the pseudo-terminal has room again, or Stop() is called.

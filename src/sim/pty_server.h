@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <ratio>
 #include <string>
 #include <string_view>
@@ -41,6 +42,10 @@ class SimPtyServer {
   // Stops the server thread and closes the pair. Replies not yet sent are dropped.
   void Stop();
   bool running() const { return thread_.joinable(); }
+
+  // Called on the server thread when the radio hangs up (SimFaults::hang_up_after): the
+  // server has then closed its side of the pseudo-terminal and stopped serving.
+  void set_on_hang_up(std::function<void()> on_hang_up) { on_hang_up_ = std::move(on_hang_up); }
 
   const std::string& slave_path() const { return slave_path_; }
   const std::string& ErrorText() const { return error_text_; }
@@ -79,6 +84,7 @@ class SimPtyServer {
   std::string slave_path_;
   std::string error_text_;
   std::thread thread_;
+  std::function<void()> on_hang_up_;
 
   // Server thread state.
   std::deque<Timed> input_;

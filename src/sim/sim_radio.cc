@@ -27,6 +27,8 @@ constexpr std::string_view kBlockPrefix = "ZR~F";
 constexpr std::string_view kResetCommand = "ZR~RESET";
 constexpr int kAddressDigits = 5;
 constexpr int kMaxWriteBytes = kBlockSize;
+// A garbled reply: shorter than any command line, so it can never pass for an echo and reply.
+constexpr size_t kGarbledBytes = 8;
 
 constexpr std::array<std::string_view, 6> kVariantNames = {"TQ-M5",  "TQ-M5J",  "TQ-M5T",
                                                            "TQ-M5E", "TQ-M5EG", "TQ-M5K"};
@@ -163,12 +165,18 @@ std::string SimRadio::Receive(std::string_view bytes) {
     commands_.emplace_back(command);
     ++lines_received_;
     if (faults_.stop_after >= 0 && lines_received_ > faults_.stop_after) continue;
+    if (faults_.hang_up_after >= 0 && lines_received_ > faults_.hang_up_after) continue;
     std::optional<std::string> payload = Answer(command);
     if (!payload) continue;
-    replies += line;
-    if (!faults_.drop_leading_crlf) replies += "\r\n";
-    replies += *payload;
-    replies += "\r\n";
+    std::string reply(line);
+    if (!faults_.drop_leading_crlf) reply += "\r\n";
+    reply += *payload;
+    reply += "\r\n";
+    if (faults_.garble_after >= 0 && lines_received_ > faults_.garble_after) {
+      reply.resize(kGarbledBytes);
+      for (char& c : reply) c = static_cast<char>(c ^ 0x80);
+    }
+    replies += reply;
   }
   pending_.erase(0, start);
   return replies;

@@ -47,6 +47,13 @@ struct SimFaults {
   std::set<int> refuse_write_at;
   // Reads at these addresses get no answer at all.
   std::set<int> no_read_reply_at;
+  // Answers the first `hang_up_after` command lines, then leaves the line as an unplugged cable
+  // would: the transports and servers that carry it close it. Negative: never.
+  int hang_up_after = -1;
+  // Answers the first `garble_after` command lines as it should; after them every reply, echo
+  // included, arrives as line noise: its first 8 bytes with the top bit flipped. The commands
+  // still take effect, so a write is stored. Negative: never.
+  int garble_after = -1;
   // Replies lack the CR LF between the echo and the payload.
   bool drop_leading_crlf = false;
   // Replies leave the radio this long after the command line has been received. The radio
@@ -89,6 +96,10 @@ class SimRadio {
 
   const SimFaults& faults() const { return faults_; }
   void set_faults(SimFaults faults) { faults_ = std::move(faults); }
+  // True once the radio has left the line (`hang_up_after`).
+  bool HungUp() const {
+    return faults_.hang_up_after >= 0 && lines_received_ >= faults_.hang_up_after;
+  }
   // How long after receiving a command its reply leaves the radio.
   std::chrono::milliseconds reply_delay() const { return faults_.reply_delay; }
 

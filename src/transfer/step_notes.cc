@@ -46,20 +46,6 @@ std::string Capitalized(std::string text) {
   return text;
 }
 
-std::string_view OptionName(ModelOption option) {
-  switch (option) {
-    case ModelOption::kJ:
-      return "J";
-    case ModelOption::kT:
-      return "T";
-    case ModelOption::kOther:
-      return "other";
-    case ModelOption::kNone:
-      break;
-  }
-  return "";
-}
-
 }  // namespace
 
 std::string ChannelStepName(int n) {
@@ -67,11 +53,15 @@ std::string ChannelStepName(int n) {
 }
 
 std::string IdentificationDetail(ModelOption option, const Exchange& last) {
-  std::vector<std::string_view> commands = IdentificationCommands(option);
-  if (commands.empty()) {
+  if (IdentificationCommands(option).empty()) {
     return "no model option is chosen, so the radio was not asked to identify itself; choose "
            "J, T or other.";
   }
+  return IdentificationFailure(option, last) + ". Check the cable, the port and the model option.";
+}
+
+std::string IdentificationFailure(ModelOption option, const Exchange& last) {
+  std::vector<std::string_view> commands = IdentificationCommands(option);
   std::vector<std::string> quoted;
   for (std::string_view command : commands) quoted.push_back(Quoted(command));
   std::string tried;
@@ -82,28 +72,47 @@ std::string IdentificationDetail(ModelOption option, const Exchange& last) {
   } else {
     tried = "none of " + JoinNames(quoted, " and ") + " was answered \"OK\"";
   }
-  return "identification as model option " + std::string(OptionName(option)) + " failed: " + tried +
-         " (" + DescribeExchange(last) + "). Check the cable, the port and the model option.";
+  return "identification as model option " + std::string(ModelOptionName(option)) +
+         " failed: " + tried + " (" + DescribeExchange(last) + ")";
 }
 
 std::string AreasWrittenNote(const std::vector<std::string>& written, const std::string& stopped,
-                             bool partly) {
-  std::string rest = partly ? stopped + " was partly written, and nothing after it: "
-                            : stopped + " and everything after were not: ";
+                             bool partly, bool in_doubt) {
+  std::string rest = in_doubt ? stopped + " may be partly written, and nothing after it: "
+                     : partly ? stopped + " was partly written, and nothing after it: "
+                              : stopped + " and everything after were not: ";
   if (written.empty()) {
-    return partly ? Capitalized(rest) + std::string(kWriteAgain)
-                  : "Nothing was written: the radio still holds its old data.";
+    return partly || in_doubt ? Capitalized(rest) + std::string(kWriteAgain)
+                              : "Nothing was written: the radio still holds its old data.";
   }
   std::vector<std::string> grouped = GroupGlyphs(written);
   return Capitalized(JoinNames(grouped, " and ")) + (written.size() == 1 ? " was" : " were") +
          " written; " + rest + std::string(kWriteAgain);
 }
 
-std::string ChannelsWrittenNote(int first, int last, int stopped, bool areas_before) {
-  std::string rest =
-      first == 1 && last == kChannelCount
-          ? "from channel " + std::to_string(stopped) + " on"
-          : "for channels " + std::to_string(stopped) + " to " + std::to_string(last);
+std::string ChannelsWrittenNote(int first, int last, int stopped, bool areas_before,
+                                bool in_doubt) {
+  // The channels from `from` to the end of the command.
+  auto to_the_end = [first, last](int from) {
+    return first == 1 && last == kChannelCount
+               ? "from channel " + std::to_string(from) + " on"
+               : "for channels " + std::to_string(from) + " to " + std::to_string(last);
+  };
+  if (in_doubt) {
+    // The radio may have stored the channel whose answer went wrong.
+    std::vector<std::string> parts;
+    if (stopped > first) {
+      parts.push_back("the new data " + (first == 1 ? "up to channel " + std::to_string(stopped - 1)
+                                                    : "for channels " + std::to_string(first) +
+                                                          " to " + std::to_string(stopped - 1)));
+    }
+    parts.push_back("either the new or the old data in channel " + std::to_string(stopped));
+    if (stopped < last) parts.push_back("its old data " + to_the_end(stopped + 1));
+    return std::string(areas_before && stopped == first ? "The areas were written; the radio"
+                                                        : "The radio") +
+           " now holds " + JoinNames(parts, " and ") + "; " + std::string(kWriteAgain);
+  }
+  std::string rest = to_the_end(stopped);
   if (stopped == first) {
     return std::string(areas_before ? "The areas were written; the radio" : "The radio") +
            " still holds its old data " + rest + "; " + std::string(kWriteAgain);

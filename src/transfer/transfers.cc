@@ -51,8 +51,9 @@ class Run {
   }
 
   // The step about to run ("reading the title"), and for a write what the radio holds when
-  // it stops there, told whether the step had some of its blocks accepted.
-  using StopNote = std::function<std::string(bool partly)>;
+  // it stops there, told whether the step had some of its blocks accepted and whether its
+  // last block may have been stored although the radio did not accept it.
+  using StopNote = std::function<std::string(bool partly, bool in_doubt)>;
   void Begin(std::string step, StopNote if_stopped = nullptr) {
     step_ = std::move(step);
     if_stopped_ = std::move(if_stopped);
@@ -60,12 +61,16 @@ class Run {
   }
   // The error of the current step: the step, the link's last exchange, and what the radio
   // holds.
+  // A reply that comes late is waited for a little longer, so that a slow radio is told from
+  // a silent one.
   Outcome Fail(OutcomeIcon icon = OutcomeIcon::kCritical) const {
+    context_.link.AwaitLateReply();
     return WithDetail(ErrorOutcome(icon), step_ + ": " + DescribeExchange(link_exchange()) + ".");
   }
-  Outcome Stopped() const {
+  // `reason` says who stopped it ("stopped by the user").
+  Outcome Stopped(const std::string& reason) const {
     std::string where = step_.empty() ? "" : " while " + step_;
-    return WithDetail(CancelledOutcome(), "stopped by the user" + where + ".");
+    return WithDetail(CancelledOutcome(), reason + where + ".");
   }
 
  private:
@@ -73,7 +78,9 @@ class Run {
   Outcome WithDetail(Outcome outcome, std::string detail) const {
     outcome.detail = std::move(detail);
     if (if_stopped_) {
-      outcome.detail += " " + if_stopped_(context_.link.ok_replies() > ok_replies_at_begin_);
+      const RadioLink& link = context_.link;
+      outcome.detail += " " + if_stopped_(link.ok_replies() > ok_replies_at_begin_,
+                                          MayHaveBeenStored(link.last_exchange()));
     }
     return outcome;
   }
@@ -98,6 +105,7 @@ Outcome Framed(TransferContext& context, Body body) {
     MemoryImage& image = context.image;
     run.Begin("identifying the radio");
     if (!StartComm(context.link, image.model_option, image.model_command)) {
+      context.link.AwaitLateReply();
       outcome = ErrorOutcome();
       outcome.detail = IdentificationDetail(image.model_option, context.link.last_exchange());
     } else {
@@ -105,8 +113,8 @@ Outcome Framed(TransferContext& context, Body body) {
     }
   } catch (const PortOpenError& e) {
     outcome = SilentOutcome(e.what());
-  } catch (const CancelledError&) {
-    outcome = run.Stopped();
+  } catch (const CancelledError& e) {
+    outcome = run.Stopped(e.reason());
   } catch (const std::exception& e) {
     outcome = SilentOutcome(std::string("unexpected failure: ") + e.what());
   }
@@ -186,7 +194,9 @@ bool RunAreaSteps(Run& run, Direction direction, const std::vector<AreaStep>& st
     // cancel: it keeps its own copies.
     Run::StopNote note;
     if (direction == Direction::kWrite && steps.size() > 1) {
-      note = [done, name = step.name](bool partly) { return AreasWrittenNote(done, name, partly); };
+      note = [done, name = step.name](bool partly, bool in_doubt) {
+        return AreasWrittenNote(done, name, partly, in_doubt);
+      };
     }
     run.Begin((direction == Direction::kRead ? "reading " : "writing ") + step.name,
               std::move(note));
@@ -241,8 +251,8 @@ bool ReadChannels(Run& run, int first, int last, Outcome& failure) {
 
 bool WriteChannels(Run& run, int first, int last, bool areas_before, Outcome& failure) {
   for (int n = first; n <= last; ++n) {
-    run.Begin("writing " + ChannelStepName(n), [first, last, n, areas_before](bool) {
-      return ChannelsWrittenNote(first, last, n, areas_before);
+    run.Begin("writing " + ChannelStepName(n), [first, last, n, areas_before](bool, bool in_doubt) {
+      return ChannelsWrittenNote(first, last, n, areas_before, in_doubt);
     });
     if (!WriteChannel(run.link(), run.image(), n)) {
       failure = run.Fail();
@@ -261,7 +271,7 @@ void WriteOrderTable(Run& run) {
   for (int k = 0; k < kOrderRecords; ++k) {
     run.Begin("writing pass-channel order record " + std::to_string(k) + " (address " +
                   AddressText(OrderRecordAddress(k)) + ")",
-              [](bool) {
+              [](bool, bool) {
                 return "The channels were written; the pass-channel order table was not "
                        "finished: write again to finish.";
               });

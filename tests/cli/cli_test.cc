@@ -117,9 +117,9 @@ TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
   SimRadio saved;
   saved.memory() = memory;
   ASSERT_TRUE(saved.SaveImage(Path("first.bin")));
-  pid_t first = StartSimulator(Path("first.bin"), Path("first"));
-  pid_t second = StartSimulator(Path("second.bin"), Path("second"));
-  ASSERT_TRUE(first > 0 && second > 0);
+  testing::Child first(StartSimulator(Path("first.bin"), Path("first")));
+  testing::Child second(StartSimulator(Path("second.bin"), Path("second")));
+  ASSERT_TRUE(first.started() && second.started());
 
   testing::RunResult read =
       Tqm5({"read", "--port", Path("first"), "--model", "J", "-o", Path("a.M5")});
@@ -144,8 +144,8 @@ TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
       Tqm5({"write", "--port", Path("second"), "--model", "J", Path("c.M5")});
   EXPECT_EQ(std::to_string(write.status) + write.out, "0Complete\n") << write.err;
 
-  ASSERT_EQ(testing::StopProcess(first), 0);
-  ASSERT_EQ(testing::StopProcess(second), 0);
+  ASSERT_EQ(first.Stop(), 0);
+  ASSERT_EQ(second.Stop(), 0);
   SimRadio a, b;
   ASSERT_TRUE(a.LoadImage(Path("first.bin")) && b.LoadImage(Path("second.bin")));
   EXPECT_TRUE(a.memory() == memory);  // the read left it as it was
@@ -266,12 +266,12 @@ TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
                                         {"SD09", "SD09000001"}}));
     const std::string memory = Path(c.model + ".bin");
     std::string device;
-    pid_t sim = testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
-                                               {"--variant", c.variant, "--image", memory}, device);
-    ASSERT_GT(sim, 0);
+    testing::Child sim(testing::SpawnAndReadFirstLine(
+        TQM5_SIM_EXECUTABLE, {"--variant", c.variant, "--image", memory}, device));
+    ASSERT_TRUE(sim.started());
     testing::RunResult write = Tqm5({"write", "--port", device, "--model", c.model, project});
     EXPECT_EQ(write.status, 0) << write.err;
-    ASSERT_EQ(testing::StopProcess(sim), 0);
+    ASSERT_EQ(sim.Stop(), 0);
     SimRadio radio;
     ASSERT_TRUE(radio.LoadImage(memory));
     EXPECT_EQ(std::pair(radio.memory()[0x3E], radio.memory()[0x48]),
@@ -281,29 +281,126 @@ TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
   }
 }
 
+// `tqm5 write ... 2>&1 | head -1`: the reader is gone before the first line; the write still
+// reaches every channel and the order table, and ends as a success.
+TEST_F(CliTest, AWriteFinishesWhenItsOutputIsClosed) {
+  SimRadio blank;
+  blank.memory().fill(0xFF);
+  ASSERT_TRUE(blank.SaveImage(Path("radio.bin")));
+  testing::WriteLines(Path("a.M5"), StartUpProject());
+  testing::Child sim(StartSimulator(Path("radio.bin"), Path("radio")));
+  ASSERT_TRUE(sim.started());
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  close(fds[0]);
+  const int output[2] = {-1, fds[1]};
+  testing::Child tqm5(testing::Spawn(
+      TQM5_EXECUTABLE, {"write", "--port", Path("radio"), "--model", "J", Path("a.M5")},
+      Environment(), "", "", output, true));
+  close(fds[1]);
+  ASSERT_TRUE(tqm5.started());
+  EXPECT_EQ(tqm5.Wait(), 0);
+  ASSERT_EQ(sim.Stop(), 0);
+  SimRadio radio;
+  ASSERT_TRUE(radio.LoadImage(Path("radio.bin")));
+  // Right after start-up the program writes the factory memory.
+  const SimRadio::Memory factory = SimRadio::FactoryMemory(kTqM5);
+  const std::vector<bool>& owned = ProgramOwnedBytes();
+  for (size_t address = 0; address < owned.size(); ++address) {
+    if (owned[address]) {
+      ASSERT_EQ(radio.memory()[address], factory[address]) << std::hex << address;
+    }
+  }
+}
+
+// A failed transfer names what happened on the line: the radio left it, its reply was noise,
+// or its answer came too late; `identify` with the wrong model asks as the other models and
+// says which one the radio is. The last line of stderr is the outcome.
+TEST_F(CliTest, FailuresNameWhatHappenedOnTheLine) {
+  // clang-format off
+  struct Case { std::vector<std::string> sim_args; std::string outcome; std::string verb = "read"; };
+  const Case cases[] = {
+      {{"--hang-up-after", "30"}, R"(tqm5 read: Error: reading .*: the port went away during "ZR~F[0-9A-F]{5}R" )"
+       R"(\(/dev/pts/\d+: [a-z ]+\): check that the cable is plugged in and the radio is on\.)"},
+      {{"--garble-after", "10"}, R"(tqm5 read: Error: reading .*: the radio's reply to "ZR~F[0-9A-F]{5}R" was )"
+       R"(malformed: "(\\x[0-9A-F]{2})+"\.)"},
+      {{"--delay", "1500"}, R"(tqm5 read: Error: identification as model option J failed: .* \(the radio )"
+       R"(answered "ZR~TQ-M5" after \d+ ms, later than the 1000 ms allowed\)\. .*)"},
+      {{"--variant", "TQ-M5T"}, "tqm5 identify: the radio did not answer as model option J, but it answered "
+       "ZR~TQ-M5T: it is model option T; run again with --model T", "identify"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    std::string device;
+    testing::Child sim(testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE, c.sim_args, device));
+    ASSERT_TRUE(sim.started());
+    testing::RunResult run = Tqm5({c.verb, "--port", device, "--model", "J"});
+    EXPECT_EQ(run.status, 1) << c.sim_args[0];
+    std::string last = run.err.substr(run.err.rfind('\n', run.err.size() - 2) + 1);
+    EXPECT_TRUE(std::regex_match(last, std::regex(c.outcome + "\n"))) << last;
+  }
+}
+
+// A second program on a device in use is refused before it sends anything, whatever name each
+// gives the device, and is told which program holds it.
+TEST_F(CliTest, ADeviceInUseIsRefusedUnderAnyOfItsNames) {
+  std::string device;
+  // Slow enough that the read is still running when the write tries.
+  testing::Child sim(testing::SpawnAndReadFirstLine(
+      TQM5_SIM_EXECUTABLE, {"--delay", "50", "--image", Path("radio.bin"), "--link", Path("radio")},
+      device));
+  ASSERT_TRUE(sim.started());
+  testing::Child reader(testing::Spawn(
+      TQM5_EXECUTABLE, {"read", "--port", Path("radio"), "--model", "J", "-o", Path("r.M5")},
+      Environment(), Path("stdout"), Path("stderr")));
+  ASSERT_TRUE(reader.started());
+  ASSERT_TRUE(testing::WaitForText(Path("stderr"), "tqm5: areas"));
+  testing::WriteLines(Path("a.M5"), StartUpProject({{"TITLE", "TITLEBUSY"}}));
+  testing::RunResult write = Tqm5({"write", "--port", device, "--model", "J", Path("a.M5")});
+  EXPECT_EQ(write.status, 1);
+  EXPECT_EQ(write.err, "tqm5 write: " + device + " is in use by tqm5 (process " +
+                           std::to_string(reader.pid()) +
+                           "): wait for it to finish or stop it, then try again\n");
+  EXPECT_EQ(reader.Stop(SIGINT), 1);
+  EXPECT_NE(
+      testing::ReadFile(Path("stderr")).find("\ntqm5 read: stopped by Ctrl-C (SIGINT) while "),
+      std::string::npos);
+  ASSERT_EQ(sim.Stop(), 0);
+  SimRadio radio;
+  ASSERT_TRUE(radio.LoadImage(Path("radio.bin")));
+  EXPECT_TRUE(radio.memory() == SimRadio::FactoryMemory(kTqM5)) << "the write reached the radio";
+}
+
 TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
   std::string device;
-  pid_t sim = testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
-                                             {"--pace", "--link", Path("radio")}, device);
-  ASSERT_GT(sim, 0);
-  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+  testing::Child sim(testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
+                                                    {"--pace", "--link", Path("radio")}, device));
+  ASSERT_TRUE(sim.started());
+  // clang-format off
+  struct Case { int signal_number; std::string reason; };
+  const Case cases[] = {{SIGINT, "stopped by Ctrl-C (SIGINT)"},
+                        {SIGTERM, "stopped by SIGTERM (termination request)"},
+                        {SIGHUP, "stopped: the terminal was closed (SIGHUP)"}};
+  // clang-format on
+  for (const auto& [signal_number, reason] : cases) {
     const std::string err_path = Path("stderr-" + std::to_string(signal_number));
-    pid_t pid = testing::Spawn(
+    testing::Child tqm5(testing::Spawn(
         TQM5_EXECUTABLE,
         {"read", "--port", Path("radio"), "--model", "J", "-o", Path("cancelled.M5")},
-        Environment(), Path("stdout"), err_path);
-    ASSERT_GT(pid, 0);
-    usleep(1'000'000);  // the paced read of the whole radio takes far longer
-    EXPECT_EQ(testing::StopProcess(pid, signal_number), 1) << "signal " << signal_number;
+        Environment(), Path("stdout"), err_path));
+    ASSERT_TRUE(tqm5.started());
+    // The first progress line comes once the radio has answered; the paced read of the whole
+    // radio takes far longer than the signal needs to arrive.
+    ASSERT_TRUE(testing::WaitForText(err_path, "tqm5: areas"));
+    EXPECT_EQ(tqm5.Stop(signal_number), 1) << "signal " << signal_number;
     const std::string err = testing::ReadFile(err_path);
     // Progress lines come first when stderr is not a terminal; the outcome is the last line.
-    EXPECT_TRUE(err.find("\ntqm5 read: Cancelled: stopped by the user while reading ") !=
-                    std::string::npos &&
-                err.find("port is closed") != std::string::npos)
+    EXPECT_TRUE(err.find("\ntqm5 read: " + reason + " while reading ") != std::string::npos &&
+                err.ends_with(". The port is closed; nothing was saved.\n"))
         << err;
     EXPECT_FALSE(fs::exists(Path("cancelled.M5")));
   }
-  EXPECT_EQ(testing::StopProcess(sim), 0);
+  EXPECT_EQ(sim.Stop(), 0);
 }
 
 TEST_F(CliTest, ReadNeverReplacesAnEarlierFileOfTheSameName) {

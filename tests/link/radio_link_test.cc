@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <regex>
 #include <thread>
 
 #include "link/areas.h"
@@ -15,12 +16,13 @@ namespace {
 using std::chrono::milliseconds;
 
 // A transport whose replies are scripted per line written: each chunk arrives `after` the
-// write.
+// write. A chunk with `hang_up` loses the port when its time comes.
 class ScriptedTransport : public Transport {
  public:
   struct Chunk {
     milliseconds after;
     std::string bytes;
+    bool hang_up = false;
   };
   using Responder = std::function<std::vector<Chunk>(const std::string& line)>;
 
@@ -30,29 +32,33 @@ class ScriptedTransport : public Transport {
   void Close() override { open_ = false; }
   bool IsOpen() const override { return open_; }
   bool Write(std::string_view bytes) override {
-    if (fail_write) return false;
+    if (fail_write || lost_) return false;
     written.emplace_back(bytes);
     auto now = Clock::now();
     for (Chunk& chunk : responder_(written.back())) {
-      pending_.push_back({now + chunk.after, std::move(chunk.bytes)});
+      pending_.push_back({now + chunk.after, std::move(chunk)});
     }
     return true;
   }
   std::string ReadAvailable() override {
     std::string out;
-    while (!pending_.empty() && pending_.front().first <= Clock::now()) {
-      out += pending_.front().second;
+    while (!lost_ && !pending_.empty() && pending_.front().first <= Clock::now()) {
+      out += pending_.front().second.bytes;
+      lost_ = pending_.front().second.hang_up;
       pending_.pop_front();
     }
     return out;
   }
   bool WaitForData(Clock::time_point deadline) override {
+    if (lost_) return false;
     bool arrives = !pending_.empty() && pending_.front().first <= deadline;
     std::this_thread::sleep_until(arrives ? pending_.front().first : deadline);
+    if (arrives && pending_.front().second.hang_up) return lost_ = true, false;
     return arrives;
   }
+  bool PortLost() const override { return lost_; }
   void DiscardInput() override { ReadAvailable(); }
-  std::string ErrorText() const override { return ""; }
+  std::string ErrorText() const override { return lost_ ? "the scripted line was cut" : ""; }
   std::string PortName() const override { return "scripted"; }
 
   bool fail_write = false;
@@ -61,8 +67,9 @@ class ScriptedTransport : public Transport {
 
  private:
   Responder responder_;
-  std::deque<std::pair<Clock::time_point, std::string>> pending_;
+  std::deque<std::pair<Clock::time_point, Chunk>> pending_;
   bool open_ = false;
+  bool lost_ = false;
 };
 
 using Chunks = std::vector<ScriptedTransport::Chunk>;
@@ -176,6 +183,11 @@ TEST(LastExchangeTest, SaysWhatTheRadioAnsweredOrThatItDidNot) {
   struct Case { ScriptedTransport::Responder responder; std::function<void(RadioLink&)> exchange; std::string sentence; };
   const Case cases[] = {
       {EchoThen(""), read_400, R"(the radio echoed "ZR~F00400R" but did not answer it within 30 ms)"},
+      {[](const std::string&) { return Chunks{{milliseconds(0), "\xDA\xD2\xFE"}}; }, read_400,
+       R"(the radio's reply to "ZR~F00400R" was malformed: "\xDA\xD2\xFE")"},
+      {[](const std::string&) { return Chunks{{milliseconds(0), "", true}}; }, read_400,
+       R"(the port went away during "ZR~F00400R" (the scripted line was cut): check that the )"
+       "cable is plugged in and the radio is on"},
       {EchoThen("OK\r\n"), write_400,
        R"(the radio's reply to "ZR~F00400W..." was not framed by CR LF: "OK\x0D\x0A")"},
       {EchoThen("\r\n\"OK"), write_400,
@@ -211,6 +223,43 @@ TEST(LastExchangeTest, SaysWhatTheRadioAnsweredOrThatItDidNot) {
   RadioLink link(refusing);
   EXPECT_EQ(link.SendCommand("ZR~TQ-M5"), "");
   EXPECT_EQ(DescribeExchange(link.last_exchange()), R"(the port refused to send "ZR~TQ-M5")");
+}
+
+// A reply that comes after the timeout is named as late, with the time it took: at the end of a
+// failed command, and when it arrives during the next identification command.
+TEST(LastExchangeTest, AnswersAfterTheTimeoutAreNamedLate) {
+  const std::regex late(R"(the radio answered "ZR~TQ-M5" after (\d+) ms, later than the )"
+                        R"((\d+) ms allowed)");
+  ScriptedTransport slow([](const std::string& l) {
+    return Chunks{{milliseconds(300), l + "\r\nOK\r\n"}};
+  });
+  RadioLink link(slow);
+  link.set_timeout(milliseconds(200));
+  EXPECT_EQ(link.SendCommand("ZR~TQ-M5"), "");
+  link.AwaitLateReply();
+  std::smatch match;
+  std::string sentence = DescribeExchange(link.last_exchange());
+  ASSERT_TRUE(std::regex_match(sentence, match, late)) << sentence;
+  EXPECT_GE(std::stoi(match[1]), 300);
+  EXPECT_EQ(match[2], "200");
+
+  // The reply to "ZR~TQ-M5" comes while "ZR~TQ-M5J" waits for its own.
+  ScriptedTransport crossing([](const std::string& l) {
+    return l == "ZR~TQ-M5J\r" ? Echo("ZR~TQ-M5\r", "\r\nOK\r\n") : Chunks{};
+  });
+  RadioLink identifying(crossing);
+  identifying.set_timeout(milliseconds(60));
+  std::string model_command;
+  EXPECT_FALSE(StartComm(identifying, ModelOption::kJ, model_command));
+  sentence = DescribeExchange(identifying.last_exchange());
+  ASSERT_TRUE(std::regex_match(sentence, match, late)) << sentence;
+  EXPECT_GE(std::stoi(match[1]), 60);
+
+  // A lost port ends the identification at once.
+  ScriptedTransport cut([](const std::string&) { return Chunks{{milliseconds(0), "", true}}; });
+  RadioLink lost(cut);
+  EXPECT_FALSE(StartComm(lost, ModelOption::kOther, model_command));
+  EXPECT_EQ(cut.written, std::vector<std::string>{"ZR~TQ-M5E\r"});
 }
 
 }  // namespace

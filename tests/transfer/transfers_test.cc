@@ -30,6 +30,8 @@ SimFaults NoReadReplyAt(int address) { SimFaults f; f.no_read_reply_at = {addres
 SimFaults RefuseWriteAt(int address) { SimFaults f; f.refuse_write_at = {address}; return f; }
 SimFaults StopAfter(int commands) { SimFaults f; f.stop_after = commands; return f; }
 SimFaults DropLeadingCrLf() { SimFaults f; f.drop_leading_crlf = true; return f; }
+SimFaults GarbleAfter(int commands) { SimFaults f; f.garble_after = commands; return f; }
+SimFaults HangUpAfter(int commands) { SimFaults f; f.hang_up_after = commands; return f; }
 // clang-format on
 
 // A radio memory of random bytes, with hand-made records where the program checks its values:
@@ -274,6 +276,10 @@ TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
           "The radio now holds the new data up to channel 811 and its old data from channel 812 on; write again to finish."}},
       {C::kOneMemoryWrite, RefuseWriteAt(0x016C0), kX, {"writing channel 20 (address 016C0)",
           "The radio now holds the new data for channels 10 to 19 and its old data for channels 20 to 30;"}, nullptr, 30, 10},
+      // The 15th command line, after the identification and the reads and writes of the
+      // settings, write protection and DTMF areas, writes the title; its reply is noise.
+      {C::kWriteAll, GarbleAfter(14), kX, {R"(writing the title: the radio's reply to "ZR~F001A0W..." was malformed: "\xDA\xD2)",
+          "and the DTMF area were written; the title may be partly written, and nothing after it: write again to finish."}},
       {C::kSettingsWrite, RefuseWriteAt(0x01140), kX, {R"(writing the DTMF area: the radio answered "ZR~F01140W..." with "NG" instead of "OK".)",
           "the memory write protection were written; the DTMF area was partly written, and nothing after it: write again to finish."}},
       {C::kTitleWrite, StopAfter(1), kX, {R"(writing the title: the radio did not answer "ZR~F001A0W..." within 40 ms.)"}},
@@ -318,6 +324,37 @@ TEST(TransferDetailTest, AWriteThatCouldNotFinishSendsNothing) {
   Bench bench;
   bench.image.bank_sizes[0] -= 10;  // the banks do not matter to a write of the channels
   EXPECT_EQ(bench.Run(C::kWriteMemories), CompleteOutcome());
+}
+
+// A write that stops at channel 22 of 10..30 says what the radio holds, and the radio holds
+// that: the new data (empty records) before it, the old data (0xFF) after it, and in channel
+// 22 the new data when its reply was lost after the radio stored it.
+TEST(ChannelCommandsTest, AStoppedWriteSaysWhatTheRadioHolds) {
+  // clang-format off
+  struct Case { const char* what; SimFaults faults; std::string note; int last_new; };
+  const Case cases[] = {
+      {"reply garbled", GarbleAfter(13), "The radio now holds the new data for channels 10 to 21, "
+       "either the new or the old data in channel 22 and its old data for channels 23 to 30; write again to finish.", 22},
+      {"write refused", RefuseWriteAt(ChannelAddress(22)), "The radio now holds the new data for "
+       "channels 10 to 21 and its old data for channels 22 to 30; write again to finish.", 21},
+      {"hung up before", HangUpAfter(13), "The radio now holds the new data for channels 10 to 21 "
+       "and its old data for channels 22 to 30; write again to finish.", 21},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    Bench bench;
+    bench.radio.memory().fill(0xFF);
+    bench.radio.set_faults(c.faults);
+    Outcome outcome = bench.Run(TransferCommand::kOneMemoryWrite, 10, 30);
+    EXPECT_TRUE(outcome.detail.starts_with("writing channel 22 (address 01740): ") &&
+                outcome.detail.ends_with(c.note))
+        << c.what << ": " << outcome.detail;
+    for (int n = 10; n <= 30; ++n) {
+      EXPECT_EQ(bench.radio.memory()[static_cast<size_t>(ChannelAddress(n))],
+                n <= c.last_new ? 0x00 : 0xFF)
+          << c.what << ", channel " << n;
+    }
+  }
 }
 
 }  // namespace
