@@ -100,6 +100,7 @@ void Document::markSaved() {
 
 void Document::Swap(MemoryImage& other) {
   std::swap(image_, other);
+  std::swap(image_.com_port_number, other.com_port_number);  // the port stays as chosen
   emit imageChanged();
 }
 

@@ -43,6 +43,9 @@ class Document : public QObject {
   // The image as a read from the radio left it: one undo step when it brought anything the user
   // sees, otherwise only the radio's state is kept (a read that failed at its first step).
   void ReplaceFromRadio(const QString& what, MemoryImage next);
+  // The port number a saved project records (`ComPortNumber`): the program's setting rather
+  // than an edit, so it makes no undo step, and undo and redo leave it as last chosen.
+  void SetComPortNumber(int number) { image_.com_port_number = number; }
   // The start: a new image for the chosen model, no history.
   void Reset(MemoryImage image);
 

@@ -318,6 +318,7 @@ void MainWindow::SetPort(const PortChoice& port) {
   port_ = port;
   if (port.kind == PortChoice::kNumber && port.number >= 1 && port.number <= kPortCount) {
     com_actions_[static_cast<size_t>(port.number - 1)]->setChecked(true);
+    document_.SetComPortNumber(port.number);  // what a saved project records
   } else if (port.kind == PortChoice::kSimulated) {
     sim_action_->setChecked(true);
   } else if (port.kind == PortChoice::kDevice) {
@@ -334,6 +335,7 @@ void MainWindow::SetPort(const PortChoice& port) {
 }
 
 void MainWindow::ChooseComPort(int number) {
+  SetPort({PortChoice::kNumber, number, {}});
   if (!com_ini_.empty()) {
     MemoryImage stored = document_.image();
     std::string error;
@@ -341,7 +343,6 @@ void MainWindow::ChooseComPort(int number) {
       statusBar()->showMessage("The port could not be remembered: " + Utf8(error));
     }
   }
-  SetPort({PortChoice::kNumber, number, {}});
 }
 
 void MainWindow::ChooseOtherPort() {

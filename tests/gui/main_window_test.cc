@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -17,6 +18,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "files/com_ini.h"
 #include "gui/channel_dialog.h"
 #include "gui/gui_test_support.h"
 #include "gui/message_boxes.h"
@@ -114,6 +116,18 @@ TEST_F(MainWindowTest, EnterOnASubRowOpensItsPairAndBugDetectorsOpenNothing) {
   EXPECT_EQ(grid->currentIndex().row(), 1100);
   EXPECT_EQ(Cell(1101, 1) + Cell(1101, 12) + Cell(1102, 1), "145.00000MHzMAIN433.50000MHz");
   EXPECT_TRUE(window_.document().image().channel(1102).used);
+}
+
+// The port chosen is what a saved project records, also after undoing an edit made before.
+TEST_F(MainWindowTest, AChosenPortIsWhatTheProjectRecords) {
+  const std::string com_ini = testing::TempDir() + "tqm5_com.ini";
+  MainWindow window(ModelOption::kJ, com_ini);
+  window.document().Change("edit", [](MemoryImage& image) { image.title = "X"; });
+  window.findChild<QAction*>("MenuSetCom_5")->trigger();
+  window.document().undoStack()->undo();
+  EXPECT_EQ(window.document().image().com_port_number, 5);
+  EXPECT_EQ(LoadComPort(com_ini), (PortMenuState{5, 5}));
+  std::remove(com_ini.c_str());
 }
 
 TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {
