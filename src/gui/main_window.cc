@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSerialPortInfo>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -125,6 +126,11 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   layout->addWidget(tabs_);
   setCentralWidget(central);
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::TabSelected);
+  // A click on the tab already shown chooses it too: until a tab has been chosen, the page
+  // shown at start-up has not passed the bank total's guard.
+  connect(tabs_->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+    if (index == tabs_->currentIndex()) TabSelected(index);
+  });
 
   file_label_ = new QLabel;
   statusBar()->addPermanentWidget(file_label_);

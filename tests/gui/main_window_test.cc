@@ -12,7 +12,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -116,6 +118,23 @@ TEST_F(MainWindowTest, EnterOnASubRowOpensItsPairAndBugDetectorsOpenNothing) {
   EXPECT_EQ(grid->currentIndex().row(), 1100);
   EXPECT_EQ(Cell(1101, 1) + Cell(1101, 12) + Cell(1102, 1), "145.00000MHzMAIN433.50000MHz");
   EXPECT_TRUE(window_.document().image().channel(1102).used);
+}
+
+// Until a tab has been chosen, the page shown at start-up has not passed the bank total's
+// guard: choosing its tab does.
+TEST_F(MainWindowTest, TheFirstChoiceOfTheStartUpTabAsksAboutTheBankTotal) {
+  MemoryImage image = window_.document().image();
+  image.bank_sizes[0] = 99;
+  window_.document().Replace("setup", image);
+  QTabBar* bar = window_.findChild<QTabWidget*>("TabStrip1")->tabBar();
+  QPoint at = bar->tabRect(0).center();  // "Memory", shown
+  QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, {});
+  messages_.answer = QMessageBox::Ok;
+  QApplication::sendEvent(bar, &press);
+  EXPECT_EQ(
+      std::tuple(messages_.asked, window_.document().image().bank_sizes[0], bar->currentIndex()),
+      std::tuple(1, 100, 0));
 }
 
 // The port chosen is what a saved project records, also after undoing an edit made before.
