@@ -285,6 +285,11 @@ QWidget* MainWindow::BuildMemoryPage() {
   grid_->setItemDelegateForColumn(11, new GlyphNameDelegate(document_, grid_));  // "Name"
   grid_->installEventFilter(this);
   connect(grid_, &QTableView::doubleClicked, this, &MainWindow::OpenChannelDialog);
+  // The row label is part of the row: a double-click there opens it as well.
+  connect(grid_->verticalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int row) {
+    grid_->selectRow(row);
+    OpenChannelDialog();
+  });
   grid_->selectRow(0);
   layout->addWidget(grid_, 1);
 

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -118,6 +119,20 @@ TEST_F(MainWindowTest, EnterOnASubRowOpensItsPairAndBugDetectorsOpenNothing) {
   EXPECT_EQ(grid->currentIndex().row(), 1100);
   EXPECT_EQ(Cell(1101, 1) + Cell(1101, 12) + Cell(1102, 1), "145.00000MHzMAIN433.50000MHz");
   EXPECT_TRUE(window_.document().image().channel(1102).used);
+}
+
+TEST_F(MainWindowTest, ADoubleClickOnARowLabelOpensTheRow) {
+  QHeaderView* labels = window_.grid()->verticalHeader();
+  QPoint at(labels->width() / 2, labels->sectionViewportPosition(4) + 2);  // channel 5
+  QMouseEvent click(QEvent::MouseButtonDblClick, at, labels->viewport()->mapToGlobal(at),
+                    Qt::LeftButton, Qt::LeftButton, {});
+  QString seen;
+  WithDialog([&](QDialog& dialog) {
+    seen = dialog.findChild<QLabel*>("Label2")->text();
+    dialog.reject();
+  });
+  QApplication::sendEvent(labels->viewport(), &click);
+  EXPECT_EQ(seen, "Bank00-004");
 }
 
 // Until a tab has been chosen, the page shown at start-up has not passed the bank total's
