@@ -48,7 +48,9 @@ PortMenuState LoadComPort(const std::string& path) {
     if (chars.size() == 9) {
       std::string digits;
       for (char32_t c : chars.substr(7)) digits += c < 0x80 ? static_cast<char>(c) : '?';
-      port = DecimalField(digits);
+      // Their numeric prefix, as numbers in texts are read: "7x" is 7, "x7" is 0. Only the
+      // whole part counts: a port has no fraction.
+      port = static_cast<int>(NumericPrefix(digits));
     }
     if (port > kPortCount) return state;  // no menu entry: counts as unreadable
     state.port = port > 0 ? port : 1;

@@ -24,9 +24,10 @@ struct PortMenuState {
 std::string GetComIniPath();
 
 // `LoadComPort`: the port stored in the settings file at `path`. Its first line beginning "CO"
-// is read: "COMPORT" + two digits gives that port, checked; "00", a line of another length or
-// digits that are not a number give port 1 with "COM1" checked; a port above 16 (no menu entry),
-// a missing file or a file without such a line give port 1 with no entry checked.
+// is read: a line of 9 characters gives the numeric prefix of its last two ("COMPORT07" and
+// "COMPORT7x" give port 7), checked; a value of 0 ("00", "x7") or a line of another length give
+// port 1 with "COM1" checked; a port above 16 (no menu entry), a missing file or a file without
+// such a line give port 1 with no entry checked.
 PortMenuState LoadComPort(const std::string& path);
 
 // `SelectComPort`: port menu entry k (1..16) chosen. Sets the image's port and writes the whole

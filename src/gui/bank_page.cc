@@ -113,8 +113,7 @@ QWidget* BankPage::BuildBank(int bank) {
   box->setObjectName(Indexed("Text1", bank));
   box->setFixedWidth(box->fontMetrics().horizontalAdvance("00000") + 10);
   box->setAlignment(Qt::AlignRight);
-  KeyRule::Install(
-      box, [](const std::string& current, char32_t c) { return BankBoxAccepts(current, c); });
+  KeyRule::Install(box, BankBoxAccepts);
   connect(slider, &QSlider::sliderPressed, this,
           [this, bank] { drag_parity_[static_cast<size_t>(bank)] ^= true; });
   connect(slider, &QSlider::valueChanged, this,

@@ -34,7 +34,7 @@ QLineEdit* DigitBox(const QString& name, int max_digits, int width) {
   box->setObjectName(name);
   box->setFixedWidth(width);
   box->setAlignment(Qt::AlignRight);
-  KeyRule::Install(box, [max_digits](const std::string& current, char32_t c) {
+  KeyRule::Install(box, [max_digits](std::string_view current, char32_t c) {
     return DigitBoxAccepts(current, c, max_digits);
   });
   return box;
@@ -69,8 +69,7 @@ QComboBox* List(const QString& name, const QStringList& captions) {
   list->setObjectName(name);
   list->addItems(captions);
   list->setMaxVisibleItems(16);
-  // The lists change only by selection: typing would jump to an entry.
-  KeyRule::Install(list, [](const std::string&, char32_t) { return false; });
+  KeyRule::RefuseTyping(list);
   return list;
 }
 
@@ -138,8 +137,7 @@ QGroupBox* ChannelDetailDialog::BuildColumn(int index, const QString& title) {
   auto* name = new QHBoxLayout;
   c.name = new QLineEdit;
   c.name->setObjectName(Named("DETAIL_NAME", index));
-  KeyRule::Install(
-      c.name, [](const std::string& current, char32_t ch) { return NameBoxAccepts(current, ch); });
+  KeyRule::Install(c.name, NameBoxAccepts);
   name->addWidget(new QLabel("Name"));
   name->addWidget(c.name);
   for (int n = 1; n <= 8; ++n) {

@@ -29,7 +29,7 @@ QComboBox* SelectOnly(const QString& name) {
   auto* list = new QComboBox;
   list->setObjectName(name);
   list->setMaxVisibleItems(20);
-  KeyRule::Install(list, [](const std::string&, char32_t) { return false; });
+  KeyRule::RefuseTyping(list);
   return list;
 }
 
@@ -104,8 +104,7 @@ QWidget* CommonPage::BuildTitleFrame() {
   auto* grid = new QGridLayout(box);
   title_ = new QLineEdit;
   title_->setObjectName("TITLE_TEXT");
-  title_->setAcceptDrops(false);
-  KeyRule::Install(title_, [this](const std::string& current, char32_t c) {
+  KeyRule::Install(title_, [this](std::string_view current, char32_t c) {
     return TitleBoxAccepts(current, c, UsesGlyphCharacters(host_.document().image()));
   });
   connect(title_, &QLineEdit::textEdited, this, [this](const QString& text) {

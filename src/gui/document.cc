@@ -131,6 +131,7 @@ void Document::markSaved() {
 void Document::Swap(MemoryImage& other, Problems& problems) {
   std::swap(image_, other);
   std::swap(load_problems_, problems);
+  std::swap(image_.com_port_number, other.com_port_number);  // the port stays as chosen
   emit imageChanged();
 }
 

@@ -50,6 +50,9 @@ class Document : public QObject {
   // Makes `next`, loaded from a project file, the image as one undo step, with the lines of the
   // file that were not taken as they stand.
   void ReplaceFromFile(const QString& what, MemoryImage next, std::vector<FileProblem> problems);
+  // The port number a saved project records (`ComPortNumber`): the program's setting rather
+  // than an edit, so it makes no undo step, and undo and redo leave it as last chosen.
+  void SetComPortNumber(int number) { image_.com_port_number = number; }
   // The start: a new image for the chosen model, no history.
   void Reset(MemoryImage image);
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "files/font_file.h"
+#include "gui/key_rule.h"
 #include "gui/message_boxes.h"
 
 namespace tqm5::gui {
@@ -21,7 +22,8 @@ namespace {
 
 constexpr int kCellSize = 20;
 const QColor kSetPixel(0, 0, 128);
-const QString kFontFilter = "M5フォントファイル(*.FM5);;すべてのファイル(*.*)";
+const QString kFontSaveFilter = "M5フォントファイル(*.FM5);;すべてのファイル(*.*)";
+const QString kFontOpenFilter = "FM5 (*.FM5);;FM5 Files (*.FM5);;All Files (*.*)";
 
 QPushButton* Button(const QString& caption, const QString& name) {
   auto* button = new QPushButton(caption);
@@ -169,6 +171,7 @@ FontEditor::FontEditor(PageHost& host, QWidget* parent) : QDialog(parent), host_
   list_ = new QComboBox;
   list_->setObjectName("FONT_LIST");
   for (int g = 0; g < kGlyphCount; ++g) list_->addItem(QString::number(g));
+  KeyRule::RefuseTyping(list_);  // typing "3" would jump to glyph 3
   connect(list_, &QComboBox::currentIndexChanged, this, &FontEditor::ShowSelectedGlyph);
   QPushButton* back = Button("BACK", "FONT_BACK");
   connect(back, &QPushButton::clicked, this,
@@ -263,7 +266,7 @@ void FontEditor::StartGlyphTransfer(TransferCommand command) {
 }
 
 void FontEditor::OpenFontFile() {
-  QString path = Messages().ChooseFile(this, false, "開く", kFontFilter);
+  QString path = Messages().ChooseFile(this, false, "開く", kFontOpenFilter);
   if (path.isEmpty() || transfers_->busy()) return;
   Outcome outcome;
   // The loader changes the glyphs only when the whole file could be read: one step or none.
@@ -275,7 +278,7 @@ void FontEditor::OpenFontFile() {
 }
 
 void FontEditor::SaveFontFileAs() {
-  QString path = Messages().ChooseFile(this, true, "保存", kFontFilter);
+  QString path = Messages().ChooseFile(this, true, "保存", kFontSaveFilter);
   if (path.isEmpty()) return;
   host_.Report(SaveFontFile(host_.document().image(), path.toStdString()));
 }

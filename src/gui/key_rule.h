@@ -1,34 +1,40 @@
-// A typing rule on a text box or a list: every key that would type a character (and every paste)
-// is put to a rule of the library, and refused keys are dropped silently.
+// A typing rule on a text box or a list: every key that would type a character is put to a rule
+// of the library, and refused keys are dropped silently. Text that arrives in a text box other
+// than by one key (a paste by the keyboard, the context menu or the middle button, and the text
+// an input method commits) is taken as if typed, so the same rule decides about each character;
+// what it leaves out is said in the main window's status bar.
 #ifndef TQM5_GUI_KEY_RULE_H_
 #define TQM5_GUI_KEY_RULE_H_
 
+#include <QClipboard>
 #include <QObject>
-#include <functional>
-#include <string>
+
+#include "editing/typing.h"
+
+class QLineEdit;
 
 namespace tqm5::gui {
-
-// `accepts(current text, character)`: the library rule. Paste keys are put to it as the
-// character 22 (Ctrl+V), Backspace as 8.
-using KeyRuleFunction = std::function<bool(const std::string& current, char32_t c)>;
 
 class KeyRule : public QObject {
   Q_OBJECT
 
  public:
-  KeyRule(KeyRuleFunction accepts, QObject* parent)
-      : QObject(parent), accepts_(std::move(accepts)) {}
+  KeyRule(TypingRule accepts, QObject* parent) : QObject(parent), accepts_(std::move(accepts)) {}
 
-  // Installs a rule on a QLineEdit (its text is the current text) or any other widget (whose
-  // current text is empty, so a rule that refuses everything discards typing on a list).
-  static void Install(QObject* target, KeyRuleFunction accepts);
+  // Installs a rule on a QLineEdit (its text is the current text; Backspace is put to the rule
+  // as the character 8) or any other widget (whose current text is empty).
+  static void Install(QObject* target, TypingRule accepts);
+  // A list that changes only by selection: typing would jump to an entry.
+  static void RefuseTyping(QObject* list);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  KeyRuleFunction accepts_;
+  void Paste(QLineEdit* box, QClipboard::Mode mode);
+  void ShowContextMenu(QLineEdit* box, const QPoint& global_position);
+
+  TypingRule accepts_;
 };
 
 }  // namespace tqm5::gui

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSerialPortInfo>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -126,6 +127,11 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   layout->addWidget(tabs_);
   setCentralWidget(central);
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::TabSelected);
+  // A click on the tab already shown chooses it too: until a tab has been chosen, the page
+  // shown at start-up has not passed the bank total's guard.
+  connect(tabs_->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+    if (index == tabs_->currentIndex()) TabSelected(index);
+  });
 
   file_label_ = new QLabel;
   statusBar()->addPermanentWidget(file_label_);
@@ -280,6 +286,11 @@ QWidget* MainWindow::BuildMemoryPage() {
   grid_->setItemDelegateForColumn(11, new GlyphNameDelegate(document_, grid_));  // "Name"
   grid_->installEventFilter(this);
   connect(grid_, &QTableView::doubleClicked, this, &MainWindow::OpenChannelDialog);
+  // The row label is part of the row: a double-click there opens it as well.
+  connect(grid_->verticalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int row) {
+    grid_->selectRow(row);
+    OpenChannelDialog();
+  });
   grid_->selectRow(0);
   layout->addWidget(grid_, 1);
 
@@ -319,6 +330,7 @@ void MainWindow::SetPort(const PortChoice& port) {
   port_ = port;
   if (port.kind == PortChoice::kNumber && port.number >= 1 && port.number <= kPortCount) {
     com_actions_[static_cast<size_t>(port.number - 1)]->setChecked(true);
+    document_.SetComPortNumber(port.number);  // what a saved project records
   } else if (port.kind == PortChoice::kSimulated) {
     sim_action_->setChecked(true);
   } else if (port.kind == PortChoice::kDevice) {
@@ -335,6 +347,7 @@ void MainWindow::SetPort(const PortChoice& port) {
 }
 
 void MainWindow::ChooseComPort(int number) {
+  SetPort({PortChoice::kNumber, number, {}});
   if (!com_ini_.empty()) {
     MemoryImage stored = document_.image();
     std::string error;
@@ -342,7 +355,6 @@ void MainWindow::ChooseComPort(int number) {
       statusBar()->showMessage("The port could not be remembered: " + Utf8(error));
     }
   }
-  SetPort({PortChoice::kNumber, number, {}});
 }
 
 void MainWindow::ChooseOtherPort() {

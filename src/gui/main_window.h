@@ -127,7 +127,7 @@ class MainWindow : public QMainWindow, public PageHost {
   PortChoice port_;
   std::unique_ptr<SimPtyServer> sim_;
   bool close_after_transfer_ = false;
-  int current_tab_ = 1;  // the tab last accepted, counted from 1
+  int current_tab_ = 0;  // the tab last accepted, counted from 1; 0 until a tab is chosen
 };
 
 }  // namespace tqm5::gui

@@ -154,7 +154,8 @@ void MainWindow::TabSelected(int index) {
       Messages().Ask(this, "Caution", "Bank Total Error. Init Data?",
                      QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
     QSignalBlocker quiet(tabs_);
-    tabs_->setCurrentIndex(current_tab_ - 1);  // the previous page stays
+    // The previous page stays; before any choice that is the page shown at start-up.
+    tabs_->setCurrentIndex(std::max(current_tab_, kMemoryTab) - 1);
     return;
   }
   current_tab_ = tab;

@@ -86,10 +86,8 @@ QWidget* SetModePage::BuildDtmfFrame() {
   for (int i = 0; i < kDtmfMemoryCount; ++i) {
     auto* memory = new QLineEdit;
     memory->setObjectName("COMMON_DTMF_" + QString::number(i + 1));
-    memory->setAcceptDrops(false);
     memory->setMinimumWidth(memory->fontMetrics().horizontalAdvance("0123456789ABCD*#") + 12);
-    KeyRule::Install(
-        memory, [](const std::string& current, char32_t c) { return DtmfBoxAccepts(current, c); });
+    KeyRule::Install(memory, DtmfBoxAccepts);
     connect(memory, &QLineEdit::textEdited, this, [this, i, memory](const QString& text) {
       const std::string& kept = host_.document().image().dtmf.memories[static_cast<size_t>(i)];
       if (!DtmfBoxFits(text.toStdString())) {
@@ -129,7 +127,7 @@ QWidget* SetModePage::BuildDtmfFrame() {
     list->setObjectName(box_list.name);
     list->addItems(box_list.entries);
     list->setMaxVisibleItems(24);
-    KeyRule::Install(list, [](const std::string&, char32_t) { return false; });
+    KeyRule::RefuseTyping(list);
     const DtmfList which = box_list.list;
     connect(list, &QComboBox::currentIndexChanged, this, [this, which, box_list](int position) {
       host_.document().Change(box_list.caption,

@@ -67,7 +67,7 @@ int SettingsLists::AddItems(const std::vector<SettingId>& items, QGridLayout* gr
       widest = std::max(widest, entry.list->fontMetrics().horizontalAdvance(text));
     entry.list->setMinimumWidth(widest + kListArrowWidth);
     // Select-only: typing would jump to an entry.
-    KeyRule::Install(entry.list, [](const std::string&, char32_t) { return false; });
+    KeyRule::RefuseTyping(entry.list);
     if (id != kScopeSecond) {
       entry.caption = new QLabel;
       entry.caption->setObjectName(SettingListName(id) + "_caption");

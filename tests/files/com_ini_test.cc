@@ -41,8 +41,9 @@ TEST_F(ComIniTest, LoadComPort) {
   // clang-format off
   const std::pair<std::vector<std::string>, PortMenuState> cases[] = {
       {{"Save Date and Time", "CH0000", "COMPORT07", "File End"}, {7, 7}}, {{"COMPORT16"}, {16, 16}},
-      {{"COMPORT7"}, {1, 1}}, {{"COMPORT007"}, {1, 1}}, {{"COMPORT00"}, {1, 1}}, {{"COMPORT17", "COMPORT05"}, {1, 0}},
-      {{"CO", "COMPORT05"}, {1, 1}}, {{"Save Date and Time", "File End"}, {1, 0}},
+      {{"COMPORT7x"}, {7, 7}}, {{"COMPORT7"}, {1, 1}}, {{"COMPORT007"}, {1, 1}}, {{"COMPORT00"}, {1, 1}},
+      {{"COMPORT17", "COMPORT05"}, {1, 0}}, {{"CO", "COMPORT05"}, {1, 1}},
+      {{"Save Date and Time", "File End"}, {1, 0}},
   };
   // clang-format on
   std::string path = (dir_ / "com.ini").string(), error;

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTableView>
@@ -85,6 +86,8 @@ TEST_F(FontEditorTest, ClicksAndSelectionsEditTheSelectedGlyphOneUndoStepEach) {
 TEST_F(FontEditorTest, OpensOnGlyphZeroAndBackNextStopAtTheEnds) {
   auto* list = editor_.findChild<QComboBox*>("FONT_LIST");
   EXPECT_EQ(editor_.objectName() + editor_.windowTitle() + list->itemText(7), "Form4Font7");
+  QKeyEvent three(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, "3");
+  QApplication::sendEvent(list, &three);  // typing chooses no glyph
   std::string seen = std::to_string(list->currentIndex());
   for (int i = 0; i < 10; ++i) {
     Press(i == 0 || i == 9 ? "FONT_BACK" : "FONT_NEXT");
@@ -107,6 +110,9 @@ TEST_F(FontEditorTest, FontFilesSaveAndOpenThroughTheMenu) {
   EXPECT_EQ(Record(3), std::string(64, 'F'));
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_EQ(messages_.shown[0].text + messages_.shown[1].text, "Save FileRead Font File");
+  EXPECT_EQ(messages_.filters.join("|"),
+            "M5フォントファイル(*.FM5);;すべてのファイル(*.*)|"
+            "FM5 (*.FM5);;FM5 Files (*.FM5);;All Files (*.*)");
   window_.document().undoStack()->undo();
   EXPECT_EQ(Record(3), std::string(64, '0'));
 }

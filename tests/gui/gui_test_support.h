@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -27,7 +28,8 @@ class RecordedMessages : public MessageBoxes {
     last_question = text;
     return answer;
   }
-  QString ChooseFile(QWidget*, bool, const QString&, const QString&) override {
+  QString ChooseFile(QWidget*, bool, const QString&, const QString& filter) override {
+    filters << filter;
     return file_answer;
   }
   std::vector<Outcome> shown;
@@ -35,6 +37,7 @@ class RecordedMessages : public MessageBoxes {
   QString last_question;
   QMessageBox::StandardButton answer = QMessageBox::No;
   QString file_answer;  // the path every file dialog returns
+  QStringList filters;  // the filters of the file dialogs, in order
 };
 
 // Runs the event loop until `done`, for at most 20 seconds.

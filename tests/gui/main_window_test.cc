@@ -5,18 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <functional>
 
+#include "files/com_ini.h"
 #include "files/project_file.h"
 #include "gui/channel_dialog.h"
 #include "gui/channel_table_model.h"
@@ -117,6 +122,49 @@ TEST_F(MainWindowTest, EnterOnASubRowOpensItsPairAndBugDetectorsOpenNothing) {
   EXPECT_EQ(grid->currentIndex().row(), 1100);
   EXPECT_EQ(Cell(1101, 1) + Cell(1101, 12) + Cell(1102, 1), "145.00000MHzMAIN433.50000MHz");
   EXPECT_TRUE(window_.document().image().channel(1102).used);
+}
+
+TEST_F(MainWindowTest, ADoubleClickOnARowLabelOpensTheRow) {
+  QHeaderView* labels = window_.grid()->verticalHeader();
+  QPoint at(labels->width() / 2, labels->sectionViewportPosition(4) + 2);  // channel 5
+  QMouseEvent click(QEvent::MouseButtonDblClick, at, labels->viewport()->mapToGlobal(at),
+                    Qt::LeftButton, Qt::LeftButton, {});
+  QString seen;
+  WithDialog([&](QDialog& dialog) {
+    seen = dialog.findChild<QLabel*>("Label2")->text();
+    dialog.reject();
+  });
+  QApplication::sendEvent(labels->viewport(), &click);
+  EXPECT_EQ(seen, "Bank00-004");
+}
+
+// Until a tab has been chosen, the page shown at start-up has not passed the bank total's
+// guard: choosing its tab does.
+TEST_F(MainWindowTest, TheFirstChoiceOfTheStartUpTabAsksAboutTheBankTotal) {
+  MemoryImage image = window_.document().image();
+  image.bank_sizes[0] = 99;
+  window_.document().Replace("setup", image);
+  QTabBar* bar = window_.findChild<QTabWidget*>("TabStrip1")->tabBar();
+  QPoint at = bar->tabRect(0).center();  // "Memory", shown
+  QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, {});
+  messages_.answer = QMessageBox::Ok;
+  QApplication::sendEvent(bar, &press);
+  EXPECT_EQ(
+      std::tuple(messages_.asked, window_.document().image().bank_sizes[0], bar->currentIndex()),
+      std::tuple(1, 100, 0));
+}
+
+// The port chosen is what a saved project records, also after undoing an edit made before.
+TEST_F(MainWindowTest, AChosenPortIsWhatTheProjectRecords) {
+  const std::string com_ini = testing::TempPath("com.ini");
+  MainWindow window(ModelOption::kJ, com_ini);
+  window.document().Change("edit", [](MemoryImage& image) { image.title = "X"; });
+  window.findChild<QAction*>("MenuSetCom_5")->trigger();
+  window.document().undoStack()->undo();
+  EXPECT_EQ(window.document().image().com_port_number, 5);
+  EXPECT_EQ(LoadComPort(com_ini), (PortMenuState{5, 5}));
+  std::remove(com_ini.c_str());
 }
 
 TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {

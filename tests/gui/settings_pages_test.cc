@@ -1,16 +1,21 @@
 // The "Common Set" and "Set Mode" pages through their widgets: the language switch, the model's
-// cross-band item, the one-touch keys across a tab switch, the title box and a settings transfer.
+// cross-band item, the one-touch keys across a tab switch, the text boxes and a settings transfer.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <functional>
 
 #include "gui/gui_test_support.h"
 #include "gui/main_window.h"
@@ -108,23 +113,44 @@ TEST_F(SettingsPagesTest, AOneTouchKeyKeepsItsBankAndChannelAcrossATabSwitch) {
   EXPECT_EQ(Find("COMMON_CH_4")->count(), 200);
 }
 
-TEST_F(SettingsPagesTest, TheTitleBoxTakesSixteenBytesAndRefusesAPaste) {
+// Which characters a box takes is the library's rule; here typing, pasting by every means and
+// an input method's text reach it, and what a paste leaves out is said.
+TEST_F(SettingsPagesTest, TypedPastedAndCommittedTextGoThroughTheBoxRule) {
+  auto press = [](QLineEdit* box, int key, const QString& text, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(box, &event);
+  };
+  const std::function<void(QLineEdit*)> pastes[] = {
+      [&](QLineEdit* box) { press(box, Qt::Key_V, "", Qt::ControlModifier); },
+      [&](QLineEdit* box) { press(box, Qt::Key_Insert, "", Qt::ShiftModifier); },
+      [](QLineEdit* box) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, {2, 2}, box->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(box, &event);
+        auto* menu = box->findChild<QMenu*>();
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions())
+          if (action->text().startsWith("&Paste")) action->trigger();
+      }};
+  QApplication::clipboard()->setText("1a2");
+  for (const auto& paste : pastes) paste(Find<QLineEdit>("COMMON_DTMF_1"));
+  EXPECT_EQ(window_.document().image().dtmf.memories[0], "121212");
+  EXPECT_TRUE(window_.statusBar()->currentMessage().startsWith("1 of 3 pasted characters"));
+
   auto* title = Find<QLineEdit>("TITLE_TEXT");
   const int steps = window_.document().undoStack()->count();
-  auto type = [&](int key, const QString& text, Qt::KeyboardModifiers modifiers = {}) {
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(title, &press);
-  };
-  QApplication::clipboard()->setText("XY");
-  for (int i = 0; i < 17; ++i) type(Qt::Key_A, "A");
-  type(Qt::Key_V, "", Qt::ControlModifier);
-  EXPECT_EQ(window_.document().image().title, std::string(16, 'A'));
+  QInputMethodEvent commit;
+  commit.setCommitString("漢あ");  // 漢 is no radio character
+  QApplication::sendEvent(title, &commit);
+  for (int i = 0; i < 12; ++i) press(title, Qt::Key_A, "A", {});
+  QApplication::clipboard()->setText("XYZ");
+  pastes[0](title);  // 16 bytes after "XY"
+  EXPECT_EQ(window_.document().image().title, "あ" + std::string(12, 'A') + "XY");
   EXPECT_EQ(window_.document().undoStack()->count(), steps + 1);  // typing is one step
-  type(Qt::Key_Backspace, "");
-  type(Qt::Key_Backspace, "");
+  press(title, Qt::Key_Backspace, "", {});
+  press(title, Qt::Key_Backspace, "", {});
   Find<QAbstractButton>("cmdFont_2")->click();  // glyph 3 fits in the two bytes freed
   Find<QAbstractButton>("cmdFont_0")->click();  // and nothing after it
-  EXPECT_EQ(window_.document().image().title, std::string(14, 'A') + "③");
+  EXPECT_EQ(window_.document().image().title, "あ" + std::string(12, 'A') + "③");
 }
 
 // Bytes of the settings area written out by hand: language 0x3E (0x00 English), squelch (Main)
