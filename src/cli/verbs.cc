@@ -51,16 +51,6 @@ namespace {
 constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 
-// "20261205-184522", the local time for file names.
-std::string Timestamp() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof(text), "%Y%m%d-%H%M%S", &local);
-  return text;
-}
-
 // Creates an empty file named `stem` + ".M5" in `folder`, or `stem` + "-2.M5", "-3.M5", ...
 // when that name is taken, and returns its path; the file is created exclusively, so an earlier
 // file (another read in the same second) is never replaced. Empty after setting `why`.
@@ -215,7 +205,7 @@ int Read(const Options& options, std::ostream& out, std::ostream& err) {
   Outcome outcome = RunRadio(TransferCommand::kReadAll, port, image);
   if (Report(outcome, "read", out, err) != kSuccess) return kFailure;
   // The default name and the backup are new files; only a name given with -o is replaced.
-  std::string stem = "radio-" + Timestamp();
+  std::string stem = "radio-" + LocalTimeText("%Y%m%d-%H%M%S");
   std::string path = options.output;
   std::string why;
   int status = kSuccess;

@@ -115,16 +115,6 @@ bool Finish(int fd, bool written, int& error_number) {
   return written;
 }
 
-// "20261205-184522", the local time for file names.
-std::string Timestamp() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof(text), "%Y%m%d-%H%M%S", &local);
-  return text;
-}
-
 // `text` cut to at most `bytes` bytes without splitting a UTF-8 character.
 std::string CutUtf8(std::string text, size_t bytes) {
   if (text.size() <= bytes) return text;
@@ -242,7 +232,7 @@ bool KeepBackupCopy(const std::string& path, std::string& backup, std::string& e
   }
   const fs::path name = fs::path(path).filename();
   const std::string extension = name.extension().string();
-  const std::string stamp = "-" + Timestamp();
+  const std::string stamp = "-" + LocalTimeText("%Y%m%d-%H%M%S");
   // Room for the time, a "-999" and the extension within one file name.
   const size_t reserved = stamp.size() + 4 + extension.size();
   std::string stem = CutUtf8(name.stem().string(), kNameMax > reserved ? kNameMax - reserved : 0);
@@ -272,6 +262,14 @@ bool KeepBackupCopy(const std::string& path, std::string& backup, std::string& e
   close(in);
   error = "cannot create a copy of " + path + " in " + folder + ": every name up to -999 is taken";
   return false;
+}
+
+std::string LocalTimeText(const char* format) {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[64];
+  return std::string(text, std::strftime(text, sizeof(text), format, &local));
 }
 
 }  // namespace tqm5

@@ -44,6 +44,10 @@ std::string BackupFolder(std::string* why = nullptr);
 // replaced.
 bool KeepBackupCopy(const std::string& path, std::string& backup, std::string& error);
 
+// The current local time formatted by `strftime` (`format` such as "%Y%m%d-%H%M%S"), for file
+// names and file headers.
+std::string LocalTimeText(const char* format);
+
 }  // namespace tqm5
 
 #endif  // TQM5_FILES_FILE_OPS_H_

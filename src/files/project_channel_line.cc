@@ -112,7 +112,8 @@ void ParseChannel(const LineLoad& l) {
   if (tone_mode == 5 && !UsesGlyphCharacters(l.image)) {
     // Train tones exist only on the "J" variant; the others are sent "None".
     l.Report(std::string(kColumnCaptions[kColToneMode]), "5",
-             "Train: the radio of model option " + std::string(ModelOptionName(l.image.model_option)) +
+             "Train: the radio of model option " +
+                 std::string(ModelOptionName(l.image.model_option)) +
                  " has no train tones; loaded as None",
              number);
     tone_mode = 0;

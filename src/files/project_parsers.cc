@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -38,10 +39,14 @@ std::string TextAt(Line line, size_t position, size_t width) {
 std::optional<int> DigitsAt(Line line, size_t position, size_t width) {
   Line digits = Slice(line, position, width);
   if (digits.size() != width) return std::nullopt;
+  // A field wider than an int holds (a whole line checked for digits) saturates instead of
+  // overflowing; no field the loader takes a value from is that wide.
+  constexpr int kLimit = std::numeric_limits<int>::max();
   int value = 0;
   for (char32_t c : digits) {
     if (c < U'0' || c > U'9') return std::nullopt;
-    value = value * 10 + static_cast<int>(c - U'0');
+    int digit = static_cast<int>(c - U'0');
+    value = value > (kLimit - digit) / 10 ? kLimit : value * 10 + digit;
   }
   return value;
 }

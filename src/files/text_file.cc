@@ -158,14 +158,7 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
   return ReplaceFile(path, text, error);
 }
 
-std::string SaveDateTimeLine() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[64];
-  std::strftime(text, sizeof(text), "Save Date and Time %Y/%m/%d %H:%M:%S", &local);
-  return text;
-}
+std::string SaveDateTimeLine() { return LocalTimeText("Save Date and Time %Y/%m/%d %H:%M:%S"); }
 
 bool PathEndsWith(std::string_view path, std::string_view ending) {
   if (path.size() < ending.size()) return false;
