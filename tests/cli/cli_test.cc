@@ -72,6 +72,22 @@ std::vector<std::string> StartUpProject(
   return lines;
 }
 
+// The memory a simulator program left in `image_file` when it stopped.
+SimRadio::Memory SavedMemory(const std::string& image_file) {
+  SimRadio radio;
+  EXPECT_TRUE(radio.LoadImage(image_file)) << image_file;
+  return radio.memory();
+}
+
+// The first address the program owns at which `a` and `b` differ, or -1.
+int FirstOwnedDifference(const SimRadio::Memory& a, const SimRadio::Memory& b) {
+  const std::vector<bool>& owned = ProgramOwnedBytes();
+  for (size_t address = 0; address < owned.size(); ++address) {
+    if (owned[address] && a[address] != b[address]) return static_cast<int>(address);
+  }
+  return -1;
+}
+
 // A radio memory with something in every area the program owns, written the way the program
 // writes it, over bytes of its own everywhere else.
 SimRadio::Memory RichRadioMemory() {
@@ -146,23 +162,9 @@ TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
 
   ASSERT_EQ(first.Stop(), 0);
   ASSERT_EQ(second.Stop(), 0);
-  SimRadio a, b;
-  ASSERT_TRUE(a.LoadImage(Path("first.bin")) && b.LoadImage(Path("second.bin")));
-  EXPECT_TRUE(a.memory() == memory);  // the read left it as it was
-  const std::vector<bool>& owned = ProgramOwnedBytes();
-  int compared = 0;
-  for (size_t address = 0; address < owned.size(); ++address) {
-    if (!owned[address]) continue;
-    ASSERT_EQ(a.memory()[address], b.memory()[address]) << "address " << std::hex << address;
-    ++compared;
-  }
-  EXPECT_GT(compared, 100000);
-}
-
-std::string Repeat(const std::string& text, int times) {
-  std::string repeated;
-  for (int i = 0; i < times; ++i) repeated += text;
-  return repeated;
+  EXPECT_TRUE(SavedMemory(Path("first.bin")) == memory);  // the read left it as it was
+  EXPECT_EQ(FirstOwnedDifference(memory, SavedMemory(Path("second.bin"))), -1);
+  EXPECT_GT(std::count(ProgramOwnedBytes().begin(), ProgramOwnedBytes().end(), true), 100000);
 }
 
 // Count of the times `part` occurs in `text`.
@@ -272,9 +274,8 @@ TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {
     testing::RunResult write = Tqm5({"write", "--port", device, "--model", c.model, project});
     EXPECT_EQ(write.status, 0) << write.err;
     ASSERT_EQ(sim.Stop(), 0);
-    SimRadio radio;
-    ASSERT_TRUE(radio.LoadImage(memory));
-    EXPECT_EQ(std::pair(radio.memory()[0x3E], radio.memory()[0x48]),
+    const SimRadio::Memory written = SavedMemory(memory);
+    EXPECT_EQ(std::pair(written[0x3E], written[0x48]),
               std::pair(c.language_byte, c.cross_band_byte));
     testing::RunResult show = Tqm5({"show", "--model", c.model, project});
     EXPECT_NE(show.out.find("language／言語      " + c.shown + "\n"), std::string::npos) << c.model;
@@ -301,16 +302,9 @@ TEST_F(CliTest, AWriteFinishesWhenItsOutputIsClosed) {
   ASSERT_TRUE(tqm5.started());
   EXPECT_EQ(tqm5.Wait(), 0);
   ASSERT_EQ(sim.Stop(), 0);
-  SimRadio radio;
-  ASSERT_TRUE(radio.LoadImage(Path("radio.bin")));
   // Right after start-up the program writes the factory memory.
-  const SimRadio::Memory factory = SimRadio::FactoryMemory(kTqM5);
-  const std::vector<bool>& owned = ProgramOwnedBytes();
-  for (size_t address = 0; address < owned.size(); ++address) {
-    if (owned[address]) {
-      ASSERT_EQ(radio.memory()[address], factory[address]) << std::hex << address;
-    }
-  }
+  EXPECT_EQ(FirstOwnedDifference(SavedMemory(Path("radio.bin")), SimRadio::FactoryMemory(kTqM5)),
+            -1);
 }
 
 // A failed transfer names what happened on the line: the radio left it, its reply was noise,
@@ -341,41 +335,16 @@ TEST_F(CliTest, FailuresNameWhatHappenedOnTheLine) {
   }
 }
 
-// A second program on a device in use is refused before it sends anything, whatever name each
-// gives the device, and is told which program holds it.
-TEST_F(CliTest, ADeviceInUseIsRefusedUnderAnyOfItsNames) {
+// A signal stops a transfer between exchanges; while the read runs, a second program on the
+// same device, under another of its names, is refused before it sends anything and is told
+// which program holds it.
+TEST_F(CliTest, SignalsStopATransferAndADeviceInUseIsRefused) {
   std::string device;
-  // Slow enough that the read is still running when the write tries.
   testing::Child sim(testing::SpawnAndReadFirstLine(
-      TQM5_SIM_EXECUTABLE, {"--delay", "50", "--image", Path("radio.bin"), "--link", Path("radio")},
+      TQM5_SIM_EXECUTABLE, {"--pace", "--image", Path("radio.bin"), "--link", Path("radio")},
       device));
   ASSERT_TRUE(sim.started());
-  testing::Child reader(testing::Spawn(
-      TQM5_EXECUTABLE, {"read", "--port", Path("radio"), "--model", "J", "-o", Path("r.M5")},
-      Environment(), Path("stdout"), Path("stderr")));
-  ASSERT_TRUE(reader.started());
-  ASSERT_TRUE(testing::WaitForText(Path("stderr"), "tqm5: areas"));
   testing::WriteLines(Path("a.M5"), StartUpProject({{"TITLE", "TITLEBUSY"}}));
-  testing::RunResult write = Tqm5({"write", "--port", device, "--model", "J", Path("a.M5")});
-  EXPECT_EQ(write.status, 1);
-  EXPECT_EQ(write.err, "tqm5 write: " + device + " is in use by tqm5 (process " +
-                           std::to_string(reader.pid()) +
-                           "): wait for it to finish or stop it, then try again\n");
-  EXPECT_EQ(reader.Stop(SIGINT), 1);
-  EXPECT_NE(
-      testing::ReadFile(Path("stderr")).find("\ntqm5 read: stopped by Ctrl-C (SIGINT) while "),
-      std::string::npos);
-  ASSERT_EQ(sim.Stop(), 0);
-  SimRadio radio;
-  ASSERT_TRUE(radio.LoadImage(Path("radio.bin")));
-  EXPECT_TRUE(radio.memory() == SimRadio::FactoryMemory(kTqM5)) << "the write reached the radio";
-}
-
-TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
-  std::string device;
-  testing::Child sim(testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
-                                                    {"--pace", "--link", Path("radio")}, device));
-  ASSERT_TRUE(sim.started());
   // clang-format off
   struct Case { int signal_number; std::string reason; };
   const Case cases[] = {{SIGINT, "stopped by Ctrl-C (SIGINT)"},
@@ -392,6 +361,11 @@ TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
     // The first progress line comes once the radio has answered; the paced read of the whole
     // radio takes far longer than the signal needs to arrive.
     ASSERT_TRUE(testing::WaitForText(err_path, "tqm5: areas"));
+    testing::RunResult write = Tqm5({"write", "--port", device, "--model", "J", Path("a.M5")});
+    EXPECT_EQ(std::to_string(write.status) + " " + write.err,
+              "1 tqm5 write: " + device + " is in use by tqm5 (process " +
+                  std::to_string(tqm5.pid()) +
+                  "): wait for it to finish or stop it, then try again\n");
     EXPECT_EQ(tqm5.Stop(signal_number), 1) << "signal " << signal_number;
     const std::string err = testing::ReadFile(err_path);
     // Progress lines come first when stderr is not a terminal; the outcome is the last line.
@@ -400,7 +374,9 @@ TEST_F(CliTest, SignalsStopATransferBetweenExchanges) {
         << err;
     EXPECT_FALSE(fs::exists(Path("cancelled.M5")));
   }
-  EXPECT_EQ(sim.Stop(), 0);
+  ASSERT_EQ(sim.Stop(), 0);
+  EXPECT_TRUE(SavedMemory(Path("radio.bin")) == SimRadio::FactoryMemory(kTqM5))
+      << "a write reached the radio";
 }
 
 TEST_F(CliTest, ReadNeverReplacesAnEarlierFileOfTheSameName) {
@@ -554,14 +530,12 @@ TEST_F(CliTest, ReplacingAFileKeepsACopyFirst) {
 }
 
 // A project whose lines were not all taken as they are: every verb lists them on stderr and does
-// its work, but `write` sends nothing until --accept-changes, and then sends what was loaded. A
-// project whose banks do not add up to 1000 is not sent at all.
+// its work, but `write` sends nothing until --accept-changes, and then sends what was loaded.
 TEST_F(CliTest, WriteSendsAProjectAsItIsOrNotAtAll) {
-  const std::string project = Path("p.M5"), banks = Path("banks.M5");
+  const std::string project = Path("p.M5");
   std::vector<std::string> lines = StartUpProject();
   lines.insert(lines.begin() + 1, "CH00100145.0000000028008080001000.6000ABCDEFGHIJKLMNOPQ");
   testing::WriteLines(project, lines);
-  testing::WriteLines(banks, StartUpProject({{"BK0000", "BK0000" + Repeat("100", 9) + "000"}}));
   const std::string problem = project +
                               ": line 2, channel 11, Name \"ABCDEFGHIJKLMNOPQ\": 17 characters, "
                               "the radio holds 16; loaded as \"ABCDEFGHIJKLMNOP\"\n";
@@ -585,15 +559,8 @@ TEST_F(CliTest, WriteSendsAProjectAsItIsOrNotAtAll) {
             "1 " + problem + "tqm5 write: " + project +
                 " was not sent: 1 line was not taken as it is (listed above). Correct the file, "
                 "or send what was loaded with --accept-changes.\n");
-  testing::RunResult short_banks = write(banks, true);
-  EXPECT_EQ(short_banks.status, 1);
-  EXPECT_NE(short_banks.err.find("bank sizes add up to 900, not 1000: nothing was sent."),
-            std::string::npos)
-      << short_banks.err;
   ASSERT_EQ(testing::StopProcess(sim), 0);
-  SimRadio radio;
-  ASSERT_TRUE(radio.LoadImage(memory));
-  EXPECT_TRUE(radio.memory() == SimRadio(kTqM5).memory());  // nothing was written
+  EXPECT_TRUE(SavedMemory(memory) == SimRadio::FactoryMemory(kTqM5));  // nothing was written
 
   sim = StartSimulator(memory, Path("radio"));
   ASSERT_GT(sim, 0);
@@ -601,8 +568,8 @@ TEST_F(CliTest, WriteSendsAProjectAsItIsOrNotAtAll) {
   EXPECT_EQ(std::to_string(accepted.status) + accepted.out + accepted.err.substr(0, problem.size()),
             "0Complete\n" + problem);
   ASSERT_EQ(testing::StopProcess(sim), 0);
-  ASSERT_TRUE(radio.LoadImage(memory));
-  EXPECT_EQ(BytesToHex(std::span(radio.memory()).subspan(ChannelAddress(11) + 32, 32)),
+  EXPECT_EQ(BytesToHex(
+                std::span<const uint8_t>(SavedMemory(memory)).subspan(ChannelAddress(11) + 32, 32)),
             "4100420043004400450046004700480049004A004B004C004D004E004F005000");
 }
 

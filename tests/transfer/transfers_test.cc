@@ -274,8 +274,6 @@ TEST(TransferDetailTest, EveryFailureSaysWhichStepAndWhatTheRadioAnswered) {
       {C::kWriteAll, RefuseWriteAt(0x01060), kX, {"writing user glyph 3:", "the bank-link groups and user glyphs 0 to 2 were written; user glyph 3 and everything after were not"}},
       {C::kWriteAll, RefuseWriteAt(0x0DCC0), kX, {R"(writing channel 812 (address 0DCC0): the radio answered "ZR~F0DCC0W..." with "NG")",
           "The radio now holds the new data up to channel 811 and its old data from channel 812 on; write again to finish."}},
-      {C::kOneMemoryWrite, RefuseWriteAt(0x016C0), kX, {"writing channel 20 (address 016C0)",
-          "The radio now holds the new data for channels 10 to 19 and its old data for channels 20 to 30;"}, nullptr, 30, 10},
       // The 15th command line, after the identification and the reads and writes of the
       // settings, write protection and DTMF areas, writes the title; its reply is noise.
       {C::kWriteAll, GarbleAfter(14), kX, {R"(writing the title: the radio's reply to "ZR~F001A0W..." was malformed: "\xDA\xD2)",
