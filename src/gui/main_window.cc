@@ -393,7 +393,7 @@ SimPtyServer& MainWindow::simulator() {
     SimVariant variant = model == ModelOption::kT       ? kTqM5T
                          : model == ModelOption::kOther ? kTqM5E
                                                         : kTqM5;
-    sim_ = std::make_unique<SimPtyServer>(SimRadio(variant));
+    sim_ = std::make_unique<SimPtyServer>(SimRadio(variant, SimContent::kDemo));
   }
   return *sim_;
 }

@@ -51,8 +51,8 @@ class CliTest : public ::testing::Test {
   // Starts a simulator program on `image_file` with its device linked at `link`.
   pid_t StartSimulator(const std::string& image_file, const std::string& link) {
     std::string device;
-    return testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
-                                          {"--image", image_file, "--link", link}, device);
+    return testing::SpawnAndReadFirstLine(
+        TQM5_SIM_EXECUTABLE, {"--factory", "--image", image_file, "--link", link}, device);
   }
 
   fs::path dir_;
@@ -347,7 +347,8 @@ TEST_F(CliTest, ADeviceInUseIsRefusedUnderAnyOfItsNames) {
   std::string device;
   // Slow enough that the read is still running when the write tries.
   testing::Child sim(testing::SpawnAndReadFirstLine(
-      TQM5_SIM_EXECUTABLE, {"--delay", "50", "--image", Path("radio.bin"), "--link", Path("radio")},
+      TQM5_SIM_EXECUTABLE,
+      {"--factory", "--delay", "50", "--image", Path("radio.bin"), "--link", Path("radio")},
       device));
   ASSERT_TRUE(sim.started());
   testing::Child reader(testing::Spawn(
@@ -430,10 +431,11 @@ TEST_F(CliTest, ReadNeverReplacesAnEarlierFileOfTheSameName) {
                                            "Backup (.*/radio-\\d{8}-\\d{6}-2\\.M5)\n")))
       << read.out;
   EXPECT_TRUE(fs::exists(match[2].str()));
-  // The built-in simulated radio holds the factory memory of its variant.
+  // The built-in simulated radio holds the demo memory of its variant: 24 named channels (no
+  // train-tone channel on a "T" radio) beside the 23 call and bug-detector channels.
   testing::RunResult show = Tqm5({"show", (dir_ / match[1].str()).string(), "--model", "T"});
-  EXPECT_TRUE(show.out.find("Channels: 23 used") != std::string::npos &&
-              show.out.find("CALL-1.2") != std::string::npos)
+  EXPECT_TRUE(show.out.find("Channels: 47 used") != std::string::npos &&
+              show.out.find("東京ﾚﾋﾟｰﾀ") != std::string::npos)
       << show.out.substr(0, 300);
 }
 
