@@ -249,10 +249,14 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
   EXPECT_EQ(unidentified.document().undoStack()->count(), 0);
   messages_.shown.pop_back();
 
-  // A port that is not there: no message box, the reason in the status bar.
+  // A port that is not there: "Error", with the port named in the details.
   window_.SetPort({PortChoice::kDevice, 0, "/dev/tqm5-no-such-port"});
   ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
-  EXPECT_EQ(messages_.shown.size(), 1u);
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  EXPECT_EQ(messages_.shown[1].text + "|" + messages_.shown[1].title +
+                (messages_.shown[1].icon == OutcomeIcon::kCritical ? "|critical|" : "|") +
+                messages_.shown[1].detail.substr(0, messages_.shown[1].detail.find(':')),
+            "Error| Error|critical|no serial port /dev/tqm5-no-such-port");
   EXPECT_EQ(window_.document().undoStack()->count(), 1);
 }
 
