@@ -77,7 +77,11 @@ int main(int argc, char** argv) {
       if (dialog.exec() == QDialog::Accepted) chosen = dialog.chosen();
     }
     window = std::make_unique<tqm5::gui::MainWindow>(chosen, tqm5::GetComIniPath());
-    if (port) window->SetPort(*port);
+    if (port) {
+      window->SetPort(*port);
+    } else {
+      window->ChoosePortAtStart();
+    }
     window->show();
     if (!files.isEmpty()) window->OpenProject(files.front());
   };

@@ -27,6 +27,7 @@
 #include "gui/glyph_text.h"
 #include "gui/message_boxes.h"
 #include "gui/set_mode_page.h"
+#include "gui/start_port.h"
 #include "gui/version.h"
 #include "gui/widgets.h"
 #include "serial/serial_transport.h"
@@ -138,6 +139,9 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   if (port_state.checked > 0)
     com_actions_[static_cast<size_t>(port_state.checked - 1)]->setChecked(true);
   port_.number = port_state.port;
+  if (!port_state.device.empty()) {
+    SetPort({PortChoice::kDevice, port_state.port, Utf8(port_state.device)});
+  }
 
   connect(&document_, &Document::fileStateChanged, this, &MainWindow::ShowFileState);
   connect(&runner_, &TransferRunner::progressed, this, &MainWindow::ShowProgress);
@@ -184,10 +188,12 @@ void MainWindow::BuildMenus() {
   ports->setObjectName("MenuSetCom");
   port_actions_ = new QActionGroup(this);
   for (int k = 1; k <= kPortCount; ++k) {
-    QAction* action = ports->addAction("COM" + QString::number(k));
+    // The device the entry stands for is in its text: menus show no tooltips.
+    QString name = "COM" + QString::number(k);
+    QString device = Utf8(ResolvePortName(std::to_string(k)));
+    QAction* action = ports->addAction(device == name ? name : name + "  " + device);
     action->setObjectName("MenuSetCom_" + QString::number(k));
     action->setCheckable(true);
-    action->setToolTip(Utf8(ResolvePortName(std::to_string(k))));
     port_actions_->addAction(action);
     connect(action, &QAction::triggered, this, [this, k] { ChooseComPort(k); });
     com_actions_.push_back(action);
@@ -200,11 +206,10 @@ void MainWindow::BuildMenus() {
     action->setCheckable(true);
     port_actions_->addAction(action);
     QString device = info.systemLocation();
-    connect(action, &QAction::triggered, this, [this, device] {
-      SetPort({PortChoice::kDevice, 0, device});
-    });
+    connect(action, &QAction::triggered, this, [this, device] { ChooseDevice(device); });
   }
   device_action_ = ports->addAction("Other port...", this, &MainWindow::ChooseOtherPort);
+  device_action_->setObjectName("OtherPort");
   device_action_->setCheckable(true);
   port_actions_->addAction(device_action_);
   sim_action_ = ports->addAction("Simulated radio", this, [this] {
@@ -363,10 +368,46 @@ void MainWindow::ChooseOtherPort() {
                                          "Serial device of the radio cable:", QLineEdit::Normal,
                                          "/dev/ttyUSB0", &ok);
   if (ok && !device.trimmed().isEmpty()) {
-    SetPort({PortChoice::kDevice, 0, device.trimmed()});
+    ChooseDevice(device.trimmed());
   } else {
     SetPort(port_);  // the check mark goes back to the port in use
   }
+}
+
+void MainWindow::ChooseDevice(const QString& device) {
+  SetPort({PortChoice::kDevice, document_.image().com_port_number, device});
+  if (!com_ini_.empty()) {
+    MemoryImage stored = document_.image();
+    std::string error;
+    if (!SelectComPort(stored, stored.com_port_number, com_ini_, error, device.toStdString())) {
+      statusBar()->showMessage("The port could not be remembered: " + Utf8(error));
+    }
+  }
+}
+
+QString MainWindow::PortLabel() const {
+  if (port_.kind == PortChoice::kDevice) return port_.device;
+  if (port_.kind == PortChoice::kSimulated) return "Simulated radio";
+  QString name = "COM" + QString::number(port_.number);
+  QString device = Utf8(ResolvePortName(std::to_string(port_.number)));
+  return device == name ? name : name + " (" + device + ")";
+}
+
+void MainWindow::ChoosePortAtStart() {
+  if (port_.kind == PortChoice::kSimulated) return;
+  const QString device = port_.kind == PortChoice::kDevice
+                             ? port_.device
+                             : Utf8(ResolvePortName(std::to_string(port_.number)));
+  QStringList present;
+  bool there = QFileInfo::exists(device);  // also a link to a port, as tqm5-sim --link makes
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    present << info.systemLocation();
+    there |= info.systemLocation() == device || info.portName() == device;
+  }
+  StartPort choice = ChooseStartPort(PortLabel(), there, present);
+  // For this run only: the remembered port stays, for the day its cable is back.
+  if (!choice.device.isEmpty()) SetPort({PortChoice::kDevice, port_.number, choice.device});
+  if (!choice.message.isEmpty()) statusBar()->showMessage(choice.message);
 }
 
 std::string MainWindow::DeviceOfPort(QString& why) {

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,7 @@
 #include "gui/channel_table_model.h"
 #include "gui/gui_test_support.h"
 #include "gui/message_boxes.h"
+#include "gui/start_port.h"
 #include "image/channel_numbering.h"
 #include "image/hex.h"
 #include "sim/pty_server.h"
@@ -165,6 +167,54 @@ TEST_F(MainWindowTest, AChosenPortIsWhatTheProjectRecords) {
   EXPECT_EQ(window.document().image().com_port_number, 5);
   EXPECT_EQ(LoadComPort(com_ini), (PortMenuState{5, 5}));
   std::remove(com_ini.c_str());
+}
+
+// A port chosen by its device is remembered beside the port number and comes back at the next
+// start; the "COM" entries name their devices in their text.
+TEST_F(MainWindowTest, AnOtherPortIsRememberedAndEveryComEntryNamesItsDevice) {
+  const std::string com_ini = testing::TempPath("com.ini");
+  {
+    MainWindow window(ModelOption::kJ, com_ini);
+    window.findChild<QAction*>("MenuSetCom_5")->trigger();
+    WithDialog([](QDialog& dialog) {
+      qobject_cast<QInputDialog*>(&dialog)->setTextValue("/dev/ttyACM3");
+      dialog.accept();
+    });
+    window.findChild<QAction*>("OtherPort")->trigger();
+  }
+  MainWindow again(ModelOption::kJ, com_ini);
+  EXPECT_EQ(
+      std::tuple(again.port().kind, again.port().device, LoadComPort(com_ini).port,
+                 again.findChild<QAction*>("MenuSetCom_2")->text()),
+      std::tuple(PortChoice::kDevice, QString("/dev/ttyACM3"), 5, QString("COM2  /dev/ttyUSB1")));
+  std::remove(com_ini.c_str());
+}
+
+// At start, a remembered port that is not there gives way to the only port present, or the
+// status bar lists the ports.
+TEST(StartPortTest, TheOnlyPortPresentIsUsedOtherwiseThePortsAreNamed) {
+  const QString com1 = "COM1 (/dev/ttyUSB0)";
+  const std::tuple<bool, QStringList, StartPort> cases[] = {
+      {true, {"/dev/ttyS0"}, {}},
+      {false,
+       {"/dev/ttyACM0"},
+       {"/dev/ttyACM0",
+        "COM1 (/dev/ttyUSB0) is not there: using /dev/ttyACM0, the only serial port found."}},
+      {false,
+       {},
+       {"",
+        "COM1 (/dev/ttyUSB0) is not there and no serial port was found: plug in the radio's "
+        "cable, or choose \"Simulated radio\" in the COM port menu to try the program."}},
+      {false,
+       {"/dev/ttyS0", "/dev/ttyUSB1"},
+       {"",
+        "COM1 (/dev/ttyUSB0) is not there. Serial ports found: /dev/ttyS0, /dev/ttyUSB1; "
+        "choose the radio's in the COM port menu."}},
+  };
+  for (const auto& [there, present, expected] : cases) {
+    StartPort got = ChooseStartPort(com1, there, present);
+    EXPECT_EQ(got.device + "|" + got.message, expected.device + "|" + expected.message);
+  }
 }
 
 TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {
