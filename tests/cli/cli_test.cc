@@ -41,7 +41,12 @@ class CliTest : public ::testing::Test {
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
   std::vector<std::string> Environment() const {
-    return testing::EnvironmentWith({{"XDG_DATA_HOME", Path("data")}, {"HOME", Path("home")}});
+    // No display, as on a server: only the window's --help and --version may run there.
+    return testing::EnvironmentWith({{"XDG_DATA_HOME", Path("data")},
+                                     {"HOME", Path("home")},
+                                     {"DISPLAY", ""},
+                                     {"WAYLAND_DISPLAY", ""},
+                                     {"QT_QPA_PLATFORM", "xcb"}});
   }
   testing::RunResult Run(const std::string& program, std::vector<std::string> args) {
     return testing::RunProgram(program, std::move(args), Environment(), dir_.string());
@@ -229,6 +234,8 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"--help"}, 0, "Usage: tqm5 VERB"},
       {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5 [--accept-changes]\n"},
       {{"import-csv", "-h"}, 0, "Usage: tqm5 import-csv FILE.M5 IN.CSV -o OUT.M5 [--model M]\n"},
+      {{"--help"}, 0, "Usage: " + std::string(TQM5_CLONE_EXECUTABLE) + " [options] [FILE.M5]\n", TQM5_CLONE_EXECUTABLE},
+      {{"--version"}, 0, "tqm5-clone 0.1.0\n", TQM5_CLONE_EXECUTABLE},
   };
   // clang-format on
   for (const Case& c : cases) {
