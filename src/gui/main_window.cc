@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSerialPortInfo>
 #include <QStatusBar>
 #include <QTabBar>
@@ -121,10 +122,18 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   layout->addWidget(BuildTopRow());
   tabs_ = new QTabWidget;
   tabs_->setObjectName("TabStrip1");
-  tabs_->addTab(BuildMemoryPage(), "Memory");
-  tabs_->addTab(new BankPage(*this), "Bank");
-  tabs_->addTab(new CommonPage(*this), "Common Set");
-  tabs_->addTab(new SetModePage(*this), "Set Mode");
+  // A page larger than the window scrolls rather than squeezing its controls over each other.
+  auto scrolled = [](QWidget* page) -> QWidget* {
+    auto* area = new QScrollArea;
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(page);
+    return area;
+  };
+  tabs_->addTab(scrolled(BuildMemoryPage()), "Memory");
+  tabs_->addTab(scrolled(new BankPage(*this)), "Bank");
+  tabs_->addTab(scrolled(new CommonPage(*this)), "Common Set");
+  tabs_->addTab(scrolled(new SetModePage(*this)), "Set Mode");
   layout->addWidget(tabs_);
   setCentralWidget(central);
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::TabSelected);
@@ -147,6 +156,8 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   connect(&runner_, &TransferRunner::progressed, this, &MainWindow::ShowProgress);
   connect(&runner_, &TransferRunner::finished, this, &MainWindow::TransferFinished);
   ShowFileState();
+  // Small enough for a 1024 x 600 screen; a page that needs more scrolls.
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
   resize(1180, 720);
 }
 

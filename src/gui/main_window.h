@@ -45,6 +45,10 @@ class MainWindow : public QMainWindow, public PageHost {
   Q_OBJECT
 
  public:
+  // The smallest window: the menus, the top row and the tabs fit; the pages scroll.
+  static constexpr int kMinimumWidth = 760;
+  static constexpr int kMinimumHeight = 480;
+
   // `model` is the option chosen at start-up (none when the model dialog was closed without
   // OK). `com_ini` is the port setting file ("" to use none, for tests).
   MainWindow(ModelOption model, const std::string& com_ini, QWidget* parent = nullptr);

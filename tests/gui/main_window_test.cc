@@ -217,6 +217,32 @@ TEST(StartPortTest, TheOnlyPortPresentIsUsedOtherwiseThePortsAreNamed) {
   }
 }
 
+// On a small screen no page squeezes a control below the size it needs (a cut label, boxes over
+// each other): the page scrolls instead. The window is no smaller than its minimum.
+TEST_F(MainWindowTest, OnASmallScreenEveryPageKeepsItsControlsWhole) {
+  window_.resize(800, 560);
+  window_.show();
+  auto* tabs = window_.findChild<QTabWidget*>("TabStrip1");
+  for (int tab = 0; tab < tabs->count(); ++tab) {
+    tabs->setCurrentIndex(tab);
+    QApplication::processEvents();
+    for (QWidget* control : tabs->currentWidget()->findChildren<QWidget*>()) {
+      // The grid scrolls its own cells and headers.
+      if (!control->isVisible() || control->minimumSizeHint().isEmpty() ||
+          window_.grid()->isAncestorOf(control))
+        continue;
+      const QSize need = control->minimumSizeHint().boundedTo(control->maximumSize());
+      EXPECT_TRUE(control->width() >= need.width() && control->height() >= need.height())
+          << tab << " " << control->metaObject()->className() << " "
+          << qPrintable(control->objectName()) << " " << control->width() << "x"
+          << control->height();
+    }
+  }
+  window_.resize(100, 100);
+  EXPECT_EQ(window_.size(), QSize(MainWindow::kMinimumWidth, MainWindow::kMinimumHeight));
+  window_.hide();
+}
+
 TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {
   for (ModelOption model : {ModelOption::kJ, ModelOption::kT}) {
     MemoryImage image;
