@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -12,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSerialPortInfo>
 #include <QStatusBar>
@@ -159,6 +161,10 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   // Small enough for a 1024 x 600 screen; a page that needs more scrolls.
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   resize(1180, 720);
+  // Never larger than the screen: without a window manager nothing else would shrink it.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    resize(size().boundedTo(screen->availableGeometry().size()));
+  }
 }
 
 MainWindow::~MainWindow() {
