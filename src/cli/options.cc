@@ -99,6 +99,7 @@ const char kUsage[] =
     "Options:\n"
     "  --port P        serial port: a number 1..16 (COM1..COM16, /dev/ttyUSB0..15 on Linux),\n"
     "                  a device path such as /dev/ttyUSB0, or \"sim\" for a simulated radio\n"
+    "                  holding a demo memory (banks of named channels)\n"
     "  --model M       the radio variant: J, T or other (file verbs: how user glyphs and\n"
     "                  the \"Train\" tone mode are read; default J)\n"
     "  -o FILE         the project file a verb saves (read, import-csv, font-import)\n"

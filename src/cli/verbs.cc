@@ -85,8 +85,8 @@ bool SaveNewProject(const MemoryImage& image, const std::filesystem::path& folde
   return false;
 }
 
-// The radio at the end of --port: a serial device, or a simulated radio served in this
-// process on a pseudo-terminal and reached through the same serial transport.
+// The radio at the end of --port: a serial device, or a simulated radio holding the demo memory,
+// served in this process on a pseudo-terminal and reached through the same serial transport.
 class RadioPort {
  public:
   bool Open(const std::string& port, ModelOption model, std::string& error) {
@@ -95,7 +95,7 @@ class RadioPort {
       SimVariant variant = model == ModelOption::kT       ? kTqM5T
                            : model == ModelOption::kOther ? kTqM5E
                                                           : kTqM5;
-      sim_ = std::make_unique<SimPtyServer>(SimRadio(variant));
+      sim_ = std::make_unique<SimPtyServer>(SimRadio(variant, SimContent::kDemo));
       device = sim_->Start();
       if (device.empty()) {
         error = "cannot start the simulated radio: " + sim_->ErrorText();

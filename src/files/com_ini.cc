@@ -14,6 +14,9 @@
 namespace tqm5 {
 namespace {
 
+// The line after "File End" that keeps a port chosen by its device path.
+constexpr std::string_view kDeviceKey = "PORTDEVICE ";
+
 // The per-user configuration folder. A relative $XDG_CONFIG_HOME is not a valid setting and is
 // ignored, as is an empty one.
 std::filesystem::path ConfigFolder() {
@@ -42,6 +45,11 @@ PortMenuState LoadComPort(const std::string& path) {
   PortMenuState state;  // port 1, nothing checked
   if (!ReadTextLines(path, lines, error)) return state;
   for (const std::string& line : lines) {
+    if (line.starts_with(kDeviceKey) && line.size() > kDeviceKey.size()) {
+      state.device = line.substr(kDeviceKey.size());
+    }
+  }
+  for (const std::string& line : lines) {
     if (line.rfind("CO", 0) != 0) continue;
     std::u32string chars = Utf8ToU32(line);
     int port = 0;
@@ -52,7 +60,7 @@ PortMenuState LoadComPort(const std::string& path) {
       // whole part counts: a port has no fraction.
       port = static_cast<int>(NumericPrefix(digits));
     }
-    if (port > kPortCount) return state;  // no menu entry: counts as unreadable
+    if (port > kPortCount) return {.device = state.device};  // no menu entry: unreadable
     state.port = port > 0 ? port : 1;
     state.checked = state.port;
     return state;
@@ -60,13 +68,18 @@ PortMenuState LoadComPort(const std::string& path) {
   return state;
 }
 
-bool SelectComPort(MemoryImage& image, int k, const std::string& path, std::string& error) {
+bool SelectComPort(MemoryImage& image, int k, const std::string& path, std::string& error,
+                   const std::string& device) {
   if (k < 1 || k > kPortCount) {
     error = "port " + std::to_string(k) + " has no menu entry";
     return false;
   }
   image.com_port_number = k;
-  return SaveProject(image, path, error);
+  if (device.empty()) return SaveProject(image, path, error);
+  std::vector<std::string> lines = ProjectLines(image, SaveDateTimeLine(), &error);
+  if (lines.empty()) return false;
+  lines.push_back(std::string(kDeviceKey) + device);
+  return WriteTextLines(path, lines, error);
 }
 
 }  // namespace tqm5

@@ -9,6 +9,8 @@
 #include <QCommandLineParser>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "files/com_ini.h"
 #include "gui/main_window.h"
@@ -31,13 +33,9 @@ std::optional<PortChoice> ParsePort(const QString& text) {
   return PortChoice{PortChoice::kDevice, 0, text};
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("tqm5-clone");
-  QApplication::setApplicationVersion(TQM5_VERSION);
-  QCommandLineParser parser;
+void SetUp(QCommandLineParser& parser) {
+  QCoreApplication::setApplicationName("tqm5-clone");
+  QCoreApplication::setApplicationVersion(TQM5_VERSION);
   parser.setApplicationDescription("The TQ-M5 clone utility's window.");
   parser.addHelpOption();
   parser.addVersionOption();
@@ -45,6 +43,31 @@ int main(int argc, char** argv) {
   parser.addOption({"port", "Port: 1..16, a device path, or sim for a simulated radio.", "P"});
   parser.addOption({"no-splash", "Start without the splash window."});
   parser.addPositionalArgument("file", "A project file (.M5) to open.", "[FILE.M5]");
+}
+
+// --help and --version need no display: they are answered before the window system is
+// reached, which fails where there is no display.
+void AnswerHelpWithoutDisplay(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--") break;
+    if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-?" || arg == "-v" ||
+        arg == "--version") {
+      QCoreApplication core(argc, argv);
+      QCommandLineParser parser;
+      SetUp(parser);
+      parser.process(core);  // prints and exits for these options
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  AnswerHelpWithoutDisplay(argc, argv);
+  QApplication app(argc, argv);
+  QCommandLineParser parser;
+  SetUp(parser);
   parser.process(app);
 
   std::optional<ModelOption> model;
@@ -69,15 +92,19 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<tqm5::gui::MainWindow> window;
   auto show_main_window = [&] {
-    ModelOption chosen = ModelOption::kNone;
-    if (model) {
-      chosen = *model;
-    } else {
-      tqm5::gui::ModelDialog dialog;
-      if (dialog.exec() == QDialog::Accepted) chosen = dialog.chosen();
+    std::optional<ModelOption> chosen = model ? model : tqm5::gui::AskModel();
+    if (!chosen) {
+      // Closed without a model (Esc or the close box): the program ends, as no radio would
+      // answer a window without one.
+      QCoreApplication::exit(0);
+      return;
     }
-    window = std::make_unique<tqm5::gui::MainWindow>(chosen, tqm5::GetComIniPath());
-    if (port) window->SetPort(*port);
+    window = std::make_unique<tqm5::gui::MainWindow>(*chosen, tqm5::GetComIniPath());
+    if (port) {
+      window->SetPort(*port);
+    } else {
+      window->ChoosePortAtStart();
+    }
     window->show();
     if (!files.isEmpty()) window->OpenProject(files.front());
   };

@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -12,6 +13,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSerialPortInfo>
 #include <QStatusBar>
 #include <QTabBar>
@@ -27,6 +30,7 @@
 #include "gui/glyph_text.h"
 #include "gui/message_boxes.h"
 #include "gui/set_mode_page.h"
+#include "gui/start_port.h"
 #include "gui/version.h"
 #include "gui/widgets.h"
 #include "serial/serial_transport.h"
@@ -120,10 +124,18 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   layout->addWidget(BuildTopRow());
   tabs_ = new QTabWidget;
   tabs_->setObjectName("TabStrip1");
-  tabs_->addTab(BuildMemoryPage(), "Memory");
-  tabs_->addTab(new BankPage(*this), "Bank");
-  tabs_->addTab(new CommonPage(*this), "Common Set");
-  tabs_->addTab(new SetModePage(*this), "Set Mode");
+  // A page larger than the window scrolls rather than squeezing its controls over each other.
+  auto scrolled = [](QWidget* page) -> QWidget* {
+    auto* area = new QScrollArea;
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(page);
+    return area;
+  };
+  tabs_->addTab(scrolled(BuildMemoryPage()), "Memory");
+  tabs_->addTab(scrolled(new BankPage(*this)), "Bank");
+  tabs_->addTab(scrolled(new CommonPage(*this)), "Common Set");
+  tabs_->addTab(scrolled(new SetModePage(*this)), "Set Mode");
   layout->addWidget(tabs_);
   setCentralWidget(central);
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::TabSelected);
@@ -138,12 +150,21 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   if (port_state.checked > 0)
     com_actions_[static_cast<size_t>(port_state.checked - 1)]->setChecked(true);
   port_.number = port_state.port;
+  if (!port_state.device.empty()) {
+    SetPort({PortChoice::kDevice, port_state.port, Utf8(port_state.device)});
+  }
 
   connect(&document_, &Document::fileStateChanged, this, &MainWindow::ShowFileState);
   connect(&runner_, &TransferRunner::progressed, this, &MainWindow::ShowProgress);
   connect(&runner_, &TransferRunner::finished, this, &MainWindow::TransferFinished);
   ShowFileState();
+  // Small enough for a 1024 x 600 screen; a page that needs more scrolls.
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
   resize(1180, 720);
+  // Never larger than the screen: without a window manager nothing else would shrink it.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    resize(size().boundedTo(screen->availableGeometry().size()));
+  }
 }
 
 MainWindow::~MainWindow() {
@@ -184,10 +205,12 @@ void MainWindow::BuildMenus() {
   ports->setObjectName("MenuSetCom");
   port_actions_ = new QActionGroup(this);
   for (int k = 1; k <= kPortCount; ++k) {
-    QAction* action = ports->addAction("COM" + QString::number(k));
+    // The device the entry stands for is in its text: menus show no tooltips.
+    QString name = "COM" + QString::number(k);
+    QString device = Utf8(ResolvePortName(std::to_string(k)));
+    QAction* action = ports->addAction(device == name ? name : name + "  " + device);
     action->setObjectName("MenuSetCom_" + QString::number(k));
     action->setCheckable(true);
-    action->setToolTip(Utf8(ResolvePortName(std::to_string(k))));
     port_actions_->addAction(action);
     connect(action, &QAction::triggered, this, [this, k] { ChooseComPort(k); });
     com_actions_.push_back(action);
@@ -200,11 +223,10 @@ void MainWindow::BuildMenus() {
     action->setCheckable(true);
     port_actions_->addAction(action);
     QString device = info.systemLocation();
-    connect(action, &QAction::triggered, this, [this, device] {
-      SetPort({PortChoice::kDevice, 0, device});
-    });
+    connect(action, &QAction::triggered, this, [this, device] { ChooseDevice(device); });
   }
   device_action_ = ports->addAction("Other port...", this, &MainWindow::ChooseOtherPort);
+  device_action_->setObjectName("OtherPort");
   device_action_->setCheckable(true);
   port_actions_->addAction(device_action_);
   sim_action_ = ports->addAction("Simulated radio", this, [this] {
@@ -363,10 +385,46 @@ void MainWindow::ChooseOtherPort() {
                                          "Serial device of the radio cable:", QLineEdit::Normal,
                                          "/dev/ttyUSB0", &ok);
   if (ok && !device.trimmed().isEmpty()) {
-    SetPort({PortChoice::kDevice, 0, device.trimmed()});
+    ChooseDevice(device.trimmed());
   } else {
     SetPort(port_);  // the check mark goes back to the port in use
   }
+}
+
+void MainWindow::ChooseDevice(const QString& device) {
+  SetPort({PortChoice::kDevice, document_.image().com_port_number, device});
+  if (!com_ini_.empty()) {
+    MemoryImage stored = document_.image();
+    std::string error;
+    if (!SelectComPort(stored, stored.com_port_number, com_ini_, error, device.toStdString())) {
+      statusBar()->showMessage("The port could not be remembered: " + Utf8(error));
+    }
+  }
+}
+
+QString MainWindow::PortLabel() const {
+  if (port_.kind == PortChoice::kDevice) return port_.device;
+  if (port_.kind == PortChoice::kSimulated) return "Simulated radio";
+  QString name = "COM" + QString::number(port_.number);
+  QString device = Utf8(ResolvePortName(std::to_string(port_.number)));
+  return device == name ? name : name + " (" + device + ")";
+}
+
+void MainWindow::ChoosePortAtStart() {
+  if (port_.kind == PortChoice::kSimulated) return;
+  const QString device = port_.kind == PortChoice::kDevice
+                             ? port_.device
+                             : Utf8(ResolvePortName(std::to_string(port_.number)));
+  QStringList present;
+  bool there = QFileInfo::exists(device);  // also a link to a port, as tqm5-sim --link makes
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    present << info.systemLocation();
+    there |= info.systemLocation() == device || info.portName() == device;
+  }
+  StartPort choice = ChooseStartPort(PortLabel(), there, present);
+  // For this run only: the remembered port stays, for the day its cable is back.
+  if (!choice.device.isEmpty()) SetPort({PortChoice::kDevice, port_.number, choice.device});
+  if (!choice.message.isEmpty()) statusBar()->showMessage(choice.message);
 }
 
 std::string MainWindow::DeviceOfPort(QString& why) {
@@ -393,7 +451,7 @@ SimPtyServer& MainWindow::simulator() {
     SimVariant variant = model == ModelOption::kT       ? kTqM5T
                          : model == ModelOption::kOther ? kTqM5E
                                                         : kTqM5;
-    sim_ = std::make_unique<SimPtyServer>(SimRadio(variant));
+    sim_ = std::make_unique<SimPtyServer>(SimRadio(variant, SimContent::kDemo));
   }
   return *sim_;
 }

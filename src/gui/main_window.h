@@ -45,6 +45,10 @@ class MainWindow : public QMainWindow, public PageHost {
   Q_OBJECT
 
  public:
+  // The smallest window: the menus, the top row and the tabs fit; the pages scroll.
+  static constexpr int kMinimumWidth = 760;
+  static constexpr int kMinimumHeight = 480;
+
   // `model` is the option chosen at start-up (none when the model dialog was closed without
   // OK). `com_ini` is the port setting file ("" to use none, for tests).
   MainWindow(ModelOption model, const std::string& com_ini, QWidget* parent = nullptr);
@@ -55,6 +59,9 @@ class MainWindow : public QMainWindow, public PageHost {
   QTableView* grid() { return grid_; }
 
   void SetPort(const PortChoice& port);
+  // At start-up, when the remembered port is not there: the only serial port present is used
+  // for this run, or the status bar says which ports there are.
+  void ChoosePortAtStart();
   const PortChoice& port() const { return port_; }
   // Opens a project file as the "Open" command does, after its dialog.
   void OpenProject(const QString& path);
@@ -87,6 +94,10 @@ class MainWindow : public QMainWindow, public PageHost {
   void ExportCommand();
   void ChooseComPort(int number);
   void ChooseOtherPort();
+  // A port chosen by its device path: used now and kept in com.ini beside the port number.
+  void ChooseDevice(const QString& device);
+  // The port as the menu names it: "COM1 (/dev/ttyUSB0)", or the device.
+  QString PortLabel() const;
   void OpenChannelDialog();
   void ClearSelected();
   void ClearAll();

@@ -1,11 +1,15 @@
 #include "gui/start_dialogs.h"
 
 #include <QButtonGroup>
+#include <QCursor>
 #include <QFont>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -31,6 +35,7 @@ SplashWindow::SplashWindow(QWidget* parent)
   timer_->setSingleShot(true);
   connect(timer_, &QTimer::timeout, this, &SplashWindow::Finish);
   timer_->start(1000);
+  CentreOnScreen(*this);
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent*) { Finish(); }
@@ -47,15 +52,26 @@ ModelDialog::ModelDialog(QWidget* parent) : QDialog(parent), options_(new QButto
   setObjectName("Form6");
   setWindowTitle("Select MODEL");
   auto* layout = new QVBoxLayout(this);
-  auto* row = new QHBoxLayout;
+  auto* intro = new QLabel("The variant of the radio, from the model name on its label:");
+  intro->setObjectName("ModelHelp");
+  layout->addWidget(intro);
+  auto* rows = new QGridLayout;
+  // Each variant answers only its own identification, and "J" shows the settings in Japanese.
   const char* captions[] = {"J", "T", "other"};
+  const char* covers[] = {"TQ-M5, TQ-M5J (Japan; settings shown in Japanese)",
+                          "TQ-M5T (settings shown in English)",
+                          "TQ-M5E, TQ-M5EG, TQ-M5K (settings shown in English)"};
   for (int i = 0; i < 3; ++i) {
     auto* option = new QRadioButton(captions[i]);
     option->setObjectName("optModel_" + QString::number(i));
     options_->addButton(option, i);
-    row->addWidget(option);
+    rows->addWidget(option, i, 0);
+    auto* label = new QLabel(covers[i]);
+    label->setObjectName("optModelCovers_" + QString::number(i));
+    label->setBuddy(option);
+    rows->addWidget(label, i, 1);
   }
-  layout->addLayout(row);
+  layout->addLayout(rows);
   auto* ok = new QPushButton("OK");
   ok->setObjectName("cmdOK");
   ok->setDefault(true);
@@ -67,6 +83,24 @@ ModelDialog::ModelDialog(QWidget* parent) : QDialog(parent), options_(new QButto
     chosen_ = models[id];
     accept();
   });
+}
+
+std::optional<ModelOption> AskModel() {
+  ModelDialog dialog;
+  dialog.adjustSize();
+  CentreOnScreen(dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.chosen();
+}
+
+void CentreOnScreen(QWidget& window) {
+  QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  window.adjustSize();
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window.move(frame.topLeft());
 }
 
 }  // namespace tqm5::gui

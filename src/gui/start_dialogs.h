@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QWidget>
+#include <optional>
 
 #include "image/model_option.h"
 
@@ -33,8 +34,8 @@ class SplashWindow : public QWidget {
   bool done_ = false;
 };
 
-// No option is selected at first, and "OK" does nothing until one is. Closing the dialog
-// without "OK" leaves no model chosen, so every transfer fails its identification.
+// No option is selected at first, and "OK" does nothing until one is. Beside each option the
+// dialog says which radios it covers.
 class ModelDialog : public QDialog {
   Q_OBJECT
 
@@ -46,6 +47,15 @@ class ModelDialog : public QDialog {
   QButtonGroup* options_;
   ModelOption chosen_ = ModelOption::kNone;
 };
+
+// Opens "Select MODEL" and returns the model chosen with "OK"; nothing when the dialog was
+// closed without one (Esc or its close box): the program then ends, since a window without a
+// model could not talk to any radio.
+std::optional<ModelOption> AskModel();
+
+// Places a top-level window in the middle of the screen that holds the mouse pointer (the
+// primary screen when none does).
+void CentreOnScreen(QWidget& window);
 
 }  // namespace tqm5::gui
 

@@ -41,6 +41,16 @@ bool TransferRunner::Start(const TransferRequest& request, const MemoryImage& im
   *image_ = image;
   return Launch([this, device] {
     SerialTransport transport(device);
+    // A port that cannot be opened ends the command before anything is sent. The user is told
+    // in the "Error" box, with the reason one click away, rather than only in the status bar.
+    if (!transport.Open()) {
+      outcome_ = ErrorOutcome();
+      outcome_.detail =
+          (transport.ErrorText().empty() ? "cannot open " + device : transport.ErrorText()) +
+          "\nCheck that the radio's cable is plugged in, and choose its port in "
+          "the \"COM port\" menu.";
+      return;
+    }
     RadioLink link(transport);
     link.set_cancel_flag(&cancel_);
     TransferContext context{link, *image_, [this](const Progress& progress) {

@@ -26,6 +26,8 @@ constexpr std::string_view kUsage =
     "Serves a simulated TQ-M5 radio on a pseudo-terminal and prints the device path.\n"
     "\n"
     "  --variant NAME        TQ-M5 (default), TQ-M5J, TQ-M5T, TQ-M5E, TQ-M5EG or TQ-M5K\n"
+    "  --factory             start with the memory of a new radio instead of the demo\n"
+    "                        memory (banks of named channels, a title and a glyph)\n"
     "  --image FILE          radio memory: loaded at start if FILE exists (0x20000 bytes),\n"
     "                        saved back on SIGINT or SIGTERM\n"
     "  --link PATH           make PATH a symbolic link to the device while serving\n"
@@ -46,6 +48,7 @@ struct Options {
   std::string image_path;
   std::string link_path;
   bool pace = false;
+  SimContent content = SimContent::kDemo;
   SimFaults faults;
 };
 
@@ -69,6 +72,8 @@ std::optional<std::string> ParseOptions(const std::vector<std::string_view>& arg
     auto missing = [&] { return std::string(option) + " needs a value"; };
     if (option == "--help" || option == "-h") {
       help = true;
+    } else if (option == "--factory") {
+      options.content = SimContent::kFactory;
     } else if (option == "--pace") {
       options.pace = true;
     } else if (option == "--drop-leading-crlf") {
@@ -145,7 +150,7 @@ int Run(int argc, char** argv) {
     return 0;
   }
 
-  SimRadio radio(options.variant);
+  SimRadio radio(options.variant, options.content);
   if (!options.image_path.empty()) {
     std::error_code error;
     // A folder would open as a stream whose first read throws, and a device such as

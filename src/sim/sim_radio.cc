@@ -15,6 +15,7 @@
 #include "model/order_table.h"
 #include "model/title_area.h"
 #include "settings/settings_codec.h"
+#include "sim/demo_memory.h"
 #include "textdata/dtmf.h"
 
 namespace tqm5 {
@@ -43,7 +44,9 @@ bool IsUpperHex(std::string_view text) {
   return true;
 }
 
-ModelOption ModelOptionOf(SimVariant variant) {
+}  // namespace
+
+ModelOption SimModelOption(SimVariant variant) {
   switch (variant) {
     case kTqM5:
     case kTqM5J:
@@ -54,6 +57,8 @@ ModelOption ModelOptionOf(SimVariant variant) {
       return ModelOption::kOther;
   }
 }
+
+namespace {
 
 // Stores the bytes of a hex text at `address`, as one write command would.
 void PutHex(SimRadio::Memory& memory, int address, std::string_view hex) {
@@ -80,14 +85,23 @@ std::string IdentificationCommand(SimVariant variant) {
   return std::string(kCommandPrefix) + std::string(SimVariantName(variant));
 }
 
-SimRadio::SimRadio(SimVariant variant) : variant_(variant), memory_(FactoryMemory(variant)) {}
+SimRadio::SimRadio(SimVariant variant, SimContent content)
+    : variant_(variant),
+      memory_(content == SimContent::kDemo ? DemoMemory(variant) : FactoryMemory(variant)) {}
 
 SimRadio::Memory SimRadio::FactoryMemory(SimVariant variant) {
+  MemoryImage image;
+  SelectModelOption(image, SimModelOption(variant));
+  return WrittenMemory(image, variant);
+}
+
+SimRadio::Memory SimRadio::DemoMemory(SimVariant variant) {
+  return WrittenMemory(DemoImage(variant), variant);
+}
+
+SimRadio::Memory SimRadio::WrittenMemory(const MemoryImage& image, SimVariant variant) {
   Memory memory;
   memory.fill(0xFF);
-
-  MemoryImage image;
-  SelectModelOption(image, ModelOptionOf(variant));
   const std::string model_command = IdentificationCommand(variant);
 
   // The settings and DTMF areas are read back first and only the owned bytes are changed; on a

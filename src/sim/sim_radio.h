@@ -23,7 +23,11 @@
 #include <string_view>
 #include <vector>
 
+#include "image/model_option.h"
+
 namespace tqm5 {
+
+struct MemoryImage;
 
 // The radio variants, each answering its own identification command.
 enum SimVariant : uint8_t { kTqM5, kTqM5J, kTqM5T, kTqM5E, kTqM5EG, kTqM5K };
@@ -37,6 +41,14 @@ std::string_view SimVariantName(SimVariant variant);
 std::optional<SimVariant> ParseSimVariant(std::string_view name);
 // The identification command the variant answers "OK": "ZR~" + its name.
 std::string IdentificationCommand(SimVariant variant);
+
+// The model option a user chooses for the variant: "J" for TQ-M5 and TQ-M5J, "T" for TQ-M5T,
+// "other" for the rest.
+ModelOption SimModelOption(SimVariant variant);
+
+// What the radio holds when it starts: the memory a new radio comes with, or the demo memory
+// of banks of named channels (sim/demo_memory.h).
+enum class SimContent : uint8_t { kFactory, kDemo };
 
 // Ways the simulated radio can misbehave, for testing the program's failure paths.
 struct SimFaults {
@@ -66,13 +78,18 @@ class SimRadio {
   static constexpr int kMemorySize = 0x20000;
   using Memory = std::array<uint8_t, kMemorySize>;
 
-  // A radio of `variant` holding its factory memory.
-  explicit SimRadio(SimVariant variant = kTqM5);
+  // A radio of `variant` holding its factory memory, or the demo memory.
+  explicit SimRadio(SimVariant variant = kTqM5, SimContent content = SimContent::kFactory);
 
   // Exactly what "Write All Data" sends right after the program has started, stored on memory
   // that is otherwise 0xFF: every area the program writes, in the program's write-all order,
   // for the model option and identification command that fit the variant.
   static Memory FactoryMemory(SimVariant variant);
+  // The demo memory: DemoImage written the same way.
+  static Memory DemoMemory(SimVariant variant);
+  // What "Write All Data" of `image` leaves on memory that is otherwise 0xFF, sent to a radio
+  // of `variant`.
+  static Memory WrittenMemory(const MemoryImage& image, SimVariant variant);
 
   SimVariant variant() const { return variant_; }
 

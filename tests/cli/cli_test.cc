@@ -41,7 +41,12 @@ class CliTest : public ::testing::Test {
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
   std::vector<std::string> Environment() const {
-    return testing::EnvironmentWith({{"XDG_DATA_HOME", Path("data")}, {"HOME", Path("home")}});
+    // No display, as on a server: only the window's --help and --version may run there.
+    return testing::EnvironmentWith({{"XDG_DATA_HOME", Path("data")},
+                                     {"HOME", Path("home")},
+                                     {"DISPLAY", ""},
+                                     {"WAYLAND_DISPLAY", ""},
+                                     {"QT_QPA_PLATFORM", "xcb"}});
   }
   testing::RunResult Run(const std::string& program, std::vector<std::string> args) {
     return testing::RunProgram(program, std::move(args), Environment(), dir_.string());
@@ -51,8 +56,8 @@ class CliTest : public ::testing::Test {
   // Starts a simulator program on `image_file` with its device linked at `link`.
   pid_t StartSimulator(const std::string& image_file, const std::string& link) {
     std::string device;
-    return testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE,
-                                          {"--image", image_file, "--link", link}, device);
+    return testing::SpawnAndReadFirstLine(
+        TQM5_SIM_EXECUTABLE, {"--factory", "--image", image_file, "--link", link}, device);
   }
 
   fs::path dir_;
@@ -231,6 +236,8 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"--help"}, 0, "Usage: tqm5 VERB"},
       {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5 [--accept-changes]\n"},
       {{"import-csv", "-h"}, 0, "Usage: tqm5 import-csv FILE.M5 IN.CSV -o OUT.M5 [--model M]\n"},
+      {{"--help"}, 0, "Usage: " + std::string(TQM5_CLONE_EXECUTABLE) + " [options] [FILE.M5]\n", TQM5_CLONE_EXECUTABLE},
+      {{"--version"}, 0, "tqm5-clone 0.1.0\n", TQM5_CLONE_EXECUTABLE},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -341,8 +348,8 @@ TEST_F(CliTest, FailuresNameWhatHappenedOnTheLine) {
 TEST_F(CliTest, SignalsStopATransferAndADeviceInUseIsRefused) {
   std::string device;
   testing::Child sim(testing::SpawnAndReadFirstLine(
-      TQM5_SIM_EXECUTABLE, {"--pace", "--image", Path("radio.bin"), "--link", Path("radio")},
-      device));
+      TQM5_SIM_EXECUTABLE,
+      {"--factory", "--pace", "--image", Path("radio.bin"), "--link", Path("radio")}, device));
   ASSERT_TRUE(sim.started());
   testing::WriteLines(Path("a.M5"), StartUpProject({{"TITLE", "TITLEBUSY"}}));
   // clang-format off
@@ -406,10 +413,11 @@ TEST_F(CliTest, ReadNeverReplacesAnEarlierFileOfTheSameName) {
                                            "Backup (.*/radio-\\d{8}-\\d{6}-2\\.M5)\n")))
       << read.out;
   EXPECT_TRUE(fs::exists(match[2].str()));
-  // The built-in simulated radio holds the factory memory of its variant.
+  // The built-in simulated radio holds the demo memory of its variant: 24 named channels (no
+  // train-tone channel on a "T" radio) beside the 23 call and bug-detector channels.
   testing::RunResult show = Tqm5({"show", (dir_ / match[1].str()).string(), "--model", "T"});
-  EXPECT_TRUE(show.out.find("Channels: 23 used") != std::string::npos &&
-              show.out.find("CALL-1.2") != std::string::npos)
+  EXPECT_TRUE(show.out.find("Channels: 47 used") != std::string::npos &&
+              show.out.find("東京ﾚﾋﾟｰﾀ") != std::string::npos)
       << show.out.substr(0, 300);
 }
 

@@ -44,6 +44,8 @@ TEST_F(ComIniTest, LoadComPort) {
       {{"COMPORT7x"}, {7, 7}}, {{"COMPORT7"}, {1, 1}}, {{"COMPORT007"}, {1, 1}}, {{"COMPORT00"}, {1, 1}},
       {{"COMPORT17", "COMPORT05"}, {1, 0}}, {{"CO", "COMPORT05"}, {1, 1}},
       {{"Save Date and Time", "File End"}, {1, 0}},
+      {{"COMPORT03", "File End", "PORTDEVICE /dev/ttyACM0"}, {3, 3, "/dev/ttyACM0"}},
+      {{"COMPORT17", "PORTDEVICE /dev/ttyACM0"}, {1, 0, "/dev/ttyACM0"}},
   };
   // clang-format on
   std::string path = (dir_ / "com.ini").string(), error;
@@ -68,6 +70,8 @@ TEST_F(ComIniTest, ChoosingAPortCreatesTheFolderAndTheFile) {
   ASSERT_TRUE(SelectComPort(image, 3, path, error)) << error;
   EXPECT_EQ(image.com_port_number, 3);
   EXPECT_EQ(LoadComPort(path), (PortMenuState{3, 3}));  // read back from its "COMPORT03" line
+  ASSERT_TRUE(SelectComPort(image, 4, path, error, "/dev/ttyACM0")) << error;
+  EXPECT_EQ(LoadComPort(path), (PortMenuState{4, 4, "/dev/ttyACM0"}));
 
   // An empty or relative setting is not a configuration folder: $HOME/.config is used.
   std::string home = (dir_ / "home").string();

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,7 @@
 #include "gui/channel_table_model.h"
 #include "gui/gui_test_support.h"
 #include "gui/message_boxes.h"
+#include "gui/start_port.h"
 #include "image/channel_numbering.h"
 #include "image/hex.h"
 #include "sim/pty_server.h"
@@ -167,6 +169,80 @@ TEST_F(MainWindowTest, AChosenPortIsWhatTheProjectRecords) {
   std::remove(com_ini.c_str());
 }
 
+// A port chosen by its device is remembered beside the port number and comes back at the next
+// start; the "COM" entries name their devices in their text.
+TEST_F(MainWindowTest, AnOtherPortIsRememberedAndEveryComEntryNamesItsDevice) {
+  const std::string com_ini = testing::TempPath("com.ini");
+  {
+    MainWindow window(ModelOption::kJ, com_ini);
+    window.findChild<QAction*>("MenuSetCom_5")->trigger();
+    WithDialog([](QDialog& dialog) {
+      qobject_cast<QInputDialog*>(&dialog)->setTextValue("/dev/ttyACM3");
+      dialog.accept();
+    });
+    window.findChild<QAction*>("OtherPort")->trigger();
+  }
+  MainWindow again(ModelOption::kJ, com_ini);
+  EXPECT_EQ(
+      std::tuple(again.port().kind, again.port().device, LoadComPort(com_ini).port,
+                 again.findChild<QAction*>("MenuSetCom_2")->text()),
+      std::tuple(PortChoice::kDevice, QString("/dev/ttyACM3"), 5, QString("COM2  /dev/ttyUSB1")));
+  std::remove(com_ini.c_str());
+}
+
+// At start, a remembered port that is not there gives way to the only port present, or the
+// status bar lists the ports.
+TEST(StartPortTest, TheOnlyPortPresentIsUsedOtherwiseThePortsAreNamed) {
+  const QString com1 = "COM1 (/dev/ttyUSB0)";
+  const std::tuple<bool, QStringList, StartPort> cases[] = {
+      {true, {"/dev/ttyS0"}, {}},
+      {false,
+       {"/dev/ttyACM0"},
+       {"/dev/ttyACM0",
+        "COM1 (/dev/ttyUSB0) is not there: using /dev/ttyACM0, the only serial port found."}},
+      {false,
+       {},
+       {"",
+        "COM1 (/dev/ttyUSB0) is not there and no serial port was found: plug in the radio's "
+        "cable, or choose \"Simulated radio\" in the COM port menu to try the program."}},
+      {false,
+       {"/dev/ttyS0", "/dev/ttyUSB1"},
+       {"",
+        "COM1 (/dev/ttyUSB0) is not there. Serial ports found: /dev/ttyS0, /dev/ttyUSB1; "
+        "choose the radio's in the COM port menu."}},
+  };
+  for (const auto& [there, present, expected] : cases) {
+    StartPort got = ChooseStartPort(com1, there, present);
+    EXPECT_EQ(got.device + "|" + got.message, expected.device + "|" + expected.message);
+  }
+}
+
+// On a small screen no page squeezes a control below the size it needs (a cut label, boxes over
+// each other): the page scrolls instead. The window is no smaller than its minimum.
+TEST_F(MainWindowTest, OnASmallScreenEveryPageKeepsItsControlsWhole) {
+  window_.resize(800, 560);
+  window_.show();
+  auto* tabs = window_.findChild<QTabWidget*>("TabStrip1");
+  for (int tab = 0; tab < tabs->count(); ++tab) {
+    tabs->setCurrentIndex(tab);
+    QApplication::processEvents();
+    for (QWidget* control : tabs->currentWidget()->findChildren<QWidget*>()) {
+      // The grid scrolls its own cells and headers.
+      if (!control->isVisible() || control->minimumSizeHint().isEmpty() ||
+          window_.grid()->isAncestorOf(control))
+        continue;
+      const QSize need = control->minimumSizeHint().boundedTo(control->maximumSize());
+      EXPECT_TRUE(control->width() >= need.width() && control->height() >= need.height())
+          << tab << " " << control->metaObject()->className() << " "
+          << qPrintable(control->objectName()) << " " << control->width() << "x"
+          << control->height();
+    }
+  }
+  window_.resize(100, 100);
+  EXPECT_EQ(window_.size(), QSize(MainWindow::kMinimumWidth, MainWindow::kMinimumHeight));
+  window_.hide();
+}
+
 TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {
   for (ModelOption model : {ModelOption::kJ, ModelOption::kT}) {
     MemoryImage image;
@@ -249,10 +325,14 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
   EXPECT_EQ(unidentified.document().undoStack()->count(), 0);
   messages_.shown.pop_back();
 
-  // A port that is not there: no message box, the reason in the status bar.
+  // A port that is not there: "Error", with the port named in the details.
   window_.SetPort({PortChoice::kDevice, 0, "/dev/tqm5-no-such-port"});
   ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
-  EXPECT_EQ(messages_.shown.size(), 1u);
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  EXPECT_EQ(messages_.shown[1].text + "|" + messages_.shown[1].title +
+                (messages_.shown[1].icon == OutcomeIcon::kCritical ? "|critical|" : "|") +
+                messages_.shown[1].detail.substr(0, messages_.shown[1].detail.find(':')),
+            "Error| Error|critical|no serial port /dev/tqm5-no-such-port");
   EXPECT_EQ(window_.document().undoStack()->count(), 1);
 }
 
