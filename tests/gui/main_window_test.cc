@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,7 +20,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 
 #include "files/com_ini.h"
@@ -256,6 +260,49 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
   EXPECT_EQ(window_.document().undoStack()->count(), 1);
 }
 
+// Unsaved changes are asked about before they are set aside: also when the window closes after
+// a transfer it stopped, and before a project is opened over them.
+TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutBeforeTheyAreSetAside) {
+  const std::string path = tqm5::testing::TempPath("other.M5");
+  tqm5::testing::WriteLines(path, ProjectLines(MemoryImage(), "Save Date and Time"));
+  window_.document().Change("edit", [](MemoryImage& image) { image.title = "X"; });
+  messages_.file_answer = Utf8(path);
+  messages_.answer = QMessageBox::Cancel;
+  window_.findChild<QAction*>("ReadFile")->trigger();
+  EXPECT_EQ(std::tuple(messages_.asked, messages_.shown.size(), window_.document().image().title),
+            std::tuple(1, 0u, std::string("X")));
+
+  window_.SetPort({PortChoice::kSimulated, 0, {}});
+  messages_.answer = QMessageBox::Yes;  // stop the transfer and close
+  ASSERT_TRUE(window_.StartTransfer(TransferCommand::kWriteAll));
+  window_.close();
+  ASSERT_TRUE(WaitUntil([&] { return !window_.runner().busy(); }));
+  EXPECT_EQ(messages_.asked, 3);
+  EXPECT_TRUE(messages_.last_question.contains("not saved"));
+}
+
+// A file the window cannot take gets a message box that says so, and nothing changes.
+TEST_F(MainWindowTest, RefusedFilesGetAMessageBox) {
+  const std::string folder = tqm5::testing::TempPath("folder.M5");
+  std::filesystem::create_directories(folder);
+  const std::string chan = tqm5::testing::TempPath("chan");
+  tqm5::testing::WriteLines(chan, {"\"\",\"Freqency\""});
+  struct Row {
+    const char* command;
+    std::string path;
+    const char* text;
+  };
+  for (const Row& row : {Row{"ReadFile", folder, "This File don't Open"},
+                         Row{"FILE_IMPORT", chan, "does not end in \".CSV\""}}) {
+    messages_.shown.clear();
+    messages_.file_answer = Utf8(row.path);
+    window_.findChild<QAction*>(row.command)->trigger();
+    ASSERT_EQ(messages_.shown.size(), 1u) << row.command;
+    EXPECT_NE(messages_.shown[0].text.find(row.text), std::string::npos) << row.command;
+    EXPECT_EQ(window_.document().undoStack()->count(), 0) << row.command;
+  }
+}
+
 // A project opened with lines that were not taken as they are lists them after "Read File". A
 // write then asks first and sends nothing on "No". The question goes with the "Open" through
 // undo and redo, and ends with a save or a read of the whole radio.
@@ -300,6 +347,38 @@ TEST_F(MainWindowTest, AProjectLoadedWithChangesIsWrittenOnlyAfterAQuestion) {
   messages_.answer = QMessageBox::No;
   EXPECT_FALSE(window_.StartTransfer(TransferCommand::kTitleWrite));
   EXPECT_EQ(messages_.asked, 3);
+}
+
+// The real save dialog: a name typed without an extension gets the chosen filter's ("All Files"
+// adds none); each kind of file starts where a file of that kind was last chosen.
+TEST(FileDialogTest, SavedNamesOpenAgainAndEachKindStartsWhereItWasLastChosen) {
+  QTemporaryDir dir;
+  struct Row {
+    FileKind kind;
+    const char* filter;  // the filter chosen; the dialog's filters are the kind's
+    const char* typed;
+    const char* saved;
+    bool starts_in_dir;
+  };
+  const QString project = "TQ-M5 Files (*.M5);;All Files (*)", csv = "CSV Files (*.CSV)";
+  for (const Row& row :
+       {Row{FileKind::kProject, "TQ-M5 Files (*.M5)", "my-radio", "my-radio.M5", false},
+        Row{FileKind::kProject, "All Files (*)", "my-radio", "my-radio", true},
+        Row{FileKind::kCsv, "CSV Files (*.CSV)", "chan", "chan.CSV", false}}) {
+    QString started;
+    WithDialog([&](QDialog& dialog) {
+      auto& files = static_cast<QFileDialog&>(dialog);
+      started = files.directory().absolutePath();
+      files.setDirectory(dir.path());
+      files.selectNameFilter(row.filter);
+      files.selectFile(row.typed);
+      static_cast<QDialog&>(files).accept();
+    });
+    QString path = Messages().ChooseFile(nullptr, true, row.kind, "Save",
+                                         row.kind == FileKind::kCsv ? csv : project);
+    EXPECT_EQ(QFileInfo(path).fileName() + (started == dir.path() ? " in dir" : ""),
+              row.saved + QString(row.starts_in_dir ? " in dir" : ""));
+  }
 }
 
 }  // namespace
