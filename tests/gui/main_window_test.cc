@@ -16,14 +16,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
+#include <map>
 
 #include "files/com_ini.h"
 #include "files/project_file.h"
@@ -258,6 +262,9 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
   ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
   EXPECT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(window_.document().undoStack()->count(), 1);
+  // Cut to the room left of the file and port label, the whole reason is the tooltip.
+  EXPECT_TRUE(window_.statusBar()->currentMessage().contains("tqm5-no-such-port"));
+  EXPECT_EQ(window_.statusBar()->toolTip(), window_.statusBar()->currentMessage());
 }
 
 // Unsaved changes are asked about before they are set aside: also when the window closes after
@@ -301,6 +308,39 @@ TEST_F(MainWindowTest, RefusedFilesGetAMessageBox) {
     EXPECT_NE(messages_.shown[0].text.find(row.text), std::string::npos) << row.command;
     EXPECT_EQ(window_.document().undoStack()->count(), 0) << row.command;
   }
+}
+
+// Without a mouse: the keyboard starts in the grid and Tab leaves it for every button of the
+// page; in the channel dialog Tab follows the layout. Every key is bound once, redo to both
+// Ctrl+Shift+Z and Ctrl+Y.
+TEST_F(MainWindowTest, TheKeyboardReachesEveryButtonAndEveryKeyIsBoundOnce) {
+  auto tab_from = [](QWidget* window, QWidget* start, int count) {
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == window; }));
+    if (start != nullptr) start->setFocus(Qt::TabFocusReason);
+    QStringList seen = {QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < count; ++i) {
+      QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+      QApplication::sendEvent(QApplication::focusWidget(), &tab);
+      seen << QApplication::focusWidget()->objectName();
+    }
+    return seen.join(" ");
+  };
+  EXPECT_EQ(tab_from(&window_, nullptr, 6),
+            "MSFlexGrid1 READ_Botton WRITE_Botton MEM_ONE_READ MEM_ONE_WRITE Clear_Botton "
+            "ALL_Reset");
+  ChannelDetailDialog dialog(tqm5::OpenChannelDialog(window_.document().image(), 1), true);
+  EXPECT_EQ(tab_from(&dialog, dialog.findChild<QWidget*>("DETAIL_FREQ_1"), 3),
+            "DETAIL_FREQ_1 DETAIL_FREQ_2 DETAIL_NAME DETAIL_SKIP");
+
+  std::map<QString, int> bound;
+  for (QAction* action : window_.findChildren<QAction*>()) {
+    for (const QKeySequence& key : action->shortcuts()) ++bound[key.toString()];
+  }
+  for (const auto& [key, count] : bound) EXPECT_EQ(count, 1) << key.toStdString();
+  EXPECT_EQ(QKeySequence::listToString(window_.findChild<QAction*>("EditRedo")->shortcuts()),
+            "Ctrl+Shift+Z; Ctrl+Y");
 }
 
 // A project opened with lines that were not taken as they are lists them after "Read File". A
@@ -379,6 +419,33 @@ TEST(FileDialogTest, SavedNamesOpenAgainAndEachKindStartsWhereItWasLastChosen) {
     EXPECT_EQ(QFileInfo(path).fileName() + (started == dir.path() ? " in dir" : ""),
               row.saved + QString(row.starts_in_dir ? " in dir" : ""));
   }
+}
+
+// After "Show Details...", Return still presses OK; the details have room for 60 columns and 15
+// lines of a list of refused lines.
+TEST(MessageBoxTest, ReturnPressesOkAfterShowDetailsAndTheDetailsAreReadable) {
+  Outcome outcome = MessageOutcome("CSV File Error", " Error", OutcomeIcon::kNone, false);
+  outcome.detail = "line 2, channel 1, Freqency \"9999\": out of range; channel emptied";
+  QString seen;
+  WithDialog([&](QDialog& box) {
+    for (QPushButton* button : box.findChildren<QPushButton*>()) {
+      if (!button->text().startsWith("Show Details")) continue;
+      button->setFocus(Qt::MouseFocusReason);  // as a click gives it
+      button->click();
+    }
+    QApplication::processEvents();
+    auto* details = box.findChild<QTextEdit*>();
+    QFontMetrics metrics(details->font());
+    seen = QString(details->isVisible() ? "shown" : "hidden") +
+           (details->width() >= 60 * metrics.averageCharWidth() ? " wide" : " narrow") +
+           (details->height() >= 15 * metrics.lineSpacing() ? " high" : " low");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &press);
+    seen += box.isVisible() ? " open" : " closed";
+    if (box.isVisible()) box.reject();
+  });
+  Messages().Show(nullptr, outcome);
+  EXPECT_EQ(seen, "shown wide high closed");
 }
 
 }  // namespace
