@@ -8,10 +8,12 @@
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Settings of the window and of Qt's file dialog go to a folder of the test's own, never
+  // into the user's home.
+  QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
   QApplication app(argc, argv);
-  // The file dialogs remember their folders in a file of the test's own, never in the home.
-  QTemporaryDir folders;
-  tqm5::gui::SetFolderSettingsFile(folders.filePath("folders.ini"));
+  tqm5::gui::SetFolderSettingsFile(config.filePath("folders.ini"));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
