@@ -4,10 +4,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTextEdit>
+#include <QTimer>
 #include <optional>
 
 #include "files/com_ini.h"
@@ -79,13 +81,28 @@ class RealMessageBoxes : public MessageBoxes {
       // default by taking the focus.
       QAbstractButton* ok = box.button(QMessageBox::Ok);
       for (QPushButton* button : box.findChildren<QPushButton*>()) {
-        if (button != ok) button->setAutoDefault(false);
+        if (button == ok) continue;
+        button->setAutoDefault(false);
+        // The box fixes its size when the details are shown or hidden; afterwards it takes the
+        // size its layout needs, so that the details are not cut.
+        QObject::connect(button, &QPushButton::clicked, &box, [&box] {
+          QTimer::singleShot(0, &box,
+                             [&box] { box.setFixedSize(box.layout()->totalMinimumSize()); });
+        });
       }
       if (auto* details = box.findChild<QTextEdit*>()) {
         QFontMetrics metrics(details->font());
         details->setLineWrapMode(QTextEdit::WidgetWidth);
-        details->setMinimumSize(metrics.averageCharWidth() * kDetailColumns + 24,
-                                metrics.lineSpacing() * kDetailLines + 12);
+        const QSize room(metrics.averageCharWidth() * kDetailColumns + 24,
+                         metrics.lineSpacing() * kDetailLines + 12);
+        details->setMaximumHeight(QWIDGETSIZE_MAX);  // the box makes it 100 pixels high
+        details->setMinimumSize(room);
+        // The box sizes itself from its layout, kept narrow for a short text: a spacer as wide
+        // as the details makes room for them.
+        if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+          grid->addItem(new QSpacerItem(room.width(), 0, QSizePolicy::Minimum), grid->rowCount(), 0,
+                        1, grid->columnCount());
+        }
       }
     }
     box.exec();
