@@ -172,4 +172,27 @@ bool PathEndsWith(std::string_view path, std::string_view ending) {
   return true;
 }
 
+std::string FilterExtension(std::string_view filter) {
+  const size_t open = filter.rfind('(');
+  const size_t close = filter.rfind(')');
+  if (open == std::string_view::npos || close == std::string_view::npos || close < open) return "";
+  std::string_view pattern = filter.substr(open + 1, close - open - 1);
+  if (!pattern.starts_with("*.") || pattern.size() == 2) return "";
+  std::string_view extension = pattern.substr(2);
+  // "*.*" takes every file; "*.a *.b" names more than one.
+  if (extension.find_first_of("*? ") != std::string_view::npos) return "";
+  return std::string(extension);
+}
+
+std::string WithExtension(std::string_view path, std::string_view extension) {
+  std::string result(path);
+  const size_t slash = path.find_last_of("/\\");
+  std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  // A leading dot makes a hidden name, not an extension.
+  if (extension.empty() || name.empty() || name.find('.', 1) != std::string_view::npos) {
+    return result;
+  }
+  return result + "." + std::string(extension);
+}
+
 }  // namespace tqm5

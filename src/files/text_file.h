@@ -42,6 +42,15 @@ std::string SaveDateTimeLine();
 // True when the last characters of `path`, in upper case, are `ending` ("CSV", ".M5", "FM5").
 bool PathEndsWith(std::string_view path, std::string_view ending);
 
+// The extension a file dialog's filter stands for: "M5" for "TQ-M5 Files (*.M5)". Empty for a
+// filter that takes every file ("All Files (*)", "(*.*)") or that names no single extension.
+std::string FilterExtension(std::string_view filter);
+
+// `path` with "." and `extension` added when its file name has no extension at all, so that a
+// file saved as "my-radio" is "my-radio.M5" and opens again. A name with an extension
+// ("my.radio") and an empty `extension` leave the path as it is.
+std::string WithExtension(std::string_view path, std::string_view extension);
+
 }  // namespace tqm5
 
 #endif  // TQM5_FILES_TEXT_FILE_H_

@@ -151,6 +151,8 @@ QGroupBox* ChannelDetailDialog::BuildColumn(int index, const QString& title) {
     name->addWidget(font);
   }
   layout->addLayout(name);
+  // Tab goes through the frequency to the name, then to "Skip" at the end of the first line.
+  setTabOrder(c.freq_fraction, c.name);
 
   layout->addWidget(OptionFrame("Modulation Mode", Named("DETAIL_MODE", index),
                                 {"FM", "AM", "NFM", "WFM"}, 4, c.mode));

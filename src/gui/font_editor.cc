@@ -266,19 +266,25 @@ void FontEditor::StartGlyphTransfer(TransferCommand command) {
 }
 
 void FontEditor::OpenFontFile() {
-  QString path = Messages().ChooseFile(this, false, "開く", kFontOpenFilter);
+  QString path = Messages().ChooseFile(this, false, FileKind::kFont, "開く", kFontOpenFilter);
   if (path.isEmpty() || transfers_->busy()) return;
   Outcome outcome;
   // The loader changes the glyphs only when the whole file could be read: one step or none.
   host_.document().Change("Open " + QFileInfo(path).fileName(), [&](MemoryImage& image) {
     outcome = LoadFontFile(image, path.toStdString());
   });
+  if (!outcome.shown) {
+    // A file that could not be read at all is refused as one of the wrong kind is.
+    std::string why = std::move(outcome.detail);
+    outcome = MessageOutcome("This File don't Open", " Error", OutcomeIcon::kNone, false);
+    outcome.detail = std::move(why);
+  }
   ShowSelectedGlyph();
   host_.Report(outcome);
 }
 
 void FontEditor::SaveFontFileAs() {
-  QString path = Messages().ChooseFile(this, true, "保存", kFontSaveFilter);
+  QString path = Messages().ChooseFile(this, true, FileKind::kFont, "保存", kFontSaveFilter);
   if (path.isEmpty()) return;
   host_.Report(SaveFontFile(host_.document().image(), path.toStdString()));
 }

@@ -31,6 +31,7 @@
 #include "gui/message_boxes.h"
 #include "gui/set_mode_page.h"
 #include "gui/start_port.h"
+#include "gui/status_bar.h"
 #include "gui/version.h"
 #include "gui/widgets.h"
 #include "serial/serial_transport.h"
@@ -145,6 +146,7 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
     if (index == tabs_->currentIndex()) TabSelected(index);
   });
 
+  setStatusBar(new MessageStatusBar);
   file_label_ = new QLabel;
   statusBar()->addPermanentWidget(file_label_);
   if (port_state.checked > 0)
@@ -165,6 +167,7 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     resize(size().boundedTo(screen->availableGeometry().size()));
   }
+  grid_->setFocus();  // the keyboard starts in the grid
 }
 
 MainWindow::~MainWindow() {
@@ -195,7 +198,11 @@ void MainWindow::BuildMenus() {
   QAction* undo = document_.undoStack()->createUndoAction(this, "Undo");
   undo->setShortcut(QKeySequence::Undo);
   QAction* redo = document_.undoStack()->createRedoAction(this, "Redo");
-  redo->setShortcuts({QKeySequence::Redo, QKeySequence("Ctrl+Shift+Z")});
+  // Each key once: Ctrl+Shift+Z is already the system's redo key here, and a key bound twice
+  // is ambiguous and does nothing.
+  redo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+  undo->setObjectName("EditUndo");
+  redo->setObjectName("EditRedo");
   edit->addAction(undo);
   edit->addAction(redo);
   undo_action_ = undo;
@@ -307,6 +314,8 @@ QWidget* MainWindow::BuildMemoryPage() {
   grid_->horizontalHeader()->setStretchLastSection(true);
   grid_->setItemDelegateForColumn(11, new GlyphNameDelegate(document_, grid_));  // "Name"
   grid_->installEventFilter(this);
+  // The arrows move inside the grid; Tab goes on to the buttons beside it.
+  grid_->setTabKeyNavigation(false);
   connect(grid_, &QTableView::doubleClicked, this, &MainWindow::OpenChannelDialog);
   // The row label is part of the row: a double-click there opens it as well.
   connect(grid_->verticalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int row) {
@@ -324,14 +333,15 @@ QWidget* MainWindow::BuildMemoryPage() {
     buttons->addWidget(button);
     busy_widgets_.push_back(button);
   };
-  transfer("Memory Read", "READ_Botton", TransferCommand::kReadMemories);
-  transfer("Memory Write", "WRITE_Botton", TransferCommand::kWriteMemories);
-  transfer("One Memory Read", "MEM_ONE_READ", TransferCommand::kOneMemoryRead);
-  transfer("One Memory Write", "MEM_ONE_WRITE", TransferCommand::kOneMemoryWrite);
+  // The mnemonics (Alt and the underlined letter) leave the captions as they read.
+  transfer("Memory &Read", "READ_Botton", TransferCommand::kReadMemories);
+  transfer("Memory &Write", "WRITE_Botton", TransferCommand::kWriteMemories);
+  transfer("&One Memory Read", "MEM_ONE_READ", TransferCommand::kOneMemoryRead);
+  transfer("O&ne Memory Write", "MEM_ONE_WRITE", TransferCommand::kOneMemoryWrite);
   buttons->addSpacing(16);
-  QPushButton* clear = Button("Clear", "Clear_Botton");
+  QPushButton* clear = Button("C&lear", "Clear_Botton");
   connect(clear, &QPushButton::clicked, this, &MainWindow::ClearSelected);
-  QPushButton* all_clear = Button("All Clear", "ALL_Reset");
+  QPushButton* all_clear = Button("&All Clear", "ALL_Reset");
   connect(all_clear, &QPushButton::clicked, this, &MainWindow::ClearAll);
   busy_widgets_.push_back(clear);
   busy_widgets_.push_back(all_clear);

@@ -104,6 +104,9 @@ class MainWindow : public QMainWindow, public PageHost {
   void HiddenReset();
   void ShowVersion();
   void TabSelected(int index);
+  // Before the image is set aside (closing, opening a project): true when nothing unsaved is
+  // lost, or the user saved it or chose to discard it.
+  bool MaySetAsideChanges();
 
   // The rows selected in the grid, first and last (`SelectionRange`).
   std::pair<int, int> SelectionRange() const;

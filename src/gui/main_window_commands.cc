@@ -2,7 +2,6 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +15,7 @@
 #include "editing/tabs.h"
 #include "files/csv_file.h"
 #include "files/project_file.h"
+#include "files/text_file.h"
 #include "gui/channel_dialog.h"
 #include "gui/channel_table_model.h"
 #include "gui/main_window.h"
@@ -29,17 +29,28 @@ namespace {
 constexpr char kProjectFilter[] = "TQ-M5 Files (*.M5);;All Files (*)";
 constexpr char kCsvFilter[] = "CSV Files (*.CSV);;All Files (*)";
 
+// A file that could not be read at all (a folder, a file without read permission) is refused
+// with a message box as a file of the wrong kind is; `detail` says why.
+Outcome RefusedUnlessShown(Outcome outcome, const std::string& title) {
+  if (outcome.shown) return outcome;
+  Outcome refused = MessageOutcome("This File don't Open", title, OutcomeIcon::kNone, false);
+  refused.detail = std::move(outcome.detail);
+  return refused;
+}
+
 }  // namespace
 
 void MainWindow::OpenCommand() {
-  QString path = QFileDialog::getOpenFileName(this, "Open", QString(), kProjectFilter);
+  // Undo would bring the changes back, but the user is asked first, as when closing.
+  if (!MaySetAsideChanges()) return;
+  QString path = Messages().ChooseFile(this, false, FileKind::kProject, "Open", kProjectFilter);
   if (!path.isEmpty()) OpenProject(path);
 }
 
 void MainWindow::OpenProject(const QString& path) {
   MemoryImage next = document_.image();
   std::vector<FileProblem> problems;
-  Outcome outcome = LoadProject(next, path.toStdString(), &problems);
+  Outcome outcome = RefusedUnlessShown(LoadProject(next, path.toStdString(), &problems), "Error");
   if (outcome.success) {
     QString name = QFileInfo(path).fileName();
     if (!problems.empty()) {
@@ -56,7 +67,7 @@ void MainWindow::OpenProject(const QString& path) {
 }
 
 void MainWindow::SaveCommand() {
-  QString path = QFileDialog::getSaveFileName(this, "Save", document_.filePath(), kProjectFilter);
+  QString path = Messages().ChooseFile(this, true, FileKind::kProject, "Save", kProjectFilter);
   if (!path.isEmpty()) SaveProjectAs(path);
 }
 
@@ -72,12 +83,21 @@ void MainWindow::SaveProjectAs(const QString& path) {
 }
 
 void MainWindow::ImportCommand() {
-  QString path = QFileDialog::getOpenFileName(this, "Import", QString(), kCsvFilter);
+  QString path = Messages().ChooseFile(this, false, FileKind::kCsv, "Import", kCsvFilter);
   if (path.isEmpty()) return;
+  if (!PathEndsWith(path.toStdString(), ".CSV")) {
+    // Only a CSV file is read; the channels stay as they are.
+    Report(MessageOutcome(
+        "Only a CSV file can be imported: " + QFileInfo(path).fileName().toStdString() +
+            " does not end in \".CSV\". Nothing was changed.",
+        " Error", OutcomeIcon::kNone, false));
+    return;
+  }
   MemoryImage next = document_.image();
   std::vector<CsvImportProblem> problems;
   Outcome outcome = ImportCsv(next, path.toStdString(), &problems);
   const bool changed = !(next == document_.image());
+  if (!changed) outcome = RefusedUnlessShown(std::move(outcome), " Error");
   if (!outcome.success) {
     // A file that ends early leaves the channels read before its end in the image, unchecked.
     outcome.detail += changed ? "; the channels read up to there are in the grid unchecked (Undo "
@@ -95,7 +115,7 @@ void MainWindow::ImportCommand() {
 }
 
 void MainWindow::ExportCommand() {
-  QString path = QFileDialog::getSaveFileName(this, "Export", QString(), kCsvFilter);
+  QString path = Messages().ChooseFile(this, true, FileKind::kCsv, "Export", kCsvFilter);
   if (path.isEmpty()) return;
   ShowProgress({kChannelCount, kChannelCount, ""});
   Report(ExportCsv(document_.image(), path.toStdString()));
@@ -187,7 +207,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (runner_.busy()) {
     // The port is never left open: the transfer stops between two exchanges and the window
-    // closes when it has ended.
+    // closes when it has ended, after the question about unsaved changes.
     if (Messages().Ask(this, "TQ-M5 Clone Utility",
                        "A transfer is running. Stop it and close the program?",
                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
@@ -197,23 +217,25 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (document_.isModified() && !close_after_transfer_) {
-    QMessageBox::StandardButton answer = Messages().Ask(
-        this, "TQ-M5 Clone Utility", "The memory image has changes that are not saved. Save them?",
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    if (answer == QMessageBox::Cancel) {
-      event->ignore();
-      return;
-    }
-    if (answer == QMessageBox::Save) {
-      SaveCommand();
-      if (document_.isModified()) {
-        event->ignore();
-        return;
-      }
-    }
+  close_after_transfer_ = false;
+  if (!MaySetAsideChanges()) {
+    event->ignore();
+    return;
   }
   event->accept();
+}
+
+bool MainWindow::MaySetAsideChanges() {
+  if (!document_.isModified()) return true;
+  QMessageBox::StandardButton answer = Messages().Ask(
+      this, "TQ-M5 Clone Utility", "The memory image has changes that are not saved. Save them?",
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+  if (answer == QMessageBox::Cancel) return false;
+  if (answer == QMessageBox::Save) {
+    SaveCommand();
+    return !document_.isModified();
+  }
+  return true;
 }
 
 }  // namespace tqm5::gui

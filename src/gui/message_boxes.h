@@ -1,5 +1,5 @@
-// Every message box of the window goes through this one small interface, so that tests can put
-// a recorder in its place and nothing blocks on a modal box.
+// Every message box and file dialog of the window goes through this one small interface, so that
+// tests can put a recorder in its place and nothing blocks on a modal box.
 #ifndef TQM5_GUI_MESSAGE_BOXES_H_
 #define TQM5_GUI_MESSAGE_BOXES_H_
 
@@ -12,6 +12,10 @@ class QWidget;
 
 namespace tqm5::gui {
 
+// The kinds of file the window opens and saves. Each kind's dialogs start in the folder where
+// the user last opened or saved a file of that kind.
+enum class FileKind { kProject, kCsv, kFont };
+
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
@@ -21,10 +25,11 @@ class MessageBoxes {
   virtual QMessageBox::StandardButton Ask(QWidget* parent, const QString& title,
                                           const QString& text,
                                           QMessageBox::StandardButtons buttons) = 0;
-  // A file dialog with the given filters ("Name(*.EXT);;..."): an open dialog, or with `save` a
-  // save dialog that starts in the program's folder and asks before replacing a file. Returns
-  // the path chosen, "" when the dialog was cancelled.
-  virtual QString ChooseFile(QWidget* parent, bool save, const QString& caption,
+  // A file dialog for files of `kind` with the given filters ("Name (*.EXT);;..."): an open
+  // dialog, or with `save` a save dialog that adds the chosen filter's extension to a name typed
+  // without one and asks before replacing a file. Returns the path chosen, "" when the dialog was
+  // cancelled.
+  virtual QString ChooseFile(QWidget* parent, bool save, FileKind kind, const QString& caption,
                              const QString& filter) = 0;
 };
 
@@ -37,13 +42,23 @@ class NoMessageBoxes : public MessageBoxes {
                                   QMessageBox::StandardButtons) override {
     return QMessageBox::No;
   }
-  QString ChooseFile(QWidget*, bool, const QString&, const QString&) override { return {}; }
+  QString ChooseFile(QWidget*, bool, FileKind, const QString&, const QString&) override {
+    return {};
+  }
 };
 
 // The message boxes in use: real ones unless a test has installed its own.
 MessageBoxes& Messages();
 // Installs `boxes` (not owned) in place of the real ones; nullptr puts the real ones back.
 void SetMessages(MessageBoxes* boxes);
+
+// Where the real file dialogs of `kind` start: the folder of the file of that kind last chosen,
+// or else the user's documents folder (the home folder when there is none).
+QString StartFolder(FileKind kind);
+// The settings file that keeps the last folder of each kind: "folders.ini" beside the port
+// setting file unless set here ("" keeps none). Tests set their own, so that they never write
+// into the user's home.
+void SetFolderSettingsFile(const QString& path);
 
 QString Utf8(const std::string& text);
 

@@ -156,5 +156,26 @@ TEST(TextFileTest, AFailedSaveSaysWhereAndKeepsTheOldFile) {
   fs::permissions(dir / "locked", fs::perms::owner_all);
 }
 
+// A name typed without an extension in a save dialog gets the chosen filter's; "All Files" and a
+// name with an extension of its own keep the name as typed.
+TEST(TextFileTest, ASavedNameGetsTheFiltersExtensionOnlyWhenItHasNone) {
+  struct Row {
+    const char* filter;
+    const char* path;
+    const char* saved;
+  };
+  for (const Row& row : {
+           Row{"TQ-M5 Files (*.M5)", "/home/u/my-radio", "/home/u/my-radio.M5"},
+           Row{"CSV Files (*.CSV)", "chan", "chan.CSV"},
+           Row{"M5フォントファイル(*.FM5)", "/a.b/glyphs", "/a.b/glyphs.FM5"},
+           Row{"TQ-M5 Files (*.M5)", "/home/u/my.radio", "/home/u/my.radio"},
+           Row{"TQ-M5 Files (*.M5)", "/home/u/.hidden", "/home/u/.hidden.M5"},
+           Row{"All Files (*)", "/home/u/my-radio", "/home/u/my-radio"},
+           Row{"すべてのファイル(*.*)", "glyphs", "glyphs"},
+       }) {
+    EXPECT_EQ(WithExtension(row.path, FilterExtension(row.filter)), row.saved) << row.path;
+  }
+}
+
 }  // namespace
 }  // namespace tqm5

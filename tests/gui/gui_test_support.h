@@ -28,7 +28,7 @@ class RecordedMessages : public MessageBoxes {
     last_question = text;
     return answer;
   }
-  QString ChooseFile(QWidget*, bool, const QString&, const QString& filter) override {
+  QString ChooseFile(QWidget*, bool, FileKind, const QString&, const QString& filter) override {
     filters << filter;
     return file_answer;
   }

@@ -9,18 +9,26 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
+#include <map>
 
 #include "files/com_ini.h"
 #include "files/project_file.h"
@@ -334,6 +342,85 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
                 messages_.shown[1].detail.substr(0, messages_.shown[1].detail.find(':')),
             "Error| Error|critical|no serial port /dev/tqm5-no-such-port");
   EXPECT_EQ(window_.document().undoStack()->count(), 1);
+  // Cut to the room left of the file and port label, the whole reason is the tooltip.
+  EXPECT_TRUE(window_.statusBar()->currentMessage().contains("tqm5-no-such-port"));
+  EXPECT_EQ(window_.statusBar()->toolTip(), window_.statusBar()->currentMessage());
+}
+
+// Unsaved changes are asked about before they are set aside: also when the window closes after
+// a transfer it stopped, and before a project is opened over them.
+TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutBeforeTheyAreSetAside) {
+  const std::string path = tqm5::testing::TempPath("other.M5");
+  tqm5::testing::WriteLines(path, ProjectLines(MemoryImage(), "Save Date and Time"));
+  window_.document().Change("edit", [](MemoryImage& image) { image.title = "X"; });
+  messages_.file_answer = Utf8(path);
+  messages_.answer = QMessageBox::Cancel;
+  window_.findChild<QAction*>("ReadFile")->trigger();
+  EXPECT_EQ(std::tuple(messages_.asked, messages_.shown.size(), window_.document().image().title),
+            std::tuple(1, 0u, std::string("X")));
+
+  window_.SetPort({PortChoice::kSimulated, 0, {}});
+  messages_.answer = QMessageBox::Yes;  // stop the transfer and close
+  ASSERT_TRUE(window_.StartTransfer(TransferCommand::kWriteAll));
+  window_.close();
+  ASSERT_TRUE(WaitUntil([&] { return !window_.runner().busy(); }));
+  EXPECT_EQ(messages_.asked, 3);
+  EXPECT_TRUE(messages_.last_question.contains("not saved"));
+}
+
+// A file the window cannot take gets a message box that says so, and nothing changes.
+TEST_F(MainWindowTest, RefusedFilesGetAMessageBox) {
+  const std::string folder = tqm5::testing::TempPath("folder.M5");
+  std::filesystem::create_directories(folder);
+  const std::string chan = tqm5::testing::TempPath("chan");
+  tqm5::testing::WriteLines(chan, {"\"\",\"Freqency\""});
+  struct Row {
+    const char* command;
+    std::string path;
+    const char* text;
+  };
+  for (const Row& row : {Row{"ReadFile", folder, "This File don't Open"},
+                         Row{"FILE_IMPORT", chan, "does not end in \".CSV\""}}) {
+    messages_.shown.clear();
+    messages_.file_answer = Utf8(row.path);
+    window_.findChild<QAction*>(row.command)->trigger();
+    ASSERT_EQ(messages_.shown.size(), 1u) << row.command;
+    EXPECT_NE(messages_.shown[0].text.find(row.text), std::string::npos) << row.command;
+    EXPECT_EQ(window_.document().undoStack()->count(), 0) << row.command;
+  }
+}
+
+// Without a mouse: the keyboard starts in the grid and Tab leaves it for every button of the
+// page; in the channel dialog Tab follows the layout. Every key is bound once, redo to both
+// Ctrl+Shift+Z and Ctrl+Y.
+TEST_F(MainWindowTest, TheKeyboardReachesEveryButtonAndEveryKeyIsBoundOnce) {
+  auto tab_from = [](QWidget* window, QWidget* start, int count) {
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == window; }));
+    if (start != nullptr) start->setFocus(Qt::TabFocusReason);
+    QStringList seen = {QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < count; ++i) {
+      QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+      QApplication::sendEvent(QApplication::focusWidget(), &tab);
+      seen << QApplication::focusWidget()->objectName();
+    }
+    return seen.join(" ");
+  };
+  EXPECT_EQ(tab_from(&window_, nullptr, 6),
+            "MSFlexGrid1 READ_Botton WRITE_Botton MEM_ONE_READ MEM_ONE_WRITE Clear_Botton "
+            "ALL_Reset");
+  ChannelDetailDialog dialog(tqm5::OpenChannelDialog(window_.document().image(), 1), true);
+  EXPECT_EQ(tab_from(&dialog, dialog.findChild<QWidget*>("DETAIL_FREQ_1"), 3),
+            "DETAIL_FREQ_1 DETAIL_FREQ_2 DETAIL_NAME DETAIL_SKIP");
+
+  std::map<QString, int> bound;
+  for (QAction* action : window_.findChildren<QAction*>()) {
+    for (const QKeySequence& key : action->shortcuts()) ++bound[key.toString()];
+  }
+  for (const auto& [key, count] : bound) EXPECT_EQ(count, 1) << key.toStdString();
+  EXPECT_EQ(QKeySequence::listToString(window_.findChild<QAction*>("EditRedo")->shortcuts()),
+            "Ctrl+Shift+Z; Ctrl+Y");
 }
 
 // A project opened with lines that were not taken as they are lists them after "Read File". A
@@ -380,6 +467,65 @@ TEST_F(MainWindowTest, AProjectLoadedWithChangesIsWrittenOnlyAfterAQuestion) {
   messages_.answer = QMessageBox::No;
   EXPECT_FALSE(window_.StartTransfer(TransferCommand::kTitleWrite));
   EXPECT_EQ(messages_.asked, 3);
+}
+
+// The real save dialog: a name typed without an extension gets the chosen filter's ("All Files"
+// adds none); each kind of file starts where a file of that kind was last chosen.
+TEST(FileDialogTest, SavedNamesOpenAgainAndEachKindStartsWhereItWasLastChosen) {
+  QTemporaryDir dir;
+  struct Row {
+    FileKind kind;
+    const char* filter;  // the filter chosen; the dialog's filters are the kind's
+    const char* typed;
+    const char* saved;
+    bool starts_in_dir;
+  };
+  const QString project = "TQ-M5 Files (*.M5);;All Files (*)", csv = "CSV Files (*.CSV)";
+  for (const Row& row :
+       {Row{FileKind::kProject, "TQ-M5 Files (*.M5)", "my-radio", "my-radio.M5", false},
+        Row{FileKind::kProject, "All Files (*)", "my-radio", "my-radio", true},
+        Row{FileKind::kCsv, "CSV Files (*.CSV)", "chan", "chan.CSV", false}}) {
+    QString started;
+    WithDialog([&](QDialog& dialog) {
+      auto& files = static_cast<QFileDialog&>(dialog);
+      started = files.directory().absolutePath();
+      files.setDirectory(dir.path());
+      files.selectNameFilter(row.filter);
+      files.selectFile(row.typed);
+      static_cast<QDialog&>(files).accept();
+    });
+    QString path = Messages().ChooseFile(nullptr, true, row.kind, "Save",
+                                         row.kind == FileKind::kCsv ? csv : project);
+    EXPECT_EQ(QFileInfo(path).fileName() + (started == dir.path() ? " in dir" : ""),
+              row.saved + QString(row.starts_in_dir ? " in dir" : ""));
+  }
+}
+
+// After "Show Details...", Return still presses OK; the details have room for 60 columns and 15
+// lines of a list of refused lines.
+TEST(MessageBoxTest, ReturnPressesOkAfterShowDetailsAndTheDetailsAreReadable) {
+  Outcome outcome = MessageOutcome("CSV File Error", " Error", OutcomeIcon::kNone, false);
+  outcome.detail = "line 2, channel 1, Freqency \"9999\": out of range; channel emptied";
+  QString seen;
+  WithDialog([&](QDialog& box) {
+    for (QPushButton* button : box.findChildren<QPushButton*>()) {
+      if (!button->text().startsWith("Show Details")) continue;
+      button->setFocus(Qt::MouseFocusReason);  // as a click gives it
+      button->click();
+    }
+    QApplication::processEvents();
+    auto* details = box.findChild<QTextEdit*>();
+    QFontMetrics metrics(details->font());
+    seen = QString(details->isVisible() ? "shown" : "hidden") +
+           (details->width() >= 60 * metrics.averageCharWidth() ? " wide" : " narrow") +
+           (details->height() >= 15 * metrics.lineSpacing() ? " high" : " low");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &press);
+    seen += box.isVisible() ? " open" : " closed";
+    if (box.isVisible()) box.reject();
+  });
+  Messages().Show(nullptr, outcome);
+  EXPECT_EQ(seen, "shown wide high closed");
 }
 
 }  // namespace
