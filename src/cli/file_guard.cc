@@ -99,7 +99,8 @@ Outcome SaveKeepingACopy(const std::string& path, std::ostream& out,
                          const std::function<Outcome()>& save) {
   std::string backup;
   std::string error;
-  if (!KeepBackupCopy(path, backup, error)) return SilentOutcome(NoCopyText(path, error));
+  if (!KeepBackupCopy(path, backup, error))
+    return SilentOutcome(OutcomeKind::kFileFailed, NoCopyText(path, error));
   if (!backup.empty()) out << "Backup of the old " << path << ": " << backup << "\n";
   return save();
 }

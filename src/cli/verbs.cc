@@ -131,19 +131,17 @@ int Report(const Outcome& outcome, const std::string& what, std::ostream& out, s
   }
   if (!outcome.shown) {
     err << "tqm5 " << what << ": " << (outcome.detail.empty() ? "failed" : outcome.detail) << "\n";
-  } else if (outcome.text == "Error") {
-    err << "tqm5 " << what << ": Error"
-        << (outcome.detail.empty()
-                ? " (the radio did not answer as expected: check the cable, the port and --model)"
-                : ": " + outcome.detail)
-        << "\n";
-  } else if (outcome.text == CancelledOutcome().text) {
+  } else if (outcome.kind == OutcomeKind::kCancelled) {
     // The transfer says which signal stopped it, where, and for a write what the radio holds.
     std::string where = outcome.detail.empty()
                             ? "Cancelled: stopped on request between two exchanges."
                             : outcome.detail;
     err << "tqm5 " << what << ": " << where << " The port is closed"
         << (what == "read" ? "; nothing was saved." : ".") << "\n";
+  } else if (outcome.detail.empty() && (outcome.kind == OutcomeKind::kRadioFailed ||
+                                        outcome.kind == OutcomeKind::kPortFailed)) {
+    err << "tqm5 " << what << ": " << outcome.text
+        << " (the radio did not answer as expected: check the cable, the port and --model)\n";
   } else {
     err << "tqm5 " << what << ": " << outcome.text
         << (outcome.detail.empty() ? "" : ": " + outcome.detail) << "\n";
@@ -177,7 +175,7 @@ bool LoadProjectFile(const Options& options, const std::string& path, MemoryImag
     return true;
   }
   std::string why = outcome.shown ? outcome.text : outcome.detail;
-  if (outcome.shown && outcome.text == "This File don't Open") {
+  if (outcome.shown && outcome.kind == OutcomeKind::kFileRefused) {
     why = outcome.detail.empty() ? "not a project file (the name must end in .M5)" : outcome.detail;
   }
   // Name the file once: most reasons name it already.
@@ -199,7 +197,7 @@ int Read(const Options& options, std::ostream& out, std::ostream& err) {
   RadioPort port;
   std::string error;
   if (!port.Open(options.port, *options.model, error))
-    return Report(SilentOutcome(error), "read", out, err);
+    return Report(SilentOutcome(OutcomeKind::kPortFailed, error), "read", out, err);
   MemoryImage image;
   SelectModelOption(image, *options.model);
   Outcome outcome = RunRadio(TransferCommand::kReadAll, port, image);
@@ -254,7 +252,7 @@ int Write(const Options& options, std::ostream& out, std::ostream& err) {
   RadioPort port;
   std::string error;
   if (!port.Open(options.port, *options.model, error))
-    return Report(SilentOutcome(error), "write", out, err);
+    return Report(SilentOutcome(OutcomeKind::kPortFailed, error), "write", out, err);
   return Report(RunRadio(TransferCommand::kWriteAll, port, image), "write", out, err);
 }
 
@@ -272,7 +270,7 @@ int Identify(const Options& options, std::ostream& out, std::ostream& err) {
   RadioPort port;
   std::string error;
   if (!port.Open(options.port, *options.model, error))
-    return Report(SilentOutcome(error), "identify", out, err);
+    return Report(SilentOutcome(OutcomeKind::kPortFailed, error), "identify", out, err);
   const ModelOption model = *options.model;
   RadioLink& link = port.link();
   std::string model_command, other;
@@ -291,10 +289,10 @@ int Identify(const Options& options, std::ostream& out, std::ostream& err) {
     }
   } catch (const CancelledError& e) {
     link.ClosePort();
-    return Report(SilentOutcome(e.reason() + "."), "identify", out, err);
+    return Report(SilentOutcome(OutcomeKind::kCancelled, e.reason() + "."), "identify", out, err);
   } catch (const std::exception& e) {
     link.ClosePort();
-    return Report(SilentOutcome(e.what()), "identify", out, err);
+    return Report(SilentOutcome(OutcomeKind::kFailed, e.what()), "identify", out, err);
   }
   link.ClosePort();
   if (identified) {
@@ -393,7 +391,7 @@ int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
       if (!outcome.success) {
         // A refused file: say which file and why.
         if (outcome.shown && !outcome.detail.empty()) {
-          outcome = SilentOutcome(second + ": " + outcome.detail);
+          outcome = SilentOutcome(outcome.kind, second + ": " + outcome.detail);
         }
         return outcome;
       }

@@ -329,8 +329,7 @@ ChannelEdit ConfirmChannelDialog(ChannelDialog& dialog) {
 }
 
 Outcome ApplyChannelEdit(MemoryImage& image, const ChannelEdit& edit) {
-  Outcome none;
-  none.success = true;
+  Outcome none = SilentOutcome(OutcomeKind::kDone, "");
   bool dual = IsDualChannel(edit.number) && edit.number < kLastDualChannel;
   Channel& main = image.channel(edit.number);
   main.used = edit.used[0];
@@ -341,7 +340,8 @@ Outcome ApplyChannelEdit(MemoryImage& image, const ChannelEdit& edit) {
     if (IsPassChannel(edit.number) &&
         PassFrequencyOverlaps(image, edit.number, edit.buffers[0].frequency)) {
       main.used = false;
-      return MessageOutcome("Overlaps in Frequency", " Error", OutcomeIcon::kNone, false);
+      return MessageOutcome(OutcomeKind::kEditRefused, "Overlaps in Frequency", " Error",
+                            OutcomeIcon::kNone);
     }
     WriteRow(main, edit.buffers[0]);
   }

@@ -37,15 +37,16 @@ constexpr std::array<std::string_view, 5> kShiftTexts = {"－", "＋", "-", "+",
 constexpr std::array<std::string_view, 3> kSkipTexts = {"※", "*", ""};
 
 Outcome ExportDoneOutcome() {
-  return MessageOutcome("Save File", "Finish", OutcomeIcon::kNone, true);
+  return MessageOutcome(OutcomeKind::kDone, "Save File", "Finish", OutcomeIcon::kNone);
 }
 
 Outcome ImportDoneOutcome() {
-  return MessageOutcome("Import CSV File", " Finish", OutcomeIcon::kNone, true);
+  return MessageOutcome(OutcomeKind::kDone, "Import CSV File", " Finish", OutcomeIcon::kNone);
 }
 
 Outcome CaptionErrorOutcome(std::string detail) {
-  Outcome outcome = MessageOutcome("CSV File Error", " Error", OutcomeIcon::kNone, false);
+  Outcome outcome =
+      MessageOutcome(OutcomeKind::kFileFailed, "CSV File Error", " Error", OutcomeIcon::kNone);
   outcome.detail = std::move(detail);
   return outcome;
 }
@@ -425,7 +426,7 @@ std::vector<std::string> CsvLines(const MemoryImage& image) {
 Outcome ExportCsv(const MemoryImage& image, const std::string& path) {
   std::string error;
   if (!WriteTextLines(path, CsvLines(image), error)) {
-    Outcome outcome = ErrorOutcome();
+    Outcome outcome = ErrorOutcome(OutcomeIcon::kCritical, OutcomeKind::kFileFailed);
     outcome.detail = error;
     return outcome;
   }
@@ -446,22 +447,27 @@ Outcome ImportCsv(MemoryImage& image, const std::string& path,
   };
   if (!PathEndsWith(path, "CSV")) {
     // Not a CSV name: the file is opened but not read, and the current channels are checked.
-    if (!std::ifstream(path, std::ios::binary)) return done(SilentOutcome("cannot open " + path));
+    if (!std::ifstream(path, std::ios::binary))
+      return done(SilentOutcome(OutcomeKind::kFileRefused, "cannot open " + path));
     return done(CheckAndClearChannels(image, line_of, found));
   }
   std::vector<std::string> lines;
   std::string error;
-  if (!ReadTextLines(path, lines, error)) return done(SilentOutcome(error));
-  if (lines.empty()) return done(SilentOutcome("line 1: the file ends before the caption line"));
+  if (!ReadTextLines(path, lines, error))
+    return done(SilentOutcome(OutcomeKind::kFileRefused, error));
+  if (lines.empty())
+    return done(
+        SilentOutcome(OutcomeKind::kFileFailed, "line 1: the file ends before the caption line"));
   if (!IsCaptionLine(lines[0])) {
     return done(CaptionErrorOutcome("line 1 is not the caption line of a channel CSV file"));
   }
   if (lines.size() > 1 && !PlaceChannelLines(image, lines, line_of, found)) {
     // What became of the channels read is for the caller to say: it may keep or drop them.
-    return done(SilentOutcome(path + " line " + std::to_string(lines.size() + 1) +
-                              ": the file ends before the line of channel " +
-                              std::to_string(kLastCsvImportChannel) +
-                              "; the import stopped there"));
+    return done(
+        SilentOutcome(OutcomeKind::kFileFailed, path + " line " + std::to_string(lines.size() + 1) +
+                                                    ": the file ends before the line of channel " +
+                                                    std::to_string(kLastCsvImportChannel) +
+                                                    "; the import stopped there"));
   }
   return done(CheckAndClearChannels(image, line_of, found));
 }

@@ -12,15 +12,13 @@ namespace {
 constexpr std::string_view kFileEndLine = "File End";
 
 Outcome SaveDoneOutcome() {
-  return MessageOutcome("Save File", " Finish", OutcomeIcon::kNone, true);
+  return MessageOutcome(OutcomeKind::kDone, "Save File", " Finish", OutcomeIcon::kNone);
 }
 Outcome ReadDoneOutcome() {
-  return MessageOutcome("Read Font File", " Finish", OutcomeIcon::kNone, true);
+  return MessageOutcome(OutcomeKind::kDone, "Read Font File", " Finish", OutcomeIcon::kNone);
 }
 // A file refused by its name or its content; `detail` says why when it is the content.
-Outcome DontOpenOutcome() {
-  return MessageOutcome("This File don't Open", " Error", OutcomeIcon::kNone, false);
-}
+Outcome DontOpenOutcome() { return FileRefusedOutcome(" Error"); }
 
 // The glyph a line starts: a line of the single digit "0".."7". Any other line (a letter on
 // its own included) is not a glyph number and is skipped.
@@ -77,7 +75,7 @@ std::vector<std::string> FontFileLines(const MemoryImage& image, const std::stri
 Outcome SaveFontFile(const MemoryImage& image, const std::string& path) {
   std::string error;
   if (!WriteTextLines(path, FontFileLines(image, SaveDateTimeLine()), error)) {
-    Outcome outcome = ErrorOutcome();
+    Outcome outcome = ErrorOutcome(OutcomeIcon::kCritical, OutcomeKind::kFileFailed);
     outcome.detail = error;
     return outcome;
   }
@@ -89,7 +87,7 @@ Outcome LoadFontFile(MemoryImage& image, const std::string& path, int* glyphs_re
   if (!PathEndsWith(path, "FM5")) return DontOpenOutcome();
   std::vector<std::string> lines;
   std::string error;
-  if (!ReadTextLines(path, lines, error)) return SilentOutcome(error);
+  if (!ReadTextLines(path, lines, error)) return SilentOutcome(OutcomeKind::kFileRefused, error);
   // The glyphs go into a copy, which replaces the image's only when the whole file has loaded.
   FontBits font = image.font_bits;
   std::array<bool, kGlyphCount> read{};

@@ -171,14 +171,12 @@ std::string MissingProjectFrame(const std::vector<std::string>& lines) {
 }
 
 Outcome ReadFileOutcome() {
-  return MessageOutcome("Read File", "Finish", OutcomeIcon::kNone, true);
+  return MessageOutcome(OutcomeKind::kDone, "Read File", "Finish", OutcomeIcon::kNone);
 }
 // A file refused by its name or its content; `detail` says why when it is the content.
-Outcome DontOpenOutcome() {
-  return MessageOutcome("This File don't Open", "Error", OutcomeIcon::kNone, false);
-}
+Outcome DontOpenOutcome() { return FileRefusedOutcome("Error"); }
 Outcome SaveFileOutcome() {
-  return MessageOutcome("Save File", "Finish", OutcomeIcon::kNone, true);
+  return MessageOutcome(OutcomeKind::kDone, "Save File", "Finish", OutcomeIcon::kNone);
 }
 
 }  // namespace
@@ -248,7 +246,7 @@ bool SaveProject(const MemoryImage& image, const std::string& path, std::string&
 Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path) {
   std::string error;
   if (SaveProject(image, path, error)) return SaveFileOutcome();
-  Outcome outcome = ErrorOutcome(OutcomeIcon::kCritical);
+  Outcome outcome = ErrorOutcome(OutcomeIcon::kCritical, OutcomeKind::kFileFailed);
   outcome.detail = std::move(error);
   return outcome;
 }
@@ -258,7 +256,8 @@ Outcome LoadProject(MemoryImage& image, const std::string& path,
   if (!PathEndsWith(path, ".M5")) return DontOpenOutcome();
   std::vector<std::string> lines;
   std::string error;
-  if (!ReadTextLines(path, lines, error)) return SilentOutcome(std::move(error));
+  if (!ReadTextLines(path, lines, error))
+    return SilentOutcome(OutcomeKind::kFileRefused, std::move(error));
   return LoadProjectLines(image, lines, problems);
 }
 

@@ -276,7 +276,7 @@ void FontEditor::OpenFontFile() {
   if (!outcome.shown) {
     // A file that could not be read at all is refused as one of the wrong kind is.
     std::string why = std::move(outcome.detail);
-    outcome = MessageOutcome("This File don't Open", " Error", OutcomeIcon::kNone, false);
+    outcome = FileRefusedOutcome(" Error");
     outcome.detail = std::move(why);
   }
   ShowSelectedGlyph();

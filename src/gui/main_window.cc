@@ -497,7 +497,8 @@ bool MainWindow::StartTransfer(const TransferRequest& request) {
   QString why;
   std::string device = DeviceOfPort(why);
   if (device.empty()) {
-    Report(SilentOutcome(why.isEmpty() ? "No serial port is chosen." : why.toStdString()));
+    Report(SilentOutcome(OutcomeKind::kPortFailed,
+                         why.isEmpty() ? "No serial port is chosen." : why.toStdString()));
     return false;
   }
   if (!runner_.Start(request, document_.image(), device)) return false;

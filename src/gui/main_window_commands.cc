@@ -33,7 +33,7 @@ constexpr char kCsvFilter[] = "CSV Files (*.CSV);;All Files (*)";
 // with a message box as a file of the wrong kind is; `detail` says why.
 Outcome RefusedUnlessShown(Outcome outcome, const std::string& title) {
   if (outcome.shown) return outcome;
-  Outcome refused = MessageOutcome("This File don't Open", title, OutcomeIcon::kNone, false);
+  Outcome refused = FileRefusedOutcome(title);
   refused.detail = std::move(outcome.detail);
   return refused;
 }
@@ -88,9 +88,10 @@ void MainWindow::ImportCommand() {
   if (!PathEndsWith(path.toStdString(), ".CSV")) {
     // Only a CSV file is read; the channels stay as they are.
     Report(MessageOutcome(
+        OutcomeKind::kFileRefused,
         "Only a CSV file can be imported: " + QFileInfo(path).fileName().toStdString() +
             " does not end in \".CSV\". Nothing was changed.",
-        " Error", OutcomeIcon::kNone, false));
+        " Error", OutcomeIcon::kNone));
     return;
   }
   MemoryImage next = document_.image();

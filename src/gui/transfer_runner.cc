@@ -44,7 +44,7 @@ bool TransferRunner::Start(const TransferRequest& request, const MemoryImage& im
     // A port that cannot be opened ends the command before anything is sent. The user is told
     // in the "Error" box, with the reason one click away, rather than only in the status bar.
     if (!transport.Open()) {
-      outcome_ = ErrorOutcome();
+      outcome_ = ErrorOutcome(OutcomeIcon::kCritical, OutcomeKind::kPortFailed);
       outcome_.detail =
           (transport.ErrorText().empty() ? "cannot open " + device : transport.ErrorText()) +
           "\nCheck that the radio's cable is plugged in, and choose its port in "
@@ -67,7 +67,7 @@ bool TransferRunner::StartReset(const std::string& device) {
     try {
       HiddenReset(link);
     } catch (const std::exception& e) {
-      outcome_ = SilentOutcome(e.what());
+      outcome_ = SilentOutcome(OutcomeKind::kFailed, e.what());
     }
   });
 }

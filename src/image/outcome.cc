@@ -5,41 +5,52 @@
 #include "image/hex.h"
 
 namespace tqm5 {
-Outcome MessageOutcome(std::string text, std::string title, OutcomeIcon icon, bool success) {
-  Outcome outcome;
+Outcome MessageOutcome(OutcomeKind kind, std::string text, std::string title, OutcomeIcon icon) {
+  Outcome outcome = SilentOutcome(kind, "");
   outcome.shown = true;
   outcome.text = std::move(text);
   outcome.title = std::move(title);
   outcome.icon = icon;
-  outcome.success = success;
   return outcome;
 }
 
-Outcome SuccessOutcome() { return MessageOutcome("Success", " Finish", OutcomeIcon::kNone, true); }
+Outcome SilentOutcome(OutcomeKind kind, std::string detail) {
+  Outcome outcome;
+  outcome.kind = kind;
+  outcome.success = kind == OutcomeKind::kDone;
+  outcome.detail = std::move(detail);
+  return outcome;
+}
+
+Outcome SuccessOutcome() {
+  return MessageOutcome(OutcomeKind::kDone, "Success", " Finish", OutcomeIcon::kNone);
+}
 
 Outcome ReadAllSuccessOutcome() {
-  return MessageOutcome("Success ALL DATA READ", " Finish", OutcomeIcon::kNone, true);
+  return MessageOutcome(OutcomeKind::kDone, "Success ALL DATA READ", " Finish", OutcomeIcon::kNone);
 }
 
 Outcome CompleteOutcome() {
-  return MessageOutcome("Complete", "Complete", OutcomeIcon::kNone, true);
+  return MessageOutcome(OutcomeKind::kDone, "Complete", "Complete", OutcomeIcon::kNone);
 }
 
-Outcome ErrorOutcome(OutcomeIcon icon) { return MessageOutcome("Error", " Error", icon, false); }
+Outcome ErrorOutcome(OutcomeIcon icon, OutcomeKind kind) {
+  return MessageOutcome(kind, "Error", " Error", icon);
+}
 
 Outcome CancelledOutcome() {
-  return MessageOutcome("Cancelled", " Error", OutcomeIcon::kNone, false);
+  return MessageOutcome(OutcomeKind::kCancelled, "Cancelled", " Error", OutcomeIcon::kNone);
 }
 
 Outcome PassRuleOutcome() {
-  return MessageOutcome("PASSバンクは、全て含めるか1つも含めないように。", " Error",
-                        OutcomeIcon::kCritical, false);
+  return MessageOutcome(OutcomeKind::kWriteRefused,
+                        "PASSバンクは、全て含めるか1つも含めないように。", " Error",
+                        OutcomeIcon::kCritical);
 }
 
-Outcome SilentOutcome(std::string detail) {
-  Outcome outcome;
-  outcome.detail = std::move(detail);
-  return outcome;
+Outcome FileRefusedOutcome(std::string title) {
+  return MessageOutcome(OutcomeKind::kFileRefused, "This File don't Open", std::move(title),
+                        OutcomeIcon::kNone);
 }
 
 std::string QuotedValue(std::string_view value) {

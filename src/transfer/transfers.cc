@@ -112,11 +112,11 @@ Outcome Framed(TransferContext& context, Body body) {
       outcome = body(run);
     }
   } catch (const PortOpenError& e) {
-    outcome = SilentOutcome(e.what());
+    outcome = SilentOutcome(OutcomeKind::kPortFailed, e.what());
   } catch (const CancelledError& e) {
     outcome = run.Stopped(e.reason());
   } catch (const std::exception& e) {
-    outcome = SilentOutcome(std::string("unexpected failure: ") + e.what());
+    outcome = SilentOutcome(OutcomeKind::kFailed, std::string("unexpected failure: ") + e.what());
   }
   context.link.ClosePort();
   return outcome;
@@ -385,7 +385,7 @@ Outcome WriteMemories(TransferContext& context) {
 
 std::optional<Outcome> WriteRefusal(const MemoryImage& image, TransferCommand command) {
   auto refused = [](OutcomeIcon icon, std::string why, std::string_view then) {
-    Outcome outcome = ErrorOutcome(icon);
+    Outcome outcome = ErrorOutcome(icon, OutcomeKind::kWriteRefused);
     outcome.detail = std::move(why) + ": nothing was sent. " + std::string(then);
     return outcome;
   };
@@ -467,7 +467,7 @@ Outcome RunTransfer(const TransferRequest& request, TransferContext& context) {
     case TransferCommand::kGroupsWrite:
       return Areas(context, Direction::kWrite, {GroupsWrite()}, 0, "", CompleteOutcome());
   }
-  return SilentOutcome("unknown command");
+  return SilentOutcome(OutcomeKind::kFailed, "unknown command");
 }
 
 }  // namespace tqm5

@@ -504,7 +504,8 @@ TEST(FileDialogTest, SavedNamesOpenAgainAndEachKindStartsWhereItWasLastChosen) {
 // After "Show Details...", Return still presses OK; the details have room for 60 columns and 15
 // lines of a list of refused lines.
 TEST(MessageBoxTest, ReturnPressesOkAfterShowDetailsAndTheDetailsAreReadable) {
-  Outcome outcome = MessageOutcome("CSV File Error", " Error", OutcomeIcon::kNone, false);
+  Outcome outcome =
+      MessageOutcome(OutcomeKind::kFileFailed, "CSV File Error", " Error", OutcomeIcon::kNone);
   outcome.detail = "line 2, channel 1, Freqency \"9999\": out of range; channel emptied";
   QString seen;
   WithDialog([&](QDialog& box) {
