@@ -1,9 +1,8 @@
 #include "cli/options.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <map>
-
-#include <CLI/CLI.hpp>
 
 #include "image/outcome.h"
 #include "serial/serial_transport.h"
@@ -201,8 +200,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
   // that name is easily made by mistake.
   if (options.output == "-" ||
       std::find(options.files.begin(), options.files.end(), "-") != options.files.end()) {
-    error = "\"-\" is not taken as a file name (standard input and output are not used): give "
-            "the file's name, ./- for a file named \"-\"";
+    error =
+        "\"-\" is not taken as a file name (standard input and output are not used): give "
+        "the file's name, ./- for a file named \"-\"";
     return std::nullopt;
   }
   return options;
