@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <map>
 
 #include "image/outcome.h"
@@ -107,55 +109,101 @@ const char kUsage[] =
     "                  (every verb lists such lines on stderr, with what was loaded instead)\n"
     "  -h, --help      this text; tqm5 VERB --help describes one verb\n"
     "  --version       the program's version\n"
+    "  Each option is given once, as --port P or --port=P; -- ends the options, so that\n"
+    "  a file name may start with \"-\" (but \"-\" alone is no file name).\n"
     "\n"
     "Exit status: 0 on success, 1 when the command failed, 2 for a usage error.\n";
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
   Options options;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    auto value = [&](const char* name) -> std::optional<std::string> {
-      if (i + 1 >= args.size()) {
-        error = std::string(name) + " needs a value";
-        return std::nullopt;
-      }
-      return args[++i];
-    };
-    if (arg == "-h" || arg == "--help") {
-      options.help = true;
-    } else if (arg == "--version") {
-      options.version = true;
-    } else if (arg == "--port") {
-      auto v = value("--port");
-      if (!v) return std::nullopt;
-      if (!IsPortArgument(*v)) {
-        error = "port " + QuotedValue(*v) +
-                ": give a number 1..16, a device path such as /dev/ttyUSB0, or sim";
-        return std::nullopt;
-      }
-      options.port = *v;
-    } else if (arg == "--model") {
-      auto v = value("--model");
-      if (!v) return std::nullopt;
-      options.model = ParseModelOption(*v);
-      if (!options.model) {
-        error = "unknown model " + QuotedValue(*v) + ": use J, T or other";
-        return std::nullopt;
-      }
-    } else if (arg == "--accept-changes") {
-      options.accept_changes = true;
-    } else if (arg == "-o" || arg == "--output") {
-      auto v = value("-o");
-      if (!v) return std::nullopt;
-      options.output = *v;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      error = "unknown option " + QuotedValue(arg);
+  std::string port, model;
+  std::vector<std::string> stray;  // words before any verb: an unknown verb and what follows it
+  CLI::App app("", "tqm5");
+  // The help texts are this program's own (kUsage and each verb's usage, with its example):
+  // -h is an ordinary flag, removed before the verbs are added so that none inherits CLI11's.
+  app.set_help_flag();
+  // Unknown options are collected and reported in this program's words, not CLI11's.
+  app.allow_extras();
+  // One verb: a later verb name is a file name ("tqm5 show read" shows a file named "read").
+  app.require_subcommand(0, 1);
+  // Every option once: a second value would silently replace the first. Each option's name as
+  // the messages give it.
+  const std::pair<CLI::Option*, const char*> named[] = {
+      {app.add_flag("-h,--help", options.help), "--help"},
+      {app.add_flag("--version", options.version), "--version"},
+      {app.add_option("--port", port), "--port"},
+      {app.add_option("--model", model), "--model"},
+      {app.add_option("-o,--output", options.output), "-o"},
+      {app.add_flag("--accept-changes", options.accept_changes), "--accept-changes"},
+  };
+  for (const auto& [option, name] : named)
+    option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  app.add_option("stray", stray);
+  // Each verb takes its files; the options, before or after it, belong to the whole command
+  // (CheckVerbArguments says which verb takes which).
+  for (const auto& [name, shape] : Verbs()) {
+    CLI::App* verb = app.add_subcommand(name);
+    verb->fallthrough();
+    verb->add_option("files", options.files);
+  }
+  // CLI11 takes the arguments without the program's name, last to first.
+  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::ArgumentMismatch& e) {
+    // "--model: 1 required TEXT missing": an option given last, or followed by another option.
+    std::string name = e.what();
+    name = name.substr(0, name.find(':'));
+    error = (name == "--output" ? "-o" : name) + " needs a value";
+    return std::nullopt;
+  } catch (const CLI::ParseError& e) {
+    error = e.what();
+    return std::nullopt;
+  }
+  for (const std::string& extra : app.remaining(true)) {
+    // CLI11 keeps the "--" that ends the options among the unused words.
+    if (extra != "--" && extra.size() > 1 && extra[0] == '-') {
+      error = "unknown option " + QuotedValue(extra.substr(0, extra.find('=')));
       return std::nullopt;
-    } else if (options.verb.empty()) {
-      options.verb = arg;
-    } else {
-      options.files.push_back(arg);
     }
+  }
+  for (const auto& [option, name] : named) {
+    if (option->count() > 1) {
+      error = std::string(name) + " is given " +
+              (option->count() == 2 ? "twice" : std::to_string(option->count()) + " times") +
+              ": give it once";
+      return std::nullopt;
+    }
+  }
+  if (!app.get_subcommands().empty()) options.verb = app.get_subcommands().front()->get_name();
+  if (!stray.empty()) {
+    // Not a verb: the first word is reported as the unknown verb.
+    options.verb = stray.front();
+    options.files.insert(options.files.begin(), stray.begin() + 1, stray.end());
+  }
+  if (app.count("--port") > 0) {
+    if (!IsPortArgument(port)) {
+      error = "port " + QuotedValue(port) +
+              ": give a number 1..16 or COM1..COM16, a device path such as /dev/ttyUSB0, or sim";
+      return std::nullopt;
+    }
+    options.port = port;
+  }
+  if (app.count("--model") > 0) {
+    options.model = ParseModelOption(model);
+    if (!options.model) {
+      error = "unknown model " + QuotedValue(model) + ": use J, T or other";
+      return std::nullopt;
+    }
+  }
+  // "-" is no file here: no verb reads standard input or writes standard output, and a file of
+  // that name is easily made by mistake.
+  if (options.output == "-" ||
+      std::find(options.files.begin(), options.files.end(), "-") != options.files.end()) {
+    error =
+        "\"-\" is not taken as a file name (standard input and output are not used): give "
+        "the file's name, ./- for a file named \"-\"";
+    return std::nullopt;
   }
   return options;
 }

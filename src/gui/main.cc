@@ -27,9 +27,8 @@ using tqm5::gui::PortChoice;
 std::optional<PortChoice> ParsePort(const QString& text) {
   if (!tqm5::IsPortArgument(text.toStdString())) return std::nullopt;
   if (text == "sim") return PortChoice{PortChoice::kSimulated, 0, {}};
-  bool number = false;
-  int k = text.toInt(&number);
-  if (number) return PortChoice{PortChoice::kNumber, k, {}};
+  if (int k = tqm5::PortNumber(text.toStdString()); k != 0)
+    return PortChoice{PortChoice::kNumber, k, {}};
   return PortChoice{PortChoice::kDevice, 0, text};
 }
 

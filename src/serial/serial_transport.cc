@@ -141,24 +141,27 @@ std::string DevicePathForPort(int number) {
 #endif
 }
 
-bool IsPortArgument(std::string_view port) {
-  if (port == "sim" || port.find('/') != std::string_view::npos || port.starts_with("COM")) {
-    return true;
+int PortNumber(std::string_view port) {
+  // "COM3", as the port menu and Windows name it, in any case.
+  if (port.size() > 3 && std::toupper(static_cast<unsigned char>(port[0])) == 'C' &&
+      std::toupper(static_cast<unsigned char>(port[1])) == 'O' &&
+      std::toupper(static_cast<unsigned char>(port[2])) == 'M') {
+    port.remove_prefix(3);
   }
-  if (port.empty() || port.size() > 2) return false;
-  if (port.find_first_not_of("0123456789") != std::string_view::npos) return false;
+  if (port.empty() || port.size() > 2) return 0;
+  if (port.find_first_not_of("0123456789") != std::string_view::npos) return 0;
   int number = std::stoi(std::string(port));
-  return number >= 1 && number <= 16;
+  return number >= 1 && number <= 16 ? number : 0;
+}
+
+bool IsPortArgument(std::string_view port) {
+  return port == "sim" || port.find('/') != std::string_view::npos || PortNumber(port) != 0;
 }
 
 std::string ResolvePortName(std::string_view port) {
-  if (port.empty()) return "";
-  bool digits = std::all_of(port.begin(), port.end(),
-                            [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
-  if (!digits) return std::string(port);
-  if (port.size() > 2) return "";
-  int number = std::stoi(std::string(port));
-  return number >= 1 && number <= 16 ? DevicePathForPort(number) : "";
+  if (port.find('/') != std::string_view::npos) return std::string(port);
+  int number = PortNumber(port);
+  return number != 0 ? DevicePathForPort(number) : "";
 }
 
 SerialTransport::SerialTransport(std::string device) : device_(std::move(device)) {}

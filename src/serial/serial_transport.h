@@ -19,12 +19,16 @@ namespace tqm5 {
 // Windows, /dev/cu.usbserial-1 .. on macOS.
 std::string DevicePathForPort(int number);
 
-// A port as the user gives it: a number 1..16 (mapped as above) or a device path, used as is.
-// Empty for a number outside 1..16 or an empty text.
+// The number 1..16 of a port given as a number ("3") or as the port menu names it ("COM3",
+// in any case); 0 for any other text.
+int PortNumber(std::string_view port);
+
+// A port as the user gives it: a number 1..16 or COM1..COM16 (mapped as above), or a device
+// path, used as is. Empty for anything else.
 std::string ResolvePortName(std::string_view port);
 
 // A port a user may give on a command line: "sim" (the built-in simulated radio), a number
-// 1..16, or a device: a path, or a Windows name COM1, COM2, ...
+// 1..16 or COM1..COM16, or a device path.
 bool IsPortArgument(std::string_view port);
 
 class SerialTransport : public Transport {

@@ -185,6 +185,7 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
   std::ofstream(Path("notes.txt")) << "hello\r\n";
   testing::WriteLines(Path("a.M5"), StartUpProject());
   std::ofstream(Path("half.M5")) << "Save Date and Time\r\nCH0000";
+  testing::WriteLines(Path("-a.M5"), StartUpProject());
   std::ofstream(Path("empty.FM5")).flush();
   std::ofstream(Path("short.CSV"))
       << ",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,"
@@ -192,6 +193,7 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
   for (const char* folder : {"d.M5", "d.CSV"}) fs::create_directories(Path(folder));
   const std::string a = Path("a.M5"), notes = Path("notes.txt"), tqm5 = TQM5_EXECUTABLE;
   const std::string folder = " is a folder, not a file";
+  fs::current_path(dir_);  // for the names that start with "-", which are relative
   // The start of stderr; of stdout when the status is 0.
   // clang-format off
   struct Case { std::vector<std::string> args; int status; std::string start; std::string program = TQM5_EXECUTABLE; };
@@ -205,6 +207,15 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"read", "--port", "0", "--model", "J"}, 2, "tqm5: port \"0\": give a number 1..16"},
       {{"read", "--port", "17", "--model", "J"}, 2, "tqm5: port \"17\""},
       {{"identify", "--port", "abc", "--model", "J"}, 2, "tqm5: port \"abc\""},
+      {{"read", "--port", "COM17", "--model", "J"}, 2, "tqm5: port \"COM17\": give a number 1..16"},
+      {{"read", "--port", "sim", "--model", "J", "--port", "1"}, 2, "tqm5: --port is given twice: give it once"},
+      {{"read", "--port", "sim", "--model", "J", "-o", "x.M5", "--output", "y.M5"}, 2, "tqm5: -o is given twice"},
+      {{"write", "--port", "sim", "--model", "J", a, "--accept-changes", "--accept-changes"}, 2,
+       "tqm5: --accept-changes is given twice"},
+      {{"read", "--port", "sim", "--model"}, 2, "tqm5: --model needs a value"},
+      {{"show", a, "--bogus"}, 2, "tqm5: unknown option \"--bogus\""},
+      {{"export-csv", a, "-"}, 2, "tqm5: \"-\" is not taken as a file name"},
+      {{"import-csv", a, Path("short.CSV"), "-o", "-"}, 2, "tqm5: \"-\" is not taken as a file name"},
       {{"export-csv", a, Path("c.CSV"), "-o", Path("c.CSV")}, 2, "tqm5: export-csv does not take -o"},
       {{"font-export", a, Path("c.FM5"), "-o", Path("b.M5")}, 2, "tqm5: font-export does not take -o"},
       {{"show", a, "-o", Path("b.M5")}, 2, "tqm5: show does not take -o"},
@@ -232,6 +243,8 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"--image", "/dev/zero"}, 2, "tqm5-sim: cannot load the radio memory: /dev/zero is not a regular file",
        TQM5_SIM_EXECUTABLE},
       {{"identify", "--port", "sim", "--model", "other"}, 0, "ZR~TQ-M5E: TQ-M5E, model option other\n"},
+      {{"identify", "--port=sim", "--model=other"}, 0, "ZR~TQ-M5E: TQ-M5E, model option other\n"},
+      {{"show", "--model", "T", "--", "-a.M5"}, 0, "Channels: 23 used\n"},
       {{"--version"}, 0, "tqm5 0.1.0\n"},
       {{"--help"}, 0, "Usage: tqm5 VERB"},
       {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5 [--accept-changes]\n"},
@@ -258,7 +271,7 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       }
     }
   }
-  EXPECT_FALSE(fs::exists(Path("b.M5")));
+  EXPECT_FALSE(fs::exists(Path("b.M5")) || fs::exists(Path("-")));
 }
 
 TEST_F(CliTest, AProjectKeepsItsOwnLanguageUnderEveryModel) {

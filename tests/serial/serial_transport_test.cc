@@ -17,7 +17,9 @@ TEST(SerialTransportTest, PortNamesAndNumbers) {
   };
   for (const Case& c :
        {Case{"1", "/dev/ttyUSB0"}, Case{"16", "/dev/ttyUSB15"}, Case{"17", ""}, Case{"0", ""},
-        Case{"007", ""}, Case{"", ""}, Case{"/dev/pts/3", "/dev/pts/3"}}) {
+        Case{"007", ""}, Case{"", ""}, Case{"/dev/pts/3", "/dev/pts/3"}, Case{"COM1", "/dev/ttyUSB0"},
+        Case{"com16", "/dev/ttyUSB15"}, Case{"Com3", "/dev/ttyUSB2"}, Case{"COM17", ""},
+        Case{"COM", ""}, Case{"COM01", "/dev/ttyUSB0"}, Case{"COM007", ""}}) {
     EXPECT_EQ(ResolvePortName(c.given), c.device) << c.given;
   }
 }
