@@ -399,6 +399,14 @@ bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
   return next > kLastCsvImportChannel;
 }
 
+// The problems in file order; channels that had no line of their own last.
+std::vector<CsvImportProblem> SortedProblems(std::vector<CsvImportProblem> problems) {
+  auto key = [](const CsvImportProblem& p) { return p.line > 0 ? p.line : kCsvLineCount + 1; };
+  std::stable_sort(problems.begin(), problems.end(),
+                   [&key](const auto& a, const auto& b) { return key(a) < key(b); });
+  return problems;
+}
+
 }  // namespace
 
 std::vector<std::string> CsvLines(const MemoryImage& image) {
@@ -434,31 +442,43 @@ Outcome ExportCsv(const MemoryImage& image, const std::string& path) {
 
 Outcome ImportCsv(MemoryImage& image, const std::string& path,
                   std::vector<CsvImportProblem>* problems) {
+  if (!PathEndsWith(path, "CSV")) {
+    // Not a CSV name: the file is opened but not read, and the current channels are checked.
+    std::vector<CsvImportProblem> found;
+    std::vector<int> line_of(kLastCsvImportChannel + 1, 0);
+    Outcome outcome = std::ifstream(path, std::ios::binary)
+                          ? CheckAndClearChannels(image, line_of, found)
+                          : SilentOutcome("cannot open " + path);
+    if (problems != nullptr) *problems = SortedProblems(std::move(found));
+    return outcome;
+  }
+  std::string bytes;
+  std::string error;
+  if (!ReadFileBytes(path, bytes, error)) {
+    if (problems != nullptr) problems->clear();
+    return SilentOutcome(error);
+  }
+  return ImportCsvBytes(image, bytes, path, problems);
+}
+
+Outcome ImportCsvBytes(MemoryImage& image, std::string_view bytes, const std::string& name,
+                       std::vector<CsvImportProblem>* problems) {
   std::vector<CsvImportProblem> found;
   std::vector<int> line_of(kLastCsvImportChannel + 1, 0);
   auto done = [&](Outcome outcome) {
-    // In file order; channels that had no line of their own last.
-    auto key = [](const CsvImportProblem& p) { return p.line > 0 ? p.line : kCsvLineCount + 1; };
-    std::stable_sort(found.begin(), found.end(),
-                     [&key](const auto& a, const auto& b) { return key(a) < key(b); });
-    if (problems != nullptr) *problems = std::move(found);
+    if (problems != nullptr) *problems = SortedProblems(std::move(found));
     return outcome;
   };
-  if (!PathEndsWith(path, "CSV")) {
-    // Not a CSV name: the file is opened but not read, and the current channels are checked.
-    if (!std::ifstream(path, std::ios::binary)) return done(SilentOutcome("cannot open " + path));
-    return done(CheckAndClearChannels(image, line_of, found));
-  }
   std::vector<std::string> lines;
   std::string error;
-  if (!ReadTextLines(path, lines, error)) return done(SilentOutcome(error));
+  if (!TextLinesFromBytes(bytes, name, lines, error)) return done(SilentOutcome(error));
   if (lines.empty()) return done(SilentOutcome("line 1: the file ends before the caption line"));
   if (!IsCaptionLine(lines[0])) {
     return done(CaptionErrorOutcome("line 1 is not the caption line of a channel CSV file"));
   }
   if (lines.size() > 1 && !PlaceChannelLines(image, lines, line_of, found)) {
     // What became of the channels read is for the caller to say: it may keep or drop them.
-    return done(SilentOutcome(path + " line " + std::to_string(lines.size() + 1) +
+    return done(SilentOutcome(name + " line " + std::to_string(lines.size() + 1) +
                               ": the file ends before the line of channel " +
                               std::to_string(kLastCsvImportChannel) +
                               "; the import stopped there"));

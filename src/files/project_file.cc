@@ -256,9 +256,17 @@ Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path) {
 Outcome LoadProject(MemoryImage& image, const std::string& path,
                     std::vector<FileProblem>* problems) {
   if (!PathEndsWith(path, ".M5")) return DontOpenOutcome();
+  std::string bytes;
+  std::string error;
+  if (!ReadFileBytes(path, bytes, error)) return SilentOutcome(std::move(error));
+  return LoadProjectBytes(image, bytes, path, problems);
+}
+
+Outcome LoadProjectBytes(MemoryImage& image, std::string_view bytes, const std::string& name,
+                         std::vector<FileProblem>* problems) {
   std::vector<std::string> lines;
   std::string error;
-  if (!ReadTextLines(path, lines, error)) return SilentOutcome(std::move(error));
+  if (!TextLinesFromBytes(bytes, name, lines, error)) return SilentOutcome(std::move(error));
   return LoadProjectLines(image, lines, problems);
 }
 
