@@ -51,8 +51,10 @@ int NumberAt(Line line, size_t position, size_t width) {
 }
 
 bool DigitsTo(Line line, size_t position, size_t length) {
-  return line.size() == length &&
-         (position > length || DigitsAt(line, position, length - position + 1).has_value());
+  // Checked character by character: the digits of a whole line are far too many for an int.
+  Line digits = Slice(line, position);
+  return line.size() == length && std::all_of(digits.begin(), digits.end(),
+                                              [](char32_t c) { return c >= U'0' && c <= U'9'; });
 }
 
 bool StartsWith(Line line, std::string_view key) {
