@@ -94,13 +94,13 @@ bool BlockedForModelT(int64_t hertz) {
 void ClearChannel(Channel& channel) {
   // In place: a load clears every channel, and most of them are empty already.
   for (int column = kColLabel + 1; column < kColumnCount; ++column) channel.row[column].clear();
-  static const Channel kEmpty;
-  channel.step_index = kEmpty.step_index;
-  channel.tx_tone_index = kEmpty.tx_tone_index;
-  channel.rx_tone_index = kEmpty.rx_tone_index;
-  channel.dcs_index = kEmpty.dcs_index;
-  channel.train_index = kEmpty.train_index;
-  channel.used = kEmpty.used;
+  static const Channel* const empty = new Channel();  // the empty channel's index bytes
+  channel.step_index = empty->step_index;
+  channel.tx_tone_index = empty->tx_tone_index;
+  channel.rx_tone_index = empty->rx_tone_index;
+  channel.dcs_index = empty->dcs_index;
+  channel.train_index = empty->train_index;
+  channel.used = empty->used;
 }
 
 std::string EncodeChannel(const Channel& channel, int number, std::string_view model_command) {
