@@ -1,19 +1,37 @@
-// The project loader on any file: it must stop cleanly at bad lines, a file it refuses must leave
-// the image as it was, and what it loads must save again.
-#include <cstdio>
+// The project loader on any bytes, through the same code that loads a file: it must stop cleanly
+// at bad lines, a file it refuses must leave the image as it was, and what it loads must save
+// again.
 #include <cstdlib>
+#include <string_view>
 
 #include "files/project_file.h"
-#include "fuzz_file.h"
+
+namespace {
+
+// The image before each load: the start-up image, built once, with a channel a load clears.
+const tqm5::MemoryImage& Before() {
+  static const tqm5::MemoryImage image = [] {
+    tqm5::MemoryImage start;
+    start.channel(3).used = true;
+    return start;
+  }();
+  return image;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string path = tqm5::WriteFuzzFile(data, size, ".M5");
-  tqm5::MemoryImage image;
-  image.channel(3).used = true;  // a load that runs clears it
-  std::vector<std::string> before = tqm5::ProjectLines(image, "header");
-  tqm5::Outcome outcome = tqm5::LoadProject(image, path);
-  std::vector<std::string> after = tqm5::ProjectLines(image, "header");
-  if (!outcome.success && after != before) std::abort();  // a refused load changed the image
-  std::remove(path.c_str());
+  // One image for the whole run: a refused load leaves it as `Before()`, a load is undone after.
+  static tqm5::MemoryImage image = Before();
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::vector<tqm5::FileProblem> problems;
+  tqm5::Outcome outcome = tqm5::LoadProjectBytes(image, bytes, "fuzz.M5", &problems);
+  if (!outcome.success) {
+    if (!(image == Before())) std::abort();  // a refused load changed the image
+    return 0;
+  }
+  std::string error;
+  if (tqm5::ProjectLines(image, "Save Date and Time", &error).empty()) std::abort();  // no save
+  image = Before();
   return 0;
 }

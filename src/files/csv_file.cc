@@ -56,18 +56,19 @@ bool OneOf(const std::array<std::string_view, N>& texts, std::string_view text) 
   return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-// A field in double quotes, a quote inside it doubled, so that a name holding "," or a quote
-// reads back whole.
-std::string Quoted(std::string_view field) {
-  std::string quoted;
-  quoted.reserve(field.size() + 2);
-  quoted += '"';
-  for (char c : field) {
-    if (c == '"') quoted += '"';
-    quoted += c;
+// Appends a field in double quotes, a quote inside it doubled, so that a name holding "," or a
+// quote reads back whole.
+void AppendQuoted(std::string& line, std::string_view field) {
+  line += '"';
+  size_t start = 0;
+  for (size_t quote = field.find('"'); quote != std::string_view::npos;
+       quote = field.find('"', start)) {
+    line.append(field.substr(start, quote + 1 - start));
+    line += '"';
+    start = quote + 1;
   }
-  quoted += '"';
-  return quoted;
+  line.append(field.substr(start));
+  line += '"';
 }
 
 // The fields of a line, read the CSV way: a field that begins with a quote runs to the quote
@@ -400,6 +401,14 @@ bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
   return next > kLastCsvImportChannel;
 }
 
+// The problems in file order; channels that had no line of their own last.
+std::vector<CsvImportProblem> SortedProblems(std::vector<CsvImportProblem> problems) {
+  auto key = [](const CsvImportProblem& p) { return p.line > 0 ? p.line : kCsvLineCount + 1; };
+  std::stable_sort(problems.begin(), problems.end(),
+                   [&key](const auto& a, const auto& b) { return key(a) < key(b); });
+  return problems;
+}
+
 }  // namespace
 
 std::vector<std::string> CsvLines(const MemoryImage& image) {
@@ -408,16 +417,25 @@ std::vector<std::string> CsvLines(const MemoryImage& image) {
   std::string caption;
   for (int column = kColLabel; column < kColumnCount; ++column) {
     if (column != kColLabel) caption += ',';
-    caption += Quoted(kColumnCaptions[column]);
+    AppendQuoted(caption, kColumnCaptions[column]);
   }
-  caption += ',' + Quoted("0");
+  caption += ',';
+  AppendQuoted(caption, "0");
   lines.push_back(std::move(caption));
+  // Each field is appended in place: an export builds some twenty thousand of them.
   for (int number = 1; number <= kChannelCount; ++number) {
     const ChannelRow& row = image.channel(number).row;
-    std::string line = Quoted(row[kColLabel]);
-    line += ',' + Quoted(ExportedFrequency(row[kColFreq]));
-    for (int column = kColMode; column <= kColName; ++column) line += ',' + Quoted(row[column]);
-    line += ',' + Quoted(std::to_string(number));
+    std::string line;
+    line.reserve(128);
+    AppendQuoted(line, row[kColLabel]);
+    line += ',';
+    AppendQuoted(line, ExportedFrequency(row[kColFreq]));
+    for (int column = kColMode; column <= kColName; ++column) {
+      line += ',';
+      AppendQuoted(line, row[column]);
+    }
+    line += ',';
+    AppendQuoted(line, std::to_string(number));
     lines.push_back(std::move(line));
   }
   return lines;
@@ -435,39 +453,46 @@ Outcome ExportCsv(const MemoryImage& image, const std::string& path) {
 
 Outcome ImportCsv(MemoryImage& image, const std::string& path,
                   std::vector<CsvImportProblem>* problems) {
+  if (!PathEndsWith(path, "CSV")) {
+    // Not a CSV name: the file is opened but not read, and the current channels are checked.
+    std::vector<CsvImportProblem> found;
+    std::vector<int> line_of(kLastCsvImportChannel + 1, 0);
+    Outcome outcome = std::ifstream(path, std::ios::binary)
+                          ? CheckAndClearChannels(image, line_of, found)
+                          : SilentOutcome(OutcomeKind::kFileRefused, "cannot open " + path);
+    if (problems != nullptr) *problems = SortedProblems(std::move(found));
+    return outcome;
+  }
+  std::string bytes;
+  std::string error;
+  if (!ReadFileBytes(path, bytes, error)) {
+    if (problems != nullptr) problems->clear();
+    return SilentOutcome(OutcomeKind::kFileRefused, error);
+  }
+  return ImportCsvBytes(image, bytes, path, problems);
+}
+
+Outcome ImportCsvBytes(MemoryImage& image, std::string_view bytes, const std::string& name,
+                       std::vector<CsvImportProblem>* problems) {
   std::vector<CsvImportProblem> found;
   std::vector<int> line_of(kLastCsvImportChannel + 1, 0);
   auto done = [&](Outcome outcome) {
-    // In file order; channels that had no line of their own last.
-    auto key = [](const CsvImportProblem& p) { return p.line > 0 ? p.line : kCsvLineCount + 1; };
-    std::stable_sort(found.begin(), found.end(),
-                     [&key](const auto& a, const auto& b) { return key(a) < key(b); });
-    if (problems != nullptr) *problems = std::move(found);
+    if (problems != nullptr) *problems = SortedProblems(std::move(found));
     return outcome;
   };
-  if (!PathEndsWith(path, "CSV")) {
-    // Not a CSV name: the file is opened but not read, and the current channels are checked.
-    if (!std::ifstream(path, std::ios::binary))
-      return done(SilentOutcome(OutcomeKind::kFileRefused, "cannot open " + path));
-    return done(CheckAndClearChannels(image, line_of, found));
-  }
   std::vector<std::string> lines;
   std::string error;
-  if (!ReadTextLines(path, lines, error))
-    return done(SilentOutcome(OutcomeKind::kFileRefused, error));
-  if (lines.empty())
-    return done(
-        SilentOutcome(OutcomeKind::kFileFailed, "line 1: the file ends before the caption line"));
+  if (!TextLinesFromBytes(bytes, name, lines, error)) return done(SilentOutcome(OutcomeKind::kFileRefused, error));
+  if (lines.empty()) return done(SilentOutcome(OutcomeKind::kFileFailed, "line 1: the file ends before the caption line"));
   if (!IsCaptionLine(lines[0])) {
     return done(CaptionErrorOutcome("line 1 is not the caption line of a channel CSV file"));
   }
   if (lines.size() > 1 && !PlaceChannelLines(image, lines, line_of, found)) {
     // What became of the channels read is for the caller to say: it may keep or drop them.
-    return done(
-        SilentOutcome(OutcomeKind::kFileFailed, path + " line " + std::to_string(lines.size() + 1) +
-                                                    ": the file ends before the line of channel " +
-                                                    std::to_string(kLastCsvImportChannel) +
-                                                    "; the import stopped there"));
+    return done(SilentOutcome(OutcomeKind::kFileFailed, name + " line " + std::to_string(lines.size() + 1) +
+                              ": the file ends before the line of channel " +
+                              std::to_string(kLastCsvImportChannel) +
+                              "; the import stopped there"));
   }
   return done(CheckAndClearChannels(image, line_of, found));
 }

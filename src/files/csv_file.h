@@ -9,6 +9,7 @@
 #define TQM5_FILES_CSV_FILE_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/file_problem.h"
@@ -55,6 +56,11 @@ using CsvImportProblem = FileProblem;
 // the order of the file's lines.
 Outcome ImportCsv(MemoryImage& image, const std::string& path,
                   std::vector<CsvImportProblem>* problems = nullptr);
+
+// The import of a CSV file's bytes, as `ImportCsv` reads them from a file with a CSV name; `name`
+// names the file in messages.
+Outcome ImportCsvBytes(MemoryImage& image, std::string_view bytes, const std::string& name,
+                       std::vector<CsvImportProblem>* problems = nullptr);
 
 // One problem as a line for the user, without the file name: "line 12, channel 11, Freqency
 // \"9999\": out of range 0.53099..1299.99999 MHz; channel emptied".

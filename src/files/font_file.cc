@@ -85,9 +85,19 @@ Outcome SaveFontFile(const MemoryImage& image, const std::string& path) {
 Outcome LoadFontFile(MemoryImage& image, const std::string& path, int* glyphs_read) {
   if (glyphs_read != nullptr) *glyphs_read = 0;
   if (!PathEndsWith(path, "FM5")) return DontOpenOutcome();
+  std::string bytes;
+  std::string error;
+  if (!ReadFileBytes(path, bytes, error)) return SilentOutcome(OutcomeKind::kFileRefused, error);
+  return LoadFontBytes(image, bytes, path, glyphs_read);
+}
+
+Outcome LoadFontBytes(MemoryImage& image, std::string_view bytes, const std::string& name,
+                      int* glyphs_read) {
+  if (glyphs_read != nullptr) *glyphs_read = 0;
   std::vector<std::string> lines;
   std::string error;
-  if (!ReadTextLines(path, lines, error)) return SilentOutcome(OutcomeKind::kFileRefused, error);
+  if (!TextLinesFromBytes(bytes, name, lines, error))
+    return SilentOutcome(OutcomeKind::kFileRefused, error);
   // The glyphs go into a copy, which replaces the image's only when the whole file has loaded.
   FontBits font = image.font_bits;
   std::array<bool, kGlyphCount> read{};

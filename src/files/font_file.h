@@ -8,6 +8,7 @@
 #define TQM5_FILES_FONT_FILE_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "image/outcome.h"
@@ -37,6 +38,11 @@ Outcome SaveFontFile(const MemoryImage& image, const std::string& path);
 //   another kind of file, glyph numbers out of range): "This File don't Open" titled " Error",
 //   `detail` says why; nothing changes.
 Outcome LoadFontFile(MemoryImage& image, const std::string& path, int* glyphs_read = nullptr);
+
+// The load of a font file's bytes, as `LoadFontFile` reads them from a file with an FM5 name;
+// `name` names the file in messages.
+Outcome LoadFontBytes(MemoryImage& image, std::string_view bytes, const std::string& name,
+                      int* glyphs_read = nullptr);
 
 }  // namespace tqm5
 

@@ -170,6 +170,19 @@ std::string MissingProjectFrame(const std::vector<std::string>& lines) {
   return "";
 }
 
+// The load proper after the frame check: channels 1..1603 but the call channels cleared, the
+// DTMF memories emptied, every line after the header applied. Returns what keeps the file from
+// being a whole project (see `FinishProjectLoad`).
+std::string ApplyProjectLines(MemoryImage& image, const std::vector<std::string>& lines,
+                              ProjectLoadState& state) {
+  ClearAllChannels(image);
+  for (std::string& memory : image.dtmf.memories) memory.clear();
+  for (size_t i = 1; i < lines.size(); ++i) {
+    ApplyProjectLine(image, static_cast<int>(i) + 1, Utf8ToU32(lines[i]), state);
+  }
+  return FinishProjectLoad(image, state);
+}
+
 Outcome ReadFileOutcome() {
   return MessageOutcome(OutcomeKind::kDone, "Read File", "Finish", OutcomeIcon::kNone);
 }
@@ -254,10 +267,17 @@ Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path) {
 Outcome LoadProject(MemoryImage& image, const std::string& path,
                     std::vector<FileProblem>* problems) {
   if (!PathEndsWith(path, ".M5")) return DontOpenOutcome();
+  std::string bytes;
+  std::string error;
+  if (!ReadFileBytes(path, bytes, error)) return SilentOutcome(OutcomeKind::kFileRefused, std::move(error));
+  return LoadProjectBytes(image, bytes, path, problems);
+}
+
+Outcome LoadProjectBytes(MemoryImage& image, std::string_view bytes, const std::string& name,
+                         std::vector<FileProblem>* problems) {
   std::vector<std::string> lines;
   std::string error;
-  if (!ReadTextLines(path, lines, error))
-    return SilentOutcome(OutcomeKind::kFileRefused, std::move(error));
+  if (!TextLinesFromBytes(bytes, name, lines, error)) return SilentOutcome(OutcomeKind::kFileRefused, std::move(error));
   return LoadProjectLines(image, lines, problems);
 }
 
@@ -270,22 +290,22 @@ Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lin
     outcome.detail = std::move(missing);
     return outcome;
   }
-  // The lines go into a copy, which replaces the image only when the file is a whole project.
-  MemoryImage loaded = image;
-  ClearAllChannels(loaded);
-  for (std::string& memory : loaded.dtmf.memories) memory.clear();
   ProjectLoadState state;
-  for (size_t i = 1; i < lines.size(); ++i) {
-    ApplyProjectLine(loaded, static_cast<int>(i) + 1, Utf8ToU32(lines[i]), state);
+  if (HasEveryRequiredLine(lines)) {
+    // Nothing can refuse the file now: it loads into the image itself.
+    missing = ApplyProjectLines(image, lines, state);
+  } else {
+    // The lines go into a copy, which replaces the image only when the file is a whole project.
+    MemoryImage loaded = image;
+    missing = ApplyProjectLines(loaded, lines, state);
+    if (missing.empty()) image = std::move(loaded);
   }
-  missing = FinishProjectLoad(loaded, state);
   if (!missing.empty()) {
     Outcome outcome = DontOpenOutcome();
     outcome.detail = std::move(missing);
     return outcome;
   }
-  RebuildRowLabelsForAnyTotal(loaded);
-  image = std::move(loaded);
+  RebuildRowLabelsForAnyTotal(image);
   if (problems != nullptr) *problems = std::move(state.problems);
   return ReadFileOutcome();
 }

@@ -63,9 +63,15 @@ Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path);
 
 // `LoadProject` after its open dialog. A path not ending in ".M5" (any case) gives "This File
 // don't Open" titled "Error" and changes nothing; an unreadable file changes nothing and gives a
-// silent outcome. Otherwise see `LoadProjectLines`.
+// silent outcome. Otherwise see `LoadProjectBytes`.
 Outcome LoadProject(MemoryImage& image, const std::string& path,
                     std::vector<FileProblem>* problems = nullptr);
+
+// The load of a project file's bytes, `name` naming the file in messages: bytes that cannot be
+// read as text (see `TextLinesFromBytes`) change nothing and give a silent outcome, `detail`
+// saying why. Otherwise see `LoadProjectLines`.
+Outcome LoadProjectBytes(MemoryImage& image, std::string_view bytes, const std::string& name,
+                         std::vector<FileProblem>* problems = nullptr);
 
 // The load proper, on the lines of a file. A file that does not start with the "Save Date and
 // Time" header, does not end with "File End" (empty lines may follow), or lacks a line the

@@ -7,11 +7,12 @@
 #include "files/project_parsers.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <climits>
-#include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "files/project_file.h"
 #include "fonts/font_codec.h"
@@ -39,14 +40,10 @@ std::string TextAt(Line line, size_t position, size_t width) {
 std::optional<int> DigitsAt(Line line, size_t position, size_t width) {
   Line digits = Slice(line, position, width);
   if (digits.size() != width) return std::nullopt;
-  // A field wider than an int holds (a whole line checked for digits) saturates instead of
-  // overflowing; no field the loader takes a value from is that wide.
-  constexpr int kLimit = std::numeric_limits<int>::max();
   int value = 0;
   for (char32_t c : digits) {
     if (c < U'0' || c > U'9') return std::nullopt;
-    int digit = static_cast<int>(c - U'0');
-    value = value > (kLimit - digit) / 10 ? kLimit : value * 10 + digit;
+    value = value * 10 + static_cast<int>(c - U'0');
   }
   return value;
 }
@@ -56,8 +53,10 @@ int NumberAt(Line line, size_t position, size_t width) {
 }
 
 bool DigitsTo(Line line, size_t position, size_t length) {
-  return line.size() == length &&
-         (position > length || DigitsAt(line, position, length - position + 1).has_value());
+  // Checked character by character: the digits of a whole line are far too many for an int.
+  Line digits = Slice(line, position);
+  return line.size() == length && std::all_of(digits.begin(), digits.end(),
+                                              [](char32_t c) { return c >= U'0' && c <= U'9'; });
 }
 
 bool StartsWith(Line line, std::string_view key) {
@@ -449,6 +448,54 @@ void ApplyProjectLine(MemoryImage& image, int number, std::u32string_view line,
   // The port is read back only from "com.ini"; the end line closes the file.
   if (StartsWith(line, "COMPORT") || line == U"File End") return;
   l.Report("", "", "a line the loader does not know, " + LineStart(line) + "; ignored");
+}
+
+bool HasEveryRequiredLine(const std::vector<std::string>& lines) {
+  // The keys as the parsers name them: the digits right after the key, all of them present.
+  auto number = [](std::string_view line, size_t from, size_t width) -> int {
+    if (line.size() < from + width) return -1;
+    int value = 0;
+    for (char c : line.substr(from, width)) {
+      if (c < '0' || c > '9') return -1;
+      value = value * 10 + (c - '0');
+    }
+    return value;
+  };
+  std::array<bool, 11> settings{};
+  std::array<bool, kBankLineCount> banks{};
+  bool all_bank = false, one_touch_banks = false, one_touch_channels = false, dtmf = false,
+       title = false;
+  // In the order `ApplyProjectLine` tries the keys.
+  for (size_t i = 1; i < lines.size(); ++i) {
+    std::string_view line = lines[i];
+    if (line.starts_with("CH")) continue;
+    if (line.starts_with("BK")) {
+      int k = number(line, 2, 4);
+      if (k >= 0 && k < kBankLineCount) banks[static_cast<size_t>(k)] = true;
+    } else if (line.starts_with(kAllBankKey)) {
+      all_bank = true;
+    } else if (line.starts_with(kOneTouchBankKey)) {
+      one_touch_banks = true;
+    } else if (line.starts_with(kOneTouchChannelKey)) {
+      one_touch_channels = true;
+    } else if (line.starts_with("NUM_DTMF")) {
+      continue;
+    } else if (line.starts_with("SET_DTMF")) {
+      dtmf = true;
+    } else if (line.starts_with("TITLE")) {
+      title = true;
+    } else if (line.starts_with("GRD") || line.starts_with("GRI")) {
+      continue;
+    } else if (line.starts_with("SD")) {
+      int record = number(line, 2, 2);
+      if (record >= 1 && record <= 11) settings[static_cast<size_t>(record - 1)] = true;
+    }
+  }
+  auto all = [](const auto& found) {
+    return std::find(found.begin(), found.end(), false) == found.end();
+  };
+  return all(settings) && (all_bank || all(banks)) && one_touch_banks && one_touch_channels &&
+         dtmf && title;
 }
 
 std::string FinishProjectLoad(MemoryImage& image, ProjectLoadState& state) {

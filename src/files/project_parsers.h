@@ -102,6 +102,11 @@ void ApplyProjectLine(MemoryImage& image, int number, std::u32string_view line,
 // writes and the file lacks ("SD01..SD11, BK0000..BK0004, TITLE").
 std::string FinishProjectLoad(MemoryImage& image, ProjectLoadState& state);
 
+// A quick look at the keys of the lines after the header: true when they hold every line the
+// writer always writes, so that `FinishProjectLoad` finds none missing and the load cannot be
+// refused. It may say false of a file that loads, never true of one that is refused.
+bool HasEveryRequiredLine(const std::vector<std::string>& lines);
+
 }  // namespace tqm5
 
 #endif  // TQM5_FILES_PROJECT_PARSERS_H_

@@ -59,7 +59,7 @@ size_t FirstNonUtf8Byte(std::string_view bytes, bool& long_sequence) {
   return std::string_view::npos;
 }
 
-// Line of the byte at `offset` (1 = the first), with lines ended as `ReadTextLines` ends them.
+// Line of the byte at `offset` (1 = the first), with lines ended as `TextLinesFromBytes` ends them.
 size_t LineOfOffset(std::string_view text, size_t offset) {
   size_t line = 1;
   for (size_t i = 0; i < offset; ++i) {
@@ -79,8 +79,7 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
   return valid && long_sequence ? TextEncoding::kUtf8 : TextEncoding::kCp932;
 }
 
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error,
-                   TextEncoding* encoding) {
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
   std::error_code ec;
   std::filesystem::file_status status = std::filesystem::status(path, ec);
   if (std::filesystem::is_directory(status)) {
@@ -105,7 +104,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std
     error = ErrnoText("cannot open", path);
     return false;
   }
-  std::string bytes;
+  bytes.clear();
   // The stream reports a failed read through its state, never by throwing.
   char buffer[1 << 16];
   while (in.read(buffer, sizeof(buffer)) || in.gcount() > 0) {
@@ -116,6 +115,12 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std
     error = ErrnoText("cannot read", path);
     return false;
   }
+  return true;
+}
+
+bool TextLinesFromBytes(std::string_view bytes, const std::string& name,
+                        std::vector<std::string>& lines, std::string& error,
+                        TextEncoding* encoding) {
   TextEncoding found = DetectTextEncoding(bytes);
   if (encoding != nullptr) *encoding = found;
   std::string_view text(bytes);
@@ -125,7 +130,7 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std
     bool long_sequence = false;
     size_t bad = FirstNonUtf8Byte(text, long_sequence);
     if (bad != std::string_view::npos) {
-      error = path + " line " + std::to_string(LineOfOffset(text, bad)) + ": byte 0x" +
+      error = name + " line " + std::to_string(LineOfOffset(text, bad)) + ": byte 0x" +
               HexPad(static_cast<unsigned char>(text[bad]), 2) +
               " is not UTF-8, though the file begins with a UTF-8 byte-order mark; save it again "
               "as UTF-8 or Shift-JIS";
@@ -146,6 +151,13 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std
   }
   if (start < text.size()) lines.push_back(decode(text.substr(start)));
   return true;
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error,
+                   TextEncoding* encoding) {
+  std::string bytes;
+  return ReadFileBytes(path, bytes, error) &&
+         TextLinesFromBytes(bytes, path, lines, error, encoding);
 }
 
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines,

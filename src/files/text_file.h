@@ -19,13 +19,21 @@ enum class TextEncoding { kCp932, kUtf8 };
 // UTF-8 ("ﾃｱ" is C3 B1), so valid UTF-8 of two-byte sequences alone proves nothing.
 TextEncoding DetectTextEncoding(std::string_view bytes);
 
-// Reads a CP932 or UTF-8 file (see `DetectTextEncoding`; a byte-order mark is dropped) as UTF-8
-// lines. A file that begins with a byte-order mark but holds bytes that are not UTF-8 is refused,
-// the error naming the line of the first such byte. A line ends at CR LF, and also at a lone LF or
-// CR, so that files a spreadsheet or another system saved still read line by line. A folder, a
-// pipe, a device or anything else that is not a regular file is refused. On failure returns false
-// and `error` says why in plain words.
-// A file above 16 MB, far larger than any project, CSV or font file, is refused unread.
+// Reads the whole file at `path` into `bytes`. A folder, a pipe, a device or anything else that
+// is not a regular file is refused, and so is a file above 16 MB, far larger than any project,
+// CSV or font file, unread. On failure returns false and `error` says why in plain words.
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
+
+// A CP932 or UTF-8 file's bytes (see `DetectTextEncoding`; a byte-order mark is dropped) as UTF-8
+// lines. Bytes that begin with a byte-order mark but hold bytes that are not UTF-8 are refused,
+// the error naming the file as `name` and the line of the first such byte. A line ends at CR LF,
+// and also at a lone LF or CR, so that files a spreadsheet or another system saved still read
+// line by line. On failure returns false and `error` says why in plain words.
+bool TextLinesFromBytes(std::string_view bytes, const std::string& name,
+                        std::vector<std::string>& lines, std::string& error,
+                        TextEncoding* encoding = nullptr);
+
+// `ReadFileBytes`, then `TextLinesFromBytes` with the path as the file's name.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines, std::string& error,
                    TextEncoding* encoding = nullptr);
 

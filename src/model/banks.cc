@@ -20,18 +20,20 @@ void RebuildRowLabels(MemoryImage& image) {
 }
 
 void RebuildRowLabelsForAnyTotal(MemoryImage& image) {
+  // A label is written only when it changes: a load rebuilds them all, and most stay as they were.
+  auto set = [](Channel& channel, std::string_view label) {
+    if (channel.row[kColLabel] != label) channel.row[kColLabel] = label;
+  };
   int number = 1;
   for (int b = 0; b < kBankCount; ++b) {
     for (int p = 0; p < image.bank_sizes[static_cast<size_t>(b)] && number <= kMemoryChannelCount;
          ++p) {
-      image.channel(number++).row[kColLabel] = BankRowLabel(b, p);
+      set(image.channel(number++), BankRowLabel(b, p));
     }
   }
-  for (; number <= kMemoryChannelCount; ++number) {
-    image.channel(number).row[kColLabel] = kNoBankLabel;
-  }
+  for (; number <= kMemoryChannelCount; ++number) set(image.channel(number), kNoBankLabel);
   for (int n = kFirstProgramScanChannel; n <= kChannelCount; ++n) {
-    image.channel(n).row[kColLabel] = FixedRowLabel(n);
+    set(image.channel(n), FixedRowLabel(n));
   }
 }
 

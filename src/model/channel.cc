@@ -92,9 +92,15 @@ bool BlockedForModelT(int64_t hertz) {
 }
 
 void ClearChannel(Channel& channel) {
-  std::string label = std::move(channel.row[kColLabel]);
-  channel = Channel{};
-  channel.row[kColLabel] = std::move(label);
+  // In place: a load clears every channel, and most of them are empty already.
+  for (int column = kColLabel + 1; column < kColumnCount; ++column) channel.row[column].clear();
+  static const Channel* const empty = new Channel();  // the empty channel's index bytes
+  channel.step_index = empty->step_index;
+  channel.tx_tone_index = empty->tx_tone_index;
+  channel.rx_tone_index = empty->rx_tone_index;
+  channel.dcs_index = empty->dcs_index;
+  channel.train_index = empty->train_index;
+  channel.used = empty->used;
 }
 
 std::string EncodeChannel(const Channel& channel, int number, std::string_view model_command) {

@@ -416,6 +416,8 @@ TEST(ProjectFileTest, EveryLineNotTakenExactlyIsReported) {
        "0..4 and ten sizes of 3 digits; not loaded, banks 10..19 keep their sizes"},
       {{"ONETOUCH_BANK012" + Repeat("255", 8)}, "ONETOUCH_BANK", "line 2, ONETOUCH_BANK \"012\": key 1: "
        "bank 12 is not a bank in use; loaded as No Setting"},
+      // Thirty digits in a row: checked one by one, never summed into an int.
+      {{"BK0004" + Repeat("999", 10)}, "BK0004", ""},
       {{"GRD11" + std::string(50, '0')}, "-", "line 2: not a GRD line of a group 00..10 and 50 flags 0 "
        "or 1; not loaded"},
       {{"X"}, "-", "line 2: a line the loader does not know, \"X\"; ignored"},

@@ -68,6 +68,16 @@ TEST(StartupImageTest, ClearCommandsSpareTheCallAndBugChannels) {
       if (image.channel(n).used) used.push_back(n);
     EXPECT_EQ(used, kept) << first;
   }
+  // A cleared channel is the empty channel under its own label, whatever it held.
+  MemoryImage image;
+  Channel& channel = image.channel(5);
+  channel.row[kColFreq] = "145.00000MHz", channel.row[kColName] = "X", channel.used = true;
+  channel.step_index = channel.tx_tone_index = channel.rx_tone_index = channel.dcs_index = 3;
+  channel.train_index = 3;
+  Channel empty;
+  empty.row[kColLabel] = channel.row[kColLabel];
+  ClearChannel(channel);
+  EXPECT_EQ(channel, empty);
 }
 
 TEST(TitleAreaTest, TitleScrollAndPaddingByteForByte) {
