@@ -60,13 +60,6 @@ void DrawGlyphText(QPainter& painter, const QRect& rect, const QString& text,
   painter.restore();
 }
 
-int GlyphTextWidth(const QFontMetrics& metrics, const QString& text) {
-  int width = 0;
-  for (const GlyphTextRun& run : SplitGlyphText(text.toStdString()))
-    width += RunWidth(metrics, run);
-  return width;
-}
-
 GlyphNameDelegate::GlyphNameDelegate(const Document& document, QAbstractItemView* view)
     : QStyledItemDelegate(view), document_(document) {}
 

@@ -11,7 +11,6 @@
 
 #include "fonts/font_codec.h"
 
-class QFontMetrics;
 class QPainter;
 
 namespace tqm5::gui {
@@ -21,9 +20,6 @@ class Document;
 // Draws `text` in `rect` (clipped to it) with the painter's font and pen, left-aligned and
 // centred vertically; user glyphs are drawn from `font` in the pen's colour.
 void DrawGlyphText(QPainter& painter, const QRect& rect, const QString& text, const FontBits& font);
-
-// The width `DrawGlyphText` takes for `text`.
-int GlyphTextWidth(const QFontMetrics& metrics, const QString& text);
 
 // Draws the channel names of a grid column with their user glyphs; names without a glyph are
 // drawn as usual. The channel model marks every row changed on each change of the document, so

@@ -37,20 +37,6 @@ void RebuildRowLabelsForAnyTotal(MemoryImage& image) {
   }
 }
 
-bool BankOfMemory(const MemoryImage& image, int number, int& bank, int& position) {
-  int first = 1;
-  for (int b = 0; b < kBankCount; ++b) {
-    int size = image.bank_sizes[static_cast<size_t>(b)];
-    if (number < first + size) {
-      bank = b;
-      position = number - first;
-      return number >= first;
-    }
-    first += size;
-  }
-  return false;
-}
-
 void RebuildUsedBanks(MemoryImage& image) {
   image.used_banks.fill(kUsedBankEnd);
   size_t next = 0;

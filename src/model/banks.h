@@ -29,10 +29,6 @@ void RebuildRowLabels(MemoryImage& image);
 void RebuildRowLabelsForAnyTotal(MemoryImage& image);
 inline constexpr std::string_view kNoBankLabel = "No bank";
 
-// Bank and position of memory `number` (1..1000) under the current sizes; false when the sizes
-// do not reach it.
-bool BankOfMemory(const MemoryImage& image, int number, int& bank, int& position);
-
 // Rebuilds the used-bank table: the banks with at least one channel, ascending, then 100 in
 // every remaining entry.
 void RebuildUsedBanks(MemoryImage& image);

@@ -109,7 +109,6 @@ class SimRadio {
 
   // Every command line received so far, without its CR, answered or not.
   const std::vector<std::string>& commands() const { return commands_; }
-  void ClearCommands() { commands_.clear(); }
 
   const SimFaults& faults() const { return faults_; }
   void set_faults(SimFaults faults) { faults_ = std::move(faults); }
@@ -131,7 +130,7 @@ class SimRadio {
   SimFaults faults_;
   std::string pending_;  // bytes of a line whose CR has not come yet
   std::vector<std::string> commands_;
-  int64_t lines_received_ = 0;  // for `stop_after`; not reset by ClearCommands
+  int64_t lines_received_ = 0;  // for `stop_after`
 };
 
 }  // namespace tqm5

@@ -23,12 +23,6 @@ int Cp932CodeOf(char32_t c);
 // The character of a CP932 code (single byte below 0x100), or 0 when the code stands for none.
 char32_t CharOfCp932Code(int code);
 
-// True when the character takes one byte in CP932.
-inline bool IsSingleByteCp932(char32_t c) {
-  int code = Cp932CodeOf(c);
-  return code >= 0 && code < 0x100;
-}
-
 // Bytes of the text in CP932; a character without a code counts as one byte ("?").
 int Cp932ByteLength(std::string_view utf8);
 
