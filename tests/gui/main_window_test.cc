@@ -165,25 +165,17 @@ TEST_F(MainWindowTest, TheFirstChoiceOfTheStartUpTabAsksAboutTheBankTotal) {
       std::tuple(1, 100, 0));
 }
 
-// The port chosen is what a saved project records, also after undoing an edit made before.
-TEST_F(MainWindowTest, AChosenPortIsWhatTheProjectRecords) {
-  const std::string com_ini = testing::TempPath("com.ini");
-  MainWindow window(ModelOption::kJ, com_ini);
-  window.document().Change("edit", [](MemoryImage& image) { image.title = "X"; });
-  window.findChild<QAction*>("MenuSetCom_5")->trigger();
-  window.document().undoStack()->undo();
-  EXPECT_EQ(window.document().image().com_port_number, 5);
-  EXPECT_EQ(LoadComPort(com_ini), (PortMenuState{5, 5}));
-  std::remove(com_ini.c_str());
-}
-
-// A port chosen by its device is remembered beside the port number and comes back at the next
+// The port chosen is what a saved project records, also after undoing an edit made before. A
+// port chosen by its device is remembered beside the port number and comes back at the next
 // start; the "COM" entries name their devices in their text.
-TEST_F(MainWindowTest, AnOtherPortIsRememberedAndEveryComEntryNamesItsDevice) {
+TEST_F(MainWindowTest, AChosenPortIsRecordedAndEveryComEntryNamesItsDevice) {
   const std::string com_ini = testing::TempPath("com.ini");
   {
     MainWindow window(ModelOption::kJ, com_ini);
+    window.document().Change("edit", [](MemoryImage& image) { image.title = "X"; });
     window.findChild<QAction*>("MenuSetCom_5")->trigger();
+    window.document().undoStack()->undo();
+    EXPECT_EQ(window.document().image().com_port_number, 5);
     WithDialog([](QDialog& dialog) {
       qobject_cast<QInputDialog*>(&dialog)->setTextValue("/dev/ttyACM3");
       dialog.accept();
