@@ -108,10 +108,9 @@ TEST(CsvFileTest, ImportChecksEveryColumn) {
   const Case cases[] = {
       {kColFreq, "145", "145.00000MHz"}, {kColFreq, "145.0125", "145.01250MHz"}, {kColFreq, "0430", "430.00000MHz"},
       {kColFreq, "145MHz", "145.00000MHz"}, {kColFreq, "145.00000MHz", "145.00000MHz"}, {kColFreq, "MHz", nullptr},
-      {kColFreq, "145.123456MHz", nullptr}, {kColFreq, "145mhz", nullptr},
-      {kColFreq, "0.53099", "0.53099MHz"}, {kColFreq, "1299.99999", "1299.99999MHz"}, {kColFreq, "0.53098", nullptr},
-      {kColFreq, "1300", nullptr}, {kColFreq, "14a.5", nullptr}, {kColFreq, "145.123456", nullptr},
-      {kColFreq, "12345.0", nullptr}, {kColFreq, "12345", nullptr}, {kColFreq, ".5", nullptr}, {kColFreq, "145.", nullptr},
+      {kColFreq, "145mhz", nullptr}, {kColFreq, "0.53099", "0.53099MHz"}, {kColFreq, "1299.99999", "1299.99999MHz"},
+      {kColFreq, "0.53098", nullptr}, {kColFreq, "1300", nullptr}, {kColFreq, "14a.5", nullptr},
+      {kColFreq, "145.123456", nullptr}, {kColFreq, "12345", nullptr}, {kColFreq, ".5", nullptr}, {kColFreq, "145.", nullptr},
       {kColMode, "WFM", "WFM"}, {kColMode, "fm", nullptr}, {kColStep, "12.5KHz", "12.5KHz"}, {kColStep, "12.5kHz", nullptr},
       {kColCarrier, "JR", "JR"}, {kColCarrier, "300Hz", "300Hz"}, {kColCarrier, "3100Hz", nullptr},
       {kColToneMode, "Train", "Train"}, {kColToneMode, "TONE", nullptr}, {kColTxTone, "250.3Hz", "250.3Hz"},
