@@ -44,8 +44,9 @@ const std::map<std::string, VerbShape>& Verbs() {
       {"export-csv",
        {2, false, false, false,
         "Usage: tqm5 export-csv FILE.M5 OUT.CSV [--model M]\n"
-        "Writes the used channels of a project to a CSV file for a spreadsheet. Lines of the\n"
-        "project that were not taken as they are are listed on stderr; the export goes on.\n"
+        "Writes every channel of a project, 1..1623 with the empty ones, to a CSV file for a\n"
+        "spreadsheet. Lines of the project that were not taken as they are are listed on\n"
+        "stderr; the export goes on.\n"
         "Example: tqm5 export-csv my-radio.M5 channels.CSV\n"}},
       {"import-csv",
        {2, false, true, true,
