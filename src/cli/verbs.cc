@@ -92,10 +92,7 @@ class RadioPort {
   bool Open(const std::string& port, ModelOption model, std::string& error) {
     std::string device;
     if (port == "sim") {
-      SimVariant variant = model == ModelOption::kT       ? kTqM5T
-                           : model == ModelOption::kOther ? kTqM5E
-                                                          : kTqM5;
-      sim_ = std::make_unique<SimPtyServer>(SimRadio(variant, SimContent::kDemo));
+      sim_ = std::make_unique<SimPtyServer>(SimRadio(SimVariantOfModel(model), SimContent::kDemo));
       device = sim_->Start();
       if (device.empty()) {
         error = "cannot start the simulated radio: " + sim_->ErrorText();

@@ -457,11 +457,8 @@ std::string MainWindow::DeviceOfPort(QString& why) {
 SimPtyServer& MainWindow::simulator() {
   if (sim_ == nullptr) {
     // The simulated radio is of the variant the user chose, so that it answers.
-    ModelOption model = document_.image().model_option;
-    SimVariant variant = model == ModelOption::kT       ? kTqM5T
-                         : model == ModelOption::kOther ? kTqM5E
-                                                        : kTqM5;
-    sim_ = std::make_unique<SimPtyServer>(SimRadio(variant, SimContent::kDemo));
+    sim_ = std::make_unique<SimPtyServer>(
+        SimRadio(SimVariantOfModel(document_.image().model_option), SimContent::kDemo));
   }
   return *sim_;
 }
