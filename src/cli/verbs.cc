@@ -92,7 +92,7 @@ class RadioPort {
   bool Open(const std::string& port, ModelOption model, std::string& error) {
     std::string device;
     if (port == "sim") {
-      sim_ = std::make_unique<SimPtyServer>(SimRadio(SimVariantOfModel(model), SimContent::kDemo));
+      sim_ = DemoRadioServer(model);
       device = sim_->Start();
       if (device.empty()) {
         error = "cannot start the simulated radio: " + sim_->ErrorText();

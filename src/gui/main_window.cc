@@ -396,8 +396,7 @@ std::string MainWindow::DeviceOfPort(QString& why) {
 SimPtyServer& MainWindow::simulator() {
   if (sim_ == nullptr) {
     // The simulated radio is of the variant the user chose, so that it answers.
-    sim_ = std::make_unique<SimPtyServer>(
-        SimRadio(SimVariantOfModel(document_.image().model_option), SimContent::kDemo));
+    sim_ = DemoRadioServer(document_.image().model_option);
   }
   return *sim_;
 }
