@@ -339,7 +339,7 @@ int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& 
   std::vector<CsvImportProblem> problems;
   int status = FileVerb(options, out, err, [&](MemoryImage& image) {
     Outcome outcome = ImportCsv(image, csv, &problems);
-    for (const CsvImportProblem& p : problems) err << csv << " " << CsvProblemText(p) << "\n";
+    for (const CsvImportProblem& p : problems) err << csv << " " << FileProblemText(p) << "\n";
     if (!outcome.success) {
       outcome.detail += std::string(outcome.detail.empty() ? "" : "; ") + "nothing was saved";
     }
