@@ -92,10 +92,7 @@ class RadioPort {
   bool Open(const std::string& port, ModelOption model, std::string& error) {
     std::string device;
     if (port == "sim") {
-      SimVariant variant = model == ModelOption::kT       ? kTqM5T
-                           : model == ModelOption::kOther ? kTqM5E
-                                                          : kTqM5;
-      sim_ = std::make_unique<SimPtyServer>(SimRadio(variant, SimContent::kDemo));
+      sim_ = DemoRadioServer(model);
       device = sim_->Start();
       if (device.empty()) {
         error = "cannot start the simulated radio: " + sim_->ErrorText();
@@ -342,7 +339,7 @@ int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& 
   std::vector<CsvImportProblem> problems;
   int status = FileVerb(options, out, err, [&](MemoryImage& image) {
     Outcome outcome = ImportCsv(image, csv, &problems);
-    for (const CsvImportProblem& p : problems) err << csv << " " << CsvProblemText(p) << "\n";
+    for (const CsvImportProblem& p : problems) err << csv << " " << FileProblemText(p) << "\n";
     if (!outcome.success) {
       outcome.detail += std::string(outcome.detail.empty() ? "" : "; ") + "nothing was saved";
     }

@@ -62,12 +62,6 @@ Outcome ImportCsv(MemoryImage& image, const std::string& path,
 Outcome ImportCsvBytes(MemoryImage& image, std::string_view bytes, const std::string& name,
                        std::vector<CsvImportProblem>* problems = nullptr);
 
-// One problem as a line for the user, without the file name: "line 12, channel 11, Freqency
-// \"9999\": out of range 0.53099..1299.99999 MHz; channel emptied".
-inline std::string CsvProblemText(const CsvImportProblem& problem) {
-  return FileProblemText(problem);
-}
-
 }  // namespace tqm5
 
 #endif  // TQM5_FILES_CSV_FILE_H_

@@ -32,10 +32,6 @@ QPushButton* Button(const QString& caption, const QString& name) {
   return button;
 }
 
-bool ReadsGlyphs(TransferCommand command) {
-  return command == TransferCommand::kGlyphRead || command == TransferCommand::kGlyphsReadAll;
-}
-
 }  // namespace
 
 PixelGrid::PixelGrid(QWidget* parent) : QWidget(parent) {
@@ -237,7 +233,7 @@ FontEditor::FontEditor(PageHost& host, QWidget* parent) : QDialog(parent), host_
   connect(&host_.document(), &Document::imageChanged, this, &FontEditor::Refresh);
   connect(transfers_, &EditorTransfers::transferEnded, this, [this](TransferCommand command) {
     // A read shows the glyph afresh, with the current cell back at the first pixel.
-    if (ReadsGlyphs(command)) ShowSelectedGlyph();
+    if (ReadsFromRadio(command)) ShowSelectedGlyph();
   });
   ShowSelectedGlyph();
 }

@@ -40,69 +40,8 @@
 namespace tqm5::gui {
 namespace {
 
-// Commands that bring data from the radio into the image: their result is one undo step.
-bool ReadsFromRadio(TransferCommand command) {
-  switch (command) {
-    case TransferCommand::kReadAll:
-    case TransferCommand::kReadMemories:
-    case TransferCommand::kOneMemoryRead:
-    case TransferCommand::kBankRead:
-    case TransferCommand::kTitleRead:
-    case TransferCommand::kOneTouchRead:
-    case TransferCommand::kSettingsRead:
-    case TransferCommand::kGlyphRead:
-    case TransferCommand::kGlyphsReadAll:
-    case TransferCommand::kGroupsRead:
-      return true;
-    default:
-      return false;
-  }
-}
-
 QString CommandName(TransferCommand command) {
-  switch (command) {
-    case TransferCommand::kReadAll:
-      return "Read All Data";
-    case TransferCommand::kWriteAll:
-      return "Write All Data";
-    case TransferCommand::kReadMemories:
-      return "Memory Read";
-    case TransferCommand::kWriteMemories:
-      return "Memory Write";
-    case TransferCommand::kOneMemoryRead:
-      return "One Memory Read";
-    case TransferCommand::kOneMemoryWrite:
-      return "One Memory Write";
-    case TransferCommand::kBankRead:
-      return "Bank Read";
-    case TransferCommand::kBankWrite:
-      return "Bank Write";
-    case TransferCommand::kTitleRead:
-      return "Title Read";
-    case TransferCommand::kTitleWrite:
-      return "Title Write";
-    case TransferCommand::kOneTouchRead:
-      return "One-touch Read";
-    case TransferCommand::kOneTouchWrite:
-      return "One-touch Write";
-    case TransferCommand::kSettingsRead:
-      return "Settings Read";
-    case TransferCommand::kSettingsWrite:
-      return "Settings Write";
-    case TransferCommand::kGlyphRead:
-      return "Glyph Read";
-    case TransferCommand::kGlyphWrite:
-      return "Glyph Write";
-    case TransferCommand::kGlyphsReadAll:
-      return "Glyphs Read ALL";
-    case TransferCommand::kGlyphsWriteAll:
-      return "Glyphs Write ALL";
-    case TransferCommand::kGroupsRead:
-      return "Bank-link Read";
-    case TransferCommand::kGroupsWrite:
-      return "Bank-link Write";
-  }
-  return "Transfer";
+  return Utf8(std::string(TransferCommandName(command)));
 }
 
 }  // namespace
@@ -457,11 +396,7 @@ std::string MainWindow::DeviceOfPort(QString& why) {
 SimPtyServer& MainWindow::simulator() {
   if (sim_ == nullptr) {
     // The simulated radio is of the variant the user chose, so that it answers.
-    ModelOption model = document_.image().model_option;
-    SimVariant variant = model == ModelOption::kT       ? kTqM5T
-                         : model == ModelOption::kOther ? kTqM5E
-                                                        : kTqM5;
-    sim_ = std::make_unique<SimPtyServer>(SimRadio(variant, SimContent::kDemo));
+    sim_ = DemoRadioServer(document_.image().model_option);
   }
   return *sim_;
 }

@@ -29,6 +29,10 @@ void CloseFd(int& fd) {
 
 SimPtyServer::SimPtyServer(SimRadio radio, bool pace) : radio_(std::move(radio)), pace_(pace) {}
 
+std::unique_ptr<SimPtyServer> DemoRadioServer(ModelOption model) {
+  return std::make_unique<SimPtyServer>(SimRadio(SimVariantOfModel(model), SimContent::kDemo));
+}
+
 SimPtyServer::~SimPtyServer() { Stop(); }
 
 SimRadio& SimPtyServer::radio() {

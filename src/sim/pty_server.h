@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <ratio>
 #include <string>
 #include <string_view>
@@ -92,6 +93,11 @@ class SimPtyServer {
   LineTime input_line_free_;   // when the last command byte is in
   LineTime output_line_free_;  // when the last queued reply byte is out
 };
+
+// The simulated radio a program serves for the model option the user chose: a radio of the
+// option's variant (SimVariantOfModel), so that it answers the identification, holding the demo
+// memory, so that a read brings banks of named channels. Not started yet.
+std::unique_ptr<SimPtyServer> DemoRadioServer(ModelOption model);
 
 }  // namespace tqm5
 

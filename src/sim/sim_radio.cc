@@ -58,6 +58,17 @@ ModelOption SimModelOption(SimVariant variant) {
   }
 }
 
+SimVariant SimVariantOfModel(ModelOption model) {
+  switch (model) {
+    case ModelOption::kT:
+      return kTqM5T;
+    case ModelOption::kOther:
+      return kTqM5E;
+    default:
+      return kTqM5;
+  }
+}
+
 namespace {
 
 // Stores the bytes of a hex text at `address`, as one write command would.

@@ -45,6 +45,9 @@ std::string IdentificationCommand(SimVariant variant);
 // The model option a user chooses for the variant: "J" for TQ-M5 and TQ-M5J, "T" for TQ-M5T,
 // "other" for the rest.
 ModelOption SimModelOption(SimVariant variant);
+// The variant a program simulates for the model option the user chose, so that it answers the
+// identification that option expects: TQ-M5T for "T", TQ-M5E for "other", TQ-M5 for "J" or none.
+SimVariant SimVariantOfModel(ModelOption model);
 
 // What the radio holds when it starts: the memory a new radio comes with, or the demo memory
 // of banks of named channels (sim/demo_memory.h).

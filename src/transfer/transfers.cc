@@ -470,4 +470,56 @@ Outcome RunTransfer(const TransferRequest& request, TransferContext& context) {
   return SilentOutcome(OutcomeKind::kFailed, "unknown command");
 }
 
+namespace {
+
+// Every command with its name and whether it reads from the radio, in the order of the enum.
+struct CommandRow {
+  TransferCommand command;
+  std::string_view name;
+  bool reads;
+};
+
+constexpr CommandRow kCommandRows[] = {
+    {TransferCommand::kReadAll, "Read All Data", true},
+    {TransferCommand::kWriteAll, "Write All Data", false},
+    {TransferCommand::kReadMemories, "Memory Read", true},
+    {TransferCommand::kWriteMemories, "Memory Write", false},
+    {TransferCommand::kOneMemoryRead, "One Memory Read", true},
+    {TransferCommand::kOneMemoryWrite, "One Memory Write", false},
+    {TransferCommand::kBankRead, "Bank Read", true},
+    {TransferCommand::kBankWrite, "Bank Write", false},
+    {TransferCommand::kTitleRead, "Title Read", true},
+    {TransferCommand::kTitleWrite, "Title Write", false},
+    {TransferCommand::kOneTouchRead, "One-touch Read", true},
+    {TransferCommand::kOneTouchWrite, "One-touch Write", false},
+    {TransferCommand::kSettingsRead, "Settings Read", true},
+    {TransferCommand::kSettingsWrite, "Settings Write", false},
+    {TransferCommand::kGlyphRead, "Glyph Read", true},
+    {TransferCommand::kGlyphWrite, "Glyph Write", false},
+    {TransferCommand::kGlyphsReadAll, "Glyphs Read ALL", true},
+    {TransferCommand::kGlyphsWriteAll, "Glyphs Write ALL", false},
+    {TransferCommand::kGroupsRead, "Bank-link Read", true},
+    {TransferCommand::kGroupsWrite, "Bank-link Write", false},
+};
+
+// The row of a command; nothing for a value outside the enum.
+const CommandRow* RowOf(TransferCommand command) {
+  for (const CommandRow& row : kCommandRows) {
+    if (row.command == command) return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::string_view TransferCommandName(TransferCommand command) {
+  const CommandRow* row = RowOf(command);
+  return row != nullptr ? row->name : "Transfer";
+}
+
+bool ReadsFromRadio(TransferCommand command) {
+  const CommandRow* row = RowOf(command);
+  return row != nullptr && row->reads;
+}
+
 }  // namespace tqm5

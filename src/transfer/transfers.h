@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "image/outcome.h"
 #include "link/radio_link.h"
@@ -61,6 +62,14 @@ enum class TransferCommand {
   kGroupsRead,      // bank-link editor "Read"
   kGroupsWrite,     // bank-link editor "Write"
 };
+
+// The name the programs show for a command ("Read All Data", "One-touch Read", ...): the start
+// of its status line and the name of the undo step a read makes.
+std::string_view TransferCommandName(TransferCommand command);
+
+// Whether the command brings data from the radio into the image (its result is one undo step)
+// rather than sending the image to the radio.
+bool ReadsFromRadio(TransferCommand command);
 
 struct TransferRequest {
   TransferCommand command = TransferCommand::kReadAll;
