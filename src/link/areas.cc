@@ -62,7 +62,8 @@ bool WriteBlocks(RadioLink& link, int address, int blocks, std::string_view hex)
   return true;
 }
 
-// Reads an area into the snapshot; the snapshot changes only when the whole area arrived.
+// Reads an area into the snapshot; the snapshot changes only when the whole area arrived. (A
+// link given the same snapshot keeps the blocks as well; keeping them twice changes nothing.)
 bool ReadArea(RadioLink& link, int address, int blocks, RadioSnapshot& radio) {
   std::string hex;
   if (!ReadBlocks(link, address, blocks, hex)) return false;
@@ -136,10 +137,9 @@ bool WriteTitleArea(RadioLink& link, const MemoryImage& image) {
   return WriteBlock(link, kTitleAddress, BuildTitleArea(image));
 }
 
-bool ReadBankSizes(RadioLink& link, MemoryImage& image, RadioSnapshot* radio) {
+bool ReadBankSizes(RadioLink& link, MemoryImage& image) {
   std::string hex;
   if (!ReadBlocks(link, kBankSizeAddress, kBankSizeBlocks, hex)) return false;
-  if (radio != nullptr) radio->KeepArea(kBankSizeAddress, hex);
   if (ImportBankSizes(hex, image)) return true;
   for (int b = 0; b < kBankCount; ++b) {
     int size = HexByteAt(hex, 2 * b) | HexByteAt(hex, 2 * b + 1) << 8;
@@ -154,7 +154,7 @@ bool ReadBankSizes(RadioLink& link, MemoryImage& image, RadioSnapshot* radio) {
   return false;
 }
 
-bool WriteBankSizes(RadioLink& link, const MemoryImage& image, RadioSnapshot* radio) {
+bool WriteBankSizes(RadioLink& link, const MemoryImage& image) {
   // Sizes that do not cover exactly the 1000 memories would leave the radio's banks broken.
   if (!BankTotalValid(image)) {
     NoteRefusal(link, "bank sizes add up to " + std::to_string(BankTotal(image)) + ", not " +
@@ -162,7 +162,6 @@ bool WriteBankSizes(RadioLink& link, const MemoryImage& image, RadioSnapshot* ra
     return false;
   }
   std::string hex = ExportBankSizes(image) + std::string(kBankSizeTail);
-  if (radio != nullptr) return WriteArea(link, kBankSizeAddress, kBankSizeBlocks, hex, *radio);
   return WriteBlocks(link, kBankSizeAddress, kBankSizeBlocks, hex);
 }
 

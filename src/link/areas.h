@@ -38,10 +38,9 @@ bool WriteTitleArea(RadioLink& link, const MemoryImage& image);
 
 // `ReadBankSizes` (which rebuilds the row labels), `WriteBankSizes`. A read whose sizes cannot
 // be banks of this radio (above 1000) fails and changes nothing; a write of sizes that do not
-// add up to 1000 fails without sending anything. Given a snapshot, both keep in it the blocks
-// read or written.
-bool ReadBankSizes(RadioLink& link, MemoryImage& image, RadioSnapshot* radio = nullptr);
-bool WriteBankSizes(RadioLink& link, const MemoryImage& image, RadioSnapshot* radio = nullptr);
+// add up to 1000 fails without sending anything.
+bool ReadBankSizes(RadioLink& link, MemoryImage& image);
+bool WriteBankSizes(RadioLink& link, const MemoryImage& image);
 
 // `WriteOrderRecord`: record k of the pass-channel order table.
 bool WriteOrderRecord(RadioLink& link, const ChannelOrderTable& table, int k);

@@ -14,8 +14,12 @@ namespace tqm5 {
 
 struct RadioSnapshot {
   // Keeps `hex` as the blocks from `address` on, one 64-byte block (128 hex digits) each, and
-  // notes the time. A trailing part shorter than a block is not kept.
+  // notes the time. A trailing part shorter than a block only updates the known blocks it
+  // overlaps, as does every part in known blocks that overlap it.
   void KeepArea(int address, std::string_view hex);
+  // Forgets every known block that overlaps the `bytes` bytes from `address` (a write that may
+  // or may not have been stored).
+  void Forget(int address, int bytes);
   // The `count` blocks from `address` joined in address order, or the empty text when one of
   // them is not known.
   std::string Area(int address, int count) const;

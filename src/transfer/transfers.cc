@@ -104,6 +104,8 @@ template <typename Body>
 Outcome Framed(TransferContext& context, Body body) {
   Run run(context);
   Outcome outcome;
+  // Every block read or accepted on the way is kept in the snapshot.
+  context.link.set_snapshot(&run.radio());
   try {
     MemoryImage& image = context.image;
     run.Begin("identifying the radio");
@@ -122,6 +124,7 @@ Outcome Framed(TransferContext& context, Body body) {
     outcome = SilentOutcome(OutcomeKind::kFailed, std::string("unexpected failure: ") + e.what());
   }
   context.link.ClosePort();
+  context.link.set_snapshot(nullptr);
   return outcome;
 }
 
@@ -161,12 +164,6 @@ auto ImageOnly(bool (*procedure)(RadioLink&, Image&)) {
   };
 }
 
-bool ReadBankSizesKept(RadioLink& link, MemoryImage& image, RadioSnapshot& radio) {
-  return ReadBankSizes(link, image, &radio);
-}
-bool WriteBankSizesKept(RadioLink& link, MemoryImage& image, RadioSnapshot& radio) {
-  return WriteBankSizes(link, image, &radio);
-}
 bool WriteSettingsKept(RadioLink& link, MemoryImage& image, RadioSnapshot& radio) {
   return WriteSettingsArea(link, image, radio);
 }
@@ -179,14 +176,18 @@ AreaStep MemFlagRead() { return {"the memory write protection", ImageOnly(ReadMe
 AreaStep DtmfRead() { return {"the DTMF area", ReadAndShowDtmf}; }
 AreaStep TitleRead() { return {"the title", ImageOnly(ReadTitleArea)}; }
 AreaStep OneTouchRead() { return {"the one-touch keys", ImageOnly(ReadOneTouchArea)}; }
-AreaStep BankSizesRead() { return {"the bank sizes", ReadBankSizesKept, OutcomeIcon::kNone}; }
+AreaStep BankSizesRead() {
+  return {"the bank sizes", ImageOnly(ReadBankSizes), OutcomeIcon::kNone};
+}
 AreaStep GroupsRead() { return {"the bank-link groups", ImageOnly(ReadBankLinkData)}; }
 AreaStep SettingsWrite() { return {"the settings area", WriteSettingsKept}; }
 AreaStep MemFlagWrite() { return {"the memory write protection", ImageOnly(WriteMemFlag)}; }
 AreaStep DtmfWrite() { return {"the DTMF area", WriteDtmfKept}; }
 AreaStep TitleWrite() { return {"the title", ImageOnly(WriteTitleArea)}; }
 AreaStep OneTouchWrite() { return {"the one-touch keys", ImageOnly(WriteOneTouchArea)}; }
-AreaStep BankSizesWrite() { return {"the bank sizes", WriteBankSizesKept, OutcomeIcon::kNone}; }
+AreaStep BankSizesWrite() {
+  return {"the bank sizes", ImageOnly(WriteBankSizes), OutcomeIcon::kNone};
+}
 AreaStep GroupsWrite() { return {"the bank-link groups", ImageOnly(WriteBankLinkData)}; }
 
 std::string GlyphName(int g) { return "user glyph " + std::to_string(g); }
