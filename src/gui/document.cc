@@ -38,15 +38,6 @@ namespace {
 // Each step holds a whole image (under a megabyte); the history keeps the last steps only.
 constexpr int kUndoLimit = 40;
 
-// The parts of the image that the radio's raw areas and identification make up: these change
-// with every transfer but are not the user's edits.
-void CopyRadioState(const MemoryImage& from, MemoryImage& to) {
-  to.settings_hex = from.settings_hex;
-  to.dtmf_hex = from.dtmf_hex;
-  to.bank_size_hex = from.bank_size_hex;
-  to.model_command = from.model_command;
-}
-
 }  // namespace
 
 Document::Document(QObject* parent) : QObject(parent) {
@@ -92,19 +83,13 @@ void Document::ClearLoadProblems() {
   if (load_problems_ != nullptr) load_problems_->clear();
 }
 
-void Document::KeepRadioState(const MemoryImage& after_transfer) {
-  CopyRadioState(after_transfer, image_);
-}
-
-void Document::ReplaceFromRadio(const QString& what, MemoryImage next, bool whole) {
-  MemoryImage unchanged = image_;
-  CopyRadioState(next, unchanged);
+void Document::ReplaceFromRadio(const QString& what, MemoryImage next, const RadioSnapshot& radio,
+                                bool whole) {
+  KeepRadioState(radio);
   if (whole && !loadProblems().empty()) {
     // The whole image is now the radio's: nothing of the file's load stands.
     Push(what, std::move(next), nullptr, -1);
-  } else if (unchanged == next) {
-    KeepRadioState(next);
-  } else {
+  } else if (next != image_) {
     Replace(what, std::move(next));
   }
 }

@@ -13,6 +13,7 @@
 
 #include "files/file_problem.h"
 #include "model/memory_image.h"
+#include "model/radio_snapshot.h"
 
 namespace tqm5::gui {
 
@@ -30,6 +31,8 @@ class Document : public QObject {
   ~Document() override;
 
   const MemoryImage& image() const { return image_; }
+  // What the radio holds as the last transfer left it. It is no part of the undo history.
+  const RadioSnapshot& radio() const { return radio_; }
   QUndoStack* undoStack() { return &undo_stack_; }
 
   // Runs `edit` on a copy of the image and, when it changed anything a user can see or the radio
@@ -40,13 +43,13 @@ class Document : public QObject {
               int merge_key = -1);
   // Makes `next` the image as one undo step (a file opened, a radio read).
   void Replace(const QString& what, MemoryImage next, int merge_key = -1);
-  // Sets what the image remembers of the radio but the user does not edit (raw areas last read,
-  // the identification the radio accepted), without an undo step.
-  void KeepRadioState(const MemoryImage& after_transfer);
-  // The image as a read from the radio left it: one undo step when it brought anything the user
-  // sees, otherwise only the radio's state is kept (a read that failed at its first step). A
+  // Keeps what a transfer left of the radio, without an undo step.
+  void KeepRadioState(const RadioSnapshot& after_transfer) { radio_ = after_transfer; }
+  // The image and the radio as a read from the radio left them: one undo step when the image
+  // changed, otherwise only the radio's side is kept (a read that failed at its first step). A
   // read of the whole radio (`whole`) clears the load problems in its step.
-  void ReplaceFromRadio(const QString& what, MemoryImage next, bool whole = false);
+  void ReplaceFromRadio(const QString& what, MemoryImage next, const RadioSnapshot& radio,
+                        bool whole = false);
   // Makes `next`, loaded from a project file, the image as one undo step, with the lines of the
   // file that were not taken as they stand.
   void ReplaceFromFile(const QString& what, MemoryImage next, std::vector<FileProblem> problems);
@@ -83,6 +86,7 @@ class Document : public QObject {
   void Swap(MemoryImage& other, Problems& problems);
 
   MemoryImage image_;
+  RadioSnapshot radio_;
   Problems load_problems_;
   QUndoStack undo_stack_;
   QString file_path_;

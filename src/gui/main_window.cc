@@ -436,7 +436,7 @@ bool MainWindow::StartTransfer(const TransferRequest& request) {
                          why.isEmpty() ? "No serial port is chosen." : why.toStdString()));
     return false;
   }
-  if (!runner_.Start(request, document_.image(), device)) return false;
+  if (!runner_.Start(request, document_.image(), document_.radio(), device)) return false;
   SetBusy(true);
   statusBar()->showMessage(CommandName(request.command) + "...");
   return true;
@@ -473,10 +473,10 @@ void MainWindow::TransferFinished() {
   const Outcome& outcome = runner_.outcome();
   TransferCommand command = runner_.request().command;
   if (ReadsFromRadio(command)) {
-    document_.ReplaceFromRadio(CommandName(command), runner_.image(),
+    document_.ReplaceFromRadio(CommandName(command), runner_.image(), runner_.radio(),
                                command == TransferCommand::kReadAll && outcome.success);
   } else {
-    document_.KeepRadioState(runner_.image());
+    document_.KeepRadioState(runner_.radio());
   }
   SetBusy(false);
   Report(outcome);

@@ -8,7 +8,9 @@
 namespace tqm5::gui {
 
 TransferRunner::TransferRunner(QObject* parent)
-    : QObject(parent), image_(std::make_unique<MemoryImage>()) {
+    : QObject(parent),
+      image_(std::make_unique<MemoryImage>()),
+      radio_(std::make_unique<RadioSnapshot>()) {
   qRegisterMetaType<tqm5::Progress>("tqm5::Progress");
 }
 
@@ -35,10 +37,11 @@ bool TransferRunner::Launch(Work work) {
 }
 
 bool TransferRunner::Start(const TransferRequest& request, const MemoryImage& image,
-                           const std::string& device) {
+                           const RadioSnapshot& radio, const std::string& device) {
   if (busy()) return false;
   request_ = request;
   *image_ = image;
+  *radio_ = radio;
   return Launch([this, device] {
     SerialTransport transport(device);
     // A port that cannot be opened ends the command before anything is sent. The user is told
@@ -53,9 +56,11 @@ bool TransferRunner::Start(const TransferRequest& request, const MemoryImage& im
     }
     RadioLink link(transport);
     link.set_cancel_flag(&cancel_);
-    TransferContext context{link, *image_, [this](const Progress& progress) {
+    TransferContext context{link, *image_,
+                            [this](const Progress& progress) {
                               emit progressed(progress);  // queued to the window's thread
-                            }};
+                            },
+                            radio_.get()};
     outcome_ = RunTransfer(request_, context);
   });
 }

@@ -25,9 +25,10 @@ class TransferRunner : public QObject {
 
   bool busy() const { return thread_ != nullptr; }
 
-  // Starts `request` on a copy of `image` against the serial device `device`. Returns false
-  // (and starts nothing) while another command runs.
-  bool Start(const TransferRequest& request, const MemoryImage& image, const std::string& device);
+  // Starts `request` on copies of `image` and `radio` against the serial device `device`.
+  // Returns false (and starts nothing) while another command runs.
+  bool Start(const TransferRequest& request, const MemoryImage& image, const RadioSnapshot& radio,
+             const std::string& device);
   // The hidden reset: "ZR~RESET" to the device, no reply awaited, port closed.
   bool StartReset(const std::string& device);
   // Asks the running command to stop before its next exchange.
@@ -35,9 +36,10 @@ class TransferRunner : public QObject {
   // Waits for the running command to end (closing the window).
   void Wait();
 
-  // After `finished`: the outcome, and the image as the command left it.
+  // After `finished`: the outcome, and the image and the radio's side as the command left them.
   const Outcome& outcome() const { return outcome_; }
   const MemoryImage& image() const { return *image_; }
+  const RadioSnapshot& radio() const { return *radio_; }
   const TransferRequest& request() const { return request_; }
 
  signals:
@@ -52,6 +54,7 @@ class TransferRunner : public QObject {
   std::atomic<bool> cancel_ = false;
   TransferRequest request_;
   std::unique_ptr<MemoryImage> image_;
+  std::unique_ptr<RadioSnapshot> radio_;
   Outcome outcome_;
 };
 

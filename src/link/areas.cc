@@ -62,16 +62,38 @@ bool WriteBlocks(RadioLink& link, int address, int blocks, std::string_view hex)
   return true;
 }
 
-}  // namespace
-
-bool ReadSettingsArea(RadioLink& link, MemoryImage& image) {
-  return ReadBlocks(link, kSettingsAddress, kSettingsBlocks, image.settings_hex);
+// Reads an area into the snapshot; the snapshot changes only when the whole area arrived. (A
+// link given the same snapshot keeps the blocks as well; keeping them twice changes nothing.)
+bool ReadArea(RadioLink& link, int address, int blocks, RadioSnapshot& radio) {
+  std::string hex;
+  if (!ReadBlocks(link, address, blocks, hex)) return false;
+  radio.KeepArea(address, hex);
+  return true;
 }
 
-bool WriteSettingsArea(RadioLink& link, MemoryImage& image) {
-  if (!ReadSettingsArea(link, image)) return false;
-  EncodeSettings(image.settings, image.model_option, image.settings_hex);
-  return WriteBlocks(link, kSettingsAddress, kSettingsBlocks, image.settings_hex);
+// Writes an area block by block; the snapshot keeps each block the radio accepted.
+bool WriteArea(RadioLink& link, int address, int blocks, std::string_view hex,
+               RadioSnapshot& radio) {
+  for (int b = 0; b < blocks; ++b) {
+    if (!WriteBlocks(link, address + b * kBlockSize, 1, hex.substr(b * kBlockHexLength))) {
+      return false;
+    }
+    radio.KeepArea(address + b * kBlockSize, hex.substr(b * kBlockHexLength, kBlockHexLength));
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadSettingsArea(RadioLink& link, RadioSnapshot& radio) {
+  return ReadArea(link, kSettingsAddress, kSettingsBlocks, radio);
+}
+
+bool WriteSettingsArea(RadioLink& link, const MemoryImage& image, RadioSnapshot& radio) {
+  if (!ReadSettingsArea(link, radio)) return false;
+  std::string hex = radio.Area(kSettingsAddress, kSettingsBlocks);
+  EncodeSettings(image.settings, image.model_option, hex);
+  return WriteArea(link, kSettingsAddress, kSettingsBlocks, hex, radio);
 }
 
 bool ReadBankLinkData(RadioLink& link, MemoryImage& image) {
@@ -156,14 +178,15 @@ bool WriteFontData(RadioLink& link, const MemoryImage& image, int number) {
   return WriteBlock(link, GlyphAddress(number), BuildFontString(image.font_bits, number));
 }
 
-bool ReadDtmfArea(RadioLink& link, MemoryImage& image) {
-  return ReadBlocks(link, kDtmfAddress, kDtmfBlocks, image.dtmf_hex);
+bool ReadDtmfArea(RadioLink& link, RadioSnapshot& radio) {
+  return ReadArea(link, kDtmfAddress, kDtmfBlocks, radio);
 }
 
-bool WriteDtmfArea(RadioLink& link, MemoryImage& image) {
-  if (!ReadDtmfArea(link, image)) return false;
-  MergeDtmf(image.dtmf, image.dtmf_hex);
-  return WriteBlocks(link, kDtmfAddress, kDtmfBlocks, image.dtmf_hex);
+bool WriteDtmfArea(RadioLink& link, const MemoryImage& image, RadioSnapshot& radio) {
+  if (!ReadDtmfArea(link, radio)) return false;
+  std::string hex = radio.Area(kDtmfAddress, kDtmfBlocks);
+  MergeDtmf(image.dtmf, hex);
+  return WriteArea(link, kDtmfAddress, kDtmfBlocks, hex, radio);
 }
 
 bool ReadMemFlag(RadioLink& link, MemoryImage& image) {
@@ -182,8 +205,9 @@ std::string ReadChannel(RadioLink& link, int n) {
   return ReadOneBlock(link, ChannelAddress(n), hex) ? hex : "";
 }
 
-bool WriteChannel(RadioLink& link, const MemoryImage& image, int n) {
-  std::string record = EncodeChannel(image.channel(n), n, image.model_command);
+bool WriteChannel(RadioLink& link, const MemoryImage& image, std::string_view identification,
+                  int n) {
+  std::string record = EncodeChannel(image.channel(n), n, identification);
   if (record.size() != kRecordHexLength) {
     NoteRefusal(link, "channel " + std::to_string(n) + " could not be made into a record of " +
                           "the radio: nothing was sent for it");

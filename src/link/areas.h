@@ -10,16 +10,18 @@
 #include "link/radio_link.h"
 #include "model/memory_image.h"
 #include "model/order_table.h"
+#include "model/radio_snapshot.h"
 
 namespace tqm5 {
 
 // Every reader below also refuses a reply that is not hex text: such bytes would otherwise
 // reach the image as zeros and go back to the radio on the next write.
 
-// `ReadSettingsArea`: the three settings blocks into `SettingsHex` (decoding is the caller's).
-bool ReadSettingsArea(RadioLink& link, MemoryImage& image);
-// `WriteSettingsArea`: fresh read, `EncodeSettings` over it, the three blocks written.
-bool WriteSettingsArea(RadioLink& link, MemoryImage& image);
+// `ReadSettingsArea`: the three settings blocks into the snapshot (decoding is the caller's).
+bool ReadSettingsArea(RadioLink& link, RadioSnapshot& radio);
+// `WriteSettingsArea`: fresh read, `EncodeSettings` over it, the three blocks written; the
+// snapshot keeps what was written.
+bool WriteSettingsArea(RadioLink& link, const MemoryImage& image, RadioSnapshot& radio);
 
 // `ReadBankLinkData`, `WriteBankLinkData`: the eleven bank-link groups.
 bool ReadBankLinkData(RadioLink& link, MemoryImage& image);
@@ -48,19 +50,22 @@ bool WriteOrderRecord(RadioLink& link, const ChannelOrderTable& table, int k);
 std::string ReadFontData(RadioLink& link, int number);
 bool WriteFontData(RadioLink& link, const MemoryImage& image, int number);
 
-// `ReadDtmfArea`: the three DTMF blocks into `DtmfHex` (`ShowDtmfArea` shows them).
-// `WriteDtmfArea`: fresh read, the DTMF fields merged in, the three blocks written.
-bool ReadDtmfArea(RadioLink& link, MemoryImage& image);
-bool WriteDtmfArea(RadioLink& link, MemoryImage& image);
+// `ReadDtmfArea`: the three DTMF blocks into the snapshot (`ShowDtmfArea` shows them).
+// `WriteDtmfArea`: fresh read, the DTMF fields merged in, the three blocks written; the
+// snapshot keeps what was written.
+bool ReadDtmfArea(RadioLink& link, RadioSnapshot& radio);
+bool WriteDtmfArea(RadioLink& link, const MemoryImage& image, RadioSnapshot& radio);
 
 // `ReadMemFlag`, `WriteMemFlag`: the memory write protection at 1FE01.
 bool ReadMemFlag(RadioLink& link, MemoryImage& image);
 bool WriteMemFlag(RadioLink& link, const MemoryImage& image);
 
 // `ReadChannel`: the 128-digit record of channel n (1..1623) from its slot, or the empty text.
-// `WriteChannel`: channel n as `EncodeChannel` gives it for the identified radio.
+// `WriteChannel`: channel n as `EncodeChannel` gives it for the radio that accepted
+// `identification`.
 std::string ReadChannel(RadioLink& link, int n);
-bool WriteChannel(RadioLink& link, const MemoryImage& image, int n);
+bool WriteChannel(RadioLink& link, const MemoryImage& image, std::string_view identification,
+                  int n);
 
 }  // namespace tqm5
 

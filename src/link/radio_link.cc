@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "image/hex.h"
+#include "image/memory_map.h"
 
 namespace tqm5 {
 namespace {
@@ -201,12 +202,23 @@ std::string WriteCommand(int address, std::string_view hex) {
 }
 
 std::string ReadBlock(RadioLink& link, int address) {
-  return link.SendCommand(ReadCommand(address));
+  std::string reply = link.SendCommand(ReadCommand(address));
+  if (link.snapshot() != nullptr && reply.size() == kBlockHexLength && IsHexText(reply)) {
+    link.snapshot()->KeepArea(address, reply);
+  }
+  return reply;
 }
 
 bool WriteBlock(RadioLink& link, int address, std::string_view hex) {
-  if (link.SendCommand(WriteCommand(address, hex)) == "OK") return true;
+  if (link.SendCommand(WriteCommand(address, hex)) == "OK") {
+    if (link.snapshot() != nullptr) link.snapshot()->KeepArea(address, hex);
+    return true;
+  }
   if (link.last_exchange().problem == ReplyProblem::kNone) link.RefuseReply(ReplyProblem::kNotOk);
+  // Bytes that may have been stored make what the radio holds there unknown.
+  if (link.snapshot() != nullptr && MayHaveBeenStored(link.last_exchange())) {
+    link.snapshot()->Forget(address, static_cast<int>(hex.size() / 2));
+  }
   return false;
 }
 

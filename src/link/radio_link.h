@@ -15,6 +15,7 @@
 
 #include "image/model_option.h"
 #include "link/transport.h"
+#include "model/radio_snapshot.h"
 
 namespace tqm5 {
 
@@ -125,6 +126,10 @@ class RadioLink {
     cancel_reason_ = std::move(reason);
   }
   void set_timeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
+  // Where `ReadBlock` and `WriteBlock` keep the blocks they read and the radio accepted (none
+  // when null).
+  void set_snapshot(RadioSnapshot* radio) { snapshot_ = radio; }
+  RadioSnapshot* snapshot() const { return snapshot_; }
 
   // The last exchange, as SendCommand left it or a caller marked it.
   const Exchange& last_exchange() const { return last_; }
@@ -159,6 +164,7 @@ class RadioLink {
                 Transport::Clock::time_point at);
 
   Transport& transport_;
+  RadioSnapshot* snapshot_ = nullptr;
   const std::atomic<bool>* cancel_ = nullptr;
   std::function<std::string()> cancel_reason_;
   std::optional<Unanswered> unanswered_;

@@ -55,11 +55,9 @@ struct MemoryImage {
 
   DtmfState dtmf;
 
-  // Raw areas as last read from the radio, as upper-case hex text.
-  std::string settings_hex;   // `SettingsHex`, 384 digits
-  std::string dtmf_hex;       // `DtmfHex`, 384 digits
+  // The bank-link groups as the bank-link editor sets them, upper-case hex text. What the radio
+  // last held of its areas is in `RadioSnapshot`, not here.
   BankLinkHex bank_link_hex;  // `BankLinkHex`, 16 digits each
-  std::string bank_size_hex;  // `BankSizeHex`, 200 digits
 
   FontBits font_bits{};
 
@@ -68,8 +66,7 @@ struct MemoryImage {
   std::array<uint8_t, kBankCount> group_file_flags{};
 
   ModelOption model_option = ModelOption::kNone;
-  std::string model_command;  // `ModelCommand`, the identification the radio accepted
-  int com_port_number = 1;    // `ComPortNumber`, 1..16
+  int com_port_number = 1;  // `ComPortNumber`, 1..16
 
   friend bool operator==(const MemoryImage&, const MemoryImage&) = default;
 };

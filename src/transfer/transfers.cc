@@ -8,6 +8,7 @@
 #include "fonts/font_codec.h"
 #include "image/channel_numbering.h"
 #include "image/hex.h"
+#include "image/memory_map.h"
 #include "link/areas.h"
 #include "model/banks.h"
 #include "model/order_table.h"
@@ -34,6 +35,7 @@ class Run {
 
   RadioLink& link() { return context_.link; }
   MemoryImage& image() { return context_.image; }
+  RadioSnapshot& radio() { return context_.radio != nullptr ? *context_.radio : own_radio_; }
 
   void SetProgress(double value, double maximum, std::string_view phase) {
     progress_.value = value;
@@ -89,6 +91,7 @@ class Run {
   }
 
   TransferContext& context_;
+  RadioSnapshot own_radio_;
   Progress progress_;
   std::string step_;
   StopNote if_stopped_;
@@ -101,10 +104,12 @@ template <typename Body>
 Outcome Framed(TransferContext& context, Body body) {
   Run run(context);
   Outcome outcome;
+  // Every block read or accepted on the way is kept in the snapshot.
+  context.link.set_snapshot(&run.radio());
   try {
     MemoryImage& image = context.image;
     run.Begin("identifying the radio");
-    if (!StartComm(context.link, image.model_option, image.model_command)) {
+    if (!StartComm(context.link, image.model_option, run.radio().identification)) {
       context.link.AwaitLateReply();
       outcome = ErrorOutcome();
       outcome.detail = IdentificationDetail(image.model_option, context.link.last_exchange());
@@ -119,18 +124,19 @@ Outcome Framed(TransferContext& context, Body body) {
     outcome = SilentOutcome(OutcomeKind::kFailed, std::string("unexpected failure: ") + e.what());
   }
   context.link.ClosePort();
+  context.link.set_snapshot(nullptr);
   return outcome;
 }
 
-bool ReadAndDecodeSettings(RadioLink& link, MemoryImage& image) {
-  if (!ReadSettingsArea(link, image)) return false;
-  DecodeSettings(image.settings_hex, image.settings, image.language);
+bool ReadAndDecodeSettings(RadioLink& link, MemoryImage& image, RadioSnapshot& radio) {
+  if (!ReadSettingsArea(link, radio)) return false;
+  DecodeSettings(radio.Area(kSettingsAddress, kSettingsBlocks), image.settings, image.language);
   return true;
 }
 
-bool ReadAndShowDtmf(RadioLink& link, MemoryImage& image) {
-  if (!ReadDtmfArea(link, image)) return false;
-  ShowDtmfArea(image.dtmf_hex, image.dtmf);
+bool ReadAndShowDtmf(RadioLink& link, MemoryImage& image, RadioSnapshot& radio) {
+  if (!ReadDtmfArea(link, radio)) return false;
+  ShowDtmfArea(radio.Area(kDtmfAddress, kDtmfBlocks), image.dtmf);
   return true;
 }
 
@@ -146,35 +152,56 @@ bool ReadGlyph(RadioLink& link, MemoryImage& image, int g) {
 // it ends with.
 struct AreaStep {
   std::string name;  // "the settings area", "user glyph 3"
-  std::function<bool(RadioLink&, MemoryImage&)> procedure;
+  std::function<bool(RadioLink&, MemoryImage&, RadioSnapshot&)> procedure;
   OutcomeIcon failure_icon = OutcomeIcon::kCritical;
 };
 
+// An area procedure that does not touch the snapshot.
+template <typename Image>
+auto ImageOnly(bool (*procedure)(RadioLink&, Image&)) {
+  return [procedure](RadioLink& link, MemoryImage& image, RadioSnapshot&) {
+    return procedure(link, image);
+  };
+}
+
+bool WriteSettingsKept(RadioLink& link, MemoryImage& image, RadioSnapshot& radio) {
+  return WriteSettingsArea(link, image, radio);
+}
+bool WriteDtmfKept(RadioLink& link, MemoryImage& image, RadioSnapshot& radio) {
+  return WriteDtmfArea(link, image, radio);
+}
+
 AreaStep SettingsRead() { return {"the settings area", ReadAndDecodeSettings}; }
-AreaStep MemFlagRead() { return {"the memory write protection", ReadMemFlag}; }
+AreaStep MemFlagRead() { return {"the memory write protection", ImageOnly(ReadMemFlag)}; }
 AreaStep DtmfRead() { return {"the DTMF area", ReadAndShowDtmf}; }
-AreaStep TitleRead() { return {"the title", ReadTitleArea}; }
-AreaStep OneTouchRead() { return {"the one-touch keys", ReadOneTouchArea}; }
-AreaStep BankSizesRead() { return {"the bank sizes", ReadBankSizes, OutcomeIcon::kNone}; }
-AreaStep GroupsRead() { return {"the bank-link groups", ReadBankLinkData}; }
-AreaStep SettingsWrite() { return {"the settings area", WriteSettingsArea}; }
-AreaStep MemFlagWrite() { return {"the memory write protection", WriteMemFlag}; }
-AreaStep DtmfWrite() { return {"the DTMF area", WriteDtmfArea}; }
-AreaStep TitleWrite() { return {"the title", WriteTitleArea}; }
-AreaStep OneTouchWrite() { return {"the one-touch keys", WriteOneTouchArea}; }
-AreaStep BankSizesWrite() { return {"the bank sizes", WriteBankSizes, OutcomeIcon::kNone}; }
-AreaStep GroupsWrite() { return {"the bank-link groups", WriteBankLinkData}; }
+AreaStep TitleRead() { return {"the title", ImageOnly(ReadTitleArea)}; }
+AreaStep OneTouchRead() { return {"the one-touch keys", ImageOnly(ReadOneTouchArea)}; }
+AreaStep BankSizesRead() {
+  return {"the bank sizes", ImageOnly(ReadBankSizes), OutcomeIcon::kNone};
+}
+AreaStep GroupsRead() { return {"the bank-link groups", ImageOnly(ReadBankLinkData)}; }
+AreaStep SettingsWrite() { return {"the settings area", WriteSettingsKept}; }
+AreaStep MemFlagWrite() { return {"the memory write protection", ImageOnly(WriteMemFlag)}; }
+AreaStep DtmfWrite() { return {"the DTMF area", WriteDtmfKept}; }
+AreaStep TitleWrite() { return {"the title", ImageOnly(WriteTitleArea)}; }
+AreaStep OneTouchWrite() { return {"the one-touch keys", ImageOnly(WriteOneTouchArea)}; }
+AreaStep BankSizesWrite() {
+  return {"the bank sizes", ImageOnly(WriteBankSizes), OutcomeIcon::kNone};
+}
+AreaStep GroupsWrite() { return {"the bank-link groups", ImageOnly(WriteBankLinkData)}; }
 
 std::string GlyphName(int g) { return "user glyph " + std::to_string(g); }
 
 AreaStep GlyphRead(int g) {
-  return {GlyphName(g),
-          [g](RadioLink& link, MemoryImage& image) { return ReadGlyph(link, image, g); }};
+  return {GlyphName(g), [g](RadioLink& link, MemoryImage& image, RadioSnapshot&) {
+            return ReadGlyph(link, image, g);
+          }};
 }
 
 AreaStep GlyphWrite(int g) {
-  return {GlyphName(g),
-          [g](RadioLink& link, MemoryImage& image) { return WriteFontData(link, image, g); }};
+  return {GlyphName(g), [g](RadioLink& link, MemoryImage& image, RadioSnapshot&) {
+            return WriteFontData(link, image, g);
+          }};
 }
 
 void AddGlyphs(std::vector<AreaStep>& steps, int first, int last, AreaStep (*glyph)(int)) {
@@ -200,7 +227,7 @@ bool RunAreaSteps(Run& run, Direction direction, const std::vector<AreaStep>& st
     }
     run.Begin((direction == Direction::kRead ? "reading " : "writing ") + step.name,
               std::move(note));
-    if (!step.procedure(run.link(), run.image())) {
+    if (!step.procedure(run.link(), run.image(), run.radio())) {
       failure = run.Fail(step.failure_icon);
       return false;
     }
@@ -215,11 +242,7 @@ std::vector<AreaStep> ReadAllAreas() {
   std::vector<AreaStep> steps = {SettingsRead(), MemFlagRead(),   DtmfRead(),
                                  TitleRead(),    BankSizesRead(), OneTouchRead()};
   AddGlyphs(steps, 0, kGlyphCount - 1, GlyphRead);
-  // The bank sizes just read are what the bank-link editor works with.
-  steps.push_back({"the bank-link groups", [](RadioLink& link, MemoryImage& image) {
-                     image.bank_size_hex = ExportBankSizes(image);
-                     return ReadBankLinkData(link, image);
-                   }});
+  steps.push_back(GroupsRead());
   return steps;
 }
 
@@ -254,7 +277,7 @@ bool WriteChannels(Run& run, int first, int last, bool areas_before, Outcome& fa
     run.Begin("writing " + ChannelStepName(n), [first, last, n, areas_before](bool, bool in_doubt) {
       return ChannelsWrittenNote(first, last, n, areas_before, in_doubt);
     });
-    if (!WriteChannel(run.link(), run.image(), n)) {
+    if (!WriteChannel(run.link(), run.image(), run.radio().identification, n)) {
       failure = run.Fail();
       return false;
     }

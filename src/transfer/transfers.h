@@ -4,7 +4,7 @@
 // ends a command; areas done before it keep their new contents.
 //
 // A command runs on the thread that owns the link (a worker thread in the window). It changes
-// only the image it is given; a cancel request is honoured between two exchanges.
+// only the image and the snapshot it is given; a cancel request is honoured between two exchanges.
 #ifndef TQM5_TRANSFER_TRANSFERS_H_
 #define TQM5_TRANSFER_TRANSFERS_H_
 
@@ -16,6 +16,7 @@
 #include "image/outcome.h"
 #include "link/radio_link.h"
 #include "model/memory_image.h"
+#include "model/radio_snapshot.h"
 
 namespace tqm5 {
 
@@ -38,6 +39,10 @@ struct TransferContext {
   // Called on every change of the progress display, on the command's own thread. The display
   // returns to 0 when the caller has shown the outcome.
   std::function<void(const Progress&)> on_progress;
+  // What the radio holds, as far as the program knows: the identification the radio accepts
+  // and the blocks read or written are kept here, not in the image. Without one, the command
+  // keeps them in a snapshot of its own that ends with it.
+  RadioSnapshot* radio = nullptr;
 };
 
 enum class TransferCommand {

@@ -165,6 +165,21 @@ TEST_F(MainWindowTest, TheFirstChoiceOfTheStartUpTabAsksAboutTheBankTotal) {
       std::tuple(1, 100, 0));
 }
 
+// What a transfer leaves of the radio (the identification it accepted, the raw areas) is not an
+// edit: undoing an edit made before the transfer leaves it as the transfer left it.
+TEST_F(MainWindowTest, UndoingAnEditMadeBeforeATransferKeepsWhatTheRadioHolds) {
+  Document& document = window_.document();
+  document.Change("edit", [](MemoryImage& image) { image.title = "X"; });
+  RadioSnapshot written;
+  written.identification = "ZR~TQM5";
+  written.KeepArea(0x00000, std::string(384, 'A'));
+  document.KeepRadioState(written);
+  document.undoStack()->undo();
+  EXPECT_EQ(std::tuple(document.image().title, document.radio().identification,
+                       document.radio().Area(0x00000, 3)),
+            std::tuple("", "ZR~TQM5", std::string(384, 'A')));
+}
+
 // The port chosen is what a saved project records, also after undoing an edit made before. A
 // port chosen by its device is remembered beside the port number and comes back at the next
 // start; the "COM" entries name their devices in their text.

@@ -20,7 +20,8 @@ struct Bench {
   }
 
   Outcome Run(TransferCommand command, int first = 1, int last = 1) {
-    TransferContext context{link, image, [this](const Progress& p) { progress.push_back(p); }};
+    TransferContext context{link, image, [this](const Progress& p) { progress.push_back(p); },
+                            &snapshot};
     return RunTransfer(TransferRequest{command, first, last, 0}, context);
   }
 
@@ -37,6 +38,7 @@ struct Bench {
   LoopbackTransport transport;
   RadioLink link;
   MemoryImage image;
+  RadioSnapshot snapshot;
   std::vector<Progress> progress;
 };
 

@@ -73,7 +73,7 @@ TEST(ReadAllTest, ReadsEveryAreaAndReportsProgressInTwoPhases) {
   const MemoryImage& image = bench.image;
   EXPECT_EQ(image.language, kEnglish);
   EXPECT_EQ(image.bank_sizes[3], 600);
-  EXPECT_EQ(image.bank_size_hex.substr(12, 8), "58020000");
+  EXPECT_EQ(bench.snapshot.Area(kBankSizeAddress, kBankSizeBlocks).substr(12, 8), "58020000");
   EXPECT_TRUE(image.channel(1).used && !image.channel(3).used);
   EXPECT_EQ(image.channel(601).row[kColLabel] + image.channel(1).row[kColFreq] +
                 image.channel(1102).row[kColFreq],
@@ -131,8 +131,9 @@ TEST(WriteAllTest, WritesTheFactoryMemoryAndLeavesTheRestAsItWas) {
     }
     EXPECT_EQ(bench.progress[16], (Progress{0, 1724, "channels 1..1623"}));
     EXPECT_EQ(bench.progress.back(), (Progress{1724, 1724, "pass-channel order table"}));
-    EXPECT_EQ(HexByteAt(bench.image.settings_hex, 0x00), before[0]);
-    EXPECT_EQ(HexByteAt(bench.image.dtmf_hex, 5), before[kDtmfAddress + 5]);
+    EXPECT_EQ(HexByteAt(bench.snapshot.Area(kSettingsAddress, kSettingsBlocks), 0x00), before[0]);
+    EXPECT_EQ(HexByteAt(bench.snapshot.Area(kDtmfAddress, kDtmfBlocks), 5),
+              before[kDtmfAddress + 5]);
   }
 }
 
