@@ -164,13 +164,6 @@ auto ImageOnly(bool (*procedure)(RadioLink&, Image&)) {
   };
 }
 
-bool WriteSettingsKept(RadioLink& link, MemoryImage& image, RadioSnapshot& radio) {
-  return WriteSettingsArea(link, image, radio);
-}
-bool WriteDtmfKept(RadioLink& link, MemoryImage& image, RadioSnapshot& radio) {
-  return WriteDtmfArea(link, image, radio);
-}
-
 AreaStep SettingsRead() { return {"the settings area", ReadAndDecodeSettings}; }
 AreaStep MemFlagRead() { return {"the memory write protection", ImageOnly(ReadMemFlag)}; }
 AreaStep DtmfRead() { return {"the DTMF area", ReadAndShowDtmf}; }
@@ -180,9 +173,9 @@ AreaStep BankSizesRead() {
   return {"the bank sizes", ImageOnly(ReadBankSizes), OutcomeIcon::kNone};
 }
 AreaStep GroupsRead() { return {"the bank-link groups", ImageOnly(ReadBankLinkData)}; }
-AreaStep SettingsWrite() { return {"the settings area", WriteSettingsKept}; }
+AreaStep SettingsWrite() { return {"the settings area", WriteSettingsArea}; }
 AreaStep MemFlagWrite() { return {"the memory write protection", ImageOnly(WriteMemFlag)}; }
-AreaStep DtmfWrite() { return {"the DTMF area", WriteDtmfKept}; }
+AreaStep DtmfWrite() { return {"the DTMF area", WriteDtmfArea}; }
 AreaStep TitleWrite() { return {"the title", ImageOnly(WriteTitleArea)}; }
 AreaStep OneTouchWrite() { return {"the one-touch keys", ImageOnly(WriteOneTouchArea)}; }
 AreaStep BankSizesWrite() {
