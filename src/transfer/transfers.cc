@@ -16,6 +16,8 @@
 #include "textdata/dtmf.h"
 #include "transfer/step_notes.h"
 #include "transfer/transfer_run.h"
+#include "transfer/write_changes.h"
+#include "transfer/write_plan.h"
 
 namespace tqm5 {
 namespace {
@@ -280,14 +282,21 @@ Outcome ReadMemories(TransferContext& context) {
   });
 }
 
-Outcome WriteAll(TransferContext& context) {
-  return Framed(context, [](Run& run) {
+Outcome WriteAll(TransferContext& context, bool verify) {
+  return Framed(context, [verify](Run& run) {
     run.SetProgress(0, kAreaSteps, kAreasPhase);
     Outcome failure;
     if (!RunAreaSteps(run, Direction::kWrite, WriteAllAreas(), 1, failure)) return failure;
     run.SetProgress(0, kChannelCount + kOrderRecords, ChannelsPhase(1, kChannelCount));
     if (!WriteChannels(run, 1, kChannelCount, true, failure)) return failure;
     WriteOrderTable(run);
+    if (verify) {
+      // What was sent, as the snapshot now holds the shared areas that were written.
+      std::string problem;
+      std::optional<std::vector<WriteUnit>> sent = FullWritePlan(run.image(), run.radio(), problem);
+      if (!sent) return SilentOutcome(OutcomeKind::kFailed, "cannot verify: " + problem);
+      if (!transfer_detail::VerifyWritten(run, *sent, failure)) return failure;
+    }
     return CompleteOutcome();
   });
 }
@@ -309,8 +318,9 @@ std::optional<Outcome> WriteRefusal(const MemoryImage& image, TransferCommand co
     return outcome;
   };
   using C = TransferCommand;
-  bool banks = command == C::kWriteAll || command == C::kBankWrite;
-  bool groups = command == C::kWriteAll || command == C::kGroupsWrite;
+  bool whole = command == C::kWriteAll || command == C::kWriteChanges;
+  bool banks = whole || command == C::kBankWrite;
+  bool groups = whole || command == C::kGroupsWrite;
   if (banks && !BankTotalValid(image)) {
     return refused(OutcomeIcon::kNone,
                    "bank sizes add up to " + std::to_string(BankTotal(image)) + ", not " +
@@ -340,7 +350,9 @@ Outcome RunTransfer(const TransferRequest& request, TransferContext& context) {
     case TransferCommand::kReadAll:
       return ReadAll(context);
     case TransferCommand::kWriteAll:
-      return WriteAll(context);
+      return WriteAll(context, request.verify);
+    case TransferCommand::kWriteChanges:
+      return WriteChanges(context);
     case TransferCommand::kReadMemories:
       return ReadMemories(context);
     case TransferCommand::kWriteMemories:
@@ -419,6 +431,7 @@ constexpr CommandRow kCommandRows[] = {
     {TransferCommand::kGlyphsWriteAll, "Glyphs Write ALL", false},
     {TransferCommand::kGroupsRead, "Bank-link Read", true},
     {TransferCommand::kGroupsWrite, "Bank-link Write", false},
+    {TransferCommand::kWriteChanges, "Write Changes", false},
 };
 
 // The row of a command; nothing for a value outside the enum.
