@@ -107,9 +107,15 @@ Outcome SendChanges(Run& run, const RadioSnapshot& known, std::vector<WriteUnit>
   auto differs = [&radio](const WriteUnit& unit) {
     return KnownHex(radio, unit.address, unit.bytes()) != unit.hex;
   };
-  std::vector<WriteUnit> to_send;
-  std::copy_if(plan.begin(), plan.end(), std::back_inserter(to_send),
-               [&](const WriteUnit& unit) { return !InOrderTable(unit) && differs(unit); });
+  // What differs, in the full write's order; bytes not known yet count as the same.
+  auto changed = [&plan, &radio, &differs] {
+    std::vector<WriteUnit> units;
+    std::copy_if(plan.begin(), plan.end(), std::back_inserter(units), [&](const WriteUnit& unit) {
+      return KnownHex(radio, unit.address, unit.bytes()) && differs(unit);
+    });
+    return units;
+  };
+  std::vector<WriteUnit> to_send = changed();
   // No read brings the pass-channel order table into the snapshot: while it is not known, its
   // blocks are read with the others, to be compared with the table the full write would send.
   std::set<int> unknown;
@@ -140,9 +146,8 @@ Outcome SendChanges(Run& run, const RadioSnapshot& known, std::vector<WriteUnit>
     }
     run.Step();
   }
-  for (const WriteUnit& unit : plan) {
-    if (InOrderTable(unit) && differs(unit)) to_send.push_back(unit);
-  }
+  // The blocks read hold what the snapshot said, and the order table is known now.
+  to_send = changed();
 
   const int count = static_cast<int>(to_send.size());
   if (count == 0) {
