@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSerialPortInfo>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -39,6 +40,13 @@
 
 namespace tqm5::gui {
 namespace {
+
+// The window's own choices, beside the port setting file and named after it: "com-window.ini".
+QSettings WindowSettings(const std::string& com_ini) {
+  QFileInfo port_file(Utf8(com_ini));
+  return QSettings(port_file.absolutePath() + "/" + port_file.completeBaseName() + "-window.ini",
+                   QSettings::IniFormat);
+}
 
 QString CommandName(TransferCommand command) {
   return Utf8(std::string(TransferCommandName(command)));
@@ -188,6 +196,20 @@ void MainWindow::BuildMenus() {
       [this] { StartTransfer(TransferCommand::kWriteAll); });
   add(communication, "Read All Data(&B)", "ALL_READ",
       [this] { StartTransfer(TransferCommand::kReadAll); });
+  communication->addSeparator();
+  // Only what differs from what the radio was last known to hold, checked first and verified.
+  add(communication, "Write Changes(&C)", "WRITE_CHANGES", [this] {
+    StartTransfer(TransferCommand::kWriteChanges);
+  })->setShortcut(QKeySequence("Ctrl+Shift+W"));
+  // Whether "Write All Data" reads back what it sent; remembered beside the port setting.
+  verify_action_ = communication->addAction("Verify Full Writes(&V)");
+  verify_action_->setObjectName("VERIFY_WRITES");
+  verify_action_->setCheckable(true);
+  if (!com_ini_.empty()) {
+    verify_action_->setChecked(WindowSettings(com_ini_).value("verify_full_writes").toBool());
+    connect(verify_action_, &QAction::toggled, this,
+            [this](bool on) { WindowSettings(com_ini_).setValue("verify_full_writes", on); });
+  }
 
   QMenu* help = menuBar()->addMenu("Help(&H)");
   add(help, "Version info.(&A)", "MenuVersion", &MainWindow::ShowVersion, false);
@@ -415,6 +437,7 @@ bool MainWindow::StartTransfer(TransferCommand command) {
   TransferRequest request;
   request.command = command;
   std::tie(request.first_row, request.last_row) = SelectionRange();
+  request.verify = command == TransferCommand::kWriteAll && verify_action_->isChecked();
   return StartTransfer(request);
 }
 

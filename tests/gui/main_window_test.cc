@@ -180,6 +180,39 @@ TEST_F(MainWindowTest, UndoingAnEditMadeBeforeATransferKeepsWhatTheRadioHolds) {
             std::tuple("", "ZR~TQM5", std::string(384, 'A')));
 }
 
+// After a read, "Write Changes" sends the one edited channel, its progress counting that one
+// block; whether full writes verify is remembered for the next start.
+TEST_F(MainWindowTest, WriteChangesSendsTheEditAndTheVerifyChoiceIsRemembered) {
+  window_.SetPort({PortChoice::kSimulated, 0, {}});
+  ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
+  window_.document().Change("copy",
+                            [](MemoryImage& image) { image.channel(100) = image.channel(7); });
+  std::vector<Progress> progress;
+  QObject::connect(&window_.runner(), &TransferRunner::progressed, &window_,
+                   [&progress](const Progress& p) { progress.push_back(p); });
+  window_.findChild<QAction*>("WRITE_CHANGES")->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return !window_.runner().busy(); }));
+  EXPECT_EQ(messages_.shown.back().text + "|" + window_.statusBar()->currentMessage().toStdString(),
+            "Complete|Complete: 1 changed block was written and read back as sent (a full write "
+            "sends 1754).");
+  EXPECT_NE(std::find(progress.begin(), progress.end(), Progress{1, 1, "writing 1 changed blocks"}),
+            progress.end());
+  window_.simulator().Stop();
+  const SimRadio::Memory& memory = window_.simulator().radio().memory();
+  EXPECT_TRUE(std::equal(memory.begin() + ChannelAddress(7), memory.begin() + ChannelAddress(8),
+                         memory.begin() + ChannelAddress(100)));
+
+  const std::string com_ini = testing::TempPath("com.ini");
+  for (bool checked : {false, true}) {
+    MainWindow window(ModelOption::kJ, com_ini);
+    QAction* verify = window.findChild<QAction*>("VERIFY_WRITES");
+    EXPECT_EQ(verify->isChecked(), checked);
+    verify->setChecked(true);
+  }
+  std::filesystem::remove(testing::TempPath("com-window.ini"));
+  std::filesystem::remove(com_ini);
+}
+
 // The port chosen is what a saved project records, also after undoing an edit made before. A
 // port chosen by its device is remembered beside the port number and comes back at the next
 // start; the "COM" entries name their devices in their text.
