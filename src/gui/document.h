@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "files/file_problem.h"
+#include "model/image_delta.h"
 #include "model/memory_image.h"
 #include "model/radio_snapshot.h"
 
@@ -82,8 +83,10 @@ class Document : public QObject {
  private:
   friend class ImageCommand;
   using Problems = std::shared_ptr<std::vector<FileProblem>>;
-  void Push(const QString& what, MemoryImage next, Problems problems, int merge_key);
-  void Swap(MemoryImage& other, Problems& problems);
+  // The step from the image to `next`, with `next` given the image's port first.
+  ImageDelta DeltaTo(MemoryImage& next) const;
+  void Push(const QString& what, ImageDelta delta, Problems problems, int merge_key);
+  void Swap(ImageDelta& delta, Problems& problems);
 
   MemoryImage image_;
   RadioSnapshot radio_;
