@@ -98,8 +98,8 @@ void ThousandChannelEdits(gui::MainWindow& window) {
   Report("one single-channel edit", edit_ms, "ms", 10);
   int undone = 0;
   timer.restart();
-  while (undone < kEdits && document.undoStack()->canUndo()) {
-    document.undoStack()->undo();
+  while (undone < kEdits && document.undo_stack()->canUndo()) {
+    document.undo_stack()->undo();
     ++undone;
   }
   QApplication::processEvents();
@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
   Report("open the bank-link editor", OpenEditor<gui::BankLinkEditor>(window), "ms", 100);
   window.findChild<QAbstractButton*>("ALL_Reset")->click();
   Report("undo of All Clear on a full grid", Milliseconds([&] {
-           window.document().undoStack()->undo();
+           window.document().undo_stack()->undo();
            window.grid()->viewport()->repaint();
          }),
          "ms", 50);

@@ -88,7 +88,7 @@ void Document::Push(const QString& what, ImageDelta delta, Problems problems, in
   undo_stack_.push(new ImageCommand(*this, what, std::move(delta), std::move(problems), merge_key));
 }
 
-const std::vector<FileProblem>& Document::loadProblems() const {
+const std::vector<FileProblem>& Document::load_problems() const {
   static const std::vector<FileProblem> kNone;
   return load_problems_ != nullptr ? *load_problems_ : kNone;
 }
@@ -101,7 +101,7 @@ void Document::ReplaceFromRadio(const QString& what, MemoryImage next, const Rad
                                 bool whole) {
   KeepRadioState(radio);
   ImageDelta delta = DeltaTo(next);
-  if (whole && !loadProblems().empty()) {
+  if (whole && !load_problems().empty()) {
     // The whole image is now the radio's: nothing of the file's load stands.
     Push(what, std::move(delta), nullptr, -1);
   } else if (!delta.empty()) {
@@ -118,12 +118,12 @@ void Document::Reset(MemoryImage image) {
   emit fileStateChanged();
 }
 
-void Document::setFilePath(const QString& path) {
+void Document::set_file_path(const QString& path) {
   file_path_ = path;
   emit fileStateChanged();
 }
 
-void Document::markSaved() {
+void Document::MarkSaved() {
   undo_stack_.setClean();
   emit fileStateChanged();
 }

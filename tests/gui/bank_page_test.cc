@@ -110,7 +110,7 @@ TEST_F(BankPageTest, SliderBoxAndTotalStayInStep) {
 }
 
 TEST_F(BankPageTest, ADragIsOneUndoStepAndTheTabGuardSeesThePage) {
-  QUndoStack* undo = window_.document().undoStack();
+  QUndoStack* undo = window_.document().undo_stack();
   const int steps = undo->count();
   for (int drag : {0, 1}) {
     Slider(15)->setSliderDown(true);
@@ -147,7 +147,7 @@ TEST_F(BankPageTest, TheEditorShowsBanksWithoutChannelsGreyAndStoresClicks) {
   EXPECT_EQ(opened, nullptr);
 
   Find("Bank_Clear")->click();
-  const int steps = window_.document().undoStack()->count();
+  const int steps = window_.document().undo_stack()->count();
   QStringList seen;  // background colours of group 1 bank 0 and bank 10 before and after clicks
   WithDialog([&](QDialog& dialog) {
     auto* grid = dialog.findChild<QTableWidget*>("MSFlexGrid1");
@@ -164,7 +164,7 @@ TEST_F(BankPageTest, TheEditorShowsBanksWithoutChannelsGreyAndStoresClicks) {
   const BankLinkHex& groups = window_.document().image().bank_link_hex;
   EXPECT_EQ(groups[0], "0000000000000000");
   EXPECT_EQ(groups[1], "8000000000000000");
-  EXPECT_EQ(window_.document().undoStack()->count(), steps + 2);  // the click, then the close
+  EXPECT_EQ(window_.document().undo_stack()->count(), steps + 2);  // the click, then the close
 }
 
 TEST_F(BankPageTest, BankSizesAndBankLinkGroupsTravelToAndFromTheRadio) {

@@ -14,8 +14,8 @@ TEST(DocumentTest, TheHistoryKeepsAThousandSingleChannelEdits) {
   for (int n = 1; n <= 1000; ++n) {
     document.Change("Edit", [n](MemoryImage& image) { image.channel(n).row[kColName] = "N"; });
   }
-  ASSERT_EQ(document.undoStack()->count(), 1000);
-  while (document.undoStack()->canUndo()) document.undoStack()->undo();
+  ASSERT_EQ(document.undo_stack()->count(), 1000);
+  while (document.undo_stack()->canUndo()) document.undo_stack()->undo();
   EXPECT_EQ(document.image().channel(1).row[kColName], "");
   EXPECT_TRUE(document.image() == MemoryImage());
 }
