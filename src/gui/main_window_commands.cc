@@ -60,8 +60,8 @@ void MainWindow::OpenProject(const QString& path) {
                        "\nThe window asks before it writes this to the radio.";
     }
     document_.ReplaceFromFile("Open " + name, std::move(next), std::move(problems));
-    document_.setFilePath(path);
-    document_.markSaved();
+    document_.set_file_path(path);
+    document_.MarkSaved();
   }
   Report(outcome);
 }
@@ -74,8 +74,8 @@ void MainWindow::SaveCommand() {
 void MainWindow::SaveProjectAs(const QString& path) {
   Outcome outcome = SaveProjectCommand(document_.image(), path.toStdString());
   if (outcome.success) {
-    document_.setFilePath(path);
-    document_.markSaved();
+    document_.set_file_path(path);
+    document_.MarkSaved();
     // The file now holds the image as it is: what its load changed is the user's own.
     document_.ClearLoadProblems();
   }
@@ -227,14 +227,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::MaySetAsideChanges() {
-  if (!document_.isModified()) return true;
+  if (!document_.IsModified()) return true;
   QMessageBox::StandardButton answer = Messages().Ask(
       this, "TQ-M5 Clone Utility", "The memory image has changes that are not saved. Save them?",
       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
   if (answer == QMessageBox::Cancel) return false;
   if (answer == QMessageBox::Save) {
     SaveCommand();
-    return !document_.isModified();
+    return !document_.IsModified();
   }
   return true;
 }

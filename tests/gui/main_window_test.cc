@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, DeleteClearsTheSelectionAndAllClearEveryRowOneUndoStepEac
       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   Press(grid, Qt::Key_Delete);
   EXPECT_EQ(Cell(1400, 1) + Cell(1404, 1) + "|" + Cell(1405, 1), "|146.00000MHz");
-  window_.document().undoStack()->undo();
+  window_.document().undo_stack()->undo();
   EXPECT_EQ(Cell(1404, 1), "146.00000MHz");
   window_.findChild<QAbstractButton*>("ALL_Reset")->click();
   EXPECT_EQ(Cell(1603, 1) + Cell(1405, 1), "");
@@ -174,7 +174,7 @@ TEST_F(MainWindowTest, UndoingAnEditMadeBeforeATransferKeepsWhatTheRadioHolds) {
   written.identification = "ZR~TQM5";
   written.KeepArea(0x00000, std::string(384, 'A'));
   document.KeepRadioState(written);
-  document.undoStack()->undo();
+  document.undo_stack()->undo();
   EXPECT_EQ(std::tuple(document.image().title, document.radio().identification,
                        document.radio().Area(0x00000, 3)),
             std::tuple("", "ZR~TQM5", std::string(384, 'A')));
@@ -222,7 +222,7 @@ TEST_F(MainWindowTest, AChosenPortIsRecordedAndEveryComEntryNamesItsDevice) {
     MainWindow window(ModelOption::kJ, com_ini);
     window.document().Change("edit", [](MemoryImage& image) { image.title = "X"; });
     window.findChild<QAction*>("MenuSetCom_5")->trigger();
-    window.document().undoStack()->undo();
+    window.document().undo_stack()->undo();
     EXPECT_EQ(window.document().image().com_port_number, 5);
     WithDialog([](QDialog& dialog) {
       qobject_cast<QInputDialog*>(&dialog)->setTextValue("/dev/ttyACM3");
@@ -358,7 +358,7 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
   EXPECT_EQ(std::tuple(window_.findChild<QAbstractButton*>("READ_Botton")->isEnabled(),
                        window_.findChild<QAbstractButton*>("CancelTransfer")->isEnabled(),
                        window_.findChild<QLineEdit*>("Progress")->text() + Cell(1, 1) + Cell(1, 10),
-                       window_.document().undoStack()->count()),
+                       window_.document().undo_stack()->count()),
             std::tuple(true, false, QString("0%145.00000MHz0.600MHz"), 1));
 
   // A port that is not there: "Error", with the port named in the details, and no undo step
@@ -370,7 +370,7 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
                 (messages_.shown[1].icon == OutcomeIcon::kCritical ? "|critical|" : "|") +
                 messages_.shown[1].detail.substr(0, messages_.shown[1].detail.find(':')),
             "Error| Error|critical|no serial port /dev/tqm5-no-such-port");
-  EXPECT_EQ(window_.document().undoStack()->count(), 1);
+  EXPECT_EQ(window_.document().undo_stack()->count(), 1);
   // Cut to the room left of the file and port label, the whole reason is the tooltip.
   EXPECT_TRUE(window_.statusBar()->currentMessage().contains("tqm5-no-such-port"));
   EXPECT_EQ(window_.statusBar()->toolTip(), window_.statusBar()->currentMessage());
@@ -415,7 +415,7 @@ TEST_F(MainWindowTest, RefusedFilesGetAMessageBox) {
     window_.findChild<QAction*>(row.command)->trigger();
     ASSERT_EQ(messages_.shown.size(), 1u) << row.command;
     EXPECT_NE(messages_.shown[0].text.find(row.text), std::string::npos) << row.command;
-    EXPECT_EQ(window_.document().undoStack()->count(), 0) << row.command;
+    EXPECT_EQ(window_.document().undo_stack()->count(), 0) << row.command;
   }
 }
 
@@ -474,9 +474,9 @@ TEST_F(MainWindowTest, AProjectLoadedWithChangesIsWrittenOnlyAfterAQuestion) {
   EXPECT_EQ(messages_.asked, 1);
   EXPECT_NE(messages_.last_question.toStdString().find(problem), std::string::npos);
   EXPECT_TRUE(window_.simulator().radio().commands().empty());
-  window_.document().undoStack()->undo();
+  window_.document().undo_stack()->undo();
   ASSERT_TRUE(Transfer(TransferCommand::kTitleWrite));
-  window_.document().undoStack()->redo();
+  window_.document().undo_stack()->redo();
   messages_.answer = QMessageBox::Yes;
   ASSERT_TRUE(Transfer(TransferCommand::kOneMemoryWrite));
   EXPECT_EQ(messages_.asked, 2);
@@ -492,7 +492,7 @@ TEST_F(MainWindowTest, AProjectLoadedWithChangesIsWrittenOnlyAfterAQuestion) {
   ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
   ASSERT_TRUE(Transfer(TransferCommand::kTitleWrite));
   EXPECT_EQ(messages_.asked, 2);
-  window_.document().undoStack()->undo();  // the read: the opened file's lines stand again
+  window_.document().undo_stack()->undo();  // the read: the opened file's lines stand again
   messages_.answer = QMessageBox::No;
   EXPECT_FALSE(window_.StartTransfer(TransferCommand::kTitleWrite));
   EXPECT_EQ(messages_.asked, 3);
