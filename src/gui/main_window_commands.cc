@@ -100,9 +100,9 @@ void MainWindow::ImportCommand() {
   const bool changed = !(next == document_.image());
   if (!changed) outcome = RefusedUnlessShown(std::move(outcome), " Error");
   if (!outcome.success) {
-    // A file that ends early leaves the channels read before its end in the image, unchecked.
-    outcome.detail += changed ? "; the channels read up to there are in the grid unchecked (Undo "
-                                "takes them back)"
+    // A file that ends early leaves the channels read before its end in the image.
+    outcome.detail += changed ? "; the channels read up to there are in the grid (Undo takes "
+                                "them back)"
                               : "; nothing was changed";
   }
   if (changed) document_.Replace("Import " + QFileInfo(path).fileName(), std::move(next));

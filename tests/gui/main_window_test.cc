@@ -91,7 +91,9 @@ TEST_F(MainWindowTest, StartsWithTheStartUpImageUnderItsCaptions) {
 // Which rows a clear spares is the library's rule; here the selection reaches it.
 TEST_F(MainWindowTest, DeleteClearsTheSelectionAndAllClearEveryRowOneUndoStepEach) {
   MemoryImage image = window_.document().image();
-  for (int n : {1400, 1404, 1405, 1603}) image.channel(n).row[kColFreq] = "146.00000MHz";
+  for (int n : {1400, 1404, 1405, 1603}) {
+    image.channel(n).blank = false, image.channel(n).frequency_hz = 146000000;
+  }
   window_.document().Replace("setup", image);
   QTableView* grid = window_.grid();
   grid->setCurrentIndex(grid->model()->index(1399, 0));
