@@ -223,8 +223,8 @@ int DialogChannelForRow(int row) {
   return row;
 }
 
-ChannelDialog OpenChannelDialog(const MemoryImage& image, int number) {
-  ChannelDialog dialog;
+ChannelDialogState OpenChannelDialogState(const MemoryImage& image, int number) {
+  ChannelDialogState dialog;
   dialog.number = number;
   dialog.dual = IsDualChannel(number);
   dialog.train_visible = UsesGlyphCharacters(image);
@@ -268,7 +268,7 @@ std::string LeaveOffsetKhz(std::string_view text, std::string_view offset_mhz) {
   return digits;
 }
 
-ChannelEdit ConfirmChannelDialog(ChannelDialog& dialog) {
+ChannelEdit ConfirmChannelDialog(ChannelDialogState& dialog) {
   ChannelEdit edit;
   edit.number = dialog.number;
   ChannelForm& main = dialog.columns[0];

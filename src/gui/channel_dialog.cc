@@ -89,7 +89,8 @@ void Check(QButtonGroup* group, int id) {
 
 }  // namespace
 
-ChannelDetailDialog::ChannelDetailDialog(const ChannelDialog& dialog, bool model_j, QWidget* parent)
+ChannelDetailDialog::ChannelDetailDialog(const ChannelDialogState& dialog, bool model_j,
+                                         QWidget* parent)
     : QDialog(parent), dialog_(dialog), model_j_(model_j) {
   setObjectName("Form2");
   setWindowTitle("Memory Setting");

@@ -129,7 +129,7 @@ void MainWindow::OpenChannelDialog() {
   if (number == 0) return;
   // A dual pair opens on its main row.
   grid_->selectRow(ChannelTableModel::RowOfChannel(number));
-  ChannelDialog dialog = tqm5::OpenChannelDialog(document_.image(), number);
+  ChannelDialogState dialog = OpenChannelDialogState(document_.image(), number);
   ChannelDetailDialog window(dialog, UsesGlyphCharacters(document_.image()), this);
   if (window.exec() != QDialog::Accepted) return;
   const ChannelEdit& edit = window.edit();

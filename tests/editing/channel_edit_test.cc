@@ -65,7 +65,7 @@ TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
     MemoryImage image;
     SelectModelOption(image, model);
     SetRow(image.channel(number), texts, indexes);
-    ChannelDialog dialog = OpenChannelDialog(image, number);
+    ChannelDialogState dialog = OpenChannelDialogState(image, number);
     ChannelForm form = dialog.columns[0];
     form.label.clear();
     EXPECT_EQ(form, expected) << number;
@@ -78,13 +78,13 @@ TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
   MemoryImage image;
   image.channel(1104).blank = false;
   image.channel(1104).frequency_hz = 433500000;
-  ChannelDialog dual = OpenChannelDialog(image, 1103);
+  ChannelDialogState dual = OpenChannelDialogState(image, 1103);
   EXPECT_EQ((dual.dual ? "dual " : "") + dual.columns[0].label + "|" + dual.columns[1].label +
                 dual.columns[1].freq_mhz + dual.columns[1].freq_fraction,
             "dual Dual1(Main) |Dual1(Sub) 43350000");
   EXPECT_EQ(std::tuple(dual.columns[0].am_wfm_enabled, dual.columns[1].am_wfm_enabled,
-                       OpenChannelDialog(image, 1402).columns[0].am_wfm_enabled,
-                       OpenChannelDialog(image, 1404).columns[0].am_wfm_enabled),
+                       OpenChannelDialogState(image, 1402).columns[0].am_wfm_enabled,
+                       OpenChannelDialogState(image, 1404).columns[0].am_wfm_enabled),
             std::tuple(false, false, false, true));
 }
 
@@ -125,7 +125,7 @@ TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
       {1101, "0145", "0", "0145.00000", "0145", "00000"}, {1101, "", "", "", "", ""}}) {
     // clang-format on
     MemoryImage image;
-    ChannelDialog dialog = OpenChannelDialog(image, number);
+    ChannelDialogState dialog = OpenChannelDialogState(image, number);
     dialog.columns[0].freq_mhz = mhz;
     dialog.columns[0].freq_fraction = fraction;
     ChannelEdit edit = ConfirmChannelDialog(dialog);
@@ -146,7 +146,7 @@ TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
        {"12", "", "", "12.000|"}, {"7", "600", "", "7.600|"}}) {
     // clang-format on
     MemoryImage image;
-    ChannelDialog dialog = OpenChannelDialog(image, 1);
+    ChannelDialogState dialog = OpenChannelDialogState(image, 1);
     dialog.columns[0].freq_mhz = "145";
     dialog.columns[0].offset_mhz = mhz, dialog.columns[0].offset_khz = khz;
     dialog.columns[0].name = name;
@@ -158,7 +158,7 @@ TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
 
 TEST(ApplyChannelEditTest, WritesTheRowsAsTheDialogLeftThem) {
   MemoryImage image;
-  ChannelDialog dialog = OpenChannelDialog(image, 5);
+  ChannelDialogState dialog = OpenChannelDialogState(image, 5);
   ChannelForm& form = dialog.columns[0];
   form = {.freq_mhz = "430",
           .freq_fraction = "0125",
@@ -185,7 +185,7 @@ TEST(ApplyChannelEditTest, WritesTheRowsAsTheDialogLeftThem) {
             std::vector<int>({3, 12, 24, 93, 1}));
 
   // Emptying a single channel leaves its texts and only marks it unused.
-  dialog = OpenChannelDialog(image, 5);
+  dialog = OpenChannelDialogState(image, 5);
   form.freq_mhz.clear(), form.freq_fraction.clear(), form.name = "OTHER";
   ApplyChannelEdit(image, ConfirmChannelDialog(dialog));
   EXPECT_EQ(image.channel(5).name + (image.channel(5).used ? " used" : ""), "NAME");
@@ -201,7 +201,7 @@ TEST(ApplyChannelEditTest, PassChannelsMayNotRepeatAFrequency) {
     MemoryImage image;
     SetRow(image.channel(other), kOldRow, {0, 8, 8, 0, 28});
     image.channel(edited).name = "KEPT";
-    ChannelDialog dialog = OpenChannelDialog(image, edited);
+    ChannelDialogState dialog = OpenChannelDialogState(image, edited);
     dialog.columns[0].freq_mhz = "145";
     dialog.columns[0].name = "NEW";
     Outcome outcome = ApplyChannelEdit(image, ConfirmChannelDialog(dialog));
@@ -235,7 +235,7 @@ TEST(ApplyChannelEditTest, DualPairsEmptyAndWriteTheirSubRow) {
     MemoryImage image;
     SetRow(image.channel(1101), kOldRow, {0, 8, 8, 0, 28});
     SetRow(image.channel(1102), kOldRow, {0, 8, 8, 0, 28});
-    ChannelDialog dialog = OpenChannelDialog(image, 1101);
+    ChannelDialogState dialog = OpenChannelDialogState(image, 1101);
     ChannelForm &main = dialog.columns[0], &sub = dialog.columns[1];
     main.freq_mhz = main_on ? "430" : "", main.freq_fraction = main_on ? "0" : "", main.name = "M";
     sub.freq_mhz = sub_on ? "433" : "", sub.freq_fraction = sub_on ? "0" : "", sub.name = "S";

@@ -264,7 +264,7 @@ TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {
   for (ModelOption model : {ModelOption::kJ, ModelOption::kT}) {
     MemoryImage image;
     SelectModelOption(image, model);
-    ChannelDetailDialog dialog(tqm5::OpenChannelDialog(image, 1), model == ModelOption::kJ);
+    ChannelDetailDialog dialog(OpenChannelDialogState(image, 1), model == ModelOption::kJ);
     auto shown = [&](const char* name) {
       return dialog.findChild<QWidget*>(name)->isVisibleTo(&dialog);
     };
@@ -408,7 +408,7 @@ TEST_F(MainWindowTest, TheKeyboardReachesEveryButtonAndEveryKeyIsBoundOnce) {
   EXPECT_EQ(tab_from(&window_, nullptr, 6),
             "MSFlexGrid1 READ_Botton WRITE_Botton MEM_ONE_READ MEM_ONE_WRITE Clear_Botton "
             "ALL_Reset");
-  ChannelDetailDialog dialog(tqm5::OpenChannelDialog(window_.document().image(), 1), true);
+  ChannelDetailDialog dialog(OpenChannelDialogState(window_.document().image(), 1), true);
   EXPECT_EQ(tab_from(&dialog, dialog.findChild<QWidget*>("DETAIL_FREQ_1"), 3),
             "DETAIL_FREQ_1 DETAIL_FREQ_2 DETAIL_NAME DETAIL_SKIP");
 
