@@ -60,6 +60,16 @@ bool FrequenciesInRange(const LineLoad& l, int number, Channel& channel) {
   return false;
 }
 
+// The codes of an enumeration's first `count` values with their texts: "0..3 (FM, AM, NFM, WFM)".
+template <typename Enum>
+std::string CodesOf(std::string_view (*text)(Enum), int count) {
+  std::string codes = "0.." + std::to_string(count - 1) + " (";
+  for (int i = 0; i < count; ++i) {
+    codes += std::string(i == 0 ? "" : ", ") + std::string(text(static_cast<Enum>(i)));
+  }
+  return codes + ")";
+}
+
 }  // namespace
 
 void ParseChannel(const LineLoad& l) {
@@ -94,17 +104,18 @@ void ParseChannel(const LineLoad& l) {
              number);
   }
 
-  loaded.mode = static_cast<Modulation>(
-      ListCode(l, number, 17, 1, kModulationCount, kColMode, "0..3 (FM, AM, NFM, WFM)", 0, "FM"));
+  loaded.mode = static_cast<Modulation>(ListCode(l, number, 17, 1, kModulationCount, kColMode,
+                                                 CodesOf(ModulationText, kModulationCount), 0,
+                                                 ModulationText(Modulation::kFm)));
   loaded.step_index = static_cast<uint8_t>(
       ListCode(l, number, 18, 2, kStepCount, kColStep, "0..15", 0, kStepList[0]));
   loaded.train_index = static_cast<uint8_t>(ListCode(l, number, 20, 2, kTrainCount, kColCarrier,
                                                      "in the list " + ListRange(kTrainCount),
                                                      kJrTrainIndex, kTrainList[kJrTrainIndex]));
 
-  auto tone_mode =
-      static_cast<ToneMode>(ListCode(l, number, 22, 1, kToneModeCount, kColToneMode,
-                                     "0..5 (None, Tone, TSQ, SQ, DCS, Train)", 0, "None"));
+  auto tone_mode = static_cast<ToneMode>(ListCode(l, number, 22, 1, kToneModeCount, kColToneMode,
+                                                  CodesOf(ToneModeText, kToneModeCount), 0,
+                                                  ToneModeText(ToneMode::kNone)));
   if (tone_mode == ToneMode::kTrain && !UsesGlyphCharacters(l.image)) {
     // Train tones exist only on the "J" variant; the others are sent "None".
     l.Report(std::string(kColumnCaptions[kColToneMode]), "5",
@@ -124,8 +135,9 @@ void ParseChannel(const LineLoad& l) {
   loaded.dcs_index = static_cast<uint8_t>(ListCode(
       l, number, 27, 3, kDcsCount, kColDcs, "in the list " + ListRange(kDcsCount), 0, kDcsList[0]));
 
-  loaded.shift = static_cast<Shift>(
-      ListCode(l, number, 30, 1, kShiftDirectionCount, kColShift, "0..2 (Off, +, -)", 0, "Off"));
+  loaded.shift = static_cast<Shift>(ListCode(l, number, 30, 1, kShiftDirectionCount, kColShift,
+                                             CodesOf(ShiftText, kShiftDirectionCount), 0,
+                                             ShiftText(Shift::kOff)));
   loaded.offset_hz = static_cast<uint32_t>(int64_t{NumberAt(line, 31, 3)} * 1000000 +
                                            NumberAt(line, 35, 3) * 1000);
   loaded.skip = ListCode(l, number, 38, 1, 2, kColSkip, "0 or 1", 0, "not skipped") == 1

@@ -42,21 +42,20 @@ inline constexpr int kJrTrainIndex = kTrainCount - 1;
 // dialog's buttons and its code in the project file; the radio's record codes differ and are
 // the channel codec's own.
 
-// Modulation ("mode"): "FM", "AM", "NFM", "WFM".
+// Modulation ("mode").
 enum class Modulation : uint8_t { kFm, kAm, kNfm, kWfm };
 inline constexpr int kModulationCount = 4;
 
-// Tone mode ("Tone/DCS"): "None", "Tone", "TSQ", "SQ", "DCS", "Train" (train tones, model option
-// "J" only).
+// Tone mode ("Tone/DCS"); train tones exist on model option "J" only.
 enum class ToneMode : uint8_t { kNone, kTone, kTsq, kSq, kDcs, kTrain };
 inline constexpr int kToneModeCount = 6;
 
-// Shift direction ("Shift"): "Off", "+", "-", and the full-width "＋" and "－" that a CSV file may
-// carry; those keep their spelling in the cell and mean "+" and "-".
+// Shift direction ("Shift"), with the full-width spellings a CSV file may carry; those keep their
+// spelling in the cell and mean "+" and "-".
 enum class Shift : uint8_t { kOff, kPlus, kMinus, kPlusFullWidth, kMinusFullWidth };
 inline constexpr int kShiftDirectionCount = 3;  // the dialog's buttons: Off, +, -
 
-// Skip ("Skip"): empty, "*", and the "※" a CSV file may carry, which also means skipped.
+// Skip ("Skip"): not skipped, skipped, and skipped as a CSV file may mark it with "※".
 enum class Skip : uint8_t { kNo, kYes, kYesMark };
 
 // The cell text of each value.

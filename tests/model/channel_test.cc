@@ -102,6 +102,14 @@ TEST(ChannelCodecTest, ColumnTextsAndTheirBytes) {
       EXPECT_TRUE(decoded.used) << bytes;
       EXPECT_EQ(CellText(decoded, column), text) << bytes;
     }
+  // A record read and written back sends what the grid shows: the frequency to 10 Hz (145012509
+  // Hz goes back as 145012500), the offset to 1 kHz (600500 Hz as 600000).
+  for (auto [offset, read, written] :
+       {std::tuple{1, "1DB7A408", "14B7A408"}, {7, "F4290900", "C0270900"}}) {
+    Channel channel;
+    DecodeChannel(channel, RecordWith(offset, read), false);
+    EXPECT_EQ(EncodeChannel(channel, 2, "ZR~TQ-M5").substr(2 * offset, 8), written) << read;
+  }
   // Index bytes outside the tables take the empty channel's value, in step with the texts.
   Channel channel;
   DecodeChannel(channel, RecordWith(13, "FF").replace(30, 4, "681D"), false);
