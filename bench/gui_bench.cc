@@ -157,8 +157,9 @@ int main(int argc, char** argv) {
   MemoryImage full = window.document().image();
   for (int n = 1; n <= kChannelCount; ++n) {
     Channel& channel = full.channel(n);
-    channel.row[kColFreq] = FrequencyText(144000000 + 12500 * static_cast<uint32_t>(n));
-    channel.row[kColName] = "東京" + std::to_string(n);
+    channel.blank = false;
+    channel.frequency_hz = 144000000 + 12500 * static_cast<uint32_t>(n);
+    channel.name = "東京" + std::to_string(n);
     channel.used = true;
   }
   QElapsedTimer timer;

@@ -344,7 +344,8 @@ int FileVerb(const Options& options, std::ostream& out, std::ostream& err, Actio
 // import-csv: a second file that is not a CSV name is refused before anything is read. Every
 // emptied channel and every skipped or refused line is listed on stderr; the project is saved
 // all the same, and the exit status is 1 when anything was listed. An import that fails (a file
-// that cannot be read, a wrong caption line, a file that ends early) saves nothing.
+// that cannot be read, a wrong caption line, a file that ends early) saves nothing and lists
+// only why it failed.
 int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& out,
                   std::ostream& err) {
   if (!PathEndsWith(csv, ".CSV")) {
@@ -354,10 +355,11 @@ int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& 
   std::vector<CsvImportProblem> problems;
   int status = FileVerb(options, out, err, [&](MemoryImage& image) {
     Outcome outcome = ImportCsv(image, csv, &problems);
-    for (const CsvImportProblem& p : problems) err << csv << " " << FileProblemText(p) << "\n";
     if (!outcome.success) {
       outcome.detail += std::string(outcome.detail.empty() ? "" : "; ") + "nothing was saved";
+      return outcome;
     }
+    for (const CsvImportProblem& p : problems) err << csv << " " << FileProblemText(p) << "\n";
     return outcome;
   });
   if (status != kSuccess || problems.empty()) return status;

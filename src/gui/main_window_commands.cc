@@ -100,9 +100,9 @@ void MainWindow::ImportCommand() {
   const bool changed = !(next == document_.image());
   if (!changed) outcome = RefusedUnlessShown(std::move(outcome), " Error");
   if (!outcome.success) {
-    // A file that ends early leaves the channels read before its end in the image, unchecked.
-    outcome.detail += changed ? "; the channels read up to there are in the grid unchecked (Undo "
-                                "takes them back)"
+    // A file that ends early leaves the channels read before its end in the image.
+    outcome.detail += changed ? "; the channels read up to there are in the grid (Undo takes "
+                                "them back)"
                               : "; nothing was changed";
   }
   if (changed) document_.Replace("Import " + QFileInfo(path).fileName(), std::move(next));
@@ -129,7 +129,7 @@ void MainWindow::OpenChannelDialog() {
   if (number == 0) return;
   // A dual pair opens on its main row.
   grid_->selectRow(ChannelTableModel::RowOfChannel(number));
-  ChannelDialog dialog = tqm5::OpenChannelDialog(document_.image(), number);
+  ChannelDialogState dialog = OpenChannelDialogState(document_.image(), number);
   ChannelDetailDialog window(dialog, UsesGlyphCharacters(document_.image()), this);
   if (window.exec() != QDialog::Accepted) return;
   const ChannelEdit& edit = window.edit();

@@ -110,11 +110,11 @@ SimRadio::Memory RichRadioMemory() {
   image.one_touch[8] = OneTouchKey{false, 1, 299};
   for (int n = 1; n <= kChannelCount; n += 7) {
     Channel& channel = image.channel(n);
-    auto& row = channel.row;
-    channel.used = true;
-    row[kColFreq] = FrequencyText(static_cast<uint32_t>(144000000 + 12500 * n));
-    row[kColMode] = n % 2 ? "FM" : "AM", row[kColToneMode] = "Train", row[kColShift] = "+";
-    row[kColShiftFreq] = "0.600MHz", row[kColName] = n % 3 ? "東京" + std::to_string(n) : "①CH";
+    channel.used = true, channel.blank = false;
+    channel.frequency_hz = static_cast<uint32_t>(144000000 + 12500 * n);
+    channel.mode = n % 2 ? Modulation::kFm : Modulation::kAm;
+    channel.tone_mode = ToneMode::kTrain, channel.shift = Shift::kPlus;
+    channel.offset_hz = 600000, channel.name = n % 3 ? "東京" + std::to_string(n) : "①CH";
     channel.tx_tone_index = static_cast<uint8_t>(n % 39),
     channel.train_index = static_cast<uint8_t>(n % 29);
   }

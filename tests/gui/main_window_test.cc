@@ -91,7 +91,9 @@ TEST_F(MainWindowTest, StartsWithTheStartUpImageUnderItsCaptions) {
 // Which rows a clear spares is the library's rule; here the selection reaches it.
 TEST_F(MainWindowTest, DeleteClearsTheSelectionAndAllClearEveryRowOneUndoStepEach) {
   MemoryImage image = window_.document().image();
-  for (int n : {1400, 1404, 1405, 1603}) image.channel(n).row[kColFreq] = "146.00000MHz";
+  for (int n : {1400, 1404, 1405, 1603}) {
+    image.channel(n).blank = false, image.channel(n).frequency_hz = 146000000;
+  }
   window_.document().Replace("setup", image);
   QTableView* grid = window_.grid();
   grid->setCurrentIndex(grid->model()->index(1399, 0));
@@ -295,7 +297,7 @@ TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {
   for (ModelOption model : {ModelOption::kJ, ModelOption::kT}) {
     MemoryImage image;
     SelectModelOption(image, model);
-    ChannelDetailDialog dialog(tqm5::OpenChannelDialog(image, 1), model == ModelOption::kJ);
+    ChannelDetailDialog dialog(OpenChannelDialogState(image, 1), model == ModelOption::kJ);
     auto shown = [&](const char* name) {
       return dialog.findChild<QWidget*>(name)->isVisibleTo(&dialog);
     };
@@ -439,7 +441,7 @@ TEST_F(MainWindowTest, TheKeyboardReachesEveryButtonAndEveryKeyIsBoundOnce) {
   EXPECT_EQ(tab_from(&window_, nullptr, 6),
             "MSFlexGrid1 READ_Botton WRITE_Botton MEM_ONE_READ MEM_ONE_WRITE Clear_Botton "
             "ALL_Reset");
-  ChannelDetailDialog dialog(tqm5::OpenChannelDialog(window_.document().image(), 1), true);
+  ChannelDetailDialog dialog(OpenChannelDialogState(window_.document().image(), 1), true);
   EXPECT_EQ(tab_from(&dialog, dialog.findChild<QWidget*>("DETAIL_FREQ_1"), 3),
             "DETAIL_FREQ_1 DETAIL_FREQ_2 DETAIL_NAME DETAIL_SKIP");
 
