@@ -91,7 +91,7 @@ void ThousandChannelEdits(gui::MainWindow& window) {
   for (int i = 0; i < kEdits; ++i) {
     document.Change("Edit", [i](MemoryImage& image) {
       Channel& channel = image.channel(1 + i % kChannelCount);
-      channel.row[kColName] = "E" + std::to_string(i);
+      channel.name = "E" + std::to_string(i);
       channel.used = !channel.used;
     });
   }

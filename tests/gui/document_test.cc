@@ -12,11 +12,11 @@ namespace {
 TEST(DocumentTest, TheHistoryKeepsAThousandSingleChannelEdits) {
   Document document;
   for (int n = 1; n <= 1000; ++n) {
-    document.Change("Edit", [n](MemoryImage& image) { image.channel(n).row[kColName] = "N"; });
+    document.Change("Edit", [n](MemoryImage& image) { image.channel(n).name = "N"; });
   }
   ASSERT_EQ(document.undo_stack()->count(), 1000);
   while (document.undo_stack()->canUndo()) document.undo_stack()->undo();
-  EXPECT_EQ(document.image().channel(1).row[kColName], "");
+  EXPECT_EQ(document.image().channel(1).name, "");
   EXPECT_TRUE(document.image() == MemoryImage());
 }
 

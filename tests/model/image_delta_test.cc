@@ -22,7 +22,7 @@ TEST(ImageDeltaTest, HoldsOnlyWhatTheStepChangesAndSwapsBothWays) {
            {"nothing", [](MemoryImage&) {}, {}, false},
            {"channel 7 and the title",
             [](MemoryImage& image) {
-              image.channel(7).row[kColName] = "HOME";
+              image.channel(7).name = "HOME";
               image.title = "HELLO";
             },
             {7},
@@ -30,7 +30,7 @@ TEST(ImageDeltaTest, HoldsOnlyWhatTheStepChangesAndSwapsBothWays) {
            {"first and last channel",
             [](MemoryImage& image) {
               image.channel(1).used = true;
-              image.channel(1623).row[kColFreq] = "145.00000MHz";
+              image.channel(1623).frequency_hz = 145000000;
             },
             {1, 1623},
             false},
@@ -60,11 +60,11 @@ TEST(ImageDeltaTest, HoldsOnlyWhatTheStepChangesAndSwapsBothWays) {
 TEST(ImageDeltaTest, AMergedStepTakesTheImageBackOverBothSteps) {
   const MemoryImage start;
   MemoryImage middle;
-  middle.channel(7).row[kColName] = "A";
+  middle.channel(7).name = "A";
   middle.channel(9).used = true;
   MemoryImage end = middle;
-  end.channel(7).row[kColName] = "AB";
-  end.channel(3).row[kColName] = "X";
+  end.channel(7).name = "AB";
+  end.channel(3).name = "X";
   end.title = "T";
 
   MemoryImage image;
@@ -76,7 +76,7 @@ TEST(ImageDeltaTest, AMergedStepTakesTheImageBackOverBothSteps) {
   EXPECT_EQ(first.ChannelNumbers(), (std::vector<int>{3, 7, 9}));
   first.Swap(image);
   EXPECT_TRUE(image == start);
-  EXPECT_EQ(image.channel(7).row[kColName], "");
+  EXPECT_EQ(image.channel(7).name, "");
   first.Swap(image);
   EXPECT_TRUE(image == end);
 }
