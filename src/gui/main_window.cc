@@ -28,6 +28,7 @@
 #include "gui/bank_page.h"
 #include "gui/channel_table_model.h"
 #include "gui/common_page.h"
+#include "gui/compare_dialog.h"
 #include "gui/glyph_text.h"
 #include "gui/message_boxes.h"
 #include "gui/set_mode_page.h"
@@ -138,6 +139,9 @@ void MainWindow::BuildMenus() {
   add(file, "Save...(&S)", "TEST_CLICK", &MainWindow::SaveCommand)->setShortcut(QKeySequence::Save);
   add(file, "Import...(&I)", "FILE_IMPORT", &MainWindow::ImportCommand);
   add(file, "Export...(&E)", "FILE_EXPORT", &MainWindow::ExportCommand);
+  // Looks only: the image is not changed, so it stays usable while a transfer runs.
+  add(
+      file, "Compare with File...", "FILE_COMPARE", [this] { CompareWithFile(*this); }, false);
   file->addSeparator();
   file->addAction("Quit(&Q)", QKeySequence::Quit, this, &QWidget::close);
 
