@@ -69,6 +69,14 @@ const std::map<std::string, VerbShape>& Verbs() {
         "labels and port are no difference. Prints nothing and exits 0 when they are equal,\n"
         "exits 1 when they differ and 2 when one could not be read (as diff does).\n"
         "Example: tqm5 diff my-radio.M5 --port 1 --model J\n"}},
+      {"ports",
+       {0, false, false, false,
+        "Usage: tqm5 ports\n"
+        "Lists the serial ports present, one a line: the port number it is (COM1..COM16),\n"
+        "its device, the system's description, maker and vendor:product ids, and its stable\n"
+        "name under /dev/serial/by-id, which stays the same in any USB socket. Any of these\n"
+        "names goes to --port. A port you may not open says why and what to do.\n"
+        "Example: tqm5 ports\n"}},
       {"show",
        {1, false, false, false,
         "Usage: tqm5 show FILE.M5 [--model M]\n"
@@ -106,6 +114,10 @@ const char kUsage[] =
     "  write     FILE.M5        write a project file to the whole radio (not sent while a line\n"
     "                           of it was not taken as it is, unless --accept-changes)\n"
     "  identify                 check which radio answers and print its identification\n"
+    "\n"
+    "Ports (needs no option):\n"
+    "  ports                    list the serial ports present: number, device, maker, stable\n"
+    "                           name, and what to do about a port you may not open\n"
     "\n"
     "File verbs:\n"
     "  export-csv  FILE.M5 OUT.CSV          channels to a CSV file for a spreadsheet\n"

@@ -400,6 +400,7 @@ int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
   if (verb == "write") return Write(options, out, err);
   if (verb == "identify") return Identify(options, out, err);
   if (verb == "diff") return Diff(options, out, err);
+  if (verb == "ports") return Ports(out);
   if (verb == "show") {
     MemoryImage image;
     if (!LoadProjectFile(options, options.files[0], image, err)) return kFailure;

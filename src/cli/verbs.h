@@ -34,6 +34,9 @@ bool ReadRadioForVerb(const Options& options, MemoryImage& image, std::ostream& 
 // 0 when they are equal, 1 when they differ, 2 when one could not be read.
 int Diff(const Options& options, std::ostream& out, std::ostream& err);
 
+// `tqm5 ports`: the serial ports present, each with its names and why it may not be opened.
+int Ports(std::ostream& out);
+
 // The readable listing of `tqm5 show`: used channels, banks, one-touch keys, title, DTMF and
 // the settings with their English captions.
 void PrintImage(const MemoryImage& image, std::ostream& out);
