@@ -287,8 +287,6 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"--version"}, 0, "tqm5 0.1.0\n"},
       {{"--help"}, 0, "Usage: tqm5 VERB"},
       {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5 [--changes | --verify] [--accept-changes]\n"},
-      {{"ports", "--help"}, 0, "Usage: tqm5 ports\n"},
-      {{"diff", "--help"}, 0, "Usage: tqm5 diff A.M5 B.M5 [--model M]\n"},
       {{"import-csv", "-h"}, 0, "Usage: tqm5 import-csv FILE.M5 IN.CSV -o OUT.M5 [--model M]\n"},
       {{"--help"}, 0, "Usage: " + std::string(TQM5_CLONE_EXECUTABLE) + " [options] [FILE.M5]\n", TQM5_CLONE_EXECUTABLE},
       {{"--version"}, 0, "tqm5-clone 0.1.0\n", TQM5_CLONE_EXECUTABLE},

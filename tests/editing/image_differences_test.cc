@@ -22,7 +22,6 @@ TEST(ImageDifferencesTest, ListsWhatReachesTheRadio) {
     std::vector<std::string> lines;
   };
   const Case cases[] = {
-      {"nothing", [](MemoryImage&) {}, {}},
       {"view state, labels and port",
        [](MemoryImage& m) {
          m.language = kEnglish;
@@ -83,15 +82,6 @@ TEST(ImageDifferencesTest, ListsWhatReachesTheRadio) {
     c.change(changed);
     EXPECT_EQ(Lines(MemoryImage(), changed), c.lines) << c.what;
   }
-}
-
-TEST(ImageDifferencesTest, ChannelLinesCarryTheChannelNumber) {
-  MemoryImage changed;
-  changed.channel(1402).skip = Skip::kYes;
-  std::vector<Difference> differences = ImageDifferences(MemoryImage(), changed);
-  ASSERT_EQ(differences.size(), 1u);
-  EXPECT_EQ(differences[0].kind, DifferenceKind::kChannel);
-  EXPECT_EQ(differences[0].channel, 1402);
 }
 
 }  // namespace
