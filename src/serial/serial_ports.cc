@@ -84,6 +84,8 @@ std::string SerialPortSummary(const SerialPortEntry& port) {
   if (port.vendor_id && port.product_id) {
     maker += (maker.empty() ? "" : " ") + HexId(*port.vendor_id) + ":" + HexId(*port.product_id);
   }
+  if (!port.serial_number.empty())
+    maker += (maker.empty() ? "serial " : " serial ") + port.serial_number;
   if (!maker.empty()) parts.push_back(maker);
   if (!port.stable_path.empty()) parts.push_back(port.stable_path);
   for (size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? ": " : ", ") + parts[i];

@@ -34,8 +34,8 @@ std::string StablePortPath(const std::string& device, const std::string& root = 
 // The port number 1..16 whose device is `device`, else 0.
 int ComNumberOfDevice(const std::string& device);
 
-// One line naming the port: "COM1 /dev/ttyUSB0: FT232R USB UART, FTDI 0403:6001,
-// /dev/serial/by-id/usb-FTDI_...". The parts the system does not give are left out.
+// One line naming the port: "COM1 /dev/ttyUSB0: FT232R USB UART, FTDI 0403:6001 serial
+// A50285BI, /dev/serial/by-id/usb-FTDI_...". The parts the system does not give are left out.
 std::string SerialPortSummary(const SerialPortEntry& port);
 
 // Why the user may not open `device` (given as `given`) and what to do: on Linux, join the

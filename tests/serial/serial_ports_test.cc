@@ -54,7 +54,7 @@ TEST(SerialPortsTest, APortIsNamedByAllItsNames) {
     const char* summary;
   };
   for (Case c : {Case{full,
-                      "COM2 /dev/ttyUSB1: FT232R USB UART, FTDI 0403:6001, "
+                      "COM2 /dev/ttyUSB1: FT232R USB UART, FTDI 0403:6001 serial A50285BI, "
                       "/dev/serial/by-id/usb-FTDI-if00-port0"},
                  Case{ids_only, "/dev/ttyACM0: 2341:0043"},
                  Case{SerialPortEntry{"/dev/ttyUSB15"}, "COM16 /dev/ttyUSB15"},
