@@ -58,6 +58,25 @@ const std::map<std::string, VerbShape>& Verbs() {
         "Takes the channels of a CSV file into a project and saves it as a new project file.\n"
         "Lines of the project that were not taken as they are are listed on stderr too.\n"
         "Example: tqm5 import-csv my-radio.M5 channels.CSV -o edited.M5\n"}},
+      {"diff",
+       {2, false, false, false,
+        "Usage: tqm5 diff A.M5 B.M5 [--model M]\n"
+        "       tqm5 diff FILE.M5 --port P --model M\n"
+        "Lists what differs from the first project to the second, or from a project to the\n"
+        "radio (a full read), one line each as \"where: old -> new\": channels by number and\n"
+        "column, settings by English caption, the title, DTMF, bank sizes, one-touch keys,\n"
+        "glyphs and bank links. A channel not in use counts as empty; the save time, row\n"
+        "labels and port are no difference. Prints nothing and exits 0 when they are equal,\n"
+        "exits 1 when they differ and 2 when one could not be read (as diff does).\n"
+        "Example: tqm5 diff my-radio.M5 --port 1 --model J\n"}},
+      {"ports",
+       {0, false, false, false,
+        "Usage: tqm5 ports\n"
+        "Lists the serial ports present, one a line: the port number it is (COM1..COM16),\n"
+        "its device, the system's description, maker and vendor:product ids, and its stable\n"
+        "name under /dev/serial/by-id, which stays the same in any USB socket. Any of these\n"
+        "names goes to --port. A port you may not open says why and what to do.\n"
+        "Example: tqm5 ports\n"}},
       {"show",
        {1, false, false, false,
         "Usage: tqm5 show FILE.M5 [--model M]\n"
@@ -96,10 +115,16 @@ const char kUsage[] =
     "                           of it was not taken as it is, unless --accept-changes)\n"
     "  identify                 check which radio answers and print its identification\n"
     "\n"
+    "Ports (needs no option):\n"
+    "  ports                    list the serial ports present: number, device, maker, stable\n"
+    "                           name, and what to do about a port you may not open\n"
+    "\n"
     "File verbs:\n"
     "  export-csv  FILE.M5 OUT.CSV          channels to a CSV file for a spreadsheet\n"
     "  import-csv  FILE.M5 IN.CSV -o OUT.M5 channels from a CSV file into a new project\n"
     "  show        FILE.M5                  print the used channels, banks, title, settings\n"
+    "  diff        A.M5 B.M5                what differs between two projects, or between\n"
+    "              FILE.M5 --port P --model M a project and the radio (exit 1 when any)\n"
     "  font-export FILE.M5 OUT.FM5          the eight user glyphs to a font file\n"
     "  font-import FILE.M5 IN.FM5 -o OUT.M5 glyphs from a font file into a new project\n"
     "\n"
@@ -223,7 +248,11 @@ std::string CheckVerbArguments(const Options& options) {
   if (it == Verbs().end())
     return "unknown verb " + QuotedValue(options.verb) + " (try tqm5 --help)";
   const VerbShape& shape = it->second;
-  if (static_cast<int>(options.files.size()) != shape.files) {
+  // diff compares two projects, or one project with the radio at --port.
+  if (options.verb == "diff" && !options.port.empty()) {
+    if (options.files.size() != 1) return "diff --port takes 1 file (try tqm5 diff --help)";
+    if (!options.model) return "diff --port needs --model J, T or other";
+  } else if (static_cast<int>(options.files.size()) != shape.files) {
     return options.verb + " takes " + std::to_string(shape.files) + " file" +
            (shape.files == 1 ? "" : "s") + " (try tqm5 --help)";
   }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 #include "cli/file_guard.h"
 #include "cli/progress_bar.h"
@@ -374,12 +375,32 @@ int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& 
 
 }  // namespace
 
+bool LoadProjectForVerb(const Options& options, const std::string& path, MemoryImage& image,
+                        std::ostream& err) {
+  return LoadProjectFile(options, path, image, err);
+}
+
+bool ReadRadioForVerb(const Options& options, MemoryImage& image, std::ostream& err) {
+  RadioPort port;
+  std::string error;
+  std::ostringstream quiet;  // the read's success message is not the verb's output
+  if (!port.Open(options.port, *options.model, error)) {
+    Report(SilentOutcome(OutcomeKind::kPortFailed, error), options.verb, quiet, err);
+    return false;
+  }
+  SelectModelOption(image, *options.model);
+  return Report(RunRadio({TransferCommand::kReadAll}, port, image), options.verb, quiet, err) ==
+         kSuccess;
+}
+
 int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
   const std::string& verb = options.verb;
   if (int status = CheckVerbFiles(options, err); status != kSuccess) return status;
   if (verb == "read") return Read(options, out, err);
   if (verb == "write") return Write(options, out, err);
   if (verb == "identify") return Identify(options, out, err);
+  if (verb == "diff") return Diff(options, out, err);
+  if (verb == "ports") return Ports(out);
   if (verb == "show") {
     MemoryImage image;
     if (!LoadProjectFile(options, options.files[0], image, err)) return kFailure;

@@ -22,6 +22,21 @@ std::string StopReason(int signal_number);
 // Runs a verb whose arguments CheckVerbArguments accepted.
 int RunVerb(const Options& options, std::ostream& out, std::ostream& err);
 
+// Loads a project file the way every verb does, listing on `err` each line that was not taken
+// as it stands; false after saying on `err` why the file could not be loaded.
+bool LoadProjectForVerb(const Options& options, const std::string& path, MemoryImage& image,
+                        std::ostream& err);
+// Reads the whole radio at --port as --model into `image`, with a progress bar on stderr;
+// false after saying on `err` why the read failed.
+bool ReadRadioForVerb(const Options& options, MemoryImage& image, std::ostream& err);
+
+// `tqm5 diff`: lists what differs between two projects, or a project and the radio. Exit status
+// 0 when they are equal, 1 when they differ, 2 when one could not be read.
+int Diff(const Options& options, std::ostream& out, std::ostream& err);
+
+// `tqm5 ports`: the serial ports present, each with its names and why it may not be opened.
+int Ports(std::ostream& out);
+
 // The readable listing of `tqm5 show`: used channels, banks, one-touch keys, title, DTMF and
 // the settings with their English captions.
 void PrintImage(const MemoryImage& image, std::ostream& out);
