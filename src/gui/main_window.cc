@@ -81,6 +81,7 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
     return area;
   };
   tabs_->addTab(scrolled(BuildMemoryPage()), "Memory");
+  BuildClipboardActions(menuBar()->findChild<QMenu*>("MenuEdit"));
   tabs_->addTab(scrolled(new BankPage(*this)), "Bank");
   tabs_->addTab(scrolled(new CommonPage(*this)), "Common Set");
   tabs_->addTab(scrolled(new SetModePage(*this)), "Set Mode");
@@ -138,6 +139,8 @@ void MainWindow::BuildMenus() {
   add(file, "Save...(&S)", "TEST_CLICK", &MainWindow::SaveCommand)->setShortcut(QKeySequence::Save);
   add(file, "Import...(&I)", "FILE_IMPORT", &MainWindow::ImportCommand);
   add(file, "Export...(&E)", "FILE_EXPORT", &MainWindow::ExportCommand);
+  add(file, "Import Channel List...", "FILE_IMPORT_LIST", &MainWindow::ImportChannelListCommand);
+  add(file, "Export Channel List...", "FILE_EXPORT_LIST", &MainWindow::ExportChannelListCommand);
   file->addSeparator();
   file->addAction("Quit(&Q)", QKeySequence::Quit, this, &QWidget::close);
 
@@ -154,6 +157,7 @@ void MainWindow::BuildMenus() {
   edit->addAction(redo);
   undo_action_ = undo;
   redo_action_ = redo;
+  edit->setObjectName("MenuEdit");
 
   QMenu* ports = menuBar()->addMenu("COM port(&C)");
   ports->setObjectName("MenuSetCom");
