@@ -38,6 +38,8 @@ enum ExchangeColumn : int {
 constexpr int kDefaultToneIndex = 8;  // "88.5Hz", the empty channel's tone
 constexpr std::string_view kCarrierKey = "carrier=";
 constexpr std::string_view kToneKey = "tone=";
+// TSQL has one tone, cToneFreq, for both ways; this radio's TSQ may send another.
+constexpr std::string_view kTxToneKey = "tx-tone=";
 constexpr std::string_view kNotImported = "; row not imported";
 
 // A number in the file's decimal form ("88.5", "12.50", "145.000000") in millionths, or nullopt.
@@ -135,6 +137,9 @@ std::string ExchangeLine(const Channel& channel, int number) {
   const int direction = ShiftDirection(channel.shift);
   std::string comment = std::string(kCarrierKey) + CellText(channel, kColCarrier);
   if (!comment_tone.empty()) comment += " " + std::string(kToneKey) + std::string(comment_tone);
+  if (channel.tone_mode == ToneMode::kTsq && channel.tx_tone_index != channel.rx_tone_index) {
+    comment += " " + std::string(kTxToneKey) + std::string(ToneText(channel.tx_tone_index));
+  }
   const std::string fields[kExchangeColumnCount] = {std::to_string(number),
                                                     channel.name,
                                                     SixDecimals(channel.frequency_hz.value_or(0)),
@@ -273,13 +278,14 @@ class RowReader {
   // otherwise, as they do nothing.
   void ReadTones(std::vector<std::string>& cells) {
     const std::string& tone = Field(kTone);
-    std::string_view comment_tone, carrier = kTrainList[kJrTrainIndex];
+    std::string_view comment_tone, tsq_tx, carrier = kTrainList[kJrTrainIndex];
     for (std::string_view rest = Field(kComment); !rest.empty();) {
       size_t end = std::min(rest.find(' '), rest.size());
       std::string_view word = rest.substr(0, end);
       rest.remove_prefix(std::min(end + 1, rest.size()));
       if (word.starts_with(kCarrierKey)) carrier = word.substr(kCarrierKey.size());
       if (word.starts_with(kToneKey)) comment_tone = word.substr(kToneKey.size());
+      if (word.starts_with(kTxToneKey)) tsq_tx = word.substr(kTxToneKey.size());
     }
     if (IndexOf(kTrainList, carrier) < 0 && carrier != kHalfWidthJr) {
       Fault(kComment, "carrier " + std::string(carrier) + ": not a carrier of this radio");
@@ -301,7 +307,10 @@ class RowReader {
     } else if (tone == "TSQL") {
       cells[kColToneMode] = "TSQ";
       if (rx < 0) Fault(kCToneFreq, "not a tone of this radio (67.0 .. 250.3 Hz)");
-      tx = rx;
+      tx = tsq_tx.empty() ? rx : ToneIndexOfHertz(tsq_tx);
+      if (tx < 0 && !tsq_tx.empty()) {
+        Fault(kComment, "tx-tone " + std::string(tsq_tx) + ": not a tone of this radio");
+      }
     } else if (tone == "DTCS") {
       cells[kColToneMode] = "DCS";
       if (dcs < 0) Fault(kDtcsCode, "not a DCS code of this radio (023 .. 754)");

@@ -5,8 +5,9 @@
 // with up to six decimals, tones in Hz without a unit ("88.5"), the step in kHz ("12.50").
 //
 // The export writes the used memories 1..1000, UTF-8 without a byte-order mark, lines ended by CR
-// LF. This radio's carrier, and the tone modes "Train" and "SQ" the list has no name for, go to
-// the Comment as "carrier=ＪＲ" and "tone=Train"; the import reads them back from there.
+// LF. This radio's carrier, the tone modes "Train" and "SQ" the list has no name for, and the
+// transmit tone of a TSQ channel that sends another tone than it receives, go to the Comment as
+// "carrier=ＪＲ", "tone=Train" and "tx-tone=100.0"; the import reads them back from there.
 //
 // The import puts the rows into consecutive memories. A row holding a value this radio cannot
 // keep exactly is not imported: it is reported, with every such value, and its memory keeps what

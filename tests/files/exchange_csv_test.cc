@@ -81,7 +81,7 @@ TEST(ExchangeCsvTest, EveryDuplexToneAndModeValueIsTakenOrReported) {
 TEST(ExchangeCsvTest, ExportWritesTheListAndImportTakesEveryMappedFieldBack) {
   const char* channels[] = {
       "145.15000MHz|FM|5KHz|ＪＲ|Tone|100.0Hz|88.5Hz|023|-|0.600MHz||RPT, \"NORTH\"",
-      "439.50000MHz|NFM|8.33KHz|1000Hz|TSQ|123.0Hz|123.0Hz|023|+|5.000MHz|*|東京ﾚﾋﾟｰﾀ",
+      "439.50000MHz|NFM|8.33KHz|1000Hz|TSQ|100.0Hz|123.0Hz|023|+|5.000MHz|*|東京ﾚﾋﾟｰﾀ",
       "1295.00000MHz|AM|1MHz|300Hz|DCS|67.0Hz|250.3Hz|754|Off|0.000MHz||",
       "150.89000MHz|WFM|12.5KHz|3000Hz|Train|88.5Hz|88.5Hz|023|Off|999.995MHz||JR",
       "0.53099MHz|FM|6.25KHz|ＪＲ|SQ|88.5Hz|88.5Hz|023|Off|0.000MHz||",
