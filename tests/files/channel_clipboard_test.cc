@@ -7,17 +7,7 @@
 namespace tqm5 {
 namespace {
 
-using testing::Cells;
-
-Cells CellsFrom(std::string_view text) {
-  Cells cells;
-  for (std::string& cell : cells) {
-    size_t bar = std::min(text.find('|'), text.size());
-    cell = std::string(text.substr(0, bar));
-    text.remove_prefix(std::min(bar + 1, text.size()));
-  }
-  return cells;
-}
+using testing::CellsFrom;
 
 void Fill(Channel& channel, std::string_view cells) {
   channel.used = true;

@@ -7,22 +7,11 @@
 namespace tqm5 {
 namespace {
 
-using testing::Cells;
+using testing::CellsFrom;
 
 constexpr char kHeader[] =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,Mode,"
     "TStep,Skip,Comment";
-
-// Grid texts of columns 1..12 separated by "|".
-Cells CellsFrom(std::string_view text) {
-  Cells cells;
-  for (std::string& cell : cells) {
-    size_t bar = std::min(text.find('|'), text.size());
-    cell = std::string(text.substr(0, bar));
-    text.remove_prefix(std::min(bar + 1, text.size()));
-  }
-  return cells;
-}
 
 // The columns of the problems, in order ("Duplex,Skip").
 std::string Columns(const std::vector<FileProblem>& problems) {
