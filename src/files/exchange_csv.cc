@@ -249,6 +249,7 @@ class RowReader {
       if (refused) return false;
     }
     channel = std::move(parsed);
+    problems_.insert(problems_.end(), notes_.begin(), notes_.end());
     return true;
   }
 
@@ -274,8 +275,8 @@ class RowReader {
   }
 
   // The tone mode, the tones and the DCS code, and the carrier and tone mode of the Comment. Tones
-  // the tone mode does not use are taken when this radio has them and left at the empty channel's
-  // otherwise, as they do nothing.
+  // and a DCS code the tone mode does not use are taken when this radio has them; otherwise the
+  // channel keeps the empty channel's, which is noted.
   void ReadTones(std::vector<std::string>& cells) {
     const std::string& tone = Field(kTone);
     std::string_view comment_tone, tsq_tx, carrier = kTrainList[kJrTrainIndex];
@@ -323,6 +324,19 @@ class RowReader {
     } else {
       Fault(kTone, "not \"\", Tone, TSQL, DTCS or Cross");
     }
+    auto unused = [this](int column, int index, std::string_view kept) {
+      if (index < 0 && !Field(column).empty()) {
+        notes_.push_back({line_, number_, std::string(kExchangeColumns[column]), Field(column),
+                          "not this radio's, unused by the row's tone mode; the channel holds " +
+                              std::string(kept),
+                          false});
+      }
+    };
+    if (tone.empty() || tone == "DTCS") unused(kRToneFreq, tx, kToneList[kDefaultToneIndex]);
+    if (tone.empty() || tone == "DTCS" || tone == "Tone") {
+      unused(kCToneFreq, rx, kToneList[kDefaultToneIndex]);
+    }
+    if (tone != "DTCS") unused(kDtcsCode, dcs, kDcsList[0]);
     cells[kColTxTone] = kToneList[static_cast<size_t>(tx < 0 ? kDefaultToneIndex : tx)];
     cells[kColRxTone] = kToneList[static_cast<size_t>(rx < 0 ? kDefaultToneIndex : rx)];
     cells[kColDcs] = kDcsList[static_cast<size_t>(std::max(dcs, 0))];
@@ -333,6 +347,7 @@ class RowReader {
   int line_;
   int number_;
   std::vector<FileProblem>& problems_;
+  std::vector<FileProblem> notes_;  // reported when the row is imported
   bool ok_ = true;
 };
 

@@ -11,7 +11,8 @@
 //
 // The import puts the rows into consecutive memories. A row holding a value this radio cannot
 // keep exactly is not imported: it is reported, with every such value, and its memory keeps what
-// it held. Nothing is cut or rounded.
+// it held. Nothing is cut or rounded. A tone or DCS code the row's tone mode does not use, and
+// this radio lacks, is reported with the value the channel holds instead.
 #ifndef TQM5_FILES_EXCHANGE_CSV_H_
 #define TQM5_FILES_EXCHANGE_CSV_H_
 

@@ -40,6 +40,8 @@ TEST(ExchangeCsvTest, EveryDuplexToneAndModeValueIsTakenOrReported) {
       {"1,A,146.000000,split,147.000000,,88.5,88.5,023,NN,FM,5.00,,", "", "Duplex"},
       {"1,A,146.000000,off,0.000000,,88.5,88.5,023,NN,FM,5.00,,", "", "Duplex"},
       {"1,A,146.000000,,0.000000,Cross,88.5,88.5,023,NN,FM,5.00,,", "", "Tone"},
+      {"1,U,146.000000,,0,Tone,100.0,159.8,017,NN,FM,5.00,,",  // unused values it lacks: noted
+       "146.00000MHz|FM|5KHz|ＪＲ|Tone|100.0Hz|88.5Hz|023|Off|0.000MHz||U", "cToneFreq,DtcsCode"},
       {"1,A,146.000000,,0.000000,Tone,159.8,88.5,023,NN,FM,5.00,,", "", "rToneFreq"},
       {"1,A,146.000000,,0.000000,TSQL,88.5,69.4,023,NN,FM,5.00,,", "", "cToneFreq"},
       {"1,A,146.000000,,0.000000,DTCS,88.5,88.5,017,RN,FM,5.00,,", "", "DtcsCode,DtcsPolarity"},
