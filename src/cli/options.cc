@@ -77,6 +77,23 @@ const std::map<std::string, VerbShape>& Verbs() {
         "name under /dev/serial/by-id, which stays the same in any USB socket. Any of these\n"
         "names goes to --port. A port you may not open says why and what to do.\n"
         "Example: tqm5 ports\n"}},
+      {"export-channels",
+       {2, false, false, false,
+        "Usage: tqm5 export-channels FILE.M5 OUT.csv [--model M]\n"
+        "Writes the used memories 1..1000 of a project as a channel list for other radio\n"
+        "programs (columns Location, Name, Frequency, Duplex, Offset, Tone, rToneFreq,\n"
+        "cToneFreq, DtcsCode, DtcsPolarity, Mode, TStep, Skip, Comment; UTF-8). The carrier and\n"
+        "the tone modes Train and SQ go to the Comment.\n"
+        "Example: tqm5 export-channels my-radio.M5 channels.csv\n"}},
+      {"import-channels",
+       {2, false, true, true,
+        "Usage: tqm5 import-channels FILE.M5 IN.csv -o OUT.M5 [--start N] [--model M]\n"
+        "Puts the rows of a channel list from another radio program into consecutive memories\n"
+        "from N (default: the first empty memory) and saves a new project file. A row holding\n"
+        "a value this radio cannot keep exactly (split or off duplex, a Cross tone, a mode,\n"
+        "step or tone it lacks, a name over 16 bytes, ...) is not imported; every such value\n"
+        "is listed on stderr, as are replaced memories and rows that go on into another bank.\n"
+        "Example: tqm5 import-channels my-radio.M5 list.csv -o edited.M5 --start 101\n"}},
       {"show",
        {1, false, false, false,
         "Usage: tqm5 show FILE.M5 [--model M]\n"
@@ -122,6 +139,10 @@ const char kUsage[] =
     "File verbs:\n"
     "  export-csv  FILE.M5 OUT.CSV          channels to a CSV file for a spreadsheet\n"
     "  import-csv  FILE.M5 IN.CSV -o OUT.M5 channels from a CSV file into a new project\n"
+    "  export-channels FILE.M5 OUT.csv      used memories as a channel list for other programs\n"
+    "  import-channels FILE.M5 IN.csv -o OUT.M5 [--start N]\n"
+    "                                       a channel list into memories from N (default: the\n"
+    "                                       first empty one)\n"
     "  show        FILE.M5                  print the used channels, banks, title, settings\n"
     "  diff        A.M5 B.M5                what differs between two projects, or between\n"
     "              FILE.M5 --port P --model M a project and the radio (exit 1 when any)\n"
@@ -138,6 +159,7 @@ const char kUsage[] =
     "  --accept-changes  write: send a project whose lines were not all taken as they are\n"
     "  --changes       write: send only what the radio does not hold yet, and verify it\n"
     "  --verify        write: read back everything written and compare it with what was sent\n"
+    "  --start N       import-channels: the first memory (1..1000) the rows go to\n"
     "                  (every verb lists such lines on stderr, with what was loaded instead)\n"
     "  -h, --help      this text; tqm5 VERB --help describes one verb\n"
     "  --version       the program's version\n"
@@ -148,7 +170,7 @@ const char kUsage[] =
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
   Options options;
-  std::string port, model;
+  std::string port, model, start;
   std::vector<std::string> stray;  // words before any verb: an unknown verb and what follows it
   CLI::App app("", "tqm5");
   // The help texts are this program's own (kUsage and each verb's usage, with its example):
@@ -169,6 +191,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       {app.add_flag("--accept-changes", options.accept_changes), "--accept-changes"},
       {app.add_flag("--changes", options.changes), "--changes"},
       {app.add_flag("--verify", options.verify), "--verify"},
+      {app.add_option("--start", start), "--start"},
   };
   for (const auto& [option, name] : named)
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
@@ -230,6 +253,15 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       return std::nullopt;
     }
   }
+  if (app.count("--start") > 0) {
+    if (start.empty() || start.size() > 4 ||
+        start.find_first_not_of("0123456789") != std::string::npos || std::stoi(start) < 1 ||
+        std::stoi(start) > 1000) {
+      error = "--start " + QuotedValue(start) + ": give a memory number 1..1000";
+      return std::nullopt;
+    }
+    options.start = std::stoi(start);
+  }
   // "-" is no file here: no verb reads standard input or writes standard output, and a file of
   // that name is easily made by mistake.
   if (options.output == "-" ||
@@ -260,8 +292,8 @@ std::string CheckVerbArguments(const Options& options) {
   if (shape.needs_port && !options.model) return options.verb + " needs --model J, T or other";
   if (!shape.takes_output && !options.output.empty()) {
     return options.verb +
-           " does not take -o (it names the changed project that read, import-csv and "
-           "font-import save)";
+           " does not take -o (it names the changed project that read, import-csv, "
+           "import-channels and font-import save)";
   }
   if (shape.needs_output && options.output.empty()) return options.verb + " needs -o OUT.M5";
   if (options.accept_changes && options.verb != "write") {
@@ -272,6 +304,11 @@ std::string CheckVerbArguments(const Options& options) {
   if ((options.changes || options.verify) && options.verb != "write") {
     return options.verb + " does not take " + (options.changes ? "--changes" : "--verify") +
            " (they choose how write sends a project)";
+  }
+  if (options.start != 0 && options.verb != "import-channels") {
+    return options.verb +
+           " does not take --start (it names the first memory import-channels "
+           "fills)";
   }
   if (options.changes && options.verify) {
     return "write takes --changes or --verify, not both (a write of changes always verifies)";

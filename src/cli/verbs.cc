@@ -15,6 +15,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/exchange_verbs.h"
 #include "cli/file_guard.h"
 #include "cli/progress_bar.h"
 #include "files/csv_file.h"
@@ -120,8 +121,8 @@ class RadioPort {
   std::unique_ptr<RadioLink> link_;
 };
 
-// Prints an outcome: the message text on stdout when it reports success, one line on stderr
-// otherwise. Returns the exit status.
+}  // namespace
+
 int Report(const Outcome& outcome, const std::string& what, std::ostream& out, std::ostream& err) {
   if (outcome.success) {
     out << outcome.text << "\n";
@@ -153,6 +154,8 @@ int Report(const Outcome& outcome, const std::string& what, std::ostream& out, s
   return kFailure;
 }
 
+namespace {
+
 // Runs a transfer with a progress bar on stderr. `radio` is what is known of the radio, kept up
 // to date by the transfer; none: the transfer keeps its own.
 Outcome RunRadio(const TransferRequest& request, RadioPort& port, MemoryImage& image,
@@ -164,13 +167,10 @@ Outcome RunRadio(const TransferRequest& request, RadioPort& port, MemoryImage& i
   return outcome;
 }
 
-// Loads a project file into a fresh start-up image; false after reporting why not. The model
-// is selected first, as at start-up, so that the file's own settings (its language among them)
-// are the ones that stay; selecting it again after the load would reset the language. Every
-// line that was not taken as it stands is listed on `err`, one each ("FILE: line 12, ..."), and
-// counted in `problem_count` when given.
+}  // namespace
+
 bool LoadProjectFile(const Options& options, const std::string& path, MemoryImage& image,
-                     std::ostream& err, size_t* problem_count = nullptr) {
+                     std::ostream& err, size_t* problem_count) {
   SelectModelOption(image, options.model.value_or(ModelOption::kJ));
   std::vector<FileProblem> problems;
   Outcome outcome = LoadProject(image, path, &problems);
@@ -191,7 +191,6 @@ bool LoadProjectFile(const Options& options, const std::string& path, MemoryImag
   return false;
 }
 
-// Saves the image as a project file; prints where.
 int SaveProjectFile(const MemoryImage& image, const std::string& path, const std::string& verb,
                     std::ostream& out, std::ostream& err) {
   Outcome outcome = SaveKeepingACopy(path, out, [&] { return SaveProjectCommand(image, path); });
@@ -199,6 +198,8 @@ int SaveProjectFile(const MemoryImage& image, const std::string& path, const std
   out << "Saved " << path << "\n";
   return kSuccess;
 }
+
+namespace {
 
 int Read(const Options& options, std::ostream& out, std::ostream& err) {
   RadioPort port;
@@ -414,6 +415,8 @@ int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
     });
   }
   if (verb == "import-csv") return ImportCsvVerb(options, second, out, err);
+  if (verb == "export-channels") return ExportChannelsVerb(options, out, err);
+  if (verb == "import-channels") return ImportChannelsVerb(options, out, err);
   if (verb == "font-export") {
     return FileVerb(options, out, err, [&](MemoryImage& image) {
       return SaveKeepingACopy(second, out, [&] { return SaveFontFile(image, second); });

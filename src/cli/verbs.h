@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/options.h"
+#include "image/outcome.h"
 #include "model/memory_image.h"
 
 namespace tqm5::cli {
@@ -18,6 +19,22 @@ extern std::atomic<int> g_stop_signal;
 
 // Why the transfer stopped, naming the signal: "stopped by Ctrl-C (SIGINT)".
 std::string StopReason(int signal_number);
+
+// Prints an outcome: the message text on `out` when it reports success, one line on `err`
+// otherwise. Returns the exit status.
+int Report(const Outcome& outcome, const std::string& what, std::ostream& out, std::ostream& err);
+
+// Loads a project file into a fresh start-up image; false after reporting why not. The model
+// is selected first, as at start-up, so that the file's own settings (its language among them)
+// are the ones that stay; selecting it again after the load would reset the language. Every
+// line that was not taken as it stands is listed on `err`, one each ("FILE: line 12, ..."), and
+// counted in `problem_count` when given.
+bool LoadProjectFile(const Options& options, const std::string& path, MemoryImage& image,
+                     std::ostream& err, size_t* problem_count = nullptr);
+
+// Saves the image as a project file, keeping a copy of a file it replaces; prints where.
+int SaveProjectFile(const MemoryImage& image, const std::string& path, const std::string& verb,
+                    std::ostream& out, std::ostream& err);
 
 // Runs a verb whose arguments CheckVerbArguments accepted.
 int RunVerb(const Options& options, std::ostream& out, std::ostream& err);

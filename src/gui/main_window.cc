@@ -83,6 +83,7 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
     return area;
   };
   tabs_->addTab(scrolled(BuildMemoryPage()), "Memory");
+  BuildClipboardActions(menuBar()->findChild<QMenu*>("MenuEdit"));
   tabs_->addTab(scrolled(new BankPage(*this)), "Bank");
   tabs_->addTab(scrolled(new CommonPage(*this)), "Common Set");
   tabs_->addTab(scrolled(new SetModePage(*this)), "Set Mode");
@@ -143,6 +144,8 @@ void MainWindow::BuildMenus() {
   // Looks only: the image is not changed, so it stays usable while a transfer runs.
   add(
       file, "Compare with File...", "FILE_COMPARE", [this] { CompareWithFile(*this); }, false);
+  add(file, "Import Channel List...", "FILE_IMPORT_LIST", &MainWindow::ImportChannelListCommand);
+  add(file, "Export Channel List...", "FILE_EXPORT_LIST", &MainWindow::ExportChannelListCommand);
   file->addSeparator();
   file->addAction("Quit(&Q)", QKeySequence::Quit, this, &QWidget::close);
 
@@ -159,6 +162,7 @@ void MainWindow::BuildMenus() {
   edit->addAction(redo);
   undo_action_ = undo;
   redo_action_ = redo;
+  edit->setObjectName("MenuEdit");
 
   QMenu* ports = menuBar()->addMenu("COM port(&C)");
   ports->setObjectName("MenuSetCom");

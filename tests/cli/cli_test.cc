@@ -506,6 +506,34 @@ TEST_F(CliTest, ImportCsvReportsEveryProblemRowAndStillSaves) {
   EXPECT_NE(show.out.find("Channels: 1622 used"), std::string::npos) << show.out.substr(0, 300);
 }
 
+TEST_F(CliTest, ChannelListsGoOutAndComeInAtTheGivenMemory) {
+  testing::WriteLines(Path("a.M5"), StartUpProject());
+  testing::WriteLines(
+      Path("in.csv"),
+      {"Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+       "Mode,TStep,Skip,Comment",
+       "0,RPT,145.150000,-,0.600000,Tone,100.0,88.5,023,NN,FM,5.00,,",
+       "1,SPLIT,146.000000,split,147.000000,,88.5,88.5,023,NN,FM,5.00,,"},
+      "\n");
+  testing::RunResult result =
+      Tqm5({"import-channels", Path("a.M5"), Path("in.csv"), "-o", Path("b.M5"), "--start", "100"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(
+      result.err.substr(0, result.err.find('\n') + 1),
+      Path("in.csv") + " line 3, channel 101: the rows go on from bank 00 into bank 01 here\n");
+  EXPECT_NE(result.err.find(" line 3, channel 101, Duplex \"split\""), std::string::npos);
+  EXPECT_EQ(Tqm5({"export-channels", Path("b.M5"), Path("out.csv")}).status, 0);
+  EXPECT_EQ(
+      testing::ReadFile(Path("out.csv")),
+      "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+      "Mode,TStep,Skip,Comment\r\n100,RPT,145.150000,-,0.600000,Tone,100.0,88.5,023,NN,FM,5.00,,"
+      "carrier=ＪＲ\r\n");
+  EXPECT_EQ(
+      Tqm5({"import-channels", Path("a.M5"), Path("in.csv"), "-o", Path("c.M5"), "--start", "1001"})
+          .status,
+      2);
+}
+
 // An output that is the same file as an input, by whatever name, is a usage error: one line names
 // both, and every file stays as it was.
 TEST_F(CliTest, AnOutputThatIsAnInputIsRefused) {
