@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "files/csv_file.h"
+#include "image_check.h"
 
 namespace {
 
@@ -20,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   std::vector<tqm5::CsvImportProblem> problems;
   tqm5::ImportCsvBytes(image, bytes, "fuzz.CSV", &problems);
-  if (!(image == StartUp())) {
+  if (!tqm5::fuzz::SameImage(image, StartUp())) {
     tqm5::CsvLines(image);
-    image = StartUp();
+    tqm5::fuzz::RestoreImage(image, StartUp());
   }
   return 0;
 }
