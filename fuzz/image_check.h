@@ -5,6 +5,8 @@
 #ifndef TQM5_FUZZ_IMAGE_CHECK_H_
 #define TQM5_FUZZ_IMAGE_CHECK_H_
 
+#include <vector>
+
 #include "model/memory_image.h"
 
 namespace tqm5::fuzz {
@@ -12,8 +14,14 @@ namespace tqm5::fuzz {
 // True when `image` holds exactly what `start` holds.
 bool SameImage(const MemoryImage& image, const MemoryImage& start);
 
+// The numbers of the channels that differ between `image` and `start`, ascending.
+std::vector<int> ChangedChannels(const MemoryImage& image, const MemoryImage& start);
+
 // Makes `image` a copy of `start` again.
 void RestoreImage(MemoryImage& image, const MemoryImage& start);
+
+// Copies the channels `numbers` of `start` back into `image`.
+void RestoreChannels(MemoryImage& image, const MemoryImage& start, const std::vector<int>& numbers);
 
 }  // namespace tqm5::fuzz
 

@@ -422,23 +422,27 @@ std::vector<std::string> CsvLines(const MemoryImage& image) {
   caption += ',';
   AppendQuoted(caption, "0");
   lines.push_back(std::move(caption));
-  // Each field is appended in place: an export builds some twenty thousand of them.
   for (int number = 1; number <= kChannelCount; ++number) {
-    const ChannelRow& row = image.channel(number).row;
-    std::string line;
-    line.reserve(128);
-    AppendQuoted(line, row[kColLabel]);
-    line += ',';
-    AppendQuoted(line, ExportedFrequency(row[kColFreq]));
-    for (int column = kColMode; column <= kColName; ++column) {
-      line += ',';
-      AppendQuoted(line, row[column]);
-    }
-    line += ',';
-    AppendQuoted(line, std::to_string(number));
-    lines.push_back(std::move(line));
+    lines.push_back(CsvChannelLine(image, number));
   }
   return lines;
+}
+
+std::string CsvChannelLine(const MemoryImage& image, int number) {
+  // Each field is appended in place: an export builds some twenty thousand of them.
+  const ChannelRow& row = image.channel(number).row;
+  std::string line;
+  line.reserve(128);
+  AppendQuoted(line, row[kColLabel]);
+  line += ',';
+  AppendQuoted(line, ExportedFrequency(row[kColFreq]));
+  for (int column = kColMode; column <= kColName; ++column) {
+    line += ',';
+    AppendQuoted(line, row[column]);
+  }
+  line += ',';
+  AppendQuoted(line, std::to_string(number));
+  return line;
 }
 
 Outcome ExportCsv(const MemoryImage& image, const std::string& path) {
@@ -482,17 +486,21 @@ Outcome ImportCsvBytes(MemoryImage& image, std::string_view bytes, const std::st
   };
   std::vector<std::string> lines;
   std::string error;
-  if (!TextLinesFromBytes(bytes, name, lines, error)) return done(SilentOutcome(OutcomeKind::kFileRefused, error));
-  if (lines.empty()) return done(SilentOutcome(OutcomeKind::kFileFailed, "line 1: the file ends before the caption line"));
+  if (!TextLinesFromBytes(bytes, name, lines, error))
+    return done(SilentOutcome(OutcomeKind::kFileRefused, error));
+  if (lines.empty())
+    return done(
+        SilentOutcome(OutcomeKind::kFileFailed, "line 1: the file ends before the caption line"));
   if (!IsCaptionLine(lines[0])) {
     return done(CaptionErrorOutcome("line 1 is not the caption line of a channel CSV file"));
   }
   if (lines.size() > 1 && !PlaceChannelLines(image, lines, line_of, found)) {
     // What became of the channels read is for the caller to say: it may keep or drop them.
-    return done(SilentOutcome(OutcomeKind::kFileFailed, name + " line " + std::to_string(lines.size() + 1) +
-                              ": the file ends before the line of channel " +
-                              std::to_string(kLastCsvImportChannel) +
-                              "; the import stopped there"));
+    return done(
+        SilentOutcome(OutcomeKind::kFileFailed, name + " line " + std::to_string(lines.size() + 1) +
+                                                    ": the file ends before the line of channel " +
+                                                    std::to_string(kLastCsvImportChannel) +
+                                                    "; the import stopped there"));
   }
   return done(CheckAndClearChannels(image, line_of, found));
 }
