@@ -225,8 +225,12 @@ std::string BuildChannelLine(const MemoryImage& image, int c, std::string* error
 
 std::vector<std::string> ProjectLines(const MemoryImage& image, const std::string& header,
                                       std::string* error) {
+  // Room for the used channels and the 60-odd other lines, rather than for every channel.
   std::vector<std::string> lines;
-  lines.reserve(kChannelCount + 64);
+  lines.reserve(
+      static_cast<size_t>(std::count_if(image.channels.begin(), image.channels.end(),
+                                        [](const Channel& channel) { return channel.used; }) +
+                          64));
   lines.push_back(header);
   for (int c = 0; c < kChannelCount; ++c) {
     if (!image.channels[static_cast<size_t>(c)].used) continue;
