@@ -20,8 +20,8 @@ MemoryImage FullImage() {
   for (int n = 1; n <= kChannelCount; ++n) {
     Channel& channel = image.channel(n);
     channel = image.channel(1401);
-    channel.row[kColFreq] = FrequencyText(static_cast<uint32_t>(144000000 + 12500 * n));
-    channel.row[kColName] = "東京" + std::to_string(n) + "ｶﾅ①";
+    channel.frequency_hz = static_cast<uint32_t>(144000000 + 12500 * n);
+    channel.name = "東京" + std::to_string(n) + "ｶﾅ①";
   }
   return image;
 }

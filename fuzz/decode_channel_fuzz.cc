@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (channel.used) {
     tqm5::Channel again;
     tqm5::DecodeChannel(again, encoded, model_j);
-    if (again.row[tqm5::kColFreq] != channel.row[tqm5::kColFreq] ||
+    if (again.frequency_hz != channel.frequency_hz ||
         again.tx_tone_index != channel.tx_tone_index) {
       std::abort();
     }

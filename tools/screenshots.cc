@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     ok &= Save(window, folder + "/main-window.png");
     window.grid()->scrollTo(window.grid()->model()->index(1098, 0),
                             QAbstractItemView::PositionAtTop);
-    gui::ChannelDetailDialog dialog(OpenChannelDialog(window.document().image(), 1101), true,
+    gui::ChannelDetailDialog dialog(OpenChannelDialogState(window.document().image(), 1101), true,
                                     &window);
     dialog.show();
     QApplication::processEvents();

@@ -29,12 +29,16 @@ const std::map<std::string, VerbShape>& Verbs() {
         "Example: tqm5 read --port 1 --model J -o my-radio.M5\n"}},
       {"write",
        {1, true, false, false,
-        "Usage: tqm5 write --port P --model M FILE.M5 [--accept-changes]\n"
+        "Usage: tqm5 write --port P --model M FILE.M5 [--changes | --verify] [--accept-changes]\n"
         "Writes a project file to the whole radio. The settings come from the file; the model\n"
         "decides the identification and the variant's rules. A project whose lines were not all\n"
         "taken as they are (each is listed, with what was loaded instead) is not sent unless\n"
         "--accept-changes is given; then what was loaded is sent. Nothing is sent when the\n"
         "write could not finish (bank sizes that do not add up to 1000).\n"
+        "--verify reads every block back after the write and compares it with what was sent.\n"
+        "--changes sends only what differs from what the radio was last known to hold, once\n"
+        "the radio has been checked to be that radio, and reads back all it sent; the radio\n"
+        "ends as after a full write.\n"
         "Example: tqm5 write --port /dev/ttyUSB0 --model J my-radio.M5\n"}},
       {"identify",
        {0, true, false, false,
@@ -107,6 +111,8 @@ const char kUsage[] =
     "                  the \"Train\" tone mode are read; default J)\n"
     "  -o FILE         the project file a verb saves (read, import-csv, font-import)\n"
     "  --accept-changes  write: send a project whose lines were not all taken as they are\n"
+    "  --changes       write: send only what the radio does not hold yet, and verify it\n"
+    "  --verify        write: read back everything written and compare it with what was sent\n"
     "                  (every verb lists such lines on stderr, with what was loaded instead)\n"
     "  -h, --help      this text; tqm5 VERB --help describes one verb\n"
     "  --version       the program's version\n"
@@ -136,6 +142,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       {app.add_option("--model", model), "--model"},
       {app.add_option("-o,--output", options.output), "-o"},
       {app.add_flag("--accept-changes", options.accept_changes), "--accept-changes"},
+      {app.add_flag("--changes", options.changes), "--changes"},
+      {app.add_flag("--verify", options.verify), "--verify"},
   };
   for (const auto& [option, name] : named)
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
@@ -231,6 +239,13 @@ std::string CheckVerbArguments(const Options& options) {
     return options.verb +
            " does not take --accept-changes (it lets write send a project whose "
            "lines were not all taken as they are)";
+  }
+  if ((options.changes || options.verify) && options.verb != "write") {
+    return options.verb + " does not take " + (options.changes ? "--changes" : "--verify") +
+           " (they choose how write sends a project)";
+  }
+  if (options.changes && options.verify) {
+    return "write takes --changes or --verify, not both (a write of changes always verifies)";
   }
   return "";
 }

@@ -18,6 +18,8 @@ struct Options {
   std::string output;                // -o FILE
   bool accept_changes = false;       // --accept-changes: write a project whose lines were not
                                      // all taken as they are
+  bool changes = false;              // --changes: write only what the radio does not hold
+  bool verify = false;               // --verify: read back what a full write sent
   bool help = false;
   bool version = false;
 };

@@ -34,7 +34,8 @@ void PrintChannels(const MemoryImage& image, std::ostream& out) {
     if (!channel.used) continue;
     out << Pad(std::to_string(n), 6);
     for (int c = 0; c < kColumnCount; ++c) {
-      out << (c == kColName ? channel.row[c] : Pad(channel.row[c], kWidths[c]));
+      std::string text = CellText(channel, c);
+      out << (c == kColName ? text : Pad(text, kWidths[c]));
     }
     out << "\n";
   }

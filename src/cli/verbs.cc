@@ -135,6 +135,12 @@ int Report(const Outcome& outcome, const std::string& what, std::ostream& out, s
                             : outcome.detail;
     err << "tqm5 " << what << ": " << where << " The port is closed"
         << (what == "read" ? "; nothing was saved." : ".") << "\n";
+  } else if (outcome.kind == OutcomeKind::kRadioDiffers ||
+             (outcome.kind == OutcomeKind::kWriteRefused &&
+              outcome.text.ends_with("write everything."))) {
+    // "read it again or write everything": the commands that do.
+    err << "tqm5 write: " << outcome.text << " (tqm5 read, or tqm5 write without --changes) "
+        << outcome.detail << "\n";
   } else if (outcome.detail.empty() && (outcome.kind == OutcomeKind::kRadioFailed ||
                                         outcome.kind == OutcomeKind::kPortFailed)) {
     err << "tqm5 " << what << ": " << outcome.text
@@ -146,10 +152,13 @@ int Report(const Outcome& outcome, const std::string& what, std::ostream& out, s
   return kFailure;
 }
 
-Outcome RunRadio(TransferCommand command, RadioPort& port, MemoryImage& image) {
+// Runs a transfer with a progress bar on stderr. `radio` is what is known of the radio, kept up
+// to date by the transfer; none: the transfer keeps its own.
+Outcome RunRadio(const TransferRequest& request, RadioPort& port, MemoryImage& image,
+                 RadioSnapshot* radio = nullptr) {
   ProgressBar bar(stderr);
-  TransferContext context{port.link(), image, [&bar](const Progress& p) { bar.Update(p); }};
-  Outcome outcome = RunTransfer(TransferRequest{command}, context);
+  TransferContext context{port.link(), image, [&bar](const Progress& p) { bar.Update(p); }, radio};
+  Outcome outcome = RunTransfer(request, context);
   bar.Finish();
   return outcome;
 }
@@ -197,7 +206,7 @@ int Read(const Options& options, std::ostream& out, std::ostream& err) {
     return Report(SilentOutcome(OutcomeKind::kPortFailed, error), "read", out, err);
   MemoryImage image;
   SelectModelOption(image, *options.model);
-  Outcome outcome = RunRadio(TransferCommand::kReadAll, port, image);
+  Outcome outcome = RunRadio({TransferCommand::kReadAll}, port, image);
   if (Report(outcome, "read", out, err) != kSuccess) return kFailure;
   // The default name and the backup are new files; only a name given with -o is replaced.
   std::string stem = "radio-" + LocalTimeText("%Y%m%d-%H%M%S");
@@ -243,14 +252,20 @@ int Write(const Options& options, std::ostream& out, std::ostream& err) {
         << " (listed above). Correct the file, or send what was loaded with --accept-changes.\n";
     return kFailure;
   }
-  if (std::optional<Outcome> refusal = WriteRefusal(image, TransferCommand::kWriteAll)) {
+  TransferRequest request;
+  request.command = options.changes ? TransferCommand::kWriteChanges : TransferCommand::kWriteAll;
+  request.verify = options.verify;
+  if (std::optional<Outcome> refusal = WriteRefusal(image, request.command)) {
     return Report(*refusal, "write", out, err);
   }
+  // What the radio holds is known only from a read or write of this run: a write of changes
+  // has nothing to compare with and says so before the port is opened.
+  RadioSnapshot radio;
   RadioPort port;
   std::string error;
   if (!port.Open(options.port, *options.model, error))
     return Report(SilentOutcome(OutcomeKind::kPortFailed, error), "write", out, err);
-  return Report(RunRadio(TransferCommand::kWriteAll, port, image), "write", out, err);
+  return Report(RunRadio(request, port, image, &radio), "write", out, err);
 }
 
 // The radio an accepted identification command names, and the model option it belongs to:
@@ -329,7 +344,8 @@ int FileVerb(const Options& options, std::ostream& out, std::ostream& err, Actio
 // import-csv: a second file that is not a CSV name is refused before anything is read. Every
 // emptied channel and every skipped or refused line is listed on stderr; the project is saved
 // all the same, and the exit status is 1 when anything was listed. An import that fails (a file
-// that cannot be read, a wrong caption line, a file that ends early) saves nothing.
+// that cannot be read, a wrong caption line, a file that ends early) saves nothing and lists
+// only why it failed.
 int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& out,
                   std::ostream& err) {
   if (!PathEndsWith(csv, ".CSV")) {
@@ -344,10 +360,11 @@ int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& 
     std::vector<CsvImportProblem> problems;
     Outcome outcome = ImportCsv(image, csv, &problems);
     report = MakeImportReport(problems, outcome.success, outcome.success, words, csv + " ");
-    if (!report.list.empty()) err << report.list << "\n";
     if (!outcome.success) {
       outcome.detail += (outcome.detail.empty() ? "" : "; ") + report.closing;
+      return outcome;
     }
+    if (!report.list.empty()) err << report.list << "\n";
     return outcome;
   });
   if (status != kSuccess || report.count.empty()) return status;

@@ -3,18 +3,14 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "image/frequency_text.h"
+#include "image/hex.h"
 #include "image/vocabulary.h"
 #include "textdata/cp932.h"
 #include "textdata/title_code.h"
 
 namespace tqm5 {
 namespace {
-
-// The form's own position codes: these differ from the channel record's codes.
-constexpr std::array<std::string_view, 4> kModeTexts = {"FM", "AM", "NFM", "WFM"};
-constexpr std::array<std::string_view, 6> kToneModeTexts = {"None", "Tone", "TSQ",
-                                                            "SQ",   "DCS",  "Train"};
-constexpr int kTrainToneMode = 5;
 
 // Frequencies in units of 10 Hz (megahertz x 100000 + the five-digit fraction).
 constexpr int64_t kLowestFrequency = 53099;       // 0.53099 MHz
@@ -59,12 +55,6 @@ std::string WithoutLeadingZeros(std::string_view digits) {
   return first == std::string_view::npos ? "0" : std::string(digits.substr(first));
 }
 
-// Characters `first`..`first + count - 1` (1-based) of a text, as far as they go.
-std::string Characters(const std::u32string& text, size_t first, size_t count) {
-  if (first > text.size()) return "";
-  return U32ToUtf8(text.substr(first - 1, count));
-}
-
 // The frequency of the boxes in units of 10 Hz; the fraction counts as five digits.
 int64_t BoxFrequency(const ChannelForm& form) {
   std::string fraction = form.freq_fraction.substr(0, kFreqFractionDigits);
@@ -77,37 +67,32 @@ bool InRange(int64_t frequency) {
 }
 
 void FillColumn(ChannelForm& form, const Channel& channel, int number, bool model_j) {
-  const ChannelRow& row = channel.row;
-  form.label = row[kColLabel];
-  // "145.00000MHz": the megahertz before the point, the five digits after it.
-  std::u32string frequency = Utf8ToU32(row[kColFreq]);
-  if (frequency.size() >= 10 && frequency.size() <= 13) {
-    size_t mhz_length = frequency.size() - 9;
-    form.freq_mhz = Characters(frequency, 1, mhz_length);
-    form.freq_fraction = Characters(frequency, mhz_length + 2, 5);
+  form.label = channel.label;
+  // The frequency as the grid shows it: the megahertz, and the five digits after the point.
+  if (!channel.blank && channel.frequency_hz) {
+    form.freq_mhz = std::to_string(*channel.frequency_hz / 1000000);
+    form.freq_fraction = ZeroPad(*channel.frequency_hz % 1000000 / 10, kFreqFractionDigits);
   }
-  form.mode = std::max(0, IndexOf(kModeTexts, row[kColMode]));
+  form.mode = channel.blank || !channel.mode ? 0 : static_cast<int>(*channel.mode);
   form.step = channel.step_index < kStepCount ? channel.step_index : 0;
   form.train = channel.train_index < kTrainCount ? channel.train_index : kDefaultTrain;
-  form.tone_mode = std::max(0, IndexOf(kToneModeTexts, row[kColToneMode]));
+  form.tone_mode = channel.blank || !channel.tone_mode ? 0 : static_cast<int>(*channel.tone_mode);
   // Train tones exist only on the "J" variant; elsewhere such a channel shows "None".
-  if (form.tone_mode == kTrainToneMode && !model_j) form.tone_mode = 0;
+  if (form.tone_mode == static_cast<int>(ToneMode::kTrain) && !model_j) form.tone_mode = 0;
   form.tx_tone = channel.tx_tone_index < kToneCount ? channel.tx_tone_index : kDefaultTone;
   form.rx_tone = channel.rx_tone_index < kToneCount ? channel.rx_tone_index : kDefaultTone;
   form.dcs = channel.dcs_index < kDcsCount ? channel.dcs_index : 0;
-  const std::string& shift = row[kColShift];
-  form.shift = shift == "+" || shift == "＋" ? 1 : shift == "-" || shift == "－" ? 2 : 0;
-  // "0.600MHz": up to three megahertz digits, the three kilohertz digits.
-  std::u32string offset = Utf8ToU32(row[kColShiftFreq]);
-  if (offset.size() >= 8 && offset.size() <= 10) {
-    size_t mhz_length = offset.size() - 7;
-    form.offset_mhz = Characters(offset, 1, mhz_length);
-    form.offset_khz = Characters(offset, mhz_length + 2, 3);
+  form.shift = ShiftDirection(channel.shift);
+  // The offset's megahertz and kilohertz, when the boxes can hold them (three digits each).
+  std::string offset_mhz = std::to_string(channel.offset_hz / 1000000);
+  if (!channel.blank && offset_mhz.size() <= kOffsetMhzDigits) {
+    form.offset_mhz = offset_mhz;
+    form.offset_khz = ZeroPad(channel.offset_hz % 1000000 / 1000, kOffsetKhzDigits);
   }
   // "※" is the skip mark a CSV file may carry; the dialog shows it checked like "*", so that
   // OK does not drop the mark.
-  form.skip = row[kColSkip] == "*" || row[kColSkip] == "※";
-  form.name = row[kColName];
+  form.skip = IsSkipped(channel.skip);
+  form.name = channel.name;
   form.am_wfm_enabled = !IsCallChannel(number) && !IsDualChannel(number);
 }
 
@@ -187,10 +172,10 @@ EditBuffer StoreColumn(ChannelForm& form) {
   return buffer;
 }
 
-// An emptied row of the apply step: every column text empty and every index byte 0 (not the
-// empty channel's defaults).
+// An emptied row of the apply step: every column empty and every index byte 0 (not the empty
+// channel's defaults).
 void EmptyRow(Channel& channel) {
-  for (int column = kColFreq; column <= kColName; ++column) channel.row[column].clear();
+  ClearChannel(channel);
   channel.step_index = 0;
   channel.tx_tone_index = 0;
   channel.rx_tone_index = 0;
@@ -198,48 +183,29 @@ void EmptyRow(Channel& channel) {
   channel.train_index = 0;
 }
 
-// Writes a buffer into a row. An empty frequency keeps the row's frequency text.
+// The hertz of a text the dialog stored ("145.50000", "0.600"); the stored texts are always
+// numbers the channel can hold.
+uint32_t StoredHertz(std::string_view text) {
+  return static_cast<uint32_t>(MegahertzToHertz(text).value_or(0));
+}
+
+// Writes a buffer into a row. An empty frequency keeps the row's frequency.
 void WriteRow(Channel& channel, const EditBuffer& buffer) {
   const ChannelForm& form = buffer.form;
-  ChannelRow& row = channel.row;
-  if (!buffer.frequency.empty()) row[kColFreq] = buffer.frequency + "MHz";
-  row[kColMode] = kModeTexts[static_cast<size_t>(form.mode)];
-  row[kColStep] = kStepList[static_cast<size_t>(form.step)];
-  row[kColCarrier] = kTrainList[static_cast<size_t>(form.train)];
-  row[kColToneMode] = kToneModeTexts[static_cast<size_t>(form.tone_mode)];
-  row[kColTxTone] = kToneList[static_cast<size_t>(form.tx_tone)];
-  row[kColRxTone] = kToneList[static_cast<size_t>(form.rx_tone)];
-  row[kColDcs] = kDcsList[static_cast<size_t>(form.dcs)];
-  row[kColShift] = kShiftText[static_cast<size_t>(form.shift)];
-  row[kColShiftFreq] = buffer.offset + "MHz";
-  row[kColSkip] = form.skip ? "*" : "";
-  row[kColName] = form.name;
+  channel.blank = false;
+  if (!buffer.frequency.empty()) channel.frequency_hz = StoredHertz(buffer.frequency);
+  channel.mode = static_cast<Modulation>(form.mode);
   channel.step_index = static_cast<uint8_t>(form.step);
+  channel.train_index = static_cast<uint8_t>(form.train);
+  channel.half_width_jr = false;
+  channel.tone_mode = static_cast<ToneMode>(form.tone_mode);
   channel.tx_tone_index = static_cast<uint8_t>(form.tx_tone);
   channel.rx_tone_index = static_cast<uint8_t>(form.rx_tone);
   channel.dcs_index = static_cast<uint8_t>(form.dcs);
-  channel.train_index = static_cast<uint8_t>(form.train);
-}
-
-// Numeric prefix of a text (digits with at most one point), as the overlap check compares it.
-double NumericPrefix(std::string_view text) {
-  double value = 0;
-  double scale = 0;
-  for (char c : text) {
-    if (c == '.' && scale == 0) {
-      scale = 0.1;
-    } else if (c >= '0' && c <= '9') {
-      if (scale == 0) {
-        value = value * 10 + (c - '0');
-      } else {
-        value += (c - '0') * scale;
-        scale /= 10;
-      }
-    } else {
-      break;
-    }
-  }
-  return value;
+  channel.shift = static_cast<Shift>(form.shift);
+  channel.offset_hz = StoredHertz(buffer.offset);
+  channel.skip = form.skip ? Skip::kYes : Skip::kNo;
+  channel.name = form.name;
 }
 
 std::string_view Part(std::string_view text, size_t first, size_t count) {
@@ -257,8 +223,8 @@ int DialogChannelForRow(int row) {
   return row;
 }
 
-ChannelDialog OpenChannelDialog(const MemoryImage& image, int number) {
-  ChannelDialog dialog;
+ChannelDialogState OpenChannelDialogState(const MemoryImage& image, int number) {
+  ChannelDialogState dialog;
   dialog.number = number;
   dialog.dual = IsDualChannel(number);
   dialog.train_visible = UsesGlyphCharacters(image);
@@ -302,7 +268,7 @@ std::string LeaveOffsetKhz(std::string_view text, std::string_view offset_mhz) {
   return digits;
 }
 
-ChannelEdit ConfirmChannelDialog(ChannelDialog& dialog) {
+ChannelEdit ConfirmChannelDialog(ChannelDialogState& dialog) {
   ChannelEdit edit;
   edit.number = dialog.number;
   ChannelForm& main = dialog.columns[0];
@@ -363,7 +329,7 @@ bool PassFrequencyOverlaps(const MemoryImage& image, int number, std::string_vie
   for (int other = kFirstPassChannel; other <= kLastPassChannel; ++other) {
     const Channel& channel = image.channel(other);
     if (other == number || !channel.used) continue;
-    std::string_view text = channel.row[kColFreq];
+    std::string text = CellText(channel, kColFreq);
     if (NumericPrefix(Part(text, 0, 3)) == mhz && NumericPrefix(Part(text, 4, 3)) == khz) {
       return true;
     }

@@ -1,7 +1,7 @@
 // The channel detail dialog "Memory Setting" as plain data and rules: the form one column of the
 // dialog holds, how it is filled from a channel, the typing and leaving rules of its boxes, its
 // "Clear" and "OK", and `ApplyChannelEdit`, which moves the result into the image. The window
-// only shows a `ChannelDialog` and calls these functions; no decision is taken in a widget.
+// only shows a `ChannelDialogState` and calls these functions; no decision is taken in a widget.
 #ifndef TQM5_EDITING_CHANNEL_EDIT_H_
 #define TQM5_EDITING_CHANNEL_EDIT_H_
 
@@ -52,7 +52,7 @@ struct ChannelForm {
 // The open dialog: the channel it edits (the main channel of a dual pair), whether it shows the
 // second column ("Memory 2", the pair's sub channel), whether the "Train" controls are shown
 // (model option "J" only), and the two columns.
-struct ChannelDialog {
+struct ChannelDialogState {
   int number = 1;
   bool dual = false;
   bool train_visible = false;
@@ -65,7 +65,7 @@ struct ChannelDialog {
 int DialogChannelForRow(int row);
 
 // Fills the dialog for channel `number` (as `DialogChannelForRow` gives it) from the image.
-ChannelDialog OpenChannelDialog(const MemoryImage& image, int number);
+ChannelDialogState OpenChannelDialogState(const MemoryImage& image, int number);
 
 // "Clear" of one column: the empty column (label and the AM/WFM rule kept).
 void ClearColumn(ChannelForm& form);
@@ -110,7 +110,7 @@ struct ChannelEdit {
 
 // "OK": cleans the boxes as the dialog does (the columns change as the user would see them),
 // and returns what the apply step needs.
-ChannelEdit ConfirmChannelDialog(ChannelDialog& dialog);
+ChannelEdit ConfirmChannelDialog(ChannelDialogState& dialog);
 
 // `ApplyChannelEdit`: moves an OK result into the image. A pass channel whose frequency repeats
 // that of another used pass channel is not written and counts as empty: the outcome is then the

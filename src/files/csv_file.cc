@@ -21,20 +21,8 @@ namespace {
 // Fields of an exported channel line: the label, the twelve columns and the channel number.
 constexpr size_t kCsvFieldCount = 14;
 
-// The carrier text a spreadsheet or another program may write for the full-width "ＪＲ". It
-// is accepted and kept in the cell as written; the carrier code is that of "ＪＲ", the last
-// entry of the carrier list, since that is the carrier the user meant.
-constexpr std::string_view kHalfWidthJr = "JR";
-constexpr int kJrTrainIndex = kTrainCount - 1;
-
 // The unit the grid shows after a frequency; a cell may carry it or not.
 constexpr std::string_view kMegahertz = "MHz";
-
-constexpr std::array<std::string_view, 4> kModeTexts = {"WFM", "NFM", "AM", "FM"};
-constexpr std::array<std::string_view, 6> kToneModeTexts = {"Train", "SQ",   "DCS",
-                                                            "TSQ",   "Tone", "None"};
-constexpr std::array<std::string_view, 5> kShiftTexts = {"－", "＋", "-", "+", "Off"};
-constexpr std::array<std::string_view, 3> kSkipTexts = {"※", "*", ""};
 
 Outcome ExportDoneOutcome() {
   return MessageOutcome(OutcomeKind::kDone, "Save File", "Finish", OutcomeIcon::kNone);
@@ -49,11 +37,6 @@ Outcome CaptionErrorOutcome(std::string detail) {
       MessageOutcome(OutcomeKind::kFileFailed, "CSV File Error", " Error", OutcomeIcon::kNone);
   outcome.detail = std::move(detail);
   return outcome;
-}
-
-template <size_t N>
-bool OneOf(const std::array<std::string_view, N>& texts, std::string_view text) {
-  return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
 // Appends a field in double quotes, a quote inside it doubled, so that a name holding "," or a
@@ -143,30 +126,6 @@ bool HasFrequencyShape(std::string_view frequency) {
   return dot >= 1 && dot <= 4 && after >= 1 && after <= 5;
 }
 
-// Puts the fields of a channel's line into its row; the label and the channel number are not
-// used. A frequency not of the frequency shape empties the row and is reported.
-void ImportFields(Channel& channel, std::vector<std::string> fields, int line_number, int number,
-                  std::vector<CsvImportProblem>& problems) {
-  ChannelRow row = channel.row;
-  for (int column = kColFreq; column <= kColName; ++column) {
-    row[column] = std::move(fields[static_cast<size_t>(column)]);
-  }
-  if (!row[kColFreq].empty() && !HasFrequencyShape(row[kColFreq])) {
-    problems.push_back({line_number, number, std::string(kColumnCaptions[kColFreq]), row[kColFreq],
-                        "not a frequency in MHz of 1 to 4 digits, \".\" and 1 to 5 decimals",
-                        true});
-    row[kColFreq].clear();
-  }
-  if (row[kColFreq].empty()) {
-    // The row becomes the empty channel. Its index bytes go back to the defaults here rather
-    // than in the final emptying, so that a file ending early leaves no stale codes behind.
-    ClearChannel(channel);
-    return;
-  }
-  channel.row = std::move(row);
-  channel.used = true;
-}
-
 // Whole-number value of a DCS text's numeric prefix ("23", "023", "23.0"), or -1 when the prefix
 // has a fraction or is larger than any DCS code.
 int DcsNumber(std::string_view text) {
@@ -214,75 +173,136 @@ std::string FrequencyFault(std::string_view text, int decimals, int64_t low, int
   return "";
 }
 
-// Checks a used channel column by column, setting the index bytes from the texts on the way.
-// At the first column that fails, returns its caption, its text and why; otherwise returns a
-// problem with an empty column. The frequency and the offset are completed to their full forms
-// ("145" gives "145.00000MHz", "0.6" gives "0.600MHz"); the name keeps only the characters the
-// radio can show and must then fit its 16 bytes. A name that lost characters is returned as a
-// problem that does not empty the channel.
-CsvImportProblem CheckImportedChannel(Channel& channel) {
-  ChannelRow& row = channel.row;
-  auto fail = [&row](int column, std::string what) {
-    return CsvImportProblem{
-        0, 0, std::string(kColumnCaptions[column]), row[column], std::move(what), true};
+// The problem of a column that fails: its caption, the file's text and why. It empties the
+// channel unless `emptied` is false.
+CsvImportProblem CellProblem(int column, std::string text, std::string what, bool emptied = true) {
+  return {0, 0, std::string(kColumnCaptions[column]), std::move(text), std::move(what), emptied};
+}
+
+// The name check: it must fit the radio's 16 bytes once the characters the radio cannot show
+// (control characters among them) are left out; a name that lost characters is kept, and
+// returned as a problem that does not empty the channel.
+CsvImportProblem CheckName(std::string& name) {
+  if (TitleByteCount(FilterRadioText(name), false) > kTitleMaxBytes) {
+    return CellProblem(kColName, name,
+                       "longer than the radio's 16 bytes (a double-byte character takes 2)");
+  }
+  RadioTextCheck check = CheckRadioText(name);
+  if (check.fault.empty()) return {};
+  CsvImportProblem problem =
+      CellProblem(kColName, name, check.fault + "; taken as \"" + check.kept + "\"", false);
+  name = std::move(check.kept);
+  return problem;
+}
+
+// Reads the twelve column texts of a line (`fields[1..12]`) into `channel` as a used channel,
+// column by column. At the first column that fails, returns its caption, its text and why;
+// otherwise returns a problem with an empty column, or the name's problem. The frequency and the
+// offset may have fewer decimals ("145" is 145 MHz, "0.6" 0.6 MHz) and end in "MHz"; an empty
+// offset is no shift width, as the radio takes it.
+CsvImportProblem ParseChannelFields(Channel& channel, const std::vector<std::string>& fields) {
+  auto text = [&fields](int column) -> const std::string& {
+    return fields[static_cast<size_t>(column)];
   };
+  auto fail = [&text](int column, std::string what) {
+    return CellProblem(column, text(column), std::move(what));
+  };
+  channel.blank = false;
+  channel.used = true;
   int64_t hertz = 0;
-  std::string fault = FrequencyFault(row[kColFreq], 5, kLowestFrequencyHertz,
+  std::string fault = FrequencyFault(text(kColFreq), 5, kLowestFrequencyHertz,
                                      kHighestFrequencyHertz, "0.53099..1299.99999", hertz);
   if (!fault.empty()) return fail(kColFreq, fault);
-  row[kColFreq] = FrequencyText(static_cast<uint32_t>(hertz));
+  channel.frequency_hz = static_cast<uint32_t>(hertz);
 
-  if (!OneOf(kModeTexts, row[kColMode])) return fail(kColMode, "not WFM, NFM, AM or FM");
+  channel.mode = ParseModulation(text(kColMode));
+  if (!channel.mode) return fail(kColMode, "not WFM, NFM, AM or FM");
 
-  int step = IndexOf(kStepList, row[kColStep]);
+  int step = IndexOf(kStepList, text(kColStep));
   if (step < 0) return fail(kColStep, "not a step of the list (5KHz .. 1MHz)");
   channel.step_index = static_cast<uint8_t>(step);
 
-  int train =
-      row[kColCarrier] == kHalfWidthJr ? kJrTrainIndex : IndexOf(kTrainList, row[kColCarrier]);
+  channel.half_width_jr = text(kColCarrier) == kHalfWidthJr;
+  int train = channel.half_width_jr ? kJrTrainIndex : IndexOf(kTrainList, text(kColCarrier));
   if (train < 0) return fail(kColCarrier, "not a carrier of the list (300Hz .. 3000Hz, ＪＲ)");
   channel.train_index = static_cast<uint8_t>(train);
 
-  if (!OneOf(kToneModeTexts, row[kColToneMode])) {
-    return fail(kColToneMode, "not Train, SQ, DCS, TSQ, Tone or None");
-  }
-  int tx_tone = IndexOf(kToneList, row[kColTxTone]);
+  channel.tone_mode = ParseToneMode(text(kColToneMode));
+  if (!channel.tone_mode) return fail(kColToneMode, "not Train, SQ, DCS, TSQ, Tone or None");
+  int tx_tone = IndexOf(kToneList, text(kColTxTone));
   if (tx_tone < 0) return fail(kColTxTone, "not a tone of the list (67.0Hz .. 250.3Hz)");
-  int rx_tone = IndexOf(kToneList, row[kColRxTone]);
+  int rx_tone = IndexOf(kToneList, text(kColRxTone));
   if (rx_tone < 0) return fail(kColRxTone, "not a tone of the list (67.0Hz .. 250.3Hz)");
   channel.tx_tone_index = static_cast<uint8_t>(tx_tone);
   channel.rx_tone_index = static_cast<uint8_t>(rx_tone);
 
-  int dcs = DcsIndexOf(row[kColDcs]);
+  int dcs = DcsIndexOf(text(kColDcs));
   if (dcs < 0) return fail(kColDcs, "not a DCS code of the list (023 .. 754)");
-  row[kColDcs] = kDcsList[static_cast<size_t>(dcs)];
   channel.dcs_index = static_cast<uint8_t>(dcs);
 
-  if (!OneOf(kShiftTexts, row[kColShift])) return fail(kColShift, "not Off, + or -");
-  // An empty offset is no shift width, as the radio takes it: 0 MHz.
-  if (row[kColShiftFreq].empty()) row[kColShiftFreq] = "0";
-  fault = FrequencyFault(row[kColShiftFreq], 3, 0, kHighestOffsetHertz, "0..999.995", hertz);
+  std::optional<Shift> shift = ParseShift(text(kColShift));
+  if (!shift) return fail(kColShift, "not Off, + or -");
+  channel.shift = *shift;
+  const std::string& offset = text(kColShiftFreq);
+  fault =
+      FrequencyFault(offset.empty() ? "0" : offset, 3, 0, kHighestOffsetHertz, "0..999.995", hertz);
   if (!fault.empty()) return fail(kColShiftFreq, fault);
-  row[kColShiftFreq] = OffsetText(static_cast<uint32_t>(hertz));
+  channel.offset_hz = static_cast<uint32_t>(hertz);
 
-  if (!OneOf(kSkipTexts, row[kColSkip])) return fail(kColSkip, "not *, ※ or empty");
-  if (TitleByteCount(FilterRadioText(row[kColName]), false) > kTitleMaxBytes) {
-    return fail(kColName, "longer than the radio's 16 bytes (a double-byte character takes 2)");
+  std::optional<Skip> skip = ParseSkip(text(kColSkip));
+  if (!skip) return fail(kColSkip, "not *, ※ or empty");
+  channel.skip = *skip;
+  channel.name = text(kColName);
+  return CheckName(channel.name);
+}
+
+// Reads a channel's line into its row; the label and the channel number are not used. A
+// frequency not of the frequency shape, and any column that fails, empty the row and are
+// reported; a line without a frequency empties the row.
+void ImportFields(Channel& channel, const std::vector<std::string>& fields, int line_number,
+                  int number, std::vector<CsvImportProblem>& problems) {
+  const std::string& frequency = fields[kColFreq];
+  if (frequency.empty()) {
+    ClearChannel(channel);
+    return;
   }
-  // Characters the radio cannot show (control characters among them) are left out, and the
-  // channel is kept and reported.
-  RadioTextCheck name = CheckRadioText(row[kColName]);
-  if (!name.fault.empty()) {
-    CsvImportProblem problem{0,
-                             0,
-                             std::string(kColumnCaptions[kColName]),
-                             row[kColName],
-                             name.fault + "; taken as \"" + name.kept + "\"",
-                             false};
-    row[kColName] = std::move(name.kept);
-    return problem;
+  Channel parsed;
+  parsed.label = channel.label;
+  CsvImportProblem problem =
+      HasFrequencyShape(frequency)
+          ? ParseChannelFields(parsed, fields)
+          : CellProblem(kColFreq, frequency,
+                        "not a frequency in MHz of 1 to 4 digits, \".\" and 1 to 5 decimals");
+  bool emptied = !problem.column.empty() && problem.emptied;
+  if (!problem.column.empty()) {
+    problem.line = line_number;
+    problem.channel = number;
+    problems.push_back(std::move(problem));
   }
-  return {};
+  if (emptied) {
+    ClearChannel(channel);
+  } else {
+    channel = std::move(parsed);
+  }
+}
+
+// Checks a used channel that the file left as it was against what an imported one may hold: a
+// frequency in range, an offset in range, a mode and a tone mode, a name that fits. Returns the
+// first column that fails as `ParseChannelFields` does.
+CsvImportProblem CheckKeptChannel(Channel& channel) {
+  auto fail = [&channel](int column, std::string what) {
+    return CellProblem(column, CellText(channel, column), std::move(what));
+  };
+  if (channel.blank || !channel.frequency_hz) {
+    return fail(kColFreq, "not a frequency in MHz (digits and one \".\" only)");
+  }
+  std::string fault = FrequencyRangeFault(*channel.frequency_hz);
+  if (!fault.empty()) return fail(kColFreq, fault);
+  if (!channel.mode) return fail(kColMode, "not WFM, NFM, AM or FM");
+  if (!channel.tone_mode) return fail(kColToneMode, "not Train, SQ, DCS, TSQ, Tone or None");
+  fault = OffsetRangeFault(channel.offset_hz);
+  if (!fault.empty()) return fail(kColShiftFreq, fault);
+  return CheckName(channel.name);
 }
 
 // The end of every import that is not stopped: each used channel 1..1603 is checked, and every
@@ -293,12 +313,10 @@ Outcome CheckAndClearChannels(MemoryImage& image, const std::vector<int>& line_o
   for (int number = 1; number <= kLastCsvImportChannel; ++number) {
     Channel& channel = image.channel(number);
     if (channel.used) {
-      std::string before = channel.row[kColShiftFreq];
-      CsvImportProblem problem = CheckImportedChannel(channel);
+      CsvImportProblem problem = CheckKeptChannel(channel);
       if (!problem.column.empty()) {
         problem.line = line_of[static_cast<size_t>(number)];
         problem.channel = number;
-        if (problem.column == kColumnCaptions[kColShiftFreq]) problem.value = before;
         if (problem.emptied) channel.used = false;
         problems.push_back(std::move(problem));
       }
@@ -329,7 +347,7 @@ bool SameCell(std::string_view a, std::string_view b) {
 // Whether the columns of a channel line (14 fields) say something else than the channel holds.
 bool LineDiffersFromChannel(const std::vector<std::string>& fields, const Channel& channel) {
   for (int column = kColFreq; column <= kColName; ++column) {
-    const std::string& held = channel.row[column];
+    std::string held = CellText(channel, column);
     if (!SameCell(fields[static_cast<size_t>(column)],
                   column == kColFreq ? ExportedFrequency(held) : held)) {
       return true;
@@ -395,7 +413,7 @@ bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
       }
     } else {
       line_of[static_cast<size_t>(number)] = line_number;
-      ImportFields(image.channel(number), std::move(fields), line_number, number, problems);
+      ImportFields(image.channel(number), fields, line_number, number, problems);
     }
   }
   return next > kLastCsvImportChannel;
@@ -430,15 +448,15 @@ std::vector<std::string> CsvLines(const MemoryImage& image) {
 
 std::string CsvChannelLine(const MemoryImage& image, int number) {
   // Each field is appended in place: an export builds some twenty thousand of them.
-  const ChannelRow& row = image.channel(number).row;
+  const Channel& channel = image.channel(number);
   std::string line;
   line.reserve(128);
-  AppendQuoted(line, row[kColLabel]);
+  AppendQuoted(line, channel.label);
   line += ',';
-  AppendQuoted(line, ExportedFrequency(row[kColFreq]));
+  AppendQuoted(line, ExportedFrequency(CellText(channel, kColFreq)));
   for (int column = kColMode; column <= kColName; ++column) {
     line += ',';
-    AppendQuoted(line, row[column]);
+    AppendQuoted(line, CellText(channel, column));
   }
   line += ',';
   AppendQuoted(line, std::to_string(number));

@@ -41,7 +41,7 @@ ImportReport MakeImportReport(const std::vector<FileProblem>& problems, bool fin
     report.list += (report.list.empty() ? "" : "\n") + line_prefix + FileProblemText(problem);
   }
   if (!finished) {
-    report.closing = kept ? words.unchecked : words.nothing;
+    report.closing = kept ? words.partial : words.nothing;
   } else if (!problems.empty()) {
     report.closing = words.kept;
   }

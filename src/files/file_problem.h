@@ -29,9 +29,9 @@ std::string FileProblemList(const std::vector<FileProblem>& problems, const std:
 // What an import's report says became of the channels it read, in the words of the front end
 // that ran it: the command line saves them to a file, the window puts them into its grid.
 struct ImportWords {
-  std::string kept;       // it read to the end, with problems: "b.M5 was saved anyway; ..."
-  std::string unchecked;  // it stopped early and the channels read before it stopped stay
-  std::string nothing;    // it was refused or stopped early, and nothing changed
+  std::string kept;     // it read to the end, with problems: "b.M5 was saved anyway; ..."
+  std::string partial;  // it stopped early, and the channels read before it stopped stay
+  std::string nothing;  // it was refused or stopped early, and nothing changed
 };
 
 // The parts of an import's report that both front ends give, each laid out its own way.
@@ -43,7 +43,7 @@ struct ImportReport {
 
 // The report of an import with `problems` that read to its end (`finished`) or stopped, and
 // whose channels were `kept` (saved, or left in the grid) or not: `words.kept` closes a
-// finished import with problems, `words.unchecked` a stopped one whose channels were kept, and
+// finished import with problems, `words.partial` a stopped one whose channels were kept, and
 // `words.nothing` one that kept nothing.
 ImportReport MakeImportReport(const std::vector<FileProblem>& problems, bool finished, bool kept,
                               const ImportWords& words, const std::string& line_prefix = "");

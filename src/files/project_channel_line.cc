@@ -60,6 +60,16 @@ bool FrequenciesInRange(const LineLoad& l, int number, Channel& channel) {
   return false;
 }
 
+// The codes of an enumeration's first `count` values with their texts: "0..3 (FM, AM, NFM, WFM)".
+template <typename Enum>
+std::string CodesOf(std::string_view (*text)(Enum), int count) {
+  std::string codes = "0.." + std::to_string(count - 1) + " (";
+  for (int i = 0; i < count; ++i) {
+    codes += std::string(i == 0 ? "" : ", ") + std::string(text(static_cast<Enum>(i)));
+  }
+  return codes + ")";
+}
+
 }  // namespace
 
 void ParseChannel(const LineLoad& l) {
@@ -83,67 +93,63 @@ void ParseChannel(const LineLoad& l) {
   if (!FrequenciesInRange(l, number, channel)) return;
 
   Channel loaded;
-  loaded.row[kColLabel] = channel.row[kColLabel];
-  ChannelRow& row = loaded.row;
-  int64_t hertz = int64_t{NumberAt(line, 7, 4)} * 1000000 + NumberAt(line, 12, 5) * 10;
-  row[kColFreq] = std::to_string(NumberAt(line, 7, 4)) + "." + TextAt(line, 12, 5) + "MHz";
-  if (l.image.model_option == ModelOption::kT && BlockedForModelT(hertz)) {
+  loaded.label = channel.label;
+  loaded.blank = false;
+  loaded.frequency_hz =
+      static_cast<uint32_t>(int64_t{NumberAt(line, 7, 4)} * 1000000 + NumberAt(line, 12, 5) * 10);
+  if (l.image.model_option == ModelOption::kT && BlockedForModelT(*loaded.frequency_hz)) {
     l.Report(std::string(kColumnCaptions[kColFreq]), TextAt(line, 7, 10),
              "the radio of model option T cannot hold 824..849.99999 or 869..894.99999 MHz and "
              "is sent an empty channel in its place; loaded as it is",
              number);
   }
 
-  static constexpr std::array<std::string_view, 4> kModes = {"FM", "AM", "NFM", "WFM"};
-  row[kColMode] = kModes[static_cast<size_t>(
-      ListCode(l, number, 17, 1, 4, kColMode, "0..3 (FM, AM, NFM, WFM)", 0, "FM"))];
-  int step = ListCode(l, number, 18, 2, kStepCount, kColStep, "0..15", 0, kStepList[0]);
-  loaded.step_index = static_cast<uint8_t>(step);
-  row[kColStep] = kStepList[static_cast<size_t>(step)];
-  int train = ListCode(l, number, 20, 2, kTrainCount, kColCarrier,
-                       "in the list " + ListRange(kTrainCount), 28, kTrainList[28]);
-  loaded.train_index = static_cast<uint8_t>(train);
-  row[kColCarrier] = kTrainList[static_cast<size_t>(train)];
+  loaded.mode = static_cast<Modulation>(ListCode(l, number, 17, 1, kModulationCount, kColMode,
+                                                 CodesOf(ModulationText, kModulationCount), 0,
+                                                 ModulationText(Modulation::kFm)));
+  loaded.step_index = static_cast<uint8_t>(
+      ListCode(l, number, 18, 2, kStepCount, kColStep, "0..15", 0, kStepList[0]));
+  loaded.train_index = static_cast<uint8_t>(ListCode(l, number, 20, 2, kTrainCount, kColCarrier,
+                                                     "in the list " + ListRange(kTrainCount),
+                                                     kJrTrainIndex, kTrainList[kJrTrainIndex]));
 
-  static constexpr std::array<std::string_view, 6> kToneModes = {"None", "Tone", "TSQ",
-                                                                 "SQ",   "DCS",  "Train"};
-  int tone_mode = ListCode(l, number, 22, 1, 6, kColToneMode,
-                           "0..5 (None, Tone, TSQ, SQ, DCS, Train)", 0, "None");
-  if (tone_mode == 5 && !UsesGlyphCharacters(l.image)) {
+  auto tone_mode = static_cast<ToneMode>(ListCode(l, number, 22, 1, kToneModeCount, kColToneMode,
+                                                  CodesOf(ToneModeText, kToneModeCount), 0,
+                                                  ToneModeText(ToneMode::kNone)));
+  if (tone_mode == ToneMode::kTrain && !UsesGlyphCharacters(l.image)) {
     // Train tones exist only on the "J" variant; the others are sent "None".
     l.Report(std::string(kColumnCaptions[kColToneMode]), "5",
              "Train: the radio of model option " +
                  std::string(ModelOptionName(l.image.model_option)) +
                  " has no train tones; loaded as None",
              number);
-    tone_mode = 0;
+    tone_mode = ToneMode::kNone;
   }
-  row[kColToneMode] = kToneModes[static_cast<size_t>(tone_mode)];
+  loaded.tone_mode = tone_mode;
 
   const std::string tones = "in the list " + ListRange(kToneCount);
-  int tx = ListCode(l, number, 23, 2, kToneCount, kColTxTone, tones, 8, kToneList[8]);
-  int rx = ListCode(l, number, 25, 2, kToneCount, kColRxTone, tones, 8, kToneList[8]);
-  int dcs = ListCode(l, number, 27, 3, kDcsCount, kColDcs, "in the list " + ListRange(kDcsCount), 0,
-                     kDcsList[0]);
-  loaded.tx_tone_index = static_cast<uint8_t>(tx);
-  loaded.rx_tone_index = static_cast<uint8_t>(rx);
-  loaded.dcs_index = static_cast<uint8_t>(dcs);
-  row[kColTxTone] = kToneList[static_cast<size_t>(tx)];
-  row[kColRxTone] = kToneList[static_cast<size_t>(rx)];
-  row[kColDcs] = kDcsList[static_cast<size_t>(dcs)];
+  loaded.tx_tone_index = static_cast<uint8_t>(
+      ListCode(l, number, 23, 2, kToneCount, kColTxTone, tones, 8, kToneList[8]));
+  loaded.rx_tone_index = static_cast<uint8_t>(
+      ListCode(l, number, 25, 2, kToneCount, kColRxTone, tones, 8, kToneList[8]));
+  loaded.dcs_index = static_cast<uint8_t>(ListCode(
+      l, number, 27, 3, kDcsCount, kColDcs, "in the list " + ListRange(kDcsCount), 0, kDcsList[0]));
 
-  row[kColShift] = kShiftText[static_cast<size_t>(
-      ListCode(l, number, 30, 1, 3, kColShift, "0..2 (Off, +, -)", 0, "Off"))];
-  row[kColShiftFreq] = std::to_string(NumberAt(line, 31, 3)) + "." + TextAt(line, 35, 3) + "MHz";
-  row[kColSkip] =
-      ListCode(l, number, 38, 1, 2, kColSkip, "0 or 1", 0, "not skipped") == 1 ? "*" : "";
+  loaded.shift = static_cast<Shift>(ListCode(l, number, 30, 1, kShiftDirectionCount, kColShift,
+                                             CodesOf(ShiftText, kShiftDirectionCount), 0,
+                                             ShiftText(Shift::kOff)));
+  loaded.offset_hz = static_cast<uint32_t>(int64_t{NumberAt(line, 31, 3)} * 1000000 +
+                                           NumberAt(line, 35, 3) * 1000);
+  loaded.skip = ListCode(l, number, 38, 1, 2, kColSkip, "0 or 1", 0, "not skipped") == 1
+                    ? Skip::kYes
+                    : Skip::kNo;
   std::string name = TextAt(line, kChannelFixedLength + 1);
   RadioTextCheck check = CheckRadioText(name);
   if (!check.fault.empty()) {
     l.Report(std::string(kColumnCaptions[kColName]), name,
              check.fault + "; loaded as " + Quote(check.kept), number);
   }
-  row[kColName] = std::move(check.kept);
+  loaded.name = std::move(check.kept);
   loaded.used = true;
   channel = std::move(loaded);
 }

@@ -9,7 +9,6 @@
 #include "files/project_parsers.h"
 #include "files/text_file.h"
 #include "fonts/font_codec.h"
-#include "image/frequency_text.h"
 #include "image/hex.h"
 #include "image/vocabulary.h"
 #include "model/banks.h"
@@ -23,48 +22,22 @@ namespace {
 constexpr std::string_view kHeaderStart = "Save Date and Time";
 constexpr std::string_view kFileEndLine = "File End";
 
-// Mode and tone-mode codes of the channel line: the code is the text's position here. These are
-// the file's own codes, not the channel record's.
-constexpr std::array<std::string_view, 4> kModeCodes = {"FM", "AM", "NFM", "WFM"};
-constexpr std::array<std::string_view, 6> kToneModeCodes = {"None", "Tone", "TSQ",
-                                                            "SQ",   "DCS",  "Train"};
-
-// The digit of `text` in `codes`; a text that is not listed writes "0".
-template <size_t N>
-char CodeDigit(const std::array<std::string_view, N>& codes, std::string_view text) {
-  int code = IndexOf(codes, text);
-  return static_cast<char>('0' + (code < 0 ? 0 : code));
-}
-
-char ShiftDigit(std::string_view shift) {
-  if (shift == "+" || shift == "＋") return '1';
-  if (shift == "-" || shift == "－") return '2';
-  return '0';
-}
-
-// A frequency column as a fixed-width field of the value the text means: whole megahertz
-// left-padded with "0" to `whole_digits`, ".", and `decimals` digits ("145MHz" and
-// "145.00000MHz" both give "0145.00000"; "0.6MHz" with 3 and 3 gives "000.600"). An empty text
-// is 0 MHz. A text that is not a frequency, or whose value the field cannot hold, gives "" and
-// says why in `error`.
-std::string FrequencyField(const std::string& text, int whole_digits, int decimals,
+// A frequency as a fixed-width field: whole megahertz left-padded with "0" to `whole_digits`,
+// ".", and `decimals` digits (145000000 Hz with 4 and 5 gives "0145.00000", 600000 Hz with 3 and
+// 3 gives "000.600"). A value the field cannot hold gives "" and says why in `error`.
+std::string FrequencyField(uint32_t hertz, std::string_view text, int whole_digits, int decimals,
                            std::string& error) {
-  std::optional<int64_t> hertz = text.empty() ? 0 : MegahertzToHertz(text);
-  if (!hertz) {
-    error = QuotedValue(text) + " is not a frequency in MHz";
-    return "";
-  }
   int64_t unit = 1;
   for (int d = decimals; d < 6; ++d) unit *= 10;
   int64_t whole_limit = 1;
   for (int d = 0; d < whole_digits; ++d) whole_limit *= 10;
-  if (*hertz % unit != 0 || *hertz / 1000000 >= whole_limit) {
-    error = QuotedValue(text) + " does not fit the file's field of " +
-            std::to_string(whole_digits) + " digits, \".\" and " + std::to_string(decimals) +
-            " decimals";
+  if (hertz % unit != 0 || hertz / 1000000 >= whole_limit) {
+    error = QuotedValue(text) + " (" + std::to_string(hertz) +
+            " Hz) does not fit the file's field of " + std::to_string(whole_digits) +
+            " digits, \".\" and " + std::to_string(decimals) + " decimals";
     return "";
   }
-  return ZeroPad(*hertz / 1000000, whole_digits) + "." + ZeroPad(*hertz % 1000000 / unit, decimals);
+  return ZeroPad(hertz / 1000000, whole_digits) + "." + ZeroPad(hertz % 1000000 / unit, decimals);
 }
 
 // A list position of the DTMF settings line: values below 10 get "00" in front, all others one
@@ -195,10 +168,13 @@ Outcome SaveFileOutcome() {
 
 std::string BuildChannelLine(const MemoryImage& image, int c, std::string* error) {
   const Channel& channel = image.channels[static_cast<size_t>(c)];
-  const ChannelRow& row = channel.row;
+  // An empty cell is written as 0 MHz and as the first code of its list.
+  uint32_t hertz = channel.blank ? 0 : channel.frequency_hz.value_or(0);
   std::string why;
-  std::string frequency = FrequencyField(row[kColFreq], 4, 5, why);
-  std::string offset = why.empty() ? FrequencyField(row[kColShiftFreq], 3, 3, why) : "";
+  std::string frequency = FrequencyField(hertz, CellText(channel, kColFreq), 4, 5, why);
+  std::string offset =
+      why.empty() ? FrequencyField(channel.offset_hz, CellText(channel, kColShiftFreq), 3, 3, why)
+                  : "";
   if (!why.empty()) {
     if (error != nullptr) {
       *error = "channel " + std::to_string(c + 1) + ": " +
@@ -206,20 +182,23 @@ std::string BuildChannelLine(const MemoryImage& image, int c, std::string* error
     }
     return "";
   }
+  auto code = [&channel](auto value) {
+    return static_cast<char>('0' + (channel.blank || !value ? 0 : static_cast<int>(*value)));
+  };
   std::string line = "CH" + ZeroPad(c, 4);
-  line.reserve(kChannelFixedLength + row[kColName].size());
+  line.reserve(kChannelFixedLength + channel.name.size());
   line += frequency;
-  line += CodeDigit(kModeCodes, row[kColMode]);
+  line += code(channel.mode);
   line += ZeroPad(channel.step_index, 2);
   line += ZeroPad(channel.train_index, 2);
-  line += CodeDigit(kToneModeCodes, row[kColToneMode]);
+  line += code(channel.tone_mode);
   line += ZeroPad(channel.tx_tone_index, 2);
   line += ZeroPad(channel.rx_tone_index, 2);
   line += ZeroPad(channel.dcs_index, 3);
-  line += ShiftDigit(row[kColShift]);
+  line += static_cast<char>('0' + ShiftDirection(channel.shift));
   line += offset;
-  line += row[kColSkip] == "*" || row[kColSkip] == "※" ? '1' : '0';
-  line += row[kColName];
+  line += IsSkipped(channel.skip) ? '1' : '0';
+  line += channel.name;
   return line;
 }
 

@@ -20,9 +20,19 @@
 namespace tqm5::gui {
 namespace {
 
-constexpr int kModeAm = 1;
-constexpr int kModeWfm = 3;
-constexpr int kTrainToneMode = 5;
+// The button of an enumerated value: its number.
+template <typename Enum>
+int ButtonOf(Enum value) {
+  return static_cast<int>(value);
+}
+
+// The captions of an enumeration's first `count` values.
+template <typename Enum>
+QStringList Captions(std::string_view (*text)(Enum), int count) {
+  QStringList captions;
+  for (int i = 0; i < count; ++i) captions << Utf8(std::string(text(static_cast<Enum>(i))));
+  return captions;
+}
 
 // The object name of a control of column `column`: the second column's names end in "_2".
 QString Named(const char* base, int column) {
@@ -79,7 +89,8 @@ void Check(QButtonGroup* group, int id) {
 
 }  // namespace
 
-ChannelDetailDialog::ChannelDetailDialog(const ChannelDialog& dialog, bool model_j, QWidget* parent)
+ChannelDetailDialog::ChannelDetailDialog(const ChannelDialogState& dialog, bool model_j,
+                                         QWidget* parent)
     : QDialog(parent), dialog_(dialog), model_j_(model_j) {
   setObjectName("Form2");
   setWindowTitle("Memory Setting");
@@ -155,14 +166,14 @@ QGroupBox* ChannelDetailDialog::BuildColumn(int index, const QString& title) {
   setTabOrder(c.freq_fraction, c.name);
 
   layout->addWidget(OptionFrame("Modulation Mode", Named("DETAIL_MODE", index),
-                                {"FM", "AM", "NFM", "WFM"}, 4, c.mode));
+                                Captions(ModulationText, kModulationCount), 4, c.mode));
   layout->addWidget(
       OptionFrame("Step", Named("DETAIL_STEP", index), Captions(kStepList), 4, c.step));
   QGroupBox* tone_frame =
-      OptionFrame("TSQ/DCS", Named("PALSE_TYPE", index),
-                  {"None", "Tone", "TSQ", "SQ", "DCS", "Train"}, 6, c.tone_mode);
+      OptionFrame("TSQ/DCS", Named("PALSE_TYPE", index), Captions(ToneModeText, kToneModeCount),
+                  kToneModeCount, c.tone_mode);
   layout->addWidget(tone_frame);
-  c.train_controls.push_back(c.tone_mode->button(kTrainToneMode));
+  c.train_controls.push_back(c.tone_mode->button(ButtonOf(ToneMode::kTrain)));
 
   auto* lists = new QGridLayout;
   c.tx_tone = List(Named("TX_TONE_COMBO", index), Captions(kToneList));
@@ -183,8 +194,9 @@ QGroupBox* ChannelDetailDialog::BuildColumn(int index, const QString& title) {
   c.train_controls.push_back(c.train);
 
   auto* shift = new QHBoxLayout;
-  shift->addWidget(
-      OptionFrame("Shift", Named("DETAIL_SHIFT", index), {"Off", "+", "-"}, 3, c.shift));
+  shift->addWidget(OptionFrame("Shift", Named("DETAIL_SHIFT", index),
+                               Captions(ShiftText, kShiftDirectionCount), kShiftDirectionCount,
+                               c.shift));
   c.offset_mhz = DigitBox(Named("DETAIL_SHIFT_FREQ_1", index), kOffsetMhzDigits, 44);
   c.offset_khz = DigitBox(Named("DETAIL_SHIFT_FREQ_2", index), kOffsetKhzDigits, 44);
   connect(c.offset_mhz, &QLineEdit::editingFinished, this, [&c] {
@@ -223,8 +235,8 @@ void ChannelDetailDialog::Show(int index, const ChannelForm& form) {
   c.name->setText(Utf8(form.name));
   c.skip->setChecked(form.skip);
   Check(c.mode, form.mode);
-  c.mode->button(kModeAm)->setEnabled(form.am_wfm_enabled);
-  c.mode->button(kModeWfm)->setEnabled(form.am_wfm_enabled);
+  c.mode->button(ButtonOf(Modulation::kAm))->setEnabled(form.am_wfm_enabled);
+  c.mode->button(ButtonOf(Modulation::kWfm))->setEnabled(form.am_wfm_enabled);
   Check(c.step, form.step);
   Check(c.tone_mode, form.tone_mode);
   c.tx_tone->setCurrentIndex(form.tx_tone);

@@ -1,4 +1,4 @@
-// "Memory Setting" (`Form2`): the channel detail dialog. It shows a `ChannelDialog` of the
+// "Memory Setting" (`Form2`): the channel detail dialog. It shows a `ChannelDialogState` of the
 // library, one column or two for a dual pair, and on OK hands back the `ChannelEdit` the
 // library's OK rule made. Every typing, leaving, Clear and OK decision is the library's.
 #ifndef TQM5_GUI_CHANNEL_DIALOG_H_
@@ -24,7 +24,7 @@ class ChannelDetailDialog : public QDialog {
   Q_OBJECT
 
  public:
-  ChannelDetailDialog(const ChannelDialog& dialog, bool model_j, QWidget* parent = nullptr);
+  ChannelDetailDialog(const ChannelDialogState& dialog, bool model_j, QWidget* parent = nullptr);
 
   // The result of OK; `result` is `kEditNothing` after Cancel.
   const ChannelEdit& edit() const { return edit_; }
@@ -56,7 +56,7 @@ class ChannelDetailDialog : public QDialog {
   ChannelForm Read(int index) const;
   void Confirm();
 
-  ChannelDialog dialog_;
+  ChannelDialogState dialog_;
   bool model_j_;
   std::array<Column, 2> columns_;
   ChannelEdit edit_;

@@ -27,7 +27,7 @@ int ChannelTableModel::columnCount(const QModelIndex& parent) const {
 QVariant ChannelTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const Channel& channel = document_.image().channel(ChannelOfRow(index.row()));
-  if (role == Qt::DisplayRole) return Utf8(channel.row[index.column() + 1]);
+  if (role == Qt::DisplayRole) return Utf8(CellText(channel, index.column() + 1));
   // A channel that is not in use keeps its texts but is not sent to the radio: shown dimmed.
   if (role == Qt::ForegroundRole && !channel.used) {
     return QPalette().brush(QPalette::Disabled, QPalette::Text);
@@ -42,7 +42,7 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
     return Utf8(std::string(kColumnCaptions[static_cast<size_t>(section + 1)]));
   }
   if (section < 0 || section >= kChannelCount) return {};
-  return Utf8(document_.image().channel(ChannelOfRow(section)).row[kColLabel]);
+  return Utf8(document_.image().channel(ChannelOfRow(section)).label);
 }
 
 }  // namespace tqm5::gui

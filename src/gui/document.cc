@@ -1,42 +1,50 @@
 #include "gui/document.h"
 
 #include <QUndoCommand>
+#include <memory>
 #include <utility>
 
 namespace tqm5::gui {
 
-// One undo step: the image on the other side of the step, with the load problems that go with
-// it. Redo and undo swap them with the document's, so a step holds one image, not two.
+// One undo step: the parts of the image it changes, with their values on the other side of the
+// step, and the load problems that go with that side. Redo and undo swap them with the
+// document's.
 class ImageCommand : public QUndoCommand {
  public:
-  ImageCommand(Document& document, const QString& what, MemoryImage other,
+  ImageCommand(Document& document, const QString& what, ImageDelta delta,
                Document::Problems problems, int merge_key)
       : QUndoCommand(what),
         document_(document),
-        other_(std::move(other)),
+        delta_(std::move(delta)),
         problems_(std::move(problems)),
         merge_key_(merge_key) {}
 
-  void redo() override { document_.Swap(other_, problems_); }
-  void undo() override { document_.Swap(other_, problems_); }
-  // Merging keeps this step's image from before the first change: the later step's image is the
-  // document's own by now, so undoing this one goes back over both.
+  void redo() override { document_.Swap(delta_, problems_); }
+  void undo() override { document_.Swap(delta_, problems_); }
+  // Merging keeps this step's values from before its change and takes from the later step only
+  // the parts this one leaves alone, so undoing this step goes back over both.
   int id() const override { return merge_key_ < 0 ? -1 : 1; }
   bool mergeWith(const QUndoCommand* other) override {
-    return static_cast<const ImageCommand*>(other)->merge_key_ == merge_key_;
+    // The stack deletes the later step once merged, so its values move rather than copy.
+    auto* later = const_cast<ImageCommand*>(static_cast<const ImageCommand*>(other));
+    if (later->merge_key_ != merge_key_) return false;
+    delta_.Merge(std::move(later->delta_));
+    return true;
   }
 
  private:
   Document& document_;
-  MemoryImage other_;
+  ImageDelta delta_;
   Document::Problems problems_;
   int merge_key_;
 };
 
 namespace {
 
-// Each step holds a whole image (under a megabyte); the history keeps the last steps only.
-constexpr int kUndoLimit = 40;
+// A step holds only what it changes: an edit of one channel about a kilobyte, a read or an
+// opened file at most the whole channel table (under a megabyte). A day's work of small edits
+// stays in the history.
+constexpr int kUndoLimit = 1000;
 
 }  // namespace
 
@@ -55,26 +63,32 @@ void Document::Change(const QString& what, const std::function<void(MemoryImage&
                       int merge_key) {
   MemoryImage next = image_;
   edit(next);
-  if (next == image_) return;
-  Replace(what, std::move(next), merge_key);
+  ImageDelta delta = DeltaTo(next);
+  if (delta.empty()) return;
+  Push(what, std::move(delta), load_problems_, merge_key);
 }
 
 void Document::Replace(const QString& what, MemoryImage next, int merge_key) {
-  Push(what, std::move(next), load_problems_, merge_key);
+  Push(what, DeltaTo(next), load_problems_, merge_key);
 }
 
 void Document::ReplaceFromFile(const QString& what, MemoryImage next,
                                std::vector<FileProblem> problems) {
-  Push(what, std::move(next),
+  Push(what, DeltaTo(next),
        problems.empty() ? nullptr : std::make_shared<std::vector<FileProblem>>(std::move(problems)),
        -1);
 }
 
-void Document::Push(const QString& what, MemoryImage next, Problems problems, int merge_key) {
-  undo_stack_.push(new ImageCommand(*this, what, std::move(next), std::move(problems), merge_key));
+ImageDelta Document::DeltaTo(MemoryImage& next) const {
+  next.com_port_number = image_.com_port_number;  // the port is no edit: see SetComPortNumber
+  return ImageDelta(image_, next);
 }
 
-const std::vector<FileProblem>& Document::loadProblems() const {
+void Document::Push(const QString& what, ImageDelta delta, Problems problems, int merge_key) {
+  undo_stack_.push(new ImageCommand(*this, what, std::move(delta), std::move(problems), merge_key));
+}
+
+const std::vector<FileProblem>& Document::load_problems() const {
   static const std::vector<FileProblem> kNone;
   return load_problems_ != nullptr ? *load_problems_ : kNone;
 }
@@ -86,11 +100,12 @@ void Document::ClearLoadProblems() {
 void Document::ReplaceFromRadio(const QString& what, MemoryImage next, const RadioSnapshot& radio,
                                 bool whole) {
   KeepRadioState(radio);
-  if (whole && !loadProblems().empty()) {
+  ImageDelta delta = DeltaTo(next);
+  if (whole && !load_problems().empty()) {
     // The whole image is now the radio's: nothing of the file's load stands.
-    Push(what, std::move(next), nullptr, -1);
-  } else if (next != image_) {
-    Replace(what, std::move(next));
+    Push(what, std::move(delta), nullptr, -1);
+  } else if (!delta.empty()) {
+    Push(what, std::move(delta), load_problems_, -1);
   }
 }
 
@@ -103,20 +118,21 @@ void Document::Reset(MemoryImage image) {
   emit fileStateChanged();
 }
 
-void Document::setFilePath(const QString& path) {
+void Document::set_file_path(const QString& path) {
   file_path_ = path;
   emit fileStateChanged();
 }
 
-void Document::markSaved() {
+void Document::MarkSaved() {
   undo_stack_.setClean();
   emit fileStateChanged();
 }
 
-void Document::Swap(MemoryImage& other, Problems& problems) {
-  std::swap(image_, other);
+void Document::Swap(ImageDelta& delta, Problems& problems) {
+  const int port = image_.com_port_number;  // the port stays as chosen
+  delta.Swap(image_);
+  image_.com_port_number = port;
   std::swap(load_problems_, problems);
-  std::swap(image_.com_port_number, other.com_port_number);  // the port stays as chosen
   emit imageChanged();
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "files/file_problem.h"
+#include "model/image_delta.h"
 #include "model/memory_image.h"
 #include "model/radio_snapshot.h"
 
@@ -33,7 +34,7 @@ class Document : public QObject {
   const MemoryImage& image() const { return image_; }
   // What the radio holds as the last transfer left it. It is no part of the undo history.
   const RadioSnapshot& radio() const { return radio_; }
-  QUndoStack* undoStack() { return &undo_stack_; }
+  QUndoStack* undo_stack() { return &undo_stack_; }
 
   // Runs `edit` on a copy of the image and, when it changed anything a user can see or the radio
   // receives, makes the copy the image as one undo step named `what`. Consecutive changes with
@@ -60,20 +61,21 @@ class Document : public QObject {
   void Reset(MemoryImage image);
 
   // The project file the image was opened from or saved to, and whether it has changes since.
-  const QString& filePath() const { return file_path_; }
-  void setFilePath(const QString& path);
-  bool isModified() const { return !undo_stack_.isClean(); }
-  void markSaved();
+  const QString& file_path() const { return file_path_; }
+  void set_file_path(const QString& path);
+  bool IsModified() const { return !undo_stack_.isClean(); }
+  void MarkSaved();
 
   // The lines of the project file the image was opened from that were not taken exactly as they
   // stand: while any stands, the window asks before it writes to the radio. They belong to the
   // image of that load, so undoing the "Open" takes them away and redoing it brings them back.
   // Once the user has saved the image they are settled: `ClearLoadProblems` empties them, also
   // in the steps of the history that share them.
-  const std::vector<FileProblem>& loadProblems() const;
+  const std::vector<FileProblem>& load_problems() const;
   void ClearLoadProblems();
 
  signals:
+  // Signals keep Qt's camelCase names, as every signal of the window does.
   // The image changed; every view shows it anew.
   void imageChanged();
   // The file name or the modified state changed.
@@ -82,8 +84,10 @@ class Document : public QObject {
  private:
   friend class ImageCommand;
   using Problems = std::shared_ptr<std::vector<FileProblem>>;
-  void Push(const QString& what, MemoryImage next, Problems problems, int merge_key);
-  void Swap(MemoryImage& other, Problems& problems);
+  // The step from the image to `next`, with `next` given the image's port first.
+  ImageDelta DeltaTo(MemoryImage& next) const;
+  void Push(const QString& what, ImageDelta delta, Problems problems, int merge_key);
+  void Swap(ImageDelta& delta, Problems& problems);
 
   MemoryImage image_;
   RadioSnapshot radio_;

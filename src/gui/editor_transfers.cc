@@ -35,7 +35,7 @@ EditorTransfers::EditorTransfers(PageHost& host, QWidget* editor) : host_(host) 
     action->setShortcuts(keys);
     connect(action, &QAction::triggered, this, [this, undo] {
       if (busy_) return;  // the transfer's result would overwrite it
-      QUndoStack* stack = host_.document().undoStack();
+      QUndoStack* stack = host_.document().undo_stack();
       undo ? stack->undo() : stack->redo();
     });
     editor->addAction(action);

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSerialPortInfo>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -39,6 +40,13 @@
 
 namespace tqm5::gui {
 namespace {
+
+// The window's own choices, beside the port setting file and named after it: "com-window.ini".
+QSettings WindowSettings(const std::string& com_ini) {
+  QFileInfo port_file(Utf8(com_ini));
+  return QSettings(port_file.absolutePath() + "/" + port_file.completeBaseName() + "-window.ini",
+                   QSettings::IniFormat);
+}
 
 QString CommandName(TransferCommand command) {
   return Utf8(std::string(TransferCommandName(command)));
@@ -134,9 +142,9 @@ void MainWindow::BuildMenus() {
   file->addAction("Quit(&Q)", QKeySequence::Quit, this, &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu("Edit(&E)");
-  QAction* undo = document_.undoStack()->createUndoAction(this, "Undo");
+  QAction* undo = document_.undo_stack()->createUndoAction(this, "Undo");
   undo->setShortcut(QKeySequence::Undo);
-  QAction* redo = document_.undoStack()->createRedoAction(this, "Redo");
+  QAction* redo = document_.undo_stack()->createRedoAction(this, "Redo");
   // Each key once: Ctrl+Shift+Z is already the system's redo key here, and a key bound twice
   // is ambiguous and does nothing.
   redo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
@@ -188,6 +196,20 @@ void MainWindow::BuildMenus() {
       [this] { StartTransfer(TransferCommand::kWriteAll); });
   add(communication, "Read All Data(&B)", "ALL_READ",
       [this] { StartTransfer(TransferCommand::kReadAll); });
+  communication->addSeparator();
+  // Only what differs from what the radio was last known to hold, checked first and verified.
+  add(communication, "Write Changes(&C)", "WRITE_CHANGES", [this] {
+    StartTransfer(TransferCommand::kWriteChanges);
+  })->setShortcut(QKeySequence("Ctrl+Shift+W"));
+  // Whether "Write All Data" reads back what it sent; remembered beside the port setting.
+  verify_action_ = communication->addAction("Verify Full Writes(&V)");
+  verify_action_->setObjectName("VERIFY_WRITES");
+  verify_action_->setCheckable(true);
+  if (!com_ini_.empty()) {
+    verify_action_->setChecked(WindowSettings(com_ini_).value("verify_full_writes").toBool());
+    connect(verify_action_, &QAction::toggled, this,
+            [this](bool on) { WindowSettings(com_ini_).setValue("verify_full_writes", on); });
+  }
 
   QMenu* help = menuBar()->addMenu("Help(&H)");
   add(help, "Version info.(&A)", "MenuVersion", &MainWindow::ShowVersion, false);
@@ -415,6 +437,7 @@ bool MainWindow::StartTransfer(TransferCommand command) {
   TransferRequest request;
   request.command = command;
   std::tie(request.first_row, request.last_row) = SelectionRange();
+  request.verify = command == TransferCommand::kWriteAll && verify_action_->isChecked();
   return StartTransfer(request);
 }
 
@@ -443,7 +466,7 @@ bool MainWindow::StartTransfer(const TransferRequest& request) {
 }
 
 bool MainWindow::WriteDespiteLoadProblems() {
-  const std::vector<FileProblem>& problems = document_.loadProblems();
+  const std::vector<FileProblem>& problems = document_.load_problems();
   if (problems.empty()) return true;
   constexpr size_t kListed = 12;  // the whole list was shown when the file was opened
   QString list;
@@ -453,7 +476,7 @@ bool MainWindow::WriteDespiteLoadProblems() {
   if (problems.size() > kListed) {
     list += "\n(and " + QString::number(problems.size() - kListed) + " more)";
   }
-  QString text = QFileInfo(document_.filePath()).fileName() + " was opened with " +
+  QString text = QFileInfo(document_.file_path()).fileName() + " was opened with " +
                  QString::number(problems.size()) + " line(s) that were not taken as they are:\n" +
                  list +
                  "\n\nThe radio would get what was loaded, not what the file says. Write anyway?";
@@ -491,8 +514,8 @@ void MainWindow::SetBusy(bool busy) {
   for (QAction* action : busy_actions_) action->setEnabled(!busy);
   cancel_->setEnabled(busy);
   // An undo while a transfer runs would be overwritten by its result.
-  undo_action_->setEnabled(!busy && document_.undoStack()->canUndo());
-  redo_action_->setEnabled(!busy && document_.undoStack()->canRedo());
+  undo_action_->setEnabled(!busy && document_.undo_stack()->canUndo());
+  redo_action_->setEnabled(!busy && document_.undo_stack()->canRedo());
 }
 
 void MainWindow::ShowProgress(const Progress& progress) {
@@ -516,11 +539,11 @@ void MainWindow::Report(const Outcome& outcome) {
 
 void MainWindow::ShowFileState() {
   QString name =
-      document_.filePath().isEmpty() ? "(no file)" : QFileInfo(document_.filePath()).fileName();
+      document_.file_path().isEmpty() ? "(no file)" : QFileInfo(document_.file_path()).fileName();
   QString port = port_.kind == PortChoice::kSimulated ? "simulated radio"
                  : port_.kind == PortChoice::kDevice  ? port_.device
                                                       : "COM" + QString::number(port_.number);
-  file_label_->setText(name + (document_.isModified() ? "  (changed)" : "") + "   Port: " + port);
+  file_label_->setText(name + (document_.IsModified() ? "  (changed)" : "") + "   Port: " + port);
 }
 
 }  // namespace tqm5::gui

@@ -134,6 +134,7 @@ class MainWindow : public QMainWindow, public PageHost {
   QAction* undo_action_ = nullptr;
   QAction* redo_action_ = nullptr;
   QAction* device_action_ = nullptr;
+  QAction* verify_action_ = nullptr;  // "Verify Full Writes"
   // Everything that starts a transfer or edits the image: disabled while a transfer runs.
   std::vector<QPointer<QWidget>> busy_widgets_;
   std::vector<QAction*> busy_actions_;

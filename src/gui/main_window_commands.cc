@@ -60,8 +60,8 @@ void MainWindow::OpenProject(const QString& path) {
                        "\nThe window asks before it writes this to the radio.";
     }
     document_.ReplaceFromFile("Open " + name, std::move(next), std::move(problems));
-    document_.setFilePath(path);
-    document_.markSaved();
+    document_.set_file_path(path);
+    document_.MarkSaved();
   }
   Report(outcome);
 }
@@ -74,8 +74,8 @@ void MainWindow::SaveCommand() {
 void MainWindow::SaveProjectAs(const QString& path) {
   Outcome outcome = SaveProjectCommand(document_.image(), path.toStdString());
   if (outcome.success) {
-    document_.setFilePath(path);
-    document_.markSaved();
+    document_.set_file_path(path);
+    document_.MarkSaved();
     // The file now holds the image as it is: what its load changed is the user's own.
     document_.ClearLoadProblems();
   }
@@ -99,11 +99,10 @@ void MainWindow::ImportCommand() {
   Outcome outcome = ImportCsv(next, path.toStdString(), &problems);
   const bool changed = !(next == document_.image());
   if (!changed) outcome = RefusedUnlessShown(std::move(outcome), " Error");
-  // A file that ends early leaves the channels read before its end in the grid, unchecked.
-  const ImportWords words = {
-      "check the channels listed below",
-      "the channels read up to there are in the grid unchecked (Undo takes them back)",
-      "nothing was changed"};
+  // A file that ends early leaves the channels read before its end in the grid.
+  const ImportWords words = {"check the channels listed below",
+                             "the channels read up to there are in the grid (Undo takes them back)",
+                             "nothing was changed"};
   const ImportReport report = MakeImportReport(problems, outcome.success, changed, words);
   if (changed) document_.Replace("Import " + QFileInfo(path).fileName(), std::move(next));
   // The import empties a channel with a bad cell, as the radio's program always did; the message
@@ -133,7 +132,7 @@ void MainWindow::OpenChannelDialog() {
   if (number == 0) return;
   // A dual pair opens on its main row.
   grid_->selectRow(ChannelTableModel::RowOfChannel(number));
-  ChannelDialog dialog = tqm5::OpenChannelDialog(document_.image(), number);
+  ChannelDialogState dialog = OpenChannelDialogState(document_.image(), number);
   ChannelDetailDialog window(dialog, UsesGlyphCharacters(document_.image()), this);
   if (window.exec() != QDialog::Accepted) return;
   const ChannelEdit& edit = window.edit();
@@ -231,14 +230,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::MaySetAsideChanges() {
-  if (!document_.isModified()) return true;
+  if (!document_.IsModified()) return true;
   QMessageBox::StandardButton answer = Messages().Ask(
       this, "TQ-M5 Clone Utility", "The memory image has changes that are not saved. Save them?",
       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
   if (answer == QMessageBox::Cancel) return false;
   if (answer == QMessageBox::Save) {
     SaveCommand();
-    return !document_.isModified();
+    return !document_.IsModified();
   }
   return true;
 }

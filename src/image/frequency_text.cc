@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "image/hex.h"
+
 namespace tqm5 {
 
 std::optional<int64_t> MegahertzToHertz(std::string_view text) {
@@ -31,5 +33,22 @@ std::optional<int64_t> MegahertzToHertz(std::string_view text) {
   }
   return std::min(kHertzCeiling, hertz);
 }
+
+namespace {
+
+// `hertz` / 1,000,000, ".", then the first `digits` of the six-digit remainder, then "MHz".
+std::string MegahertzText(uint32_t hertz, int digits) {
+  std::string text = std::to_string(hertz / 1000000);
+  text += '.';
+  text.append(ZeroPad(hertz % 1000000, 6), 0, static_cast<size_t>(digits));
+  text += "MHz";
+  return text;
+}
+
+}  // namespace
+
+std::string FrequencyText(uint32_t hertz) { return MegahertzText(hertz, 5); }
+
+std::string OffsetText(uint32_t hertz) { return MegahertzText(hertz, 3); }
 
 }  // namespace tqm5

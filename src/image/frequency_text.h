@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tqm5 {
@@ -18,6 +19,12 @@ inline constexpr int64_t kHertzCeiling = int64_t{1} << 50;
 // "145.0" is), then optionally "MHz". Any other text (empty, a sign, a space, another unit)
 // gives nullopt, and so does a text with a non-zero digit below one hertz ("145.0000001").
 std::optional<int64_t> MegahertzToHertz(std::string_view text);
+
+// The grid's receive frequency text: whole megahertz, ".", the first five of the six fraction
+// digits, "MHz". 145012509 Hz shows "145.01250MHz": the last hertz digit is dropped, not rounded.
+std::string FrequencyText(uint32_t hertz);
+// The grid's offset text: whole megahertz, ".", three digits, "MHz" ("0.600MHz" for 600000 Hz).
+std::string OffsetText(uint32_t hertz);
 
 }  // namespace tqm5
 

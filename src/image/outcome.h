@@ -20,6 +20,9 @@ enum class OutcomeKind {
   kRadioFailed,   // the radio did not identify, did not answer, answered wrongly or refused
   kPortFailed,    // the port could not be chosen or opened
   kWriteRefused,  // a write that could not finish, refused before anything was sent
+  kRadioDiffers,  // a write of changes found the radio not holding what was last known of it,
+                  // and sent nothing
+  kVerifyFailed,  // a block read back after a write did not hold what was sent
   kFileRefused,   // a file not of its kind, or one that could not be read at all
   kFileFailed,    // a file that could not be written, or whose lines stopped the load part-way
   kEditRefused,   // an edit that the rules of the channels do not allow

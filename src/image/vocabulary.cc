@@ -29,4 +29,50 @@ const std::array<std::string_view, kTrainCount> kTrainList = {
     "1900Hz", "2000Hz", "2100Hz", "2200Hz", "2300Hz", "2400Hz", "2500Hz", "2600Hz",
     "2700Hz", "2800Hz", "2900Hz", "3000Hz", "ＪＲ"};
 
+namespace {
+
+constexpr std::array<std::string_view, kModulationCount> kModulationTexts = {"FM", "AM", "NFM",
+                                                                             "WFM"};
+constexpr std::array<std::string_view, kToneModeCount> kToneModeTexts = {"None", "Tone", "TSQ",
+                                                                         "SQ",   "DCS",  "Train"};
+constexpr std::array<std::string_view, 5> kShiftTexts = {"Off", "+", "-", "＋", "－"};
+constexpr std::array<std::string_view, 3> kSkipTexts = {"", "*", "※"};
+
+template <typename Enum, size_t N>
+std::optional<Enum> Parse(const std::array<std::string_view, N>& texts, std::string_view text) {
+  int index = IndexOf(texts, text);
+  if (index < 0) return std::nullopt;
+  return static_cast<Enum>(index);
+}
+
+}  // namespace
+
+std::string_view ModulationText(Modulation mode) { return kModulationTexts[size_t(mode)]; }
+std::string_view ToneModeText(ToneMode mode) { return kToneModeTexts[size_t(mode)]; }
+std::string_view ShiftText(Shift shift) { return kShiftTexts[size_t(shift)]; }
+std::string_view SkipText(Skip skip) { return kSkipTexts[size_t(skip)]; }
+
+std::optional<Modulation> ParseModulation(std::string_view text) {
+  return Parse<Modulation>(kModulationTexts, text);
+}
+std::optional<ToneMode> ParseToneMode(std::string_view text) {
+  return Parse<ToneMode>(kToneModeTexts, text);
+}
+std::optional<Shift> ParseShift(std::string_view text) { return Parse<Shift>(kShiftTexts, text); }
+std::optional<Skip> ParseSkip(std::string_view text) { return Parse<Skip>(kSkipTexts, text); }
+
+int ShiftDirection(Shift shift) {
+  switch (shift) {
+    case Shift::kOff:
+      return 0;
+    case Shift::kPlus:
+    case Shift::kPlusFullWidth:
+      return 1;
+    case Shift::kMinus:
+    case Shift::kMinusFullWidth:
+      return 2;
+  }
+  return 0;
+}
+
 }  // namespace tqm5

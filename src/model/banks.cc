@@ -22,7 +22,7 @@ void RebuildRowLabels(MemoryImage& image) {
 void RebuildRowLabelsForAnyTotal(MemoryImage& image) {
   // A label is written only when it changes: a load rebuilds them all, and most stay as they were.
   auto set = [](Channel& channel, std::string_view label) {
-    if (channel.row[kColLabel] != label) channel.row[kColLabel] = label;
+    if (channel.label != label) channel.label = label;
   };
   int number = 1;
   for (int b = 0; b < kBankCount; ++b) {

@@ -1,6 +1,7 @@
 #include "model/channel.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "image/channel_numbering.h"
 #include "image/hex.h"
@@ -16,13 +17,6 @@ constexpr std::string_view kModelPlain = "ZR~TQ-M5";
 
 constexpr int kNameOffset = 32;
 
-// Hertz of a frequency text: its numeric prefix in MHz, rounded to the nearest hertz. The
-// record field is 32 bits wide; larger texts saturate rather than wrap.
-uint32_t TextToHertz(std::string_view text) {
-  int64_t hertz = ScaledPrefix(text, 6);
-  return static_cast<uint32_t>(std::min<int64_t>(hertz, 0xFFFFFFFF));
-}
-
 // Status byte: 0x02 on the 144, 430 and 1200 MHz amateur bands, 0x01 elsewhere and always on
 // the bug-detector channels.
 uint8_t StatusByte(int number, uint32_t hertz) {
@@ -33,26 +27,30 @@ uint8_t StatusByte(int number, uint32_t hertz) {
   return amateur ? 0x02 : 0x01;
 }
 
-uint8_t ModeCode(std::string_view text) {
-  if (text == "FM") return 0x01;
-  if (text == "AM") return 0x02;
-  if (text == "WFM") return 0x03;
-  return 0x00;
+// Record codes of the modulation and the tone mode, by the value's number.
+constexpr std::array<uint8_t, kModulationCount> kModulationCodes = {0x01, 0x02, 0x00, 0x03};
+constexpr std::array<uint8_t, kToneModeCount> kToneModeCodes = {0x00, 0x02, 0x03, 0x04, 0x05, 0x01};
+
+// The value of a record code, or nullopt for a code no value has.
+template <typename Enum, size_t N>
+std::optional<Enum> OfCode(const std::array<uint8_t, N>& codes, int code) {
+  for (size_t i = 0; i < N; ++i) {
+    if (codes[i] == code) return static_cast<Enum>(i);
+  }
+  return std::nullopt;
 }
 
-uint8_t ShiftCode(std::string_view text) {
-  if (text == "+" || text == "＋") return 0x01;
-  if (text == "-" || text == "－") return 0x02;
-  return 0x00;
+// An empty cell sends code 0, as does "Train" on a variant without train tones.
+uint8_t ModeCode(std::optional<Modulation> mode) {
+  return mode ? kModulationCodes[static_cast<size_t>(*mode)] : 0x00;
 }
 
-uint8_t ToneModeCode(std::string_view text, std::string_view model_command) {
-  if (text == "Tone") return 0x02;
-  if (text == "TSQ") return 0x03;
-  if (text == "SQ") return 0x04;
-  if (text == "DCS") return 0x05;
-  if (text == "Train") return (model_command == kModelJ || model_command == kModelPlain) ? 1 : 0;
-  return 0x00;
+uint8_t ToneModeCode(std::optional<ToneMode> mode, std::string_view model_command) {
+  if (!mode) return 0x00;
+  if (*mode == ToneMode::kTrain && model_command != kModelJ && model_command != kModelPlain) {
+    return 0x00;
+  }
+  return kToneModeCodes[static_cast<size_t>(*mode)];
 }
 
 uint8_t ToneByte(uint8_t index) { return index == 0 ? 0 : static_cast<uint8_t>(index + 1); }
@@ -64,15 +62,6 @@ void PutLittleEndian32(uint8_t* bytes, uint32_t value) {
 uint32_t GetLittleEndian32(const uint8_t* bytes) {
   return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
          static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
-// `value` / 1,000,000, ".", then the first `digits` of the six-digit remainder, then "MHz".
-std::string MegahertzText(uint32_t hertz, int digits) {
-  std::string text = std::to_string(hertz / 1000000);
-  text += '.';
-  text.append(ZeroPad(hertz % 1000000, 6), 0, static_cast<size_t>(digits));
-  text += "MHz";
-  return text;
 }
 
 }  // namespace
@@ -91,42 +80,72 @@ bool BlockedForModelT(int64_t hertz) {
   return (hertz >= 824000000 && hertz < 850000000) || (hertz >= 869000000 && hertz < 895000000);
 }
 
+std::string CellText(const Channel& channel, int column) {
+  if (column == kColLabel) return channel.label;
+  if (channel.blank) return "";
+  auto list_text = [](const auto& list, uint8_t index) {
+    return index < list.size() ? std::string(list[index]) : std::string();
+  };
+  switch (column) {
+    case kColFreq:
+      return channel.frequency_hz ? FrequencyText(*channel.frequency_hz) : "";
+    case kColMode:
+      return channel.mode ? std::string(ModulationText(*channel.mode)) : "";
+    case kColStep:
+      return list_text(kStepList, channel.step_index);
+    case kColCarrier:
+      return channel.half_width_jr ? std::string(kHalfWidthJr)
+                                   : list_text(kTrainList, channel.train_index);
+    case kColToneMode:
+      return channel.tone_mode ? std::string(ToneModeText(*channel.tone_mode)) : "";
+    case kColTxTone:
+      return list_text(kToneList, channel.tx_tone_index);
+    case kColRxTone:
+      return list_text(kToneList, channel.rx_tone_index);
+    case kColDcs:
+      return list_text(kDcsList, channel.dcs_index);
+    case kColShift:
+      return std::string(ShiftText(channel.shift));
+    case kColShiftFreq:
+      return OffsetText(channel.offset_hz);
+    case kColSkip:
+      return std::string(SkipText(channel.skip));
+    case kColName:
+      return channel.name;
+    default:
+      return "";
+  }
+}
+
 void ClearChannel(Channel& channel) {
-  // In place: a load clears every channel, and most of them are empty already.
-  for (int column = kColLabel + 1; column < kColumnCount; ++column) channel.row[column].clear();
-  static const Channel* const empty = new Channel();  // the empty channel's index bytes
-  channel.step_index = empty->step_index;
-  channel.tx_tone_index = empty->tx_tone_index;
-  channel.rx_tone_index = empty->rx_tone_index;
-  channel.dcs_index = empty->dcs_index;
-  channel.train_index = empty->train_index;
-  channel.used = empty->used;
+  std::string label = std::move(channel.label);
+  channel = Channel();
+  channel.label = std::move(label);
 }
 
 std::string EncodeChannel(const Channel& channel, int number, std::string_view model_command) {
   std::string empty(kRecordHexLength, '0');
   if (!channel.used) return empty;
-  const ChannelRow& row = channel.row;
-  uint32_t hertz = TextToHertz(row[kColFreq]);
+  uint32_t hertz = channel.frequency_hz.value_or(0);
   if (model_command == kModelT && BlockedForModelT(hertz)) return empty;
 
   uint8_t record[32] = {};
   record[0] = StatusByte(number, hertz);
   PutLittleEndian32(&record[1], hertz);
-  record[5] = ModeCode(row[kColMode]);
+  record[5] = ModeCode(channel.mode);
   record[6] = channel.step_index;
-  PutLittleEndian32(&record[7], TextToHertz(row[kColShiftFreq]));
-  record[11] = ShiftCode(row[kColShift]);
-  record[12] = ToneModeCode(row[kColToneMode], model_command);
+  PutLittleEndian32(&record[7], channel.offset_hz);
+  record[11] = static_cast<uint8_t>(ShiftDirection(channel.shift));
+  record[12] = ToneModeCode(channel.tone_mode, model_command);
   record[13] = ToneByte(channel.tx_tone_index);
   record[14] = ToneByte(channel.rx_tone_index);
   record[15] = channel.dcs_index;
   record[16] = channel.train_index;
   record[17] = 0x00;
   record[18] = 0x3E;
-  record[19] = (row[kColSkip] == "*" || row[kColSkip] == "※") ? 0x01 : 0x00;
+  record[19] = IsSkipped(channel.skip) ? 0x01 : 0x00;
   record[20] = 0x0A;
-  return BytesToHex(record) + EncodeTitleCode(row[kColName]);
+  return BytesToHex(record) + EncodeTitleCode(channel.name);
 }
 
 void DecodeChannel(Channel& channel, std::string_view record_hex, bool model_j) {
@@ -136,44 +155,33 @@ void DecodeChannel(Channel& channel, std::string_view record_hex, bool model_j) 
     ClearChannel(channel);
     return;
   }
-  ChannelRow& row = channel.row;
-  int mode = record[5] & 0x0F;
-  row[kColMode] = mode < 4 ? std::string(kRecordModeText[static_cast<size_t>(mode)]) : "";
-
+  channel.blank = false;
+  channel.mode = OfCode<Modulation>(kModulationCodes, record[5] & 0x0F);
   channel.step_index = record[6] & 0x0F;
-  row[kColStep] = kStepList[channel.step_index];
-
-  channel.train_index = record[16] < kTrainCount ? record[16] : 28;
-  row[kColCarrier] = kTrainList[channel.train_index];
-
-  int tone_mode = record[12] & 0x0F;
-  if (tone_mode < 6) row[kColToneMode] = kRecordToneModeText[static_cast<size_t>(tone_mode)];
-
+  channel.train_index = record[16] < kTrainCount ? record[16] : kJrTrainIndex;
+  channel.half_width_jr = false;
+  std::optional<ToneMode> tone_mode = OfCode<ToneMode>(kToneModeCodes, record[12] & 0x0F);
+  if (tone_mode) channel.tone_mode = tone_mode;
   auto tone_index = [](uint8_t byte) -> uint8_t {
     int index = byte == 0 ? 0 : byte - 1;
     return index < kToneCount ? static_cast<uint8_t>(index) : 8;
   };
   channel.tx_tone_index = tone_index(record[13]);
-  row[kColTxTone] = kToneList[channel.tx_tone_index];
   channel.rx_tone_index = tone_index(record[14]);
-  row[kColRxTone] = kToneList[channel.rx_tone_index];
-
   channel.dcs_index = record[15] < kDcsCount ? record[15] : 0;
-  row[kColDcs] = kDcsList[channel.dcs_index];
-
-  row[kColFreq] = FrequencyText(GetLittleEndian32(&record[1]));
+  // The grid shows the frequency to 10 Hz and the offset to 1 kHz, and a write sends what it
+  // shows.
+  uint32_t hertz = GetLittleEndian32(&record[1]);
+  channel.frequency_hz = hertz - hertz % 10;
   int shift = record[11] & 0x0F;
-  row[kColShift] = shift < 3 ? kShiftText[static_cast<size_t>(shift)] : kShiftText[0];
-  row[kColShiftFreq] = OffsetText(GetLittleEndian32(&record[7]));
-  row[kColSkip].assign((record[19] & 0x0F) == 1 ? 1 : 0, '*');
+  channel.shift = shift < kShiftDirectionCount ? static_cast<Shift>(shift) : Shift::kOff;
+  uint32_t offset = GetLittleEndian32(&record[7]);
+  channel.offset_hz = offset - offset % 1000;
+  channel.skip = (record[19] & 0x0F) == 1 ? Skip::kYes : Skip::kNo;
   std::string_view name_hex =
       record_hex.size() > 2 * kNameOffset ? record_hex.substr(2 * kNameOffset) : "";
-  row[kColName] = DecodeTitleCode(name_hex, model_j);
+  channel.name = DecodeTitleCode(name_hex, model_j);
   channel.used = true;
 }
-
-std::string FrequencyText(uint32_t hertz) { return MegahertzText(hertz, 5); }
-
-std::string OffsetText(uint32_t hertz) { return MegahertzText(hertz, 3); }
 
 }  // namespace tqm5

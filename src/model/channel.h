@@ -1,21 +1,24 @@
-// One memory channel as the program holds it (a grid row of texts plus the index bytes that the
-// texts alone do not carry) and the codec between it and the radio's 64-byte record.
+// One memory channel as the program holds it, its grid texts, and the codec between it and the
+// radio's 64-byte record.
 #ifndef TQM5_MODEL_CHANNEL_H_
 #define TQM5_MODEL_CHANNEL_H_
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "image/channel_numbering.h"
+#include "image/frequency_text.h"
+#include "image/vocabulary.h"
 
 namespace tqm5 {
 
 inline constexpr int kRecordHexLength = 128;  // one 64-byte record as hex text
 
 // Columns of the channel grid. Column 0 is the row label; columns 1..12 are the `ChannelRow`
-// texts captioned "Freqency" .. "Name".
+// columns captioned "Freqency" .. "Name".
 enum ChannelColumn : int {
   kColLabel = 0,
   kColFreq,
@@ -38,29 +41,35 @@ inline constexpr std::array<std::string_view, kColumnCount> kColumnCaptions = {
     "",        "Freqency", "mode",  "step",       "Carrier", "Tone/DCS", "Tx-tone",
     "Rx-tone", "DCS",      "Shift", "Shift-Freq", "Skip",    "Name"};
 
-// The texts of one grid row: the label and the twelve `ChannelRow` columns, indexed by
-// ChannelColumn.
-struct ChannelRow {
-  std::array<std::string, kColumnCount> cells;
-
-  std::string& operator[](int column) { return cells[static_cast<size_t>(column)]; }
-  const std::string& operator[](int column) const { return cells[static_cast<size_t>(column)]; }
-  friend bool operator==(const ChannelRow&, const ChannelRow&) = default;
-};
-
-// A channel: its row and its entries in the per-channel arrays `StepIndex`, `TxToneIndex`,
-// `RxToneIndex`, `DcsIndex`, `TrainIndex` and `ChannelUsed`. The defaults are the empty
-// channel's.
+// A channel as typed values: the settings of the record and its entries in the per-channel
+// arrays `StepIndex`, `TxToneIndex`, `RxToneIndex`, `DcsIndex`, `TrainIndex` and `ChannelUsed`.
+// The grid texts are formatted from these (`CellText`). The defaults are the empty channel's.
 struct Channel {
-  ChannelRow row;
+  std::string label;  // the row label (column 0), rebuilt from the bank sizes
+  // The receive frequency in hertz, in steps of 10 Hz as the grid shows it; nullopt leaves the
+  // cell empty (an emptied row, or a dialog OK without a frequency on such a row).
+  std::optional<uint32_t> frequency_hz;
+  // nullopt: an empty cell (an emptied row, or a record code the radio does not define).
+  std::optional<Modulation> mode;
   uint8_t step_index = 0;
+  uint8_t train_index = kJrTrainIndex;
+  bool half_width_jr = false;         // the carrier "ＪＲ" as a CSV file spelt it, "JR"
+  std::optional<ToneMode> tone_mode;  // nullopt: an empty cell, as for the mode
   uint8_t tx_tone_index = 8;
   uint8_t rx_tone_index = 8;
   uint8_t dcs_index = 0;
-  uint8_t train_index = 28;
+  Shift shift = Shift::kOff;
+  uint32_t offset_hz = 0;  // in steps of 1 kHz, as the grid shows it
+  Skip skip = Skip::kNo;
+  std::string name;  // as the grid shows it (user glyphs as the model option writes them)
+  // An emptied row: the grid shows columns 1..12 empty whatever the values hold.
+  bool blank = true;
   bool used = false;
   friend bool operator==(const Channel&, const Channel&) = default;
 };
+
+// The text the grid shows in `column` (a ChannelColumn) of the channel's row.
+std::string CellText(const Channel& channel, int column);
 
 // The receive frequencies a channel can hold, in hertz: the radio tunes 0.53099 to 1299.99999
 // MHz. The largest offset is 999.995 MHz, the most the channel dialog lets a user enter (its
@@ -80,7 +89,7 @@ std::string OffsetRangeFault(int64_t hertz);
 // `EncodeChannel` sends such a channel to that radio as an empty record.
 bool BlockedForModelT(int64_t hertz);
 
-// `ClearChannel`: the empty channel's index bytes, columns 1..12 emptied, the label kept.
+// `ClearChannel`: the empty channel (its index bytes, columns 1..12 empty), the label kept.
 void ClearChannel(Channel& channel);
 
 // `EncodeChannel`: the 128 hex digits of channel `number` (1..1623) for the radio identified by
@@ -90,14 +99,10 @@ std::string EncodeChannel(const Channel& channel, int number, std::string_view m
 
 // `DecodeChannel`: writes a record read from the radio into the channel. A record whose status
 // nibble is 0 clears the channel. Codes outside the vocabulary tables take the empty channel's
-// value for that field. `model_j` selects how user glyphs in the name are shown.
+// value for that field; a tone-mode code the radio does not define keeps the channel's tone
+// mode. The frequency keeps its 10 Hz steps and the offset its kilohertz, what the grid shows
+// and the old program sent back. `model_j` selects how user glyphs in the name are shown.
 void DecodeChannel(Channel& channel, std::string_view record_hex, bool model_j);
-
-// Receive frequency text of a record value: "145.01250MHz" for 145012509 Hz (the last hertz
-// digit is dropped, not rounded).
-std::string FrequencyText(uint32_t hertz);
-// Offset text: "0.600MHz" for 600000 Hz.
-std::string OffsetText(uint32_t hertz);
 
 }  // namespace tqm5
 

@@ -13,31 +13,19 @@ namespace {
 
 // Frequencies of the call channels 1401..1403 and the bug-detector channels 1604..1623 that
 // the program starts with.
-constexpr std::array<std::string_view, 3> kCallFrequencies = {"145.00000MHz", "433.00000MHz",
-                                                              "1295.00000MHz"};
-constexpr std::array<std::string_view, 20> kBugFrequencies = {
-    "398.60500MHz", "399.45500MHz", "139.97000MHz", "399.03000MHz", "400.00000MHz",
-    "397.25000MHz", "140.00000MHz", "399.60500MHz", "398.64000MHz", "134.00000MHz",
-    "399.25000MHz", "399.00000MHz", "134.90000MHz", "139.96000MHz", "139.60000MHz",
-    "149.00000MHz", "361.82500MHz", "320.23500MHz", "320.67500MHz", "321.13500MHz"};
+constexpr std::array<uint32_t, 3> kCallFrequencies = {145000000, 433000000, 1295000000};
+constexpr std::array<uint32_t, 20> kBugFrequencies = {
+    398605000, 399455000, 139970000, 399030000, 400000000, 397250000, 140000000,
+    399605000, 398640000, 134000000, 399250000, 399000000, 134900000, 139960000,
+    139600000, 149000000, 361825000, 320235000, 320675000, 321135000};
 
-void SetPresetChannel(Channel& channel, std::string_view frequency) {
+void SetPresetChannel(Channel& channel, uint32_t hertz) {
   ClearChannel(channel);
-  channel.row[kColFreq] = frequency;
-  channel.row[kColMode] = "FM";
-  channel.row[kColStep] = kStepList[0];
-  channel.row[kColCarrier] = "2300Hz";
-  channel.row[kColToneMode] = "None";
-  channel.row[kColTxTone] = kToneList[8];
-  channel.row[kColRxTone] = kToneList[8];
-  channel.row[kColDcs] = kDcsList[0];
-  channel.row[kColShift] = "Off";
-  channel.row[kColShiftFreq] = "0.000MHz";
-  channel.step_index = 0;
+  channel.blank = false;
+  channel.frequency_hz = hertz;
+  channel.mode = Modulation::kFm;
   channel.train_index = 20;  // "2300Hz"
-  channel.tx_tone_index = 8;
-  channel.rx_tone_index = 8;
-  channel.dcs_index = 0;
+  channel.tone_mode = ToneMode::kNone;
   channel.used = true;
 }
 

@@ -28,17 +28,9 @@ struct OneTouchKey {
   friend bool operator==(const OneTouchKey&, const OneTouchKey&) = default;
 };
 
-struct MemoryImage {
-  // Builds the start-up image.
-  MemoryImage();
-
-  // Channel by its number, 1..1623.
-  Channel& channel(int number) { return channels[static_cast<size_t>(number - 1)]; }
-  const Channel& channel(int number) const { return channels[static_cast<size_t>(number - 1)]; }
-
-  // The channel table: channel n is channels[n - 1].
-  std::array<Channel, kChannelCount> channels;
-
+// Everything of the image beside the channel table: a few kilobytes, where the table holds
+// most of a megabyte. An undo step keeps it whole when it changes.
+struct ImageAreas {
   // Bank sizes (the bank sliders), banks 0..49.
   std::array<int, kBankCount> bank_sizes{};
   // The used-bank table behind the one-touch bank lists: used banks ascending, then 100.
@@ -67,6 +59,20 @@ struct MemoryImage {
 
   ModelOption model_option = ModelOption::kNone;
   int com_port_number = 1;  // `ComPortNumber`, 1..16
+
+  friend bool operator==(const ImageAreas&, const ImageAreas&) = default;
+};
+
+struct MemoryImage : ImageAreas {
+  // Builds the start-up image.
+  MemoryImage();
+
+  // Channel by its number, 1..1623.
+  Channel& channel(int number) { return channels[static_cast<size_t>(number - 1)]; }
+  const Channel& channel(int number) const { return channels[static_cast<size_t>(number - 1)]; }
+
+  // The channel table: channel n is channels[n - 1].
+  std::array<Channel, kChannelCount> channels;
 
   friend bool operator==(const MemoryImage&, const MemoryImage&) = default;
 };

@@ -12,13 +12,12 @@ namespace {
 constexpr int kOrderTableAddress = 0x00C00;
 constexpr int kOrderRecordBytes = 8;
 
-// Frequency of a pass channel in Hz: the MHz number its frequency cell starts with, rounded to
-// the nearest hertz (an empty cell is 0). The radio's field is 32 bits; no valid frequency
-// comes near its limits, but a damaged cell is held inside them rather than wrapped.
+// Frequency of a pass channel in Hz (an empty cell is 0). The radio's field is a signed 32
+// bits; no valid frequency comes near its limit, but a larger record value is held inside it
+// rather than wrapped.
 int32_t PassFrequency(const Channel& channel) {
-  int64_t hertz = ScaledPrefix(channel.row[kColFreq], 6);
-  return static_cast<int32_t>(std::clamp<int64_t>(hertz, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
+  int64_t hertz = channel.blank ? 0 : channel.frequency_hz.value_or(0);
+  return static_cast<int32_t>(std::min<int64_t>(hertz, std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace

@@ -9,14 +9,18 @@
 namespace tqm5 {
 namespace {
 
+using enum Modulation;
+using enum ToneMode;
+using enum Shift;
+
 struct DemoChannel {
   int number;
   uint32_t hertz;
-  const char* mode;
+  Modulation mode;
   const char* step;
-  const char* tone_mode;  // "None", "Tone", "TSQ", "DCS", "Train"
-  const char* tone;       // Tx and Rx tone
-  const char* shift;      // "Off", "+", "-"
+  ToneMode tone_mode;
+  const char* tone;  // Tx and Rx tone
+  Shift shift;
   uint32_t offset_hertz;
   const char* name;  // "%" stands for user glyph 1
 };
@@ -27,40 +31,40 @@ constexpr int kDemoBankSizes[] = {6, 6, 5, 5, 978};
 // clang-format off
 const DemoChannel kDemoChannels[] = {
     // Bank 0: 2 m repeaters.
-    {1, 145150000, "FM", "5KHz", "Tone", "88.5Hz", "-", 600000, "2M RPT NORTH"},
-    {2, 145270000, "FM", "12.5KHz", "Tone", "100.0Hz", "-", 600000, "2M RPT CITY"},
-    {3, 146940000, "FM", "5KHz", "TSQ", "123.0Hz", "-", 600000, "2M RPT HILL"},
-    {4, 147330000, "FM", "5KHz", "Tone", "131.8Hz", "+", 600000, "2M RPT EAST"},
-    {5, 145600000, "FM", "12.5KHz", "DCS", "88.5Hz", "-", 600000, "2M DCS 023"},
-    {6, 145775000, "NFM", "12.5KHz", "Tone", "88.5Hz", "-", 600000, "2M NARROW"},
+    {1, 145150000, kFm, "5KHz", kTone, "88.5Hz", kMinus, 600000, "2M RPT NORTH"},
+    {2, 145270000, kFm, "12.5KHz", kTone, "100.0Hz", kMinus, 600000, "2M RPT CITY"},
+    {3, 146940000, kFm, "5KHz", kTsq, "123.0Hz", kMinus, 600000, "2M RPT HILL"},
+    {4, 147330000, kFm, "5KHz", kTone, "131.8Hz", kPlus, 600000, "2M RPT EAST"},
+    {5, 145600000, kFm, "12.5KHz", kDcs, "88.5Hz", kMinus, 600000, "2M DCS 023"},
+    {6, 145775000, kNfm, "12.5KHz", kTone, "88.5Hz", kMinus, 600000, "2M NARROW"},
     // Bank 1: 70 cm repeaters, Japanese names among them.
-    {7, 439500000, "FM", "20KHz", "Tone", "88.5Hz", "-", 5000000, "東京ﾚﾋﾟｰﾀ"},
-    {8, 439860000, "FM", "20KHz", "Tone", "88.5Hz", "-", 5000000, "横浜みなと"},
-    {9, 434950000, "FM", "12.5KHz", "Tone", "88.5Hz", "-", 5000000, "札幌 JR8"},
-    {10, 442100000, "FM", "12.5KHz", "TSQ", "100.0Hz", "+", 5000000, "70CM RPT %"},
-    {11, 438650000, "FM", "12.5KHz", "Tone", "77.0Hz", "-", 7600000, "70CM LINK"},
-    {12, 1291000000, "FM", "20KHz", "Tone", "88.5Hz", "-", 20000000, "23CM RPT"},
+    {7, 439500000, kFm, "20KHz", kTone, "88.5Hz", kMinus, 5000000, "東京ﾚﾋﾟｰﾀ"},
+    {8, 439860000, kFm, "20KHz", kTone, "88.5Hz", kMinus, 5000000, "横浜みなと"},
+    {9, 434950000, kFm, "12.5KHz", kTone, "88.5Hz", kMinus, 5000000, "札幌 JR8"},
+    {10, 442100000, kFm, "12.5KHz", kTsq, "100.0Hz", kPlus, 5000000, "70CM RPT %"},
+    {11, 438650000, kFm, "12.5KHz", kTone, "77.0Hz", kMinus, 7600000, "70CM LINK"},
+    {12, 1291000000, kFm, "20KHz", kTone, "88.5Hz", kMinus, 20000000, "23CM RPT"},
     // Bank 2: simplex.
-    {13, 145000000, "FM", "20KHz", "None", "88.5Hz", "Off", 0, "CALL 2M"},
-    {14, 433000000, "FM", "20KHz", "None", "88.5Hz", "Off", 0, "CALL 70CM"},
-    {15, 1295000000, "FM", "20KHz", "None", "88.5Hz", "Off", 0, "CALL 23CM"},
-    {16, 145500000, "FM", "12.5KHz", "None", "88.5Hz", "Off", 0, "SIMPLEX S20"},
-    {17, 144390000, "NFM", "10KHz", "None", "88.5Hz", "Off", 0, "APRS"},
+    {13, 145000000, kFm, "20KHz", kNone, "88.5Hz", kOff, 0, "CALL 2M"},
+    {14, 433000000, kFm, "20KHz", kNone, "88.5Hz", kOff, 0, "CALL 70CM"},
+    {15, 1295000000, kFm, "20KHz", kNone, "88.5Hz", kOff, 0, "CALL 23CM"},
+    {16, 145500000, kFm, "12.5KHz", kNone, "88.5Hz", kOff, 0, "SIMPLEX S20"},
+    {17, 144390000, kNfm, "10KHz", kNone, "88.5Hz", kOff, 0, "APRS"},
     // Bank 3: airband and broadcast.
-    {18, 118100000, "AM", "8.33KHz", "None", "88.5Hz", "Off", 0, "TOWER"},
-    {19, 121500000, "AM", "25KHz", "None", "88.5Hz", "Off", 0, "AIR GUARD"},
-    {20, 126650000, "AM", "8.33KHz", "None", "88.5Hz", "Off", 0, "APPROACH"},
-    {21, 80000000, "WFM", "100KHz", "None", "88.5Hz", "Off", 0, "FM RADIO"},
-    {22, 1485000, "AM", "10KHz", "None", "88.5Hz", "Off", 0, "AM RADIO"},
+    {18, 118100000, kAm, "8.33KHz", kNone, "88.5Hz", kOff, 0, "TOWER"},
+    {19, 121500000, kAm, "25KHz", kNone, "88.5Hz", kOff, 0, "AIR GUARD"},
+    {20, 126650000, kAm, "8.33KHz", kNone, "88.5Hz", kOff, 0, "APPROACH"},
+    {21, 80000000, kWfm, "100KHz", kNone, "88.5Hz", kOff, 0, "FM RADIO"},
+    {22, 1485000, kAm, "10KHz", kNone, "88.5Hz", kOff, 0, "AM RADIO"},
     // A dual pair: main and sub band.
-    {1101, 145500000, "FM", "20KHz", "None", "88.5Hz", "Off", 0, "DUAL 2M"},
-    {1102, 433000000, "FM", "20KHz", "None", "88.5Hz", "Off", 0, "DUAL 70CM"},
+    {1101, 145500000, kFm, "20KHz", kNone, "88.5Hz", kOff, 0, "DUAL 2M"},
+    {1102, 433000000, kFm, "20KHz", kNone, "88.5Hz", kOff, 0, "DUAL 70CM"},
 };
 // clang-format on
 
 // A railway channel with its train tone, which only the "J" radios hold; in bank 4.
-const DemoChannel kTrainChannel = {23,       150890000, "FM", "12.5KHz", "Train",
-                                   "88.5Hz", "Off",     0,    "JR 列車"};
+const DemoChannel kTrainChannel = {23,       150890000, kFm, "12.5KHz", kTrain,
+                                   "88.5Hz", kOff,      0,   "JR 列車"};
 
 // Glyph 1: a small antenna.
 constexpr const char* kAntenna[kGlyphSize] = {
@@ -88,21 +92,18 @@ std::string WithGlyph(std::string_view text, bool glyph_characters) {
 
 void PutChannel(MemoryImage& image, const DemoChannel& demo, bool glyph_characters) {
   Channel& channel = image.channel(demo.number);
-  channel.row[kColFreq] = FrequencyText(demo.hertz);
-  channel.row[kColMode] = demo.mode;
-  channel.row[kColStep] = demo.step;
+  channel.blank = false;
+  channel.frequency_hz = demo.hertz;
+  channel.mode = demo.mode;
   channel.step_index = IndexIn(kStepList, demo.step);
-  channel.row[kColCarrier] = kTrainList[28];
-  channel.train_index = 28;
-  channel.row[kColToneMode] = demo.tone_mode;
-  channel.row[kColTxTone] = channel.row[kColRxTone] = demo.tone;
+  channel.train_index = kJrTrainIndex;
+  channel.tone_mode = demo.tone_mode;
   channel.tx_tone_index = channel.rx_tone_index = IndexIn(kToneList, demo.tone);
-  channel.row[kColDcs] = kDcsList[0];
   channel.dcs_index = 0;
-  channel.row[kColShift] = demo.shift;
-  channel.row[kColShiftFreq] = OffsetText(demo.offset_hertz);
-  channel.row[kColSkip] = "";
-  channel.row[kColName] = WithGlyph(demo.name, glyph_characters);
+  channel.shift = demo.shift;
+  channel.offset_hz = demo.offset_hertz;
+  channel.skip = Skip::kNo;
+  channel.name = WithGlyph(demo.name, glyph_characters);
   channel.used = true;
 }
 

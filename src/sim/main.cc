@@ -39,6 +39,7 @@ constexpr std::string_view kUsage =
     "                        of each reply (commands still take effect)\n"
     "  --refuse-write ADDR   answer writes at ADDR (hex, e.g. 00200) with NG; repeatable\n"
     "  --no-read-reply ADDR  leave reads at ADDR unanswered; repeatable\n"
+    "  --corrupt-every N     store every N-th write with one byte wrong (still answered OK)\n"
     "  --drop-leading-crlf   leave out the CR LF between the echo and the reply\n"
     "  --delay MS            answer each command MS milliseconds late\n"
     "  --help                show this text\n";
@@ -89,7 +90,7 @@ std::optional<std::string> ParseOptions(const std::vector<std::string_view>& arg
       if (!path || path->empty()) return missing();
       (option == "--image" ? options.image_path : options.link_path) = *path;
     } else if (option == "--stop-after" || option == "--hang-up-after" ||
-               option == "--garble-after" || option == "--delay") {
+               option == "--garble-after" || option == "--delay" || option == "--corrupt-every") {
       const auto text = value();
       if (!text) return missing();
       const auto number = ParseNumber(*text, 10);
@@ -102,6 +103,8 @@ std::optional<std::string> ParseOptions(const std::vector<std::string_view>& arg
         options.faults.hang_up_after = static_cast<int>(*number);
       } else if (option == "--garble-after") {
         options.faults.garble_after = static_cast<int>(*number);
+      } else if (option == "--corrupt-every") {
+        options.faults.corrupt_every = static_cast<int>(*number);
       } else {
         options.faults.reply_delay = std::chrono::milliseconds(*number);
       }

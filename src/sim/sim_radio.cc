@@ -241,6 +241,10 @@ std::optional<std::string> SimRadio::AnswerWrite(int address, std::string_view d
   if (!IsUpperHex(data_hex) || address + bytes > kMemorySize) return std::nullopt;
   if (faults_.refuse_write_at.contains(address)) return "NG";
   PutHex(memory_, address, data_hex);
+  ++writes_stored_;
+  if (faults_.corrupt_every > 0 && writes_stored_ % faults_.corrupt_every == 0) {
+    memory_[static_cast<size_t>(address + bytes / 2)] ^= 0x01;
+  }
   return "OK";
 }
 

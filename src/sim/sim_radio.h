@@ -69,6 +69,10 @@ struct SimFaults {
   // included, arrives as line noise: its first 8 bytes with the top bit flipped. The commands
   // still take effect, so a write is stored. Negative: never.
   int garble_after = -1;
+  // Every `corrupt_every`-th write that is stored (counting from the first) keeps one byte
+  // wrong, as a failing memory cell or a bit flipped on the line would: the byte in the middle
+  // of the data has its lowest bit flipped. The write is answered "OK" all the same. 0: never.
+  int corrupt_every = 0;
   // Replies lack the CR LF between the echo and the payload.
   bool drop_leading_crlf = false;
   // Replies leave the radio this long after the command line has been received. The radio
@@ -134,6 +138,7 @@ class SimRadio {
   std::string pending_;  // bytes of a line whose CR has not come yet
   std::vector<std::string> commands_;
   int64_t lines_received_ = 0;  // for `stop_after`
+  int64_t writes_stored_ = 0;   // for `corrupt_every`
 };
 
 }  // namespace tqm5

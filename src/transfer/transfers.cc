@@ -15,9 +15,15 @@
 #include "settings/settings_codec.h"
 #include "textdata/dtmf.h"
 #include "transfer/step_notes.h"
+#include "transfer/transfer_run.h"
+#include "transfer/write_changes.h"
+#include "transfer/write_plan.h"
 
 namespace tqm5 {
 namespace {
+
+using transfer_detail::Framed;
+using transfer_detail::Run;
 
 constexpr int kAreaSteps = 15;  // progress maximum of the area part of read all and write all
 constexpr int kOrderRecords = 101;
@@ -25,107 +31,6 @@ constexpr std::string_view kAreasPhase = "areas";
 
 std::string ChannelsPhase(int first, int last) {
   return "channels " + std::to_string(first) + ".." + std::to_string(last);
-}
-
-// One running command: its context, its progress display and the step it is at, so that a
-// failure or a cancel can say where it stopped and, for a write, what the radio now holds.
-class Run {
- public:
-  explicit Run(TransferContext& context) : context_(context) {}
-
-  RadioLink& link() { return context_.link; }
-  MemoryImage& image() { return context_.image; }
-  RadioSnapshot& radio() { return context_.radio != nullptr ? *context_.radio : own_radio_; }
-
-  void SetProgress(double value, double maximum, std::string_view phase) {
-    progress_.value = value;
-    progress_.maximum = maximum;
-    progress_.phase = phase;
-    Report();
-  }
-  void SetPhase(std::string_view phase) {
-    progress_.phase = phase;
-    Report();
-  }
-  void Step(double size = 1) {
-    progress_.value += size;
-    Report();
-  }
-
-  // The step about to run ("reading the title"), and for a write what the radio holds when
-  // it stops there, told whether the step had some of its blocks accepted and whether its
-  // last block may have been stored although the radio did not accept it.
-  using StopNote = std::function<std::string(bool partly, bool in_doubt)>;
-  void Begin(std::string step, StopNote if_stopped = nullptr) {
-    step_ = std::move(step);
-    if_stopped_ = std::move(if_stopped);
-    ok_replies_at_begin_ = context_.link.ok_replies();
-  }
-  // The error of the current step: the step, the link's last exchange, and what the radio
-  // holds.
-  // A reply that comes late is waited for a little longer, so that a slow radio is told from
-  // a silent one.
-  Outcome Fail(OutcomeIcon icon = OutcomeIcon::kCritical) const {
-    context_.link.AwaitLateReply();
-    return WithDetail(ErrorOutcome(icon), step_ + ": " + DescribeExchange(link_exchange()) + ".");
-  }
-  // `reason` says who stopped it ("stopped by the user").
-  Outcome Stopped(const std::string& reason) const {
-    std::string where = step_.empty() ? "" : " while " + step_;
-    return WithDetail(CancelledOutcome(), reason + where + ".");
-  }
-
- private:
-  const Exchange& link_exchange() const { return context_.link.last_exchange(); }
-  Outcome WithDetail(Outcome outcome, std::string detail) const {
-    outcome.detail = std::move(detail);
-    if (if_stopped_) {
-      const RadioLink& link = context_.link;
-      outcome.detail += " " + if_stopped_(link.ok_replies() > ok_replies_at_begin_,
-                                          MayHaveBeenStored(link.last_exchange()));
-    }
-    return outcome;
-  }
-  void Report() {
-    if (context_.on_progress) context_.on_progress(progress_);
-  }
-
-  TransferContext& context_;
-  RadioSnapshot own_radio_;
-  Progress progress_;
-  std::string step_;
-  StopNote if_stopped_;
-  long ok_replies_at_begin_ = 0;
-};
-
-// The frame of every command: identify the radio, run the body, turn whatever stops it into
-// its outcome, and close the port in every case.
-template <typename Body>
-Outcome Framed(TransferContext& context, Body body) {
-  Run run(context);
-  Outcome outcome;
-  // Every block read or accepted on the way is kept in the snapshot.
-  context.link.set_snapshot(&run.radio());
-  try {
-    MemoryImage& image = context.image;
-    run.Begin("identifying the radio");
-    if (!StartComm(context.link, image.model_option, run.radio().identification)) {
-      context.link.AwaitLateReply();
-      outcome = ErrorOutcome();
-      outcome.detail = IdentificationDetail(image.model_option, context.link.last_exchange());
-    } else {
-      outcome = body(run);
-    }
-  } catch (const PortOpenError& e) {
-    outcome = SilentOutcome(OutcomeKind::kPortFailed, e.what());
-  } catch (const CancelledError& e) {
-    outcome = run.Stopped(e.reason());
-  } catch (const std::exception& e) {
-    outcome = SilentOutcome(OutcomeKind::kFailed, std::string("unexpected failure: ") + e.what());
-  }
-  context.link.ClosePort();
-  context.link.set_snapshot(nullptr);
-  return outcome;
 }
 
 bool ReadAndDecodeSettings(RadioLink& link, MemoryImage& image, RadioSnapshot& radio) {
@@ -377,14 +282,21 @@ Outcome ReadMemories(TransferContext& context) {
   });
 }
 
-Outcome WriteAll(TransferContext& context) {
-  return Framed(context, [](Run& run) {
+Outcome WriteAll(TransferContext& context, bool verify) {
+  return Framed(context, [verify](Run& run) {
     run.SetProgress(0, kAreaSteps, kAreasPhase);
     Outcome failure;
     if (!RunAreaSteps(run, Direction::kWrite, WriteAllAreas(), 1, failure)) return failure;
     run.SetProgress(0, kChannelCount + kOrderRecords, ChannelsPhase(1, kChannelCount));
     if (!WriteChannels(run, 1, kChannelCount, true, failure)) return failure;
     WriteOrderTable(run);
+    if (verify) {
+      // What was sent, as the snapshot now holds the shared areas that were written.
+      std::string problem;
+      std::optional<std::vector<WriteUnit>> sent = FullWritePlan(run.image(), run.radio(), problem);
+      if (!sent) return SilentOutcome(OutcomeKind::kFailed, "cannot verify: " + problem);
+      if (!transfer_detail::VerifyWritten(run, *sent, failure)) return failure;
+    }
     return CompleteOutcome();
   });
 }
@@ -406,8 +318,9 @@ std::optional<Outcome> WriteRefusal(const MemoryImage& image, TransferCommand co
     return outcome;
   };
   using C = TransferCommand;
-  bool banks = command == C::kWriteAll || command == C::kBankWrite;
-  bool groups = command == C::kWriteAll || command == C::kGroupsWrite;
+  bool whole = command == C::kWriteAll || command == C::kWriteChanges;
+  bool banks = whole || command == C::kBankWrite;
+  bool groups = whole || command == C::kGroupsWrite;
   if (banks && !BankTotalValid(image)) {
     return refused(OutcomeIcon::kNone,
                    "bank sizes add up to " + std::to_string(BankTotal(image)) + ", not " +
@@ -437,7 +350,9 @@ Outcome RunTransfer(const TransferRequest& request, TransferContext& context) {
     case TransferCommand::kReadAll:
       return ReadAll(context);
     case TransferCommand::kWriteAll:
-      return WriteAll(context);
+      return WriteAll(context, request.verify);
+    case TransferCommand::kWriteChanges:
+      return WriteChanges(context);
     case TransferCommand::kReadMemories:
       return ReadMemories(context);
     case TransferCommand::kWriteMemories:
@@ -516,6 +431,7 @@ constexpr CommandRow kCommandRows[] = {
     {TransferCommand::kGlyphsWriteAll, "Glyphs Write ALL", false},
     {TransferCommand::kGroupsRead, "Bank-link Read", true},
     {TransferCommand::kGroupsWrite, "Bank-link Write", false},
+    {TransferCommand::kWriteChanges, "Write Changes", false},
 };
 
 // The row of a command; nothing for a value outside the enum.

@@ -66,6 +66,7 @@ enum class TransferCommand {
   kGlyphsWriteAll,  // font editor "Write ALL"
   kGroupsRead,      // bank-link editor "Read"
   kGroupsWrite,     // bank-link editor "Write"
+  kWriteChanges,    // "Write Changes": what a full write would send, less what the radio holds
 };
 
 // The name the programs show for a command ("Read All Data", "One-touch Read", ...): the start
@@ -83,6 +84,9 @@ struct TransferRequest {
   int last_row = 1;
   // The glyph of the one-glyph font commands, 0..7.
   int glyph = 0;
+  // "Write All Data": read back every block written and compare it with what was sent. A write
+  // of changes always does.
+  bool verify = false;
 };
 
 // Runs a command. A write that `WriteRefusal` stops sends nothing and opens no port.
@@ -95,11 +99,21 @@ Outcome RunTransfer(const TransferRequest& request, TransferContext& context);
 // none), its detail saying why and that nothing was sent; nothing when the command may run.
 std::optional<Outcome> WriteRefusal(const MemoryImage& image, TransferCommand command);
 
-// `ReadAll`, `ReadMemories`, `WriteAll`, `WriteMemories`.
+// `ReadAll`, `ReadMemories`, `WriteAll` (with `verify`, every block written is read back and
+// compared with what was sent), `WriteMemories`.
 Outcome ReadAll(TransferContext& context);
 Outcome ReadMemories(TransferContext& context);
-Outcome WriteAll(TransferContext& context);
+Outcome WriteAll(TransferContext& context, bool verify = false);
 Outcome WriteMemories(TransferContext& context);
+
+// "Write Changes": encodes the image as the full write would, and sends only the writes whose
+// bytes differ from what the snapshot says the radio holds, in the full write's order, so that
+// the radio ends as a full write would leave it. First it makes sure the radio is the one the
+// snapshot describes: the same identification, and the blocks about to be written, the settings
+// area and a spread of channel records read back as the snapshot has them; any difference sends
+// nothing. Afterwards every block written is read back and compared with what was sent. Without
+// a snapshot that knows every area the full write compares, nothing is sent either.
+Outcome WriteChanges(TransferContext& context);
 
 // Number of pass channels among rows first..last (in either order): "One Memory Write" writes
 // none of them or all 100.

@@ -110,11 +110,11 @@ SimRadio::Memory RichRadioMemory() {
   image.one_touch[8] = OneTouchKey{false, 1, 299};
   for (int n = 1; n <= kChannelCount; n += 7) {
     Channel& channel = image.channel(n);
-    auto& row = channel.row;
-    channel.used = true;
-    row[kColFreq] = FrequencyText(static_cast<uint32_t>(144000000 + 12500 * n));
-    row[kColMode] = n % 2 ? "FM" : "AM", row[kColToneMode] = "Train", row[kColShift] = "+";
-    row[kColShiftFreq] = "0.600MHz", row[kColName] = n % 3 ? "東京" + std::to_string(n) : "①CH";
+    channel.used = true, channel.blank = false;
+    channel.frequency_hz = static_cast<uint32_t>(144000000 + 12500 * n);
+    channel.mode = n % 2 ? Modulation::kFm : Modulation::kAm;
+    channel.tone_mode = ToneMode::kTrain, channel.shift = Shift::kPlus;
+    channel.offset_hz = 600000, channel.name = n % 3 ? "東京" + std::to_string(n) : "①CH";
     channel.tx_tone_index = static_cast<uint8_t>(n % 39),
     channel.train_index = static_cast<uint8_t>(n % 29);
   }
@@ -220,6 +220,10 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"font-export", a, Path("c.FM5"), "-o", Path("b.M5")}, 2, "tqm5: font-export does not take -o"},
       {{"show", a, "-o", Path("b.M5")}, 2, "tqm5: show does not take -o"},
       {{"show", a, "--accept-changes"}, 2, "tqm5: show does not take --accept-changes"},
+      {{"show", a, "--changes"}, 2, "tqm5: show does not take --changes"},
+      {{"write", "--port", "sim", "--model", "J", a, "--changes", "--verify"}, 2, "tqm5: write takes --changes or --verify, not both"},
+      {{"write", "--port", "sim", "--model", "J", a, "--changes"}, 1, "tqm5 write: Nothing is known yet of what the radio "
+       "holds: read it first or write everything. (tqm5 read, or tqm5 write without --changes) Nothing was sent.\n"},
       {{"write", "--port", "sim", "--model", "J", a, "-o", Path("b.M5")}, 2, "tqm5: write does not"},
       {{"read", "--port", "/dev/tqm5-none", "--model", "J"}, 1, "tqm5 read: no serial port /dev/tqm5-none"},
       {{"read", "--port", "/dev/tqm5-none", "--model", "J", "-o", notes + "/x.M5"}, 1,
@@ -247,7 +251,7 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"show", "--model", "T", "--", "-a.M5"}, 0, "Channels: 23 used\n"},
       {{"--version"}, 0, "tqm5 0.1.0\n"},
       {{"--help"}, 0, "Usage: tqm5 VERB"},
-      {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5 [--accept-changes]\n"},
+      {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5 [--changes | --verify] [--accept-changes]\n"},
       {{"import-csv", "-h"}, 0, "Usage: tqm5 import-csv FILE.M5 IN.CSV -o OUT.M5 [--model M]\n"},
       {{"--help"}, 0, "Usage: " + std::string(TQM5_CLONE_EXECUTABLE) + " [options] [FILE.M5]\n", TQM5_CLONE_EXECUTABLE},
       {{"--version"}, 0, "tqm5-clone 0.1.0\n", TQM5_CLONE_EXECUTABLE},
@@ -332,7 +336,7 @@ TEST_F(CliTest, AWriteFinishesWhenItsOutputIsClosed) {
 // says which one the radio is. The last line of stderr is the outcome.
 TEST_F(CliTest, FailuresNameWhatHappenedOnTheLine) {
   // clang-format off
-  struct Case { std::vector<std::string> sim_args; std::string outcome; std::string verb = "read"; };
+  struct Case { std::vector<std::string> sim_args; std::string outcome; std::string verb = "read"; std::vector<std::string> more = {}; };
   const Case cases[] = {
       {{"--hang-up-after", "30"}, R"(tqm5 read: Error: reading .*: the port went away during "ZR~F[0-9A-F]{5}R" )"
        R"(\(/dev/pts/\d+: [a-z ]+\): check that the cable is plugged in and the radio is on\.)"},
@@ -342,13 +346,20 @@ TEST_F(CliTest, FailuresNameWhatHappenedOnTheLine) {
        R"(answered "ZR~TQ-M5" after \d+ ms, later than the 1000 ms allowed\)\. .*)"},
       {{"--variant", "TQ-M5T"}, "tqm5 identify: the radio did not answer as model option J, but it answered "
        "ZR~TQ-M5T: it is model option T; run again with --model T", "identify"},
+      // Write 500 of a full write stores channel 470.
+      {{"--corrupt-every", "500"}, R"(tqm5 write: Verification failed: channel 470 does not hold what was sent\. .*: )"
+       R"(channel 470 \(address 08740\): byte 32 was sent as 00 and read back as 01; 2 more differ: channel 970, channel 1470\.)",
+       "write", {"--verify", "PROJECT"}},
   };
+  testing::WriteLines(Path("a.M5"), StartUpProject());
   // clang-format on
   for (const Case& c : cases) {
     std::string device;
     testing::Child sim(testing::SpawnAndReadFirstLine(TQM5_SIM_EXECUTABLE, c.sim_args, device));
     ASSERT_TRUE(sim.started());
-    testing::RunResult run = Tqm5({c.verb, "--port", device, "--model", "J"});
+    std::vector<std::string> args = {c.verb, "--port", device, "--model", "J"};
+    for (const std::string& arg : c.more) args.push_back(arg == "PROJECT" ? Path("a.M5") : arg);
+    testing::RunResult run = Tqm5(args);
     EXPECT_EQ(run.status, 1) << c.sim_args[0];
     std::string last = run.err.substr(run.err.rfind('\n', run.err.size() - 2) + 1);
     EXPECT_TRUE(std::regex_match(last, std::regex(c.outcome + "\n"))) << last;

@@ -27,7 +27,7 @@ TEST(BankToolsTest, NumberBoxTypingEnterAndLeave) {
 TEST(BankToolsTest, SettingASizeLeavesTheLabelsToTheMemoryPage) {
   MemoryImage image;
   ASSERT_TRUE(SetBankSize(image, 0, 50) && SetBankSize(image, 49, 50));
-  EXPECT_EQ(image.channel(101).row[kColLabel], "Bank01-000");
+  EXPECT_EQ(image.channel(101).label, "Bank01-000");
   EXPECT_FALSE(SetBankSize(image, 3, 1001) || SetBankSize(image, 50, 1));
 }
 

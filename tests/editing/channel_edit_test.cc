@@ -2,31 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include "support/channel_cells.h"
+
 namespace tqm5 {
 namespace {
 
-// A channel row of hand-written texts, columns 1..12, and its index bytes.
-void SetRow(Channel& channel, std::array<std::string, 12> texts, std::array<uint8_t, 5> indexes,
-            bool used = true) {
-  for (int column = kColFreq; column <= kColName; ++column) {
-    channel.row[column] = texts[static_cast<size_t>(column - 1)];
-  }
+using Texts = testing::Cells;
+
+// A used channel of hand-written texts, columns 1..12, and its index bytes.
+void SetRow(Channel& channel, const Texts& texts, std::array<uint8_t, 5> indexes) {
+  testing::SetCells(channel, texts);
   channel.step_index = indexes[0], channel.tx_tone_index = indexes[1];
   channel.rx_tone_index = indexes[2], channel.dcs_index = indexes[3];
-  channel.train_index = indexes[4], channel.used = used;
-}
-
-std::array<std::string, 12> Texts(const Channel& channel) {
-  std::array<std::string, 12> texts;
-  for (int column = kColFreq; column <= kColName; ++column) {
-    texts[static_cast<size_t>(column - 1)] = channel.row[column];
-  }
-  return texts;
+  channel.train_index = indexes[4], channel.used = true;
 }
 
 // A used FM channel on 145 MHz named "OLD", with index bytes {0, 8, 8, 0, 28}.
 // clang-format off
-const std::array<std::string, 12> kOldRow = {"145.00000MHz", "FM", "5KHz", "ＪＲ", "None", "88.5Hz",
+const Texts kOldRow = {"145.00000MHz", "FM", "5KHz", "ＪＲ", "None", "88.5Hz",
                                              "88.5Hz", "023", "Off", "0.000MHz", "", "OLD"};
 
 TEST(ChannelDialogTest, OpensOnTheMainRowAndNeverOnBugDetectors) {
@@ -39,30 +32,40 @@ TEST(ChannelDialogTest, OpensOnTheMainRowAndNeverOnBugDetectors) {
 
 TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
   // Index bytes: step, tx, rx, DCS, carrier. Label and AM/WFM rule are checked apart.
-  using Case = std::tuple<int, ModelOption, std::array<std::string, 12>, std::array<uint8_t, 5>,
-                          ChannelForm>;
+  struct Case {
+    int number;
+    ModelOption model;
+    Texts texts;
+    std::array<uint8_t, 5> indexes;
+    ChannelForm expected;
+  };
   // clang-format off
   const Case cases[] = {
       {7, ModelOption::kJ, {"1295.12345MHz", "AM", "25KHz", "ＪＲ", "Train", "67.0Hz", "250.3Hz",
        "754", "＋", "123.456MHz", "*", "東京"}, {7, 0, 38, 103, 28},
-       {"", "1295", "12345", "東京", true, 1, 7, 5, 0, 38, 103, 28, 1, "123", "456"}},
+       {.freq_mhz = "1295", .freq_fraction = "12345", .name = "東京", .skip = true, .mode = 1,
+        .step = 7, .tone_mode = 5, .tx_tone = 0, .rx_tone = 38, .dcs = 103, .train = 28,
+        .shift = 1, .offset_mhz = "123", .offset_khz = "456"}},
       {8, ModelOption::kT, {"7.00500MHz", "WFM", "5KHz", "300Hz", "Train", "88.5Hz", "88.5Hz",
        "023", "－", "0.600MHz", "※", ""}, {0, 8, 8, 0, 0},
-       {"", "7", "00500", "", true, 3, 0, 0, 8, 8, 0, 0, 2, "0", "600"}},
+       {.freq_mhz = "7", .freq_fraction = "00500", .skip = true, .mode = 3, .tone_mode = 0,
+        .train = 0, .shift = 2, .offset_mhz = "0", .offset_khz = "600"}},
       {9, ModelOption::kOther, {"45.12340MHz", "NFM", "1MHz", "ＪＲ", "DCS", "88.5Hz", "88.5Hz",
        "023", "Off", "12.500MHz", "", ""}, {15, 8, 8, 0, 28},
-       {"", "45", "12340", "", false, 2, 15, 4, 8, 8, 0, 28, 0, "12", "500"}},
-      // Texts of other lengths leave the boxes empty; unknown texts select the first buttons.
-      {10, ModelOption::kJ, {"145MHz", "?", "5KHz", "ＪＲ", "?", "88.5Hz", "88.5Hz", "023", "?",
-       "1000.000MHz", "", ""}, {0, 8, 8, 0, 28},
-       {"", "", "", "", false, 0, 0, 0, 8, 8, 0, 28, 0, "", ""}},
+       {.freq_mhz = "45", .freq_fraction = "12340", .mode = 2, .step = 15, .tone_mode = 4,
+        .offset_mhz = "12", .offset_khz = "500"}},
+      // Empty cells leave the boxes empty or select the first buttons; so does an offset wider
+      // than the boxes (a record may hold one).
+      {10, ModelOption::kJ, {"", "", "5KHz", "ＪＲ", "", "88.5Hz", "88.5Hz", "023", "Off",
+       "1000.000MHz", "", ""}, {0, 8, 8, 0, 28}, {}},
   };
   // clang-format on
   for (const auto& [number, model, texts, indexes, expected] : cases) {
+    SCOPED_TRACE(number);
     MemoryImage image;
     SelectModelOption(image, model);
     SetRow(image.channel(number), texts, indexes);
-    ChannelDialog dialog = OpenChannelDialog(image, number);
+    ChannelDialogState dialog = OpenChannelDialogState(image, number);
     ChannelForm form = dialog.columns[0];
     form.label.clear();
     EXPECT_EQ(form, expected) << number;
@@ -73,14 +76,15 @@ TEST(ChannelDialogTest, FillsEachColumnFromItsRow) {
   // A dual pair shows its sub channel in the second column; call and dual channels refuse AM
   // and WFM.
   MemoryImage image;
-  image.channel(1104).row[kColFreq] = "433.50000MHz";
-  ChannelDialog dual = OpenChannelDialog(image, 1103);
+  image.channel(1104).blank = false;
+  image.channel(1104).frequency_hz = 433500000;
+  ChannelDialogState dual = OpenChannelDialogState(image, 1103);
   EXPECT_EQ((dual.dual ? "dual " : "") + dual.columns[0].label + "|" + dual.columns[1].label +
                 dual.columns[1].freq_mhz + dual.columns[1].freq_fraction,
             "dual Dual1(Main) |Dual1(Sub) 43350000");
   EXPECT_EQ(std::tuple(dual.columns[0].am_wfm_enabled, dual.columns[1].am_wfm_enabled,
-                       OpenChannelDialog(image, 1402).columns[0].am_wfm_enabled,
-                       OpenChannelDialog(image, 1404).columns[0].am_wfm_enabled),
+                       OpenChannelDialogState(image, 1402).columns[0].am_wfm_enabled,
+                       OpenChannelDialogState(image, 1404).columns[0].am_wfm_enabled),
             std::tuple(false, false, false, true));
 }
 
@@ -121,7 +125,7 @@ TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
       {1101, "0145", "0", "0145.00000", "0145", "00000"}, {1101, "", "", "", "", ""}}) {
     // clang-format on
     MemoryImage image;
-    ChannelDialog dialog = OpenChannelDialog(image, number);
+    ChannelDialogState dialog = OpenChannelDialogState(image, number);
     dialog.columns[0].freq_mhz = mhz;
     dialog.columns[0].freq_fraction = fraction;
     ChannelEdit edit = ConfirmChannelDialog(dialog);
@@ -142,7 +146,7 @@ TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
        {"12", "", "", "12.000|"}, {"7", "600", "", "7.600|"}}) {
     // clang-format on
     MemoryImage image;
-    ChannelDialog dialog = OpenChannelDialog(image, 1);
+    ChannelDialogState dialog = OpenChannelDialogState(image, 1);
     dialog.columns[0].freq_mhz = "145";
     dialog.columns[0].offset_mhz = mhz, dialog.columns[0].offset_khz = khz;
     dialog.columns[0].name = name;
@@ -154,24 +158,37 @@ TEST(ChannelDialogTest, OkCleansTheBoxesAndDecidesTheResult) {
 
 TEST(ApplyChannelEditTest, WritesTheRowsAsTheDialogLeftThem) {
   MemoryImage image;
-  ChannelDialog dialog = OpenChannelDialog(image, 5);
+  ChannelDialogState dialog = OpenChannelDialogState(image, 5);
   ChannelForm& form = dialog.columns[0];
-  form = {"", "430", "0125", "NAME", true, 2, 3, 2, 12, 24, 93, 28, 2, "5", "000"};
+  form = {.freq_mhz = "430",
+          .freq_fraction = "0125",
+          .name = "NAME",
+          .skip = true,
+          .mode = 2,
+          .step = 3,
+          .tone_mode = 2,
+          .tx_tone = 12,
+          .rx_tone = 24,
+          .dcs = 93,
+          .train = 28,
+          .shift = 2,
+          .offset_mhz = "5",
+          .offset_khz = "000"};
   ASSERT_EQ(ApplyChannelEdit(image, ConfirmChannelDialog(dialog)).shown, false);
   const Channel& written = image.channel(5);
-  EXPECT_EQ(Texts(written),
-            (std::array<std::string, 12>{"430.01250MHz", "NFM", "10KHz", "ＪＲ", "TSQ", "100.0Hz",
-                                         "151.4Hz", "654", "-", "5.000MHz", "*", "NAME"}));
+  EXPECT_EQ(testing::CellsOf(written),
+            (Texts{"430.01250MHz", "NFM", "10KHz", "ＪＲ", "TSQ", "100.0Hz", "151.4Hz", "654", "-",
+                   "5.000MHz", "*", "NAME"}));
   // Step, tones and DCS index bytes, and the channel in use.
   EXPECT_EQ(std::vector<int>({written.step_index, written.tx_tone_index, written.rx_tone_index,
                               written.dcs_index, written.used}),
             std::vector<int>({3, 12, 24, 93, 1}));
 
   // Emptying a single channel leaves its texts and only marks it unused.
-  dialog = OpenChannelDialog(image, 5);
+  dialog = OpenChannelDialogState(image, 5);
   form.freq_mhz.clear(), form.freq_fraction.clear(), form.name = "OTHER";
   ApplyChannelEdit(image, ConfirmChannelDialog(dialog));
-  EXPECT_EQ(image.channel(5).row[kColName] + (image.channel(5).used ? " used" : ""), "NAME");
+  EXPECT_EQ(image.channel(5).name + (image.channel(5).used ? " used" : ""), "NAME");
 }
 
 TEST(ApplyChannelEditTest, PassChannelsMayNotRepeatAFrequency) {
@@ -183,29 +200,30 @@ TEST(ApplyChannelEditTest, PassChannelsMayNotRepeatAFrequency) {
     // clang-format on
     MemoryImage image;
     SetRow(image.channel(other), kOldRow, {0, 8, 8, 0, 28});
-    image.channel(edited).row[kColName] = "KEPT";
-    ChannelDialog dialog = OpenChannelDialog(image, edited);
+    image.channel(edited).name = "KEPT";
+    ChannelDialogState dialog = OpenChannelDialogState(image, edited);
     dialog.columns[0].freq_mhz = "145";
     dialog.columns[0].name = "NEW";
     Outcome outcome = ApplyChannelEdit(image, ConfirmChannelDialog(dialog));
     std::string shown = outcome.shown ? outcome.text + "|" + outcome.title : "not shown";
     if (outcome.icon != OutcomeIcon::kNone) shown += "|with an icon";
-    EXPECT_EQ(std::tuple(shown, image.channel(edited).used, image.channel(edited).row[kColName]),
+    EXPECT_EQ(std::tuple(shown, image.channel(edited).used, image.channel(edited).name),
               std::tuple(overlaps ? "Overlaps in Frequency| Error" : "not shown", !overlaps,
                          overlaps ? "KEPT" : "NEW"))
         << edited;
   }
   MemoryImage image;
   image.channel(1404).used = true;
-  image.channel(1404).row[kColFreq] = "145.01000MHz";
+  image.channel(1404).blank = false;
+  image.channel(1404).frequency_hz = 145010000;
   EXPECT_FALSE(PassFrequencyOverlaps(image, 1405, "145.00000"));
   EXPECT_TRUE(PassFrequencyOverlaps(image, 1405, "145.01099"));  // compared to the kilohertz
 }
 
 TEST(ApplyChannelEditTest, DualPairsEmptyAndWriteTheirSubRow) {
   // Both rows start as kOldRow; the fields not typed keep its texts.
-  const std::array<std::string, 12> empty{};
-  std::array<std::string, 12> main_kept = kOldRow, set = kOldRow, main_set = kOldRow;
+  const Texts empty{};
+  Texts main_kept = kOldRow, set = kOldRow, main_set = kOldRow;
   main_kept[11] = main_set[11] = "M", set[11] = "S";
   set[0] = "433.00000MHz", main_set[0] = "430.00000MHz";
   // clang-format off
@@ -217,16 +235,17 @@ TEST(ApplyChannelEditTest, DualPairsEmptyAndWriteTheirSubRow) {
     MemoryImage image;
     SetRow(image.channel(1101), kOldRow, {0, 8, 8, 0, 28});
     SetRow(image.channel(1102), kOldRow, {0, 8, 8, 0, 28});
-    ChannelDialog dialog = OpenChannelDialog(image, 1101);
+    ChannelDialogState dialog = OpenChannelDialogState(image, 1101);
     ChannelForm &main = dialog.columns[0], &sub = dialog.columns[1];
     main.freq_mhz = main_on ? "430" : "", main.freq_fraction = main_on ? "0" : "", main.name = "M";
     sub.freq_mhz = sub_on ? "433" : "", sub.freq_fraction = sub_on ? "0" : "", sub.name = "S";
     ChannelEdit edit = ConfirmChannelDialog(dialog);
     EXPECT_EQ(edit.result, result);
     ApplyChannelEdit(image, edit);
-    EXPECT_EQ(std::tuple(Texts(image.channel(1101)), Texts(image.channel(1102)),
-                         image.channel(1101).used, image.channel(1102).used),
-              std::tuple(main_after, sub_after, main_on, sub_on))
+    EXPECT_EQ(
+        std::tuple(testing::CellsOf(image.channel(1101)), testing::CellsOf(image.channel(1102)),
+                   image.channel(1101).used, image.channel(1102).used),
+        std::tuple(main_after, sub_after, main_on, sub_on))
         << result;
     // An emptied row takes index bytes 0, not the empty channel's defaults.
     if (result != kEditBothSet) {

@@ -29,10 +29,9 @@ TEST(TabsTest, EnteringPagesRebuildsWhatTheyShowFromTheBanks) {
   image.bank_sizes[3] = 400;
   image.bank_sizes[7] = 600;
   EnterTab(image, kSetModeTab);
-  EXPECT_EQ(image.channel(401).row[kColLabel], "Bank04-000");  // untouched
+  EXPECT_EQ(image.channel(401).label, "Bank04-000");  // untouched
   EnterTab(image, kMemoryTab);
-  EXPECT_EQ(image.channel(400).row[kColLabel] + image.channel(401).row[kColLabel],
-            "Bank03-399Bank07-000");
+  EXPECT_EQ(image.channel(400).label + image.channel(401).label, "Bank03-399Bank07-000");
 
   // Which keys survive is the one-touch rule's; entering "Common Set" runs it.
   EnterTab(image, kCommonTab);         // used banks 3, 7

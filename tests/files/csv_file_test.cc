@@ -7,6 +7,7 @@
 
 #include "image/channel_numbering.h"
 #include "image/vocabulary.h"
+#include "support/channel_cells.h"
 #include "support/files.h"
 
 namespace tqm5 {
@@ -26,20 +27,13 @@ std::vector<std::string> Columns(std::string_view text) {
   return columns;
 }
 
-// Makes `channel` a used channel with the given texts of columns 1..12 and the codes of those
-// texts (a text not in its list leaves the empty channel's code).
+// Makes `channel` a used channel showing the given texts of columns 1..12.
 void Fill(Channel& channel, const std::vector<std::string>& columns) {
-  std::string label = channel.row[kColLabel];
-  channel = Channel{};
-  channel.row[kColLabel] = label;
+  ClearChannel(channel);
   channel.used = true;
-  for (int c = kColFreq; c <= kColName; ++c) channel.row[c] = columns[static_cast<size_t>(c - 1)];
-  auto code = [](uint8_t& index, int found) { index = found >= 0 ? uint8_t(found) : index; };
-  code(channel.step_index, IndexOf(kStepList, channel.row[kColStep]));
-  code(channel.train_index, IndexOf(kTrainList, channel.row[kColCarrier]));
-  code(channel.tx_tone_index, IndexOf(kToneList, channel.row[kColTxTone]));
-  code(channel.rx_tone_index, IndexOf(kToneList, channel.row[kColRxTone]));
-  code(channel.dcs_index, IndexOf(kDcsList, channel.row[kColDcs]));
+  testing::Cells cells;
+  std::copy(columns.begin(), columns.end(), cells.begin());
+  testing::SetCells(channel, cells);
 }
 
 // An image with about a third of its channels used, every field drawn at random.
@@ -74,7 +68,6 @@ TEST(CsvFileTest, ExportWritesQuotedCaptionAndChannelLinesInCp932) {
   MemoryImage image;
   Fill(image.channel(1),
        Columns("145.00000MHz|FM|5KHz|ＪＲ|Tone|88.5Hz|88.5Hz|023|+|0.600MHz||愛ｱ,\"Q\""));
-  image.channel(3).row[kColFreq] = "145";  // three characters or fewer: written as they are
   std::string path = TempPath("export.csv");
   Outcome outcome = ExportCsv(image, path);
   EXPECT_EQ(outcome.text + "/" + outcome.title, "Save File/Finish");
@@ -87,7 +80,7 @@ TEST(CsvFileTest, ExportWritesQuotedCaptionAndChannelLinesInCp932) {
       "\"\x82\x69\x82\x71\",\"Tone\",\"88.5Hz\",\"88.5Hz\",\"023\",\"+\",\"0.600MHz\",\"\","
       "\"\x88\xa4\xb1,\"\"Q\"\"\",\"1\"\r\n";
   EXPECT_EQ(bytes.substr(0, start.size()), start);
-  EXPECT_NE(bytes.find(R"("Bank00-002","145","","","","","","","","","","","","3")"
+  EXPECT_NE(bytes.find(R"("Bank00-002","","","","","","","","","","","","","3")"
                        "\r\n"),
             std::string::npos);
   EXPECT_EQ(bytes.substr(bytes.size() - 9), ",\"1623\"\r\n");
@@ -168,33 +161,35 @@ TEST(CsvFileTest, ImportChecksEveryColumn) {
 }
 
 // Where the import stops. A file ending before row 1603 stops there without a message: the rows
-// read keep the file's texts unchecked, the others stay, nothing is emptied. A file of the
-// caption line alone, and a file whose name does not end in "CSV", read no row but go on to the
-// check. Channel 1 carries DCS "23" in the file; channel 50 holds a mode the check refuses.
+// read hold what the file gave them, the others stay, nothing is emptied. A file of the caption
+// line alone, and a file whose name does not end in "CSV", read no row but go on to the check.
+// Channel 1 carries DCS "23" in the file; channel 50 holds a frequency the check refuses.
 TEST(CsvFileTest, ImportStopsWhereTheFileEndsAndReadsOnlyCsvNames) {
   MemoryImage source;
   Fill(source.channel(1),
-       Columns("433.00000MHz|FM|5KHz|ＪＲ|None|88.5Hz|88.5Hz|23|Off|0.000MHz||"));
-  source.channel(2).row[kColMode] = "FM";  // a line without frequency empties its whole row
+       Columns("433.00000MHz|FM|5KHz|ＪＲ|None|88.5Hz|88.5Hz|023|Off|0.000MHz||"));
+  // A line without frequency empties its whole row.
+  source.channel(2).blank = false, source.channel(2).mode = Modulation::kFm;
   // Name, channel lines after the caption line, message ("" for none), channel 1's DCS
   // afterwards ("" when it was not read), channel 50 still used and untouched.
   // clang-format off
   struct Case { const char* name; int rows; const char* result; const char* dcs_1; bool used_50; };
   const Case cases[] = {
-      {"a.csv", 0, "Import CSV File", "", false}, {"b.csv", 1, "", "23", true}, {"c.csv", 1602, "", "23", false},
+      {"a.csv", 0, "Import CSV File", "", false}, {"b.csv", 1, "", "023", true}, {"c.csv", 1602, "", "023", false},
       {"d.CsV", 1603, "Import CSV File", "023", false}, {"f.csv.txt", 1623, "Import CSV File", "", false},
   };
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::vector<std::string> lines = CsvLines(source);
+    lines[1].replace(lines[1].find("\"023\""), 5, "\"23\"");
     lines.resize(static_cast<size_t>(c.rows) + 1);
     std::string path = TempPath(c.name);
     WriteLines(path, lines);
     MemoryImage image;
     Fill(image.channel(50),
-         Columns("145.00000MHz|XM|5KHz|ＪＲ|None|88.5Hz|88.5Hz|023|Off|0.000MHz||"));
-    image.channel(kFirstBugChannel).row[kColMode] = "XM";  // never checked
+         Columns("1300.00000MHz|FM|5KHz|ＪＲ|None|88.5Hz|88.5Hz|023|Off|0.000MHz||"));
+    image.channel(kFirstBugChannel).frequency_hz = 1300000000;  // never checked
     Fill(image.channel(2),
          Columns("145.00000MHz|FM|5KHz|ＪＲ|None|88.5Hz|88.5Hz|031|Off|0.000MHz||"));
     MemoryImage before = image;
@@ -206,7 +201,7 @@ TEST(CsvFileTest, ImportStopsWhereTheFileEndsAndReadsOnlyCsvNames) {
     if (!outcome.shown) {
       EXPECT_NE(outcome.detail.find("line " + std::to_string(c.rows + 2)), std::string::npos);
     }
-    EXPECT_EQ(image.channel(1).row[kColDcs], c.dcs_1);
+    EXPECT_EQ(CellText(image.channel(1), kColDcs), c.dcs_1);
     EXPECT_EQ(image.channel(50) == before.channel(50), c.used_50);
     EXPECT_TRUE(image.channel(2) == expected_2 &&
                 image.channel(kFirstBugChannel) == before.channel(kFirstBugChannel));

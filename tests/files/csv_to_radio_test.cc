@@ -59,7 +59,7 @@ TEST(CsvToRadioTest, SpreadsheetFileReachesTheRadioWithEveryFrequencyExact) {
   MemoryImage loaded;
   SelectModelOption(loaded, ModelOption::kJ);
   ASSERT_TRUE(LoadProject(loaded, base + ".M5").success);
-  EXPECT_EQ(loaded.channel(13).row[kColName], "東京,\"13\"");
+  EXPECT_EQ(loaded.channel(13).name, "東京,\"13\"");
 
   testing::Bench bench;
   bench.image = loaded;

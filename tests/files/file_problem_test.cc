@@ -10,7 +10,7 @@ TEST(FileProblemTest, ImportReportSaysWhatBecameOfTheChannels) {
   const std::vector<FileProblem> two = {
       {12, 11, "Freqency", "9999", "out of range 0.53099..1299.99999 MHz", true},
       {13, 0, "", "", "blank line; skipped", false}};
-  const ImportWords words = {"kept", "unchecked", "nothing"};
+  const ImportWords words = {"kept", "partial", "nothing"};
   const std::string list =
       "a.CSV line 12, channel 11, Freqency \"9999\": out of range 0.53099..1299.99999 MHz; "
       "channel emptied\na.CSV line 13: blank line; skipped";
@@ -19,7 +19,7 @@ TEST(FileProblemTest, ImportReportSaysWhatBecameOfTheChannels) {
   const Case cases[] = {
       {{}, true, true, "", "", ""},
       {two, true, true, "2 problem(s), 1 channel(s) emptied", list, "kept"},
-      {two, false, true, "2 problem(s), 1 channel(s) emptied", list, "unchecked"},
+      {two, false, true, "2 problem(s), 1 channel(s) emptied", list, "partial"},
       {{}, false, false, "", "", "nothing"},
   };
   // clang-format on

@@ -15,6 +15,7 @@
 #include "image/vocabulary.h"
 #include "model/banks.h"
 #include "settings/catalogue.h"
+#include "support/channel_cells.h"
 #include "support/files.h"
 #include "textdata/cp932.h"
 
@@ -50,12 +51,10 @@ Channel MakeChannel(std::string freq, std::string mode, std::array<int, 5> index
                     std::string tone_mode, std::string shift, std::string offset, bool skip,
                     std::string name) {
   auto [step, train, tx, rx, dcs] = index;
-  Channel ch{{{"", freq, mode, std::string(kStepList[step]), std::string(kTrainList[train]),
-               tone_mode, std::string(kToneList[tx]), std::string(kToneList[rx]),
-               std::string(kDcsList[dcs]), shift, offset, skip ? "*" : "", name}}};
-  auto u8 = [](int i) { return static_cast<uint8_t>(i); };
-  std::tie(ch.step_index, ch.train_index, ch.tx_tone_index, ch.rx_tone_index, ch.dcs_index) =
-      std::tuple(u8(step), u8(train), u8(tx), u8(rx), u8(dcs));
+  Channel ch;
+  testing::SetCells(ch, {freq, mode, std::string(kStepList[step]), std::string(kTrainList[train]),
+                         tone_mode, std::string(kToneList[tx]), std::string(kToneList[rx]),
+                         std::string(kDcsList[dcs]), shift, offset, skip ? "*" : "", name});
   ch.used = true;
   return ch;
 }
@@ -63,7 +62,7 @@ Channel MakeChannel(std::string freq, std::string mode, std::array<int, 5> index
 TEST(ProjectFileTest, ChannelLines) {
   Channel grid_forms = MakeChannel("1295.00000MHz", "WFM", {15, 0, 38, 0, 103}, "DCS", "－",
                                    "10.000MHz", false, "東京Ａ1");
-  grid_forms.row[kColSkip] = "※";
+  grid_forms.skip = Skip::kYesMark;
   // clang-format off
   const std::pair<Channel, std::string> cases[] = {
       {MakeChannel("145.00000MHz", "FM", {0, 28, 8, 8, 0}, "None", "+", "0.600MHz", false, ""),
@@ -73,7 +72,7 @@ TEST(ProjectFileTest, ChannelLines) {
        "CH00000050.1250020320500120050000.0001:1~"},
       {MakeChannel("433.00000MHz", "AM", {1, 1, 1, 2, 3}, "TSQ", "-", "5.000MHz", false, ""),
        "CH00000433.0000010101201020032005.0000"},
-      {MakeChannel("7.00000MHz", "?", {0, 0, 0, 0, 0}, "SQ", "?", "0.000MHz", false, ""),
+      {MakeChannel("7.00000MHz", "", {0, 0, 0, 0, 0}, "SQ", "Off", "0.000MHz", false, ""),
        "CH00000007.0000000000300000000000.0000"},
   };
   // clang-format on
@@ -84,32 +83,32 @@ TEST(ProjectFileTest, ChannelLines) {
   }
 }
 
-// The frequency and offset fields hold the value the text means, whatever its number of
-// decimals. A text that is not a frequency, or one its field cannot hold, refuses the line and
-// the save, naming the channel and the text; the file on disk stays as it was.
-TEST(ProjectFileTest, FrequencyFieldsHoldTheValueOfTheText) {
-  // The expected frequency and offset fields joined by "|", nullptr when refused.
+// The frequency and offset fields hold the channel's values. A value its field cannot hold (an
+// offset of 1000 MHz or more, as a record may carry, or finer than the field) refuses the line and
+// the save, naming the channel and the grid text; the file on disk stays as it was.
+TEST(ProjectFileTest, FrequencyFieldsHoldTheChannelsValues) {
+  // The expected frequency and offset fields joined by "|", nullptr when refused with the text
+  // quoted. Frequency 0 stands for an empty cell.
   // clang-format off
-  struct Case { const char* frequency; const char* offset; const char* fields; };
+  struct Case { uint32_t hertz, offset; const char* fields; const char* quoted; };
   const Case cases[] = {
-      {"145MHz", "0.6MHz", "0145.00000|000.600"}, {"145.0125MHz", "5MHz", "0145.01250|005.000"},
-      {"145.0", "0.60", "0145.00000|000.600"},
-      {"0145.000000MHz", "000.600000MHz", "0145.00000|000.600"},
-      {"1299.99999MHz", "999.995MHz", "1299.99999|999.995"},
-      {"0.53099MHz", "0.000MHz", "0000.53099|000.000"},
-      {"4294.96729MHz", "999.999MHz", "4294.96729|999.999"}, {"", "", "0000.00000|000.000"},
-      {"145.000001MHz", "0.600MHz", nullptr}, {"10000MHz", "0.600MHz", nullptr},
-      {"145 MHz", "0.600MHz", nullptr}, {"145.00000MHz", "1000MHz", nullptr},
-      {"145.00000MHz", "0.6005MHz", nullptr},
+      {145000000, 600000, "0145.00000|000.600"}, {145012500, 5000000, "0145.01250|005.000"},
+      {1299999990, 999995000, "1299.99999|999.995"}, {530990, 0, "0000.53099|000.000"},
+      {4294967290, 999999000, "4294.96729|999.999"}, {0, 0, "0000.00000|000.000"},
+      {145000001, 600000, nullptr, "145.00000MHz"}, {145000000, 1000000000, nullptr, "1000.000MHz"},
+      {145000000, 600500, nullptr, "0.600MHz"},
   };
   // clang-format on
   TempDir dir;
   std::string path = dir.File("kept.M5");
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.frequency) + " " + c.offset);
+    SCOPED_TRACE(std::to_string(c.hertz) + " " + std::to_string(c.offset));
     MemoryImage image;
     image.channel(12) =
-        MakeChannel(c.frequency, "FM", {0, 28, 8, 8, 0}, "None", "+", c.offset, false, "");
+        MakeChannel("145MHz", "FM", {0, 28, 8, 8, 0}, "None", "+", "0.6", false, "");
+    image.channel(12).frequency_hz = c.hertz;
+    if (c.hertz == 0) image.channel(12).frequency_hz.reset();
+    image.channel(12).offset_hz = c.offset;
     std::string error, line = BuildChannelLine(image, 11, &error);
     std::ofstream(path, std::ios::binary) << "old";
     bool saved = SaveProject(image, path, error);
@@ -120,9 +119,8 @@ TEST(ProjectFileTest, FrequencyFieldsHoldTheValueOfTheText) {
       continue;
     }
     EXPECT_EQ(line + (saved ? "saved" : "") + ReadFile(path), "old");
-    std::string text = std::string(c.frequency) == "145.00000MHz" ? c.offset : c.frequency;
     EXPECT_TRUE(error.find("channel 12") != std::string::npos &&
-                error.find("\"" + text + "\"") != std::string::npos)
+                error.find("\"" + std::string(c.quoted) + "\"") != std::string::npos)
         << error;
   }
 }
@@ -286,8 +284,7 @@ TEST(ProjectFileTest, BankSizesOfAnyTotalAreSavedAndLoadBack) {
   EXPECT_EQ(loaded.bank_sizes, image.bank_sizes);
   EXPECT_EQ(loaded.one_touch[0], image.one_touch[0]);
   std::string labels;
-  for (int n : {1, 500, 501, 900, 901, 1000, 1001})
-    labels += loaded.channel(n).row[kColLabel] + "|";
+  for (int n : {1, 500, 501, 900, 901, 1000, 1001}) labels += loaded.channel(n).label + "|";
   EXPECT_EQ(labels, "Bank03-000|Bank03-499|Bank07-000|Bank07-399|No bank|No bank|PRG - 0A|");
 }
 
@@ -454,10 +451,10 @@ TEST(ProjectFileTest, ChannelLineEdgeCases) {
   for (const Case& c : cases) {
     MemoryImage image;
     SelectModelOption(image, c.model_j ? ModelOption::kJ : ModelOption::kT);
-    image.channel(1).row[kColName] = "old";
+    image.channel(1).name = "old";
     std::vector<FileProblem> problems;
     ParseChannelLine(image, c.line, problems);
-    EXPECT_EQ(std::pair(image.channel(1).used, image.channel(1).row[c.column]),
+    EXPECT_EQ(std::pair(image.channel(1).used, CellText(image.channel(1), c.column)),
               std::pair(c.used, c.text))
         << c.line;
   }

@@ -76,7 +76,7 @@ TEST_F(FontEditorTest, ClicksAndSelectionsEditTheSelectedGlyphOneUndoStepEach) {
             grid()->palette().color(QPalette::Base));
   Press("ALL_CLEAR");
   EXPECT_EQ(Record(2), std::string(64, '0'));
-  QUndoStack* undo = window_.document().undoStack();
+  QUndoStack* undo = window_.document().undo_stack();
   EXPECT_EQ(undo->count(), 4);
   undo->undo();
   undo->undo();
@@ -105,7 +105,7 @@ TEST_F(FontEditorTest, FontFilesSaveAndOpenThroughTheMenu) {
   editor_.findChild<QAction*>("FONT_FILE_SAVE")->trigger();
   std::string saved = testing::ReadFile(messages_.file_answer.toStdString());
   EXPECT_EQ(saved.substr(saved.find("\r\n3\r\n") + 5, 18), "1111111111111111\r\n");
-  window_.document().undoStack()->undo();
+  window_.document().undo_stack()->undo();
   editor_.findChild<QAction*>("FONT_FILE_OPEN")->trigger();
   EXPECT_EQ(Record(3), std::string(64, 'F'));
   ASSERT_EQ(messages_.shown.size(), 2u);
@@ -113,7 +113,7 @@ TEST_F(FontEditorTest, FontFilesSaveAndOpenThroughTheMenu) {
   EXPECT_EQ(messages_.filters.join("|"),
             "M5フォントファイル(*.FM5);;すべてのファイル(*.*)|"
             "FM5 (*.FM5);;FM5 Files (*.FM5);;All Files (*.*)");
-  window_.document().undoStack()->undo();
+  window_.document().undo_stack()->undo();
   EXPECT_EQ(Record(3), std::string(64, '0'));
 }
 

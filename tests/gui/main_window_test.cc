@@ -91,7 +91,9 @@ TEST_F(MainWindowTest, StartsWithTheStartUpImageUnderItsCaptions) {
 // Which rows a clear spares is the library's rule; here the selection reaches it.
 TEST_F(MainWindowTest, DeleteClearsTheSelectionAndAllClearEveryRowOneUndoStepEach) {
   MemoryImage image = window_.document().image();
-  for (int n : {1400, 1404, 1405, 1603}) image.channel(n).row[kColFreq] = "146.00000MHz";
+  for (int n : {1400, 1404, 1405, 1603}) {
+    image.channel(n).blank = false, image.channel(n).frequency_hz = 146000000;
+  }
   window_.document().Replace("setup", image);
   QTableView* grid = window_.grid();
   grid->setCurrentIndex(grid->model()->index(1399, 0));
@@ -100,7 +102,7 @@ TEST_F(MainWindowTest, DeleteClearsTheSelectionAndAllClearEveryRowOneUndoStepEac
       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   Press(grid, Qt::Key_Delete);
   EXPECT_EQ(Cell(1400, 1) + Cell(1404, 1) + "|" + Cell(1405, 1), "|146.00000MHz");
-  window_.document().undoStack()->undo();
+  window_.document().undo_stack()->undo();
   EXPECT_EQ(Cell(1404, 1), "146.00000MHz");
   window_.findChild<QAbstractButton*>("ALL_Reset")->click();
   EXPECT_EQ(Cell(1603, 1) + Cell(1405, 1), "");
@@ -174,10 +176,43 @@ TEST_F(MainWindowTest, UndoingAnEditMadeBeforeATransferKeepsWhatTheRadioHolds) {
   written.identification = "ZR~TQM5";
   written.KeepArea(0x00000, std::string(384, 'A'));
   document.KeepRadioState(written);
-  document.undoStack()->undo();
+  document.undo_stack()->undo();
   EXPECT_EQ(std::tuple(document.image().title, document.radio().identification,
                        document.radio().Area(0x00000, 3)),
             std::tuple("", "ZR~TQM5", std::string(384, 'A')));
+}
+
+// After a read, "Write Changes" sends the one edited channel, its progress counting that one
+// block; whether full writes verify is remembered for the next start.
+TEST_F(MainWindowTest, WriteChangesSendsTheEditAndTheVerifyChoiceIsRemembered) {
+  window_.SetPort({PortChoice::kSimulated, 0, {}});
+  ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
+  window_.document().Change("copy",
+                            [](MemoryImage& image) { image.channel(100) = image.channel(7); });
+  std::vector<Progress> progress;
+  QObject::connect(&window_.runner(), &TransferRunner::progressed, &window_,
+                   [&progress](const Progress& p) { progress.push_back(p); });
+  window_.findChild<QAction*>("WRITE_CHANGES")->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return !window_.runner().busy(); }));
+  EXPECT_EQ(messages_.shown.back().text + "|" + window_.statusBar()->currentMessage().toStdString(),
+            "Complete|Complete: 1 changed block was written and read back as sent (a full write "
+            "sends 1754).");
+  EXPECT_NE(std::find(progress.begin(), progress.end(), Progress{1, 1, "writing 1 changed blocks"}),
+            progress.end());
+  window_.simulator().Stop();
+  const SimRadio::Memory& memory = window_.simulator().radio().memory();
+  EXPECT_TRUE(std::equal(memory.begin() + ChannelAddress(7), memory.begin() + ChannelAddress(8),
+                         memory.begin() + ChannelAddress(100)));
+
+  const std::string com_ini = testing::TempPath("com.ini");
+  for (bool checked : {false, true}) {
+    MainWindow window(ModelOption::kJ, com_ini);
+    QAction* verify = window.findChild<QAction*>("VERIFY_WRITES");
+    EXPECT_EQ(verify->isChecked(), checked);
+    verify->setChecked(true);
+  }
+  std::filesystem::remove(testing::TempPath("com-window.ini"));
+  std::filesystem::remove(com_ini);
 }
 
 // The port chosen is what a saved project records, also after undoing an edit made before. A
@@ -189,7 +224,7 @@ TEST_F(MainWindowTest, AChosenPortIsRecordedAndEveryComEntryNamesItsDevice) {
     MainWindow window(ModelOption::kJ, com_ini);
     window.document().Change("edit", [](MemoryImage& image) { image.title = "X"; });
     window.findChild<QAction*>("MenuSetCom_5")->trigger();
-    window.document().undoStack()->undo();
+    window.document().undo_stack()->undo();
     EXPECT_EQ(window.document().image().com_port_number, 5);
     WithDialog([](QDialog& dialog) {
       qobject_cast<QInputDialog*>(&dialog)->setTextValue("/dev/ttyACM3");
@@ -262,7 +297,7 @@ TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {
   for (ModelOption model : {ModelOption::kJ, ModelOption::kT}) {
     MemoryImage image;
     SelectModelOption(image, model);
-    ChannelDetailDialog dialog(tqm5::OpenChannelDialog(image, 1), model == ModelOption::kJ);
+    ChannelDetailDialog dialog(OpenChannelDialogState(image, 1), model == ModelOption::kJ);
     auto shown = [&](const char* name) {
       return dialog.findChild<QWidget*>(name)->isVisibleTo(&dialog);
     };
@@ -325,7 +360,7 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
   EXPECT_EQ(std::tuple(window_.findChild<QAbstractButton*>("READ_Botton")->isEnabled(),
                        window_.findChild<QAbstractButton*>("CancelTransfer")->isEnabled(),
                        window_.findChild<QLineEdit*>("Progress")->text() + Cell(1, 1) + Cell(1, 10),
-                       window_.document().undoStack()->count()),
+                       window_.document().undo_stack()->count()),
             std::tuple(true, false, QString("0%145.00000MHz0.600MHz"), 1));
 
   // A port that is not there: "Error", with the port named in the details, and no undo step
@@ -337,7 +372,7 @@ TEST_F(MainWindowTest, ACancelledReadEndsWithOneMessageAndTheWindowFree) {
                 (messages_.shown[1].icon == OutcomeIcon::kCritical ? "|critical|" : "|") +
                 messages_.shown[1].detail.substr(0, messages_.shown[1].detail.find(':')),
             "Error| Error|critical|no serial port /dev/tqm5-no-such-port");
-  EXPECT_EQ(window_.document().undoStack()->count(), 1);
+  EXPECT_EQ(window_.document().undo_stack()->count(), 1);
   // Cut to the room left of the file and port label, the whole reason is the tooltip.
   EXPECT_TRUE(window_.statusBar()->currentMessage().contains("tqm5-no-such-port"));
   EXPECT_EQ(window_.statusBar()->toolTip(), window_.statusBar()->currentMessage());
@@ -382,7 +417,7 @@ TEST_F(MainWindowTest, RefusedFilesGetAMessageBox) {
     window_.findChild<QAction*>(row.command)->trigger();
     ASSERT_EQ(messages_.shown.size(), 1u) << row.command;
     EXPECT_NE(messages_.shown[0].text.find(row.text), std::string::npos) << row.command;
-    EXPECT_EQ(window_.document().undoStack()->count(), 0) << row.command;
+    EXPECT_EQ(window_.document().undo_stack()->count(), 0) << row.command;
   }
 }
 
@@ -406,7 +441,7 @@ TEST_F(MainWindowTest, TheKeyboardReachesEveryButtonAndEveryKeyIsBoundOnce) {
   EXPECT_EQ(tab_from(&window_, nullptr, 6),
             "MSFlexGrid1 READ_Botton WRITE_Botton MEM_ONE_READ MEM_ONE_WRITE Clear_Botton "
             "ALL_Reset");
-  ChannelDetailDialog dialog(tqm5::OpenChannelDialog(window_.document().image(), 1), true);
+  ChannelDetailDialog dialog(OpenChannelDialogState(window_.document().image(), 1), true);
   EXPECT_EQ(tab_from(&dialog, dialog.findChild<QWidget*>("DETAIL_FREQ_1"), 3),
             "DETAIL_FREQ_1 DETAIL_FREQ_2 DETAIL_NAME DETAIL_SKIP");
 
@@ -441,9 +476,9 @@ TEST_F(MainWindowTest, AProjectLoadedWithChangesIsWrittenOnlyAfterAQuestion) {
   EXPECT_EQ(messages_.asked, 1);
   EXPECT_NE(messages_.last_question.toStdString().find(problem), std::string::npos);
   EXPECT_TRUE(window_.simulator().radio().commands().empty());
-  window_.document().undoStack()->undo();
+  window_.document().undo_stack()->undo();
   ASSERT_TRUE(Transfer(TransferCommand::kTitleWrite));
-  window_.document().undoStack()->redo();
+  window_.document().undo_stack()->redo();
   messages_.answer = QMessageBox::Yes;
   ASSERT_TRUE(Transfer(TransferCommand::kOneMemoryWrite));
   EXPECT_EQ(messages_.asked, 2);
@@ -459,7 +494,7 @@ TEST_F(MainWindowTest, AProjectLoadedWithChangesIsWrittenOnlyAfterAQuestion) {
   ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
   ASSERT_TRUE(Transfer(TransferCommand::kTitleWrite));
   EXPECT_EQ(messages_.asked, 2);
-  window_.document().undoStack()->undo();  // the read: the opened file's lines stand again
+  window_.document().undo_stack()->undo();  // the read: the opened file's lines stand again
   messages_.answer = QMessageBox::No;
   EXPECT_FALSE(window_.StartTransfer(TransferCommand::kTitleWrite));
   EXPECT_EQ(messages_.asked, 3);

@@ -132,7 +132,7 @@ TEST_F(SettingsPagesTest, TypedPastedAndCommittedTextGoThroughTheBoxRule) {
   EXPECT_TRUE(window_.statusBar()->currentMessage().startsWith("1 of 3 pasted characters"));
 
   auto* title = Find<QLineEdit>("TITLE_TEXT");
-  const int steps = window_.document().undoStack()->count();
+  const int steps = window_.document().undo_stack()->count();
   QInputMethodEvent commit;
   commit.setCommitString("漢あ");  // 漢 is no radio character
   QApplication::sendEvent(title, &commit);
@@ -140,7 +140,7 @@ TEST_F(SettingsPagesTest, TypedPastedAndCommittedTextGoThroughTheBoxRule) {
   QApplication::clipboard()->setText("XYZ");
   pastes[0](title);  // 16 bytes after "XY"
   EXPECT_EQ(window_.document().image().title, "あ" + std::string(12, 'A') + "XY");
-  EXPECT_EQ(window_.document().undoStack()->count(), steps + 1);  // typing is one step
+  EXPECT_EQ(window_.document().undo_stack()->count(), steps + 1);  // typing is one step
   press(title, Qt::Key_Backspace, "", {});
   press(title, Qt::Key_Backspace, "", {});
   Find<QAbstractButton>("cmdFont_2")->click();  // glyph 3 fits in the two bytes freed
@@ -180,9 +180,9 @@ TEST_F(SettingsPagesTest, ChoicesAndTheSettingsResetAreUndone) {
   EXPECT_EQ(state(), "Screen contrast|Wild key assign");
   Find<QAbstractButton>("SETTING_RESET")->click();
   EXPECT_EQ(state(), "language／言語|WILDｷｰ設定");
-  window_.document().undoStack()->undo();
+  window_.document().undo_stack()->undo();
   EXPECT_EQ(state(), "Screen contrast|Wild key assign");
-  window_.document().undoStack()->undo();
+  window_.document().undo_stack()->undo();
   EXPECT_EQ(state(), "Language|Wild key assign");
 }
 

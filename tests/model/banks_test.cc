@@ -48,10 +48,10 @@ TEST(BanksTest, RowLabelsFollowTheBankSizesOnlyWhenTheyAddUpTo1000) {
       {{{0, 100}, {2, 899}}, {{1, "old"}, {1000, "old"}, {1001, "old"}}}}) {  // 999 in all
     // clang-format on
     MemoryImage image = WithBanks(sizes);
-    for (Channel& channel : image.channels) channel.row[kColLabel] = "old";
+    for (Channel& channel : image.channels) channel.label = "old";
     RebuildRowLabels(image);
     for (auto [number, label] : labels) {
-      EXPECT_EQ(image.channel(number).row[kColLabel], label) << number;
+      EXPECT_EQ(image.channel(number).label, label) << number;
     }
   }
 }

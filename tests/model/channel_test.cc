@@ -5,8 +5,14 @@
 #include <cstring>
 #include <tuple>
 
+#include "support/channel_cells.h"
+
 namespace tqm5 {
 namespace {
+
+using testing::Cells;
+using testing::CellsOf;
+using testing::SetCells;
 
 // The 145 MHz repeater channel 1: FM, 5KHz, "+" 0.600MHz, Tone 88.5Hz, DCS 023, carrier ＪＲ,
 // and its record as written by hand, byte by byte.
@@ -22,8 +28,8 @@ const std::string kRepeaterRecord =
 Channel RepeaterChannel(std::string frequency = "145.00000MHz") {
   Channel channel;
   channel.used = true;
-  channel.row.cells = {"",       frequency, "FM", "5KHz",     "ＪＲ", "Tone", "88.5Hz",
-                       "88.5Hz", "023",     "+",  "0.600MHz", "",     ""};
+  SetCells(channel, {frequency, "FM", "5KHz", "ＪＲ", "Tone", "88.5Hz", "88.5Hz", "023", "+",
+                     "0.600MHz", "", ""});
   return channel;
 }
 
@@ -38,29 +44,30 @@ TEST(ChannelCodecTest, RecordsByteForByteBothWays) {
   // index 93 is "654", full-width "－" and "※".
   Channel other;
   other.used = true;
-  other.row.cells = {"",        "433.12345MHz", "WFM", "1MHz",     "300Hz", "DCS", "67.0Hz",
-                     "250.3Hz", "654",          "－",  "5.000MHz", "※",     "AB"};
-  other.step_index = 15, other.tx_tone_index = 0, other.rx_tone_index = 38;
-  other.dcs_index = 93, other.train_index = 0;
+  SetCells(other, {"433.12345MHz", "WFM", "1MHz", "300Hz", "DCS", "67.0Hz", "250.3Hz", "654", "－",
+                   "5.000MHz", "※", "AB"});
+  EXPECT_EQ(std::vector<int>({other.step_index, other.tx_tone_index, other.rx_tone_index,
+                              other.dcs_index, other.train_index}),
+            std::vector<int>({15, 0, 38, 93, 0}));
   std::string other_record = Record(
       "02 7AF0D019 03 0F 404B4C00 02 05 00 27 5D 00 00 3E 01 0A 0000000000000000000000 41004200");
   Channel swapped = repeater;  // tone 0 on receive only, tone 1 (0x02) on transmit
   swapped.tx_tone_index = 1, swapped.rx_tone_index = 0;
-  swapped.row[kColTxTone] = "69.3Hz", swapped.row[kColRxTone] = "67.0Hz";
   for (auto [channel, record] : {std::pair{&repeater, kRepeaterRecord},
                                  {&other, other_record},
                                  {&swapped, RecordWith(13, "02").replace(28, 2, "00")}}) {
     EXPECT_EQ(EncodeChannel(*channel, 2, "ZR~TQ-M5"), record);
     Channel decoded;
     DecodeChannel(decoded, record, false);
-    if (channel->row[kColSkip] == "※") decoded.row[kColSkip] = "※";      // shown as "*"
-    if (channel->row[kColShift] == "－") decoded.row[kColShift] = "－";  // shown as "-"
+    if (channel->skip == Skip::kYesMark) decoded.skip = Skip::kYesMark;  // shown as "*"
+    if (channel->shift == Shift::kMinusFullWidth) decoded.shift = Shift::kMinusFullWidth;
     EXPECT_EQ(decoded, *channel) << record;
   }
 }
 
 // Column texts and the record bytes at `offset`: "E" cases encode the text, "D" cases decode
-// the bytes (a byte outside the tables decodes to a fixed text), "B" cases go both ways.
+// the bytes (a byte outside the tables decodes to a fixed text), "B" cases go both ways. A text
+// that names no value is an empty cell, which sends code 0.
 TEST(ChannelCodecTest, ColumnTextsAndTheirBytes) {
   // An unknown tone mode keeps the column; 145012509 Hz drops its last digit.
   // Rows of text, bytes and way for each column and its offset.
@@ -82,17 +89,27 @@ TEST(ChannelCodecTest, ColumnTextsAndTheirBytes) {
       // clang-format on
       if (way != 'D') {
         Channel channel = RepeaterChannel();
-        channel.row[column] = text;
+        Cells cells = CellsOf(channel);
+        cells[static_cast<size_t>(column - 1)] = text;
+        SetCells(channel, cells);
         EXPECT_EQ(EncodeChannel(channel, 1, "ZR~TQ-M5").substr(2 * offset, strlen(bytes)), bytes)
             << text;
       }
       if (way == 'E') continue;
       Channel decoded;
-      decoded.row[kColToneMode] = "DCS";
+      decoded.tone_mode = ToneMode::kDcs;
       DecodeChannel(decoded, RecordWith(offset, bytes), false);
       EXPECT_TRUE(decoded.used) << bytes;
-      EXPECT_EQ(decoded.row[column], text) << bytes;
+      EXPECT_EQ(CellText(decoded, column), text) << bytes;
     }
+  // A record read and written back sends what the grid shows: the frequency to 10 Hz (145012509
+  // Hz goes back as 145012500), the offset to 1 kHz (600500 Hz as 600000).
+  for (auto [offset, read, written] :
+       {std::tuple{1, "1DB7A408", "14B7A408"}, {7, "F4290900", "C0270900"}}) {
+    Channel channel;
+    DecodeChannel(channel, RecordWith(offset, read), false);
+    EXPECT_EQ(EncodeChannel(channel, 2, "ZR~TQ-M5").substr(2 * offset, 8), written) << read;
+  }
   // Index bytes outside the tables take the empty channel's value, in step with the texts.
   Channel channel;
   DecodeChannel(channel, RecordWith(13, "FF").replace(30, 4, "681D"), false);
@@ -100,10 +117,10 @@ TEST(ChannelCodecTest, ColumnTextsAndTheirBytes) {
             std::vector<int>({8, 0, 28}));
   // Status nibble 0 clears the channel but keeps its label.
   channel = RepeaterChannel();
-  channel.row[kColLabel] = "Bank00-000", channel.tx_tone_index = 3;
+  channel.label = "Bank00-000", channel.tx_tone_index = 3;
   DecodeChannel(channel, RecordWith(0, "10"), false);
   Channel cleared;
-  cleared.row[kColLabel] = "Bank00-000";
+  cleared.label = "Bank00-000";
   EXPECT_EQ(channel, cleared);
 }
 
@@ -129,7 +146,7 @@ TEST(ChannelCodecTest, StatusAndTrainBytesFollowBandChannelAndVariant) {
   channel.used = false;
   EXPECT_EQ(EncodeChannel(channel, 1, "ZR~TQ-M5"), std::string(128, '0'));
   channel.used = true;
-  channel.row[kColToneMode] = "Train";
+  channel.tone_mode = ToneMode::kTrain;
   // clang-format off
   for (auto [model, byte] : {std::pair{"ZR~TQ-M5", "01"}, {"ZR~TQ-M5J", "01"}, {"ZR~TQ-M5E", "00"},
                              {"ZR~TQ-M5T", "00"}, {"", "00"}}) {

@@ -35,7 +35,7 @@ TEST(StartupImageTest, SendsOnlyThePresetChannelsAndHoldsTheFactoryDefaults) {
        {1623, kColLabel, "BUG - 19"}, {1403, kColFreq, "1295.00000MHz"},
        {1623, kColFreq, "321.13500MHz"}, {1623, kColCarrier, "2300Hz"}}) {
     // clang-format on
-    EXPECT_EQ(image.channel(n).row[column], text) << n;
+    EXPECT_EQ(CellText(image.channel(n), column), text) << n;
   }
   EXPECT_EQ(std::vector(image.used_banks.begin(), image.used_banks.begin() + 11),
             (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, kUsedBankEnd}));
@@ -71,11 +71,11 @@ TEST(StartupImageTest, ClearCommandsSpareTheCallAndBugChannels) {
   // A cleared channel is the empty channel under its own label, whatever it held.
   MemoryImage image;
   Channel& channel = image.channel(5);
-  channel.row[kColFreq] = "145.00000MHz", channel.row[kColName] = "X", channel.used = true;
+  channel.blank = false, channel.frequency_hz = 145000000, channel.name = "X", channel.used = true;
   channel.step_index = channel.tx_tone_index = channel.rx_tone_index = channel.dcs_index = 3;
   channel.train_index = 3;
   Channel empty;
-  empty.row[kColLabel] = channel.row[kColLabel];
+  empty.label = channel.label;
   ClearChannel(channel);
   EXPECT_EQ(channel, empty);
 }

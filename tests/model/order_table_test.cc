@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "image/frequency_text.h"
+
 namespace tqm5 {
 namespace {
 
@@ -30,7 +32,9 @@ TEST(OrderTableTest, RecordsForGivenPassChannels) {
     auto image = std::make_unique<MemoryImage>();
     for (auto [record, cell] : cells) {
       image->channel(kOrderFirstPassChannel + record).used = true;
-      image->channel(kOrderFirstPassChannel + record).row[kColFreq] = cell;
+      Channel& channel = image->channel(kOrderFirstPassChannel + record);
+      channel.blank = false;
+      if (std::optional<int64_t> hertz = MegahertzToHertz(cell)) channel.frequency_hz = *hertz;
     }
     ChannelOrderTable table = BuildChannelOrderTable(*image);
     for (int r = 0; r < kOrderRecordCount; ++r) {
@@ -47,7 +51,8 @@ TEST(OrderTableTest, EqualFrequenciesKeepChannelOrderAndWireForm) {
   auto image = std::make_unique<MemoryImage>();
   for (int r = 0; r < kOrderPassChannelCount; ++r) {
     image->channel(kOrderFirstPassChannel + r).used = true;
-    image->channel(kOrderFirstPassChannel + r).row[kColFreq] = "145.00000MHz";
+    image->channel(kOrderFirstPassChannel + r).blank = false;
+    image->channel(kOrderFirstPassChannel + r).frequency_hz = 145000000;
   }
   ChannelOrderTable table = BuildChannelOrderTable(*image);
   EXPECT_EQ(table[100], (OrderRecord{{-1, 0, 0, 255}}));

@@ -75,8 +75,8 @@ TEST(ReadAllTest, ReadsEveryAreaAndReportsProgressInTwoPhases) {
   EXPECT_EQ(image.bank_sizes[3], 600);
   EXPECT_EQ(bench.snapshot.Area(kBankSizeAddress, kBankSizeBlocks).substr(12, 8), "58020000");
   EXPECT_TRUE(image.channel(1).used && !image.channel(3).used);
-  EXPECT_EQ(image.channel(601).row[kColLabel] + image.channel(1).row[kColFreq] +
-                image.channel(1102).row[kColFreq],
+  EXPECT_EQ(image.channel(601).label + CellText(image.channel(1), kColFreq) +
+                CellText(image.channel(1102), kColFreq),
             "Bank20-000145.00000MHz440.00000MHz");
   // 21 area blocks, then every channel from its own slot in channel order.
   std::vector<std::string> blocks = bench.BlockCommands();
