@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "files/project_file.h"
+#include "image_check.h"
 
 namespace {
 
@@ -27,11 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<tqm5::FileProblem> problems;
   tqm5::Outcome outcome = tqm5::LoadProjectBytes(image, bytes, "fuzz.M5", &problems);
   if (!outcome.success) {
-    if (!(image == Before())) std::abort();  // a refused load changed the image
+    if (!tqm5::fuzz::SameImage(image, Before())) std::abort();  // a refused load changed the image
     return 0;
   }
   std::string error;
   if (tqm5::ProjectLines(image, "Save Date and Time", &error).empty()) std::abort();  // no save
-  image = Before();
+  tqm5::fuzz::RestoreImage(image, Before());
   return 0;
 }

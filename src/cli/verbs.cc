@@ -354,23 +354,24 @@ int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& 
     err << "tqm5 import-csv: " << csv << ": not a CSV file (the name must end in .CSV)\n";
     return 2;
   }
-  std::vector<CsvImportProblem> problems;
+  // The command line keeps an import only by saving it, and saves nothing of one that stopped.
+  const ImportWords words = {options.output + " was saved anyway; check the channels listed above",
+                             "", "nothing was saved"};
+  ImportReport report;
   int status = FileVerb(options, out, err, [&](MemoryImage& image) {
+    std::vector<CsvImportProblem> problems;
     Outcome outcome = ImportCsv(image, csv, &problems);
+    report = MakeImportReport(problems, outcome.success, outcome.success, words, csv + " ");
     if (!outcome.success) {
-      outcome.detail += std::string(outcome.detail.empty() ? "" : "; ") + "nothing was saved";
+      outcome.detail += (outcome.detail.empty() ? "" : "; ") + report.closing;
       return outcome;
     }
-    for (const CsvImportProblem& p : problems) err << csv << " " << FileProblemText(p) << "\n";
+    if (!report.list.empty()) err << report.list << "\n";
     return outcome;
   });
-  if (status != kSuccess || problems.empty()) return status;
-  auto emptied = std::count_if(problems.begin(), problems.end(),
-                               [](const CsvImportProblem& p) { return p.emptied; });
-  err << "tqm5 import-csv: " << problems.size() << " problem(s), " << emptied
-      << " channel(s) emptied\n"
-      << "tqm5 import-csv: " << options.output
-      << " was saved anyway; check the channels listed above\n";
+  if (status != kSuccess || report.count.empty()) return status;
+  err << "tqm5 import-csv: " << report.count << "\n"
+      << "tqm5 import-csv: " << report.closing << "\n";
   return kFailure;
 }
 

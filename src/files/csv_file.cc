@@ -444,23 +444,27 @@ std::vector<std::string> CsvLines(const MemoryImage& image) {
   caption += ',';
   AppendQuoted(caption, "0");
   lines.push_back(std::move(caption));
-  // Each field is appended in place: an export builds some twenty thousand of them.
   for (int number = 1; number <= kChannelCount; ++number) {
-    const Channel& channel = image.channel(number);
-    std::string line;
-    line.reserve(128);
-    AppendQuoted(line, channel.label);
-    line += ',';
-    AppendQuoted(line, CsvFrequencyField(CellText(channel, kColFreq)));
-    for (int column = kColMode; column <= kColName; ++column) {
-      line += ',';
-      AppendQuoted(line, CellText(channel, column));
-    }
-    line += ',';
-    AppendQuoted(line, std::to_string(number));
-    lines.push_back(std::move(line));
+    lines.push_back(CsvChannelLine(image, number));
   }
   return lines;
+}
+
+std::string CsvChannelLine(const MemoryImage& image, int number) {
+  // Each field is appended in place: an export builds some twenty thousand of them.
+  const Channel& channel = image.channel(number);
+  std::string line;
+  line.reserve(128);
+  AppendQuoted(line, channel.label);
+  line += ',';
+  AppendQuoted(line, CsvFrequencyField(CellText(channel, kColFreq)));
+  for (int column = kColMode; column <= kColName; ++column) {
+    line += ',';
+    AppendQuoted(line, CellText(channel, column));
+  }
+  line += ',';
+  AppendQuoted(line, std::to_string(number));
+  return line;
 }
 
 Outcome ExportCsv(const MemoryImage& image, const std::string& path) {

@@ -24,6 +24,8 @@ inline constexpr int kLastCsvImportChannel = 1603;       // bug-detector channel
 
 // The exported lines: the caption line, then channels 1..1623, empty ones included.
 std::vector<std::string> CsvLines(const MemoryImage& image);
+// The exported line of channel `number` (1..1623), as `CsvLines` writes it.
+std::string CsvChannelLine(const MemoryImage& image, int number);
 
 // Writes `CsvLines` to `path` (replacing it as a whole). Ends with "Save File" titled "Finish";
 // a failed write ends with "Error" titled " Error", critical, the reason in `detail`.

@@ -26,6 +26,28 @@ std::string FileProblemText(const FileProblem& problem);
 // then one line each.
 std::string FileProblemList(const std::vector<FileProblem>& problems, const std::string& file_name);
 
+// What an import's report says became of the channels it read, in the words of the front end
+// that ran it: the command line saves them to a file, the window puts them into its grid.
+struct ImportWords {
+  std::string kept;     // it read to the end, with problems: "b.M5 was saved anyway; ..."
+  std::string partial;  // it stopped early, and the channels read before it stopped stay
+  std::string nothing;  // it was refused or stopped early, and nothing changed
+};
+
+// The parts of an import's report that both front ends give, each laid out its own way.
+struct ImportReport {
+  std::string count;    // "2 problem(s), 1 channel(s) emptied"; "" without problems
+  std::string list;     // a line per problem (`FileProblemText`), each after `line_prefix`
+  std::string closing;  // what became of the channels read; "" after a clean import
+};
+
+// The report of an import with `problems` that read to its end (`finished`) or stopped, and
+// whose channels were `kept` (saved, or left in the grid) or not: `words.kept` closes a
+// finished import with problems, `words.partial` a stopped one whose channels were kept, and
+// `words.nothing` one that kept nothing.
+ImportReport MakeImportReport(const std::vector<FileProblem>& problems, bool finished, bool kept,
+                              const ImportWords& words, const std::string& line_prefix = "");
+
 }  // namespace tqm5
 
 #endif  // TQM5_FILES_FILE_PROBLEM_H_

@@ -143,17 +143,16 @@ std::string MissingProjectFrame(const std::vector<std::string>& lines) {
   return "";
 }
 
-// The load proper after the frame check: channels 1..1603 but the call channels cleared, the
-// DTMF memories emptied, every line after the header applied. Returns what keeps the file from
-// being a whole project (see `FinishProjectLoad`).
-std::string ApplyProjectLines(MemoryImage& image, const std::vector<std::string>& lines,
-                              ProjectLoadState& state) {
+// The load proper, once the file is known to be whole: channels 1..1603 but the call channels
+// cleared, the DTMF memories emptied, every line after the header applied.
+void ApplyProjectLines(MemoryImage& image, const std::vector<std::string>& lines,
+                       ProjectLoadState& state) {
   ClearAllChannels(image);
   for (std::string& memory : image.dtmf.memories) memory.clear();
   for (size_t i = 1; i < lines.size(); ++i) {
     ApplyProjectLine(image, static_cast<int>(i) + 1, Utf8ToU32(lines[i]), state);
   }
-  return FinishProjectLoad(image, state);
+  FinishProjectLoad(image, state);
 }
 
 Outcome ReadFileOutcome() {
@@ -205,8 +204,12 @@ std::string BuildChannelLine(const MemoryImage& image, int c, std::string* error
 
 std::vector<std::string> ProjectLines(const MemoryImage& image, const std::string& header,
                                       std::string* error) {
+  // Room for the used channels and the 60-odd other lines, rather than for every channel.
   std::vector<std::string> lines;
-  lines.reserve(kChannelCount + 64);
+  lines.reserve(
+      static_cast<size_t>(std::count_if(image.channels.begin(), image.channels.end(),
+                                        [](const Channel& channel) { return channel.used; }) +
+                          64));
   lines.push_back(header);
   for (int c = 0; c < kChannelCount; ++c) {
     if (!image.channels[static_cast<size_t>(c)].used) continue;
@@ -265,27 +268,17 @@ Outcome LoadProjectBytes(MemoryImage& image, std::string_view bytes, const std::
 Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines,
                          std::vector<FileProblem>* problems) {
   if (problems != nullptr) problems->clear();
+  // Whether the file is whole is decided on its lines alone, before anything changes: a refused
+  // file leaves the image as it was without a copy to fall back on.
   std::string missing = MissingProjectFrame(lines);
+  if (missing.empty()) missing = MissingRequiredLines(lines);
   if (!missing.empty()) {
     Outcome outcome = DontOpenOutcome();
     outcome.detail = std::move(missing);
     return outcome;
   }
   ProjectLoadState state;
-  if (HasEveryRequiredLine(lines)) {
-    // Nothing can refuse the file now: it loads into the image itself.
-    missing = ApplyProjectLines(image, lines, state);
-  } else {
-    // The lines go into a copy, which replaces the image only when the file is a whole project.
-    MemoryImage loaded = image;
-    missing = ApplyProjectLines(loaded, lines, state);
-    if (missing.empty()) image = std::move(loaded);
-  }
-  if (!missing.empty()) {
-    Outcome outcome = DontOpenOutcome();
-    outcome.detail = std::move(missing);
-    return outcome;
-  }
+  ApplyProjectLines(image, lines, state);
   RebuildRowLabelsForAnyTotal(image);
   if (problems != nullptr) *problems = std::move(state.problems);
   return ReadFileOutcome();

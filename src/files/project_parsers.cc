@@ -400,12 +400,12 @@ std::string LineStart(Line line) {
 // Keys of the numbered records `first`..`last` that no line gave ("SD", 1, 11 and 2 digits
 // give SD01..SD11): all of them as one range, or each one. A record without a number is asked
 // for with `first` = `last` = -1.
-std::vector<std::string> MissingKeys(const ProjectLoadState& state, const std::string& stem,
-                                     int first, int last, int digits) {
+std::vector<std::string> MissingKeys(const std::map<std::string, int>& line_of_key,
+                                     const std::string& stem, int first, int last, int digits) {
   std::vector<std::string> missing;
   for (int n = first; n <= last; ++n) {
     std::string key = n < 0 ? stem : stem + ZeroPad(n, digits);
-    if (!state.line_of_key.contains(key)) missing.push_back(key);
+    if (!line_of_key.contains(key)) missing.push_back(key);
   }
   if (missing.size() == static_cast<size_t>(last - first + 1) && missing.size() > 1) {
     return {stem + ZeroPad(first, digits) + ".." + stem + ZeroPad(last, digits)};
@@ -450,55 +450,42 @@ void ApplyProjectLine(MemoryImage& image, int number, std::u32string_view line,
   l.Report("", "", "a line the loader does not know, " + LineStart(line) + "; ignored");
 }
 
-bool HasEveryRequiredLine(const std::vector<std::string>& lines) {
-  // The keys as the parsers name them: the digits right after the key, all of them present.
-  auto number = [](std::string_view line, size_t from, size_t width) -> int {
-    if (line.size() < from + width) return -1;
-    int value = 0;
-    for (char c : line.substr(from, width)) {
-      if (c < '0' || c > '9') return -1;
-      value = value * 10 + (c - '0');
-    }
-    return value;
+std::string MissingRequiredLines(const std::vector<std::string>& lines) {
+  // The keys as the parsers note them (`LineLoad::Key`): "BK" and "SD" with all their digits.
+  auto digits = [](std::string_view line, size_t from, size_t width) {
+    return line.size() >= from + width &&
+           std::all_of(line.begin() + from, line.begin() + from + width,
+                       [](char c) { return c >= '0' && c <= '9'; });
   };
-  std::array<bool, 11> settings{};
-  std::array<bool, kBankLineCount> banks{};
-  bool all_bank = false, one_touch_banks = false, one_touch_channels = false, dtmf = false,
-       title = false;
-  // In the order `ApplyProjectLine` tries the keys.
+  std::map<std::string, int> line_of_key;
   for (size_t i = 1; i < lines.size(); ++i) {
     std::string_view line = lines[i];
-    if (line.starts_with("CH")) continue;
-    if (line.starts_with("BK")) {
-      int k = number(line, 2, 4);
-      if (k >= 0 && k < kBankLineCount) banks[static_cast<size_t>(k)] = true;
-    } else if (line.starts_with(kAllBankKey)) {
-      all_bank = true;
-    } else if (line.starts_with(kOneTouchBankKey)) {
-      one_touch_banks = true;
-    } else if (line.starts_with(kOneTouchChannelKey)) {
-      one_touch_channels = true;
-    } else if (line.starts_with("NUM_DTMF")) {
-      continue;
-    } else if (line.starts_with("SET_DTMF")) {
-      dtmf = true;
-    } else if (line.starts_with("TITLE")) {
-      title = true;
-    } else if (line.starts_with("GRD") || line.starts_with("GRI")) {
-      continue;
-    } else if (line.starts_with("SD")) {
-      int record = number(line, 2, 2);
-      if (record >= 1 && record <= 11) settings[static_cast<size_t>(record - 1)] = true;
+    std::string_view key;
+    if (line.starts_with("BK") && digits(line, 2, 4)) {
+      key = line.substr(0, 6);
+    } else if (line.starts_with("SD") && digits(line, 2, 2)) {
+      key = line.substr(0, 4);
+    } else {
+      for (std::string_view whole : {kAllBankKey, kOneTouchBankKey, kOneTouchChannelKey,
+                                     std::string_view("SET_DTMF"), std::string_view("TITLE")}) {
+        if (line.starts_with(whole)) key = whole;
+      }
     }
+    if (!key.empty()) line_of_key.try_emplace(std::string(key), static_cast<int>(i) + 1);
   }
-  auto all = [](const auto& found) {
-    return std::find(found.begin(), found.end(), false) == found.end();
-  };
-  return all(settings) && (all_bank || all(banks)) && one_touch_banks && one_touch_channels &&
-         dtmf && title;
+  std::vector<std::string> missing = MissingKeys(line_of_key, "SD", 1, 11, 2);
+  if (!line_of_key.contains(std::string(kAllBankKey))) {
+    std::vector<std::string> banks = MissingKeys(line_of_key, "BK", 0, kBankLineCount - 1, 4);
+    missing.insert(missing.end(), banks.begin(), banks.end());
+  }
+  for (std::string_view key : {kOneTouchBankKey, kOneTouchChannelKey, std::string_view("SET_DTMF"),
+                               std::string_view("TITLE")}) {
+    if (!line_of_key.contains(std::string(key))) missing.emplace_back(key);
+  }
+  return missing.empty() ? "" : "incomplete project file: no line for " + Joined(missing);
 }
 
-std::string FinishProjectLoad(MemoryImage& image, ProjectLoadState& state) {
+void FinishProjectLoad(MemoryImage& image, ProjectLoadState& state) {
   // Banks first: the channel entries count the channels of the banks the keys name.
   for (std::string_view key : {kOneTouchBankKey, kOneTouchChannelKey}) {
     auto it = state.one_touch_lines.find(std::string(key));
@@ -510,16 +497,7 @@ std::string FinishProjectLoad(MemoryImage& image, ProjectLoadState& state) {
       ParseOneTouchChannels(l);
     }
   }
-  std::vector<std::string> missing = MissingKeys(state, "SD", 1, 11, 2);
   bool all_bank = state.line_of_key.contains(std::string(kAllBankKey));
-  std::vector<std::string> banks = MissingKeys(state, "BK", 0, kBankLineCount - 1, 4);
-  if (!all_bank) missing.insert(missing.end(), banks.begin(), banks.end());
-  for (std::string_view key : {kOneTouchBankKey, kOneTouchChannelKey, std::string_view("SET_DTMF"),
-                               std::string_view("TITLE")}) {
-    if (!state.line_of_key.contains(std::string(key))) missing.emplace_back(key);
-  }
-  if (!missing.empty()) return "incomplete project file: no line for " + Joined(missing);
-
   bool bank_lines = std::any_of(state.line_of_key.begin(), state.line_of_key.end(),
                                 [](const auto& entry) { return entry.first.starts_with("BK"); });
   if (all_bank && bank_lines) {
@@ -530,13 +508,13 @@ std::string FinishProjectLoad(MemoryImage& image, ProjectLoadState& state) {
   }
   // Older programs wrote none of these; the image keeps what it held for them.
   const std::pair<std::vector<std::string>, std::string> optional[] = {
-      {MissingKeys(state, std::string(kSlideKey), -1, -1, 0),
+      {MissingKeys(state.line_of_key, std::string(kSlideKey), -1, -1, 0),
        "the title's scroll choice keeps what it held"},
-      {MissingKeys(state, "SD", kChModeRecord, kChModeRecord, 2),
+      {MissingKeys(state.line_of_key, "SD", kChModeRecord, kChModeRecord, 2),
        "the channel display mode keeps what it held"},
-      {MissingKeys(state, std::string(kFontKey), 0, kGlyphCount - 1, 1),
+      {MissingKeys(state.line_of_key, std::string(kFontKey), 0, kGlyphCount - 1, 1),
        "the glyphs keep what they held"},
-      {MissingKeys(state, std::string(kLinkKey), 0, kBankLinkGroupCount - 1, 2),
+      {MissingKeys(state.line_of_key, std::string(kLinkKey), 0, kBankLinkGroupCount - 1, 2),
        "the bank-link groups keep what they held"},
   };
   for (const auto& [keys, what] : optional) {
@@ -548,7 +526,6 @@ std::string FinishProjectLoad(MemoryImage& image, ProjectLoadState& state) {
   std::stable_sort(state.problems.begin(), state.problems.end(), [](const auto& a, const auto& b) {
     return (a.line > 0 ? a.line : INT_MAX) < (b.line > 0 ? b.line : INT_MAX);
   });
-  return "";
 }
 
 }  // namespace tqm5

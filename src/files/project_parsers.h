@@ -97,15 +97,15 @@ void ApplyProjectLine(MemoryImage& image, int number, std::u32string_view line,
 
 // After the last line: applies the one-touch lines, reports the sections the writer always
 // writes but a file from an older program may lack (SLIDE, SD12, FONT, LINK), and puts the
-// problems in the order of the lines. Returns what
-// keeps the file from being a whole project, "" when nothing does: the lines the writer always
-// writes and the file lacks ("SD01..SD11, BK0000..BK0004, TITLE").
-std::string FinishProjectLoad(MemoryImage& image, ProjectLoadState& state);
+// problems in the order of the lines.
+void FinishProjectLoad(MemoryImage& image, ProjectLoadState& state);
 
-// A quick look at the keys of the lines after the header: true when they hold every line the
-// writer always writes, so that `FinishProjectLoad` finds none missing and the load cannot be
-// refused. It may say false of a file that loads, never true of one that is refused.
-bool HasEveryRequiredLine(const std::vector<std::string>& lines);
+// What keeps the lines after the header from being a whole project, "" when nothing does: the
+// lines the writer always writes and the file lacks ("incomplete project file: no line for
+// SD01..SD11, BK0000..BK0004, TITLE"; an ALLBANK line stands for the BK lines). A line counts by
+// its key as the parsers read it, whether or not the rest of it loads. It reads only the lines,
+// so that the loader refuses such a file before it changes anything.
+std::string MissingRequiredLines(const std::vector<std::string>& lines);
 
 }  // namespace tqm5
 

@@ -1,5 +1,6 @@
 #include "files/text_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -140,7 +141,11 @@ bool TextLinesFromBytes(std::string_view bytes, const std::string& name,
   auto decode = [found](std::string_view line) {
     return found == TextEncoding::kUtf8 ? std::string(line) : Cp932ToUtf8(line);
   };
+  // One allocation for the list: there is at most a line per CR or LF, and one after the last.
   lines.clear();
+  lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n') +
+                                    std::count(text.begin(), text.end(), '\r')) +
+                1);
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];

@@ -99,19 +99,22 @@ void MainWindow::ImportCommand() {
   Outcome outcome = ImportCsv(next, path.toStdString(), &problems);
   const bool changed = !(next == document_.image());
   if (!changed) outcome = RefusedUnlessShown(std::move(outcome), " Error");
-  if (!outcome.success) {
-    // A file that ends early leaves the channels read before its end in the image.
-    outcome.detail += changed ? "; the channels read up to there are in the grid (Undo takes "
-                                "them back)"
-                              : "; nothing was changed";
-  }
+  // A file that ends early leaves the channels read before its end in the grid.
+  const ImportWords words = {"check the channels listed below",
+                             "the channels read up to there are in the grid (Undo takes them back)",
+                             "nothing was changed"};
+  const ImportReport report = MakeImportReport(problems, outcome.success, changed, words);
   if (changed) document_.Replace("Import " + QFileInfo(path).fileName(), std::move(next));
-  if (!problems.empty()) {
-    // The import empties a channel with a bad cell, as the radio's program always did; the
-    // message box lists which ones, so that nothing disappears unnoticed.
-    std::string list = FileProblemList(problems, QFileInfo(path).fileName().toStdString());
-    outcome.detail = outcome.detail.empty() ? list : outcome.detail + "\n" + list;
+  // The import empties a channel with a bad cell, as the radio's program always did; the message
+  // box lists which ones, so that nothing disappears unnoticed.
+  std::string name = QFileInfo(path).fileName().toStdString();
+  if (!outcome.success) {
+    outcome.detail += "; " + report.closing;
+    if (!report.count.empty()) outcome.detail += "\n" + name + ": " + report.count;
+  } else if (!report.count.empty()) {
+    outcome.detail = name + ": " + report.count + "; " + report.closing;
   }
+  if (!report.list.empty()) outcome.detail += "\n" + report.list;
   Report(outcome);
 }
 

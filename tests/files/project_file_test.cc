@@ -402,6 +402,9 @@ TEST(ProjectFileTest, EveryLineNotTakenExactlyIsReported) {
        "it was"},
       {{"SD1200"}, "SD12", "line 2: SD12 should be 7 characters, 3 digits per choice; not loaded, its "
        "settings keep what they held"},
+      // A required line that does not load still counts as there: the file is not refused.
+      {{"SD05"}, "SD05", "line 2: SD05 should be 10 characters, 3 digits per choice; not loaded, its "
+       "settings keep what they held"},
       {{"SD02000000" + ZeroPad(std::stoi(power_choices), 3)}, "SD02", "line 2, SD02 \"" +
        ZeroPad(std::stoi(power_choices), 3) + "\": item 2: choice " + power_choices +
        " is beyond its list (0.." + std::to_string(std::stoi(power_choices) - 1) + "); kept as it was"},
