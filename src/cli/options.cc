@@ -38,7 +38,8 @@ const std::map<std::string, VerbShape>& Verbs() {
         "--verify reads every block back after the write and compares it with what was sent.\n"
         "--changes sends only what differs from what the radio was last known to hold, once\n"
         "the radio has been checked to be that radio, and reads back all it sent; the radio\n"
-        "ends as after a full write.\n"
+        "ends as after a full write. What the radio was last known to hold comes from the\n"
+        "read or write that last saved or used FILE.M5, whose \"SNAPSHOT\" line a write updates.\n"
         "Example: tqm5 write --port /dev/ttyUSB0 --model J my-radio.M5\n"}},
       {"identify",
        {0, true, false, false,

@@ -16,6 +16,7 @@
 
 #include "cli/file_guard.h"
 #include "cli/progress_bar.h"
+#include "cli/radio_memory.h"
 #include "files/csv_file.h"
 #include "files/file_ops.h"
 #include "files/file_problem.h"
@@ -76,10 +77,11 @@ std::string CreateUniqueProjectFile(const std::filesystem::path& folder, const s
 // Saves the project into a file made by CreateUniqueProjectFile; removes that file again when
 // the save fails.
 bool SaveNewProject(const MemoryImage& image, const std::filesystem::path& folder,
-                    const std::string& stem, std::string& path, std::string& why) {
+                    const std::string& stem, std::string& path, std::string& why,
+                    const std::string& snapshot_digest) {
   path = CreateUniqueProjectFile(folder, stem, why);
   if (path.empty()) return false;
-  if (SaveProject(image, path, why)) return true;
+  if (SaveProject(image, path, why, snapshot_digest)) return true;
   std::error_code ec;
   std::filesystem::remove(path, ec);
   return false;
@@ -169,10 +171,11 @@ Outcome RunRadio(const TransferRequest& request, RadioPort& port, MemoryImage& i
 // line that was not taken as it stands is listed on `err`, one each ("FILE: line 12, ..."), and
 // counted in `problem_count` when given.
 bool LoadProjectFile(const Options& options, const std::string& path, MemoryImage& image,
-                     std::ostream& err, size_t* problem_count = nullptr) {
+                     std::ostream& err, size_t* problem_count = nullptr,
+                     std::string* snapshot_digest = nullptr) {
   SelectModelOption(image, options.model.value_or(ModelOption::kJ));
   std::vector<FileProblem> problems;
-  Outcome outcome = LoadProject(image, path, &problems);
+  Outcome outcome = LoadProject(image, path, &problems, snapshot_digest);
   if (outcome.success) {
     for (const FileProblem& problem : problems) {
       err << path << ": " << FileProblemText(problem) << "\n";
@@ -192,8 +195,9 @@ bool LoadProjectFile(const Options& options, const std::string& path, MemoryImag
 
 // Saves the image as a project file; prints where.
 int SaveProjectFile(const MemoryImage& image, const std::string& path, const std::string& verb,
-                    std::ostream& out, std::ostream& err) {
-  Outcome outcome = SaveKeepingACopy(path, out, [&] { return SaveProjectCommand(image, path); });
+                    std::ostream& out, std::ostream& err, const std::string& snapshot_digest = "") {
+  Outcome outcome =
+      SaveKeepingACopy(path, out, [&] { return SaveProjectCommand(image, path, snapshot_digest); });
   if (!outcome.success) return Report(outcome, verb, out, err);
   out << "Saved " << path << "\n";
   return kSuccess;
@@ -206,16 +210,19 @@ int Read(const Options& options, std::ostream& out, std::ostream& err) {
     return Report(SilentOutcome(OutcomeKind::kPortFailed, error), "read", out, err);
   MemoryImage image;
   SelectModelOption(image, *options.model);
-  Outcome outcome = RunRadio({TransferCommand::kReadAll}, port, image);
+  RadioSnapshot radio;
+  Outcome outcome = RunRadio({TransferCommand::kReadAll}, port, image, &radio);
   if (Report(outcome, "read", out, err) != kSuccess) return kFailure;
+  // The project and its backup name what the radio holds, for a later write of changes.
+  const std::string digest = KeepSnapshot(radio, "read", err);
   // The default name and the backup are new files; only a name given with -o is replaced.
   std::string stem = "radio-" + LocalTimeText("%Y%m%d-%H%M%S");
   std::string path = options.output;
   std::string why;
   int status = kSuccess;
   if (!path.empty()) {
-    status = SaveProjectFile(image, path, "read", out, err);
-  } else if (SaveNewProject(image, "", stem, path, why)) {
+    status = SaveProjectFile(image, path, "read", out, err, digest);
+  } else if (SaveNewProject(image, "", stem, path, why, digest)) {
     out << "Saved " << path << "\n";
   } else {
     err << "tqm5 read: " << why << "\n";
@@ -229,7 +236,7 @@ int Read(const Options& options, std::ostream& out, std::ostream& err) {
     return kFailure;
   }
   std::string backup;
-  if (!SaveNewProject(image, folder, stem, backup, why)) {
+  if (!SaveNewProject(image, folder, stem, backup, why, digest)) {
     err << "tqm5 read: no backup kept: " << why << "\n";
     return kFailure;
   }
@@ -244,7 +251,8 @@ int Write(const Options& options, std::ostream& out, std::ostream& err) {
   MemoryImage image;
   const std::string& path = options.files[0];
   size_t problems = 0;
-  if (!LoadProjectFile(options, path, image, err, &problems)) return kFailure;
+  std::string digest;
+  if (!LoadProjectFile(options, path, image, err, &problems, &digest)) return kFailure;
   if (problems > 0 && !options.accept_changes) {
     err << "tqm5 write: " << path << " was not sent: "
         << (problems == 1 ? "1 line was not taken as it is"
@@ -258,14 +266,22 @@ int Write(const Options& options, std::ostream& out, std::ostream& err) {
   if (std::optional<Outcome> refusal = WriteRefusal(image, request.command)) {
     return Report(*refusal, "write", out, err);
   }
-  // What the radio holds is known only from a read or write of this run: a write of changes
-  // has nothing to compare with and says so before the port is opened.
-  RadioSnapshot radio;
+  // A write of changes compares with what the radio held when the project was last read from
+  // or written to it; a full write starts knowing nothing. Either way the project then names
+  // what the radio holds after the write.
+  const RadioSnapshot before =
+      options.changes ? SnapshotOfProject(digest, path, "write", err) : RadioSnapshot();
+  RadioSnapshot radio = before;
   RadioPort port;
   std::string error;
   if (!port.Open(options.port, *options.model, error))
     return Report(SilentOutcome(OutcomeKind::kPortFailed, error), "write", out, err);
-  return Report(RunRadio(request, port, image, &radio), "write", out, err);
+  Outcome outcome = RunRadio(request, port, image, &radio);
+  int status = Report(outcome, "write", out, err);
+  if (outcome.success && !outcome.detail.empty()) out << outcome.detail << "\n";
+  if (!(radio == before) && !radio.blocks.empty())
+    RefreshProjectSnapshot(radio, path, digest, out, err);
+  return status;
 }
 
 // The radio an accepted identification command names, and the model option it belongs to:
