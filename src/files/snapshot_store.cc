@@ -44,14 +44,16 @@ std::string StorePath(const std::string& folder, const std::string& digest) {
 }  // namespace
 
 std::string SnapshotText(const RadioSnapshot& snapshot) {
-  long long seconds = 0;
+  long long micro = 0;
   if (snapshot.updated) {
-    seconds = std::chrono::duration_cast<std::chrono::seconds>(snapshot.updated->time_since_epoch())
-                  .count();
+    micro =
+        std::chrono::duration_cast<std::chrono::microseconds>(snapshot.updated->time_since_epoch())
+            .count();
   }
+  std::string fraction = std::to_string(1000000 + micro % 1000000).substr(1);
   std::string text = std::string(kFirstLine) + "\n";
   text += std::string(kIdentification) + snapshot.identification + "\n";
-  text += std::string(kUpdated) + std::to_string(seconds) + "\n";
+  text += std::string(kUpdated) + std::to_string(micro / 1000000) + "." + fraction + "\n";
   for (const auto& [address, digits] : snapshot.blocks) {
     text += std::string(kBlock) + AddressText(address) + " " + digits + "\n";
   }
@@ -87,13 +89,20 @@ bool ParseSnapshotText(std::string_view text, RadioSnapshot& snapshot, std::stri
     return fail(1, "not \"identification\" and the command the radio accepted");
   }
   read.identification = identification;
-  std::string_view seconds = lines[2].substr(std::min(lines[2].size(), kUpdated.size()));
-  if (!lines[2].starts_with(kUpdated) || seconds.empty() || seconds.size() > kLongestSeconds ||
-      !std::all_of(seconds.begin(), seconds.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    return fail(2, "not \"updated\" and a time in seconds");
+  // Seconds with six decimals: a read and a write a moment apart stay in order.
+  std::string_view time = lines[2].substr(std::min(lines[2].size(), kUpdated.size()));
+  size_t point = time.find('.');
+  auto digits = [](std::string_view part) {
+    return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (!lines[2].starts_with(kUpdated) || point == 0 || point > kLongestSeconds ||
+      point == std::string_view::npos || time.size() != point + 7 ||
+      !digits(time.substr(0, point)) || !digits(time.substr(point + 1))) {
+    return fail(2, "not \"updated\" and a time in seconds with six decimals");
   }
-  read.updated =
-      std::chrono::system_clock::time_point(std::chrono::seconds(std::stoll(std::string(seconds))));
+  read.updated = std::chrono::system_clock::time_point(
+      std::chrono::microseconds(std::stoll(std::string(time.substr(0, point))) * 1000000 +
+                                std::stoll(std::string(time.substr(point + 1)))));
   size_t i = 3;
   for (; i < lines.size() && lines[i].starts_with(kBlock); ++i) {
     std::string_view rest = lines[i].substr(kBlock.size());

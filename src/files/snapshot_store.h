@@ -8,7 +8,7 @@
 //
 //   TQ-M5 radio snapshot 1        the kind and the version of the file
 //   identification ZR~TQ-M5J      the identification command the radio accepted
-//   updated 1765029955            seconds since 1970-01-01 UTC
+//   updated 1765029955.250000     seconds since 1970-01-01 UTC, six decimals
 //   block 001A0 4142...           one known block: address, 128 digits ("??" unknown byte)
 //   end
 //

@@ -20,7 +20,7 @@ const std::string kBlockA = std::string(64, '0') + std::string(64, '?');
 const std::string kBlockB = std::string(128, 'F');
 // A snapshot file written out by hand: the title block half known, one channel block.
 const std::string kText =
-    "TQ-M5 radio snapshot 1\nidentification ZR~TQ-M5J\nupdated 1765029955\n"
+    "TQ-M5 radio snapshot 1\nidentification ZR~TQ-M5J\nupdated 1765029955.000120\n"
     "block 001A0 " +
     kBlockA + "\nblock 01200 " + kBlockB + "\nend\n";
 
@@ -29,7 +29,7 @@ TEST(SnapshotStoreTest, TheFileHoldsIdentificationTimeAndBlocks) {
   std::string error;
   ASSERT_TRUE(ParseSnapshotText(kText, snapshot, error)) << error;
   EXPECT_EQ(snapshot.identification, "ZR~TQ-M5J");
-  EXPECT_EQ(snapshot.updated->time_since_epoch(), std::chrono::seconds(1765029955));
+  EXPECT_EQ(snapshot.updated->time_since_epoch(), std::chrono::microseconds(1765029955000120));
   EXPECT_EQ(snapshot.blocks, (std::map<int, std::string>{{0x1A0, kBlockA}, {0x1200, kBlockB}}));
   EXPECT_EQ(SnapshotText(snapshot), kText);
   // FNV-1a 64 of "" and of "a".
@@ -45,7 +45,8 @@ TEST(SnapshotStoreTest, TheFileHoldsIdentificationTimeAndBlocks) {
       {"", "line 1: the file is empty"},
       {replaced("snapshot 1", "snapshot 2"), "line 1: made by a newer program (\"TQ-M5 radio snapshot 2\")"},
       {replaced("ZR~TQ-M5J", ""), "line 2: not \"identification\" and the command the radio accepted"},
-      {replaced("1765029955", "17650x9955"), "line 3: not \"updated\" and a time in seconds"},
+      {replaced("1765029955", "17650x9955"), "line 3: not \"updated\" and a time in seconds with six decimals"},
+      {replaced(".000120", ".00012"), "line 3: not \"updated\" and a time in seconds with six decimals"},
       {replaced("01200", "1FFF0"), "line 5: the block lies outside the memory"},
       {replaced("01200", "00100"), "line 5: the blocks are not in ascending order of address"},
       {replaced("0??", "00?"), "line 4: not \"block\", a 5-digit address and 128 hex digits"},
