@@ -41,6 +41,19 @@ const std::map<std::string, VerbShape>& Verbs() {
         "ends as after a full write. What the radio was last known to hold comes from the\n"
         "read or write that last saved or used FILE.M5, whose \"SNAPSHOT\" line a write updates.\n"
         "Example: tqm5 write --port /dev/ttyUSB0 --model J my-radio.M5\n"}},
+      {"backups",
+       {0, false, false, false,
+        "Usage: tqm5 backups\n"
+        "Lists the kept backups newest first: the time, the radio model (\"?\" when not known),\n"
+        "the used channels and the file.\n"
+        "Example: tqm5 backups\n"}},
+      {"restore",
+       {1, true, false, false,
+        "Usage: tqm5 restore BACKUP.M5 --port P --model M\n"
+        "Writes a kept backup (a path, or a name that tqm5 backups lists) back to the radio.\n"
+        "First says how it differs from what the radio was last known to hold; sends only the\n"
+        "changes when the radio is found to hold that, otherwise writes and verifies everything.\n"
+        "Example: tqm5 restore radio-20261206-143259.M5 --port 1 --model J\n"}},
       {"identify",
        {0, true, false, false,
         "Usage: tqm5 identify --port P --model M\n"
@@ -96,11 +109,13 @@ const char kUsage[] =
     "  write     FILE.M5        write a project file to the whole radio (not sent while a line\n"
     "                           of it was not taken as it is, unless --accept-changes)\n"
     "  identify                 check which radio answers and print its identification\n"
+    "  restore   BACKUP.M5      write a kept backup back, only the changes when known\n"
     "\n"
     "File verbs:\n"
     "  export-csv  FILE.M5 OUT.CSV          channels to a CSV file for a spreadsheet\n"
     "  import-csv  FILE.M5 IN.CSV -o OUT.M5 channels from a CSV file into a new project\n"
     "  show        FILE.M5                  print the used channels, banks, title, settings\n"
+    "  backups                              list the kept backups, newest first\n"
     "  font-export FILE.M5 OUT.FM5          the eight user glyphs to a font file\n"
     "  font-import FILE.M5 IN.FM5 -o OUT.M5 glyphs from a font file into a new project\n"
     "\n"

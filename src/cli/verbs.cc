@@ -14,6 +14,7 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/backup_verbs.h"
 #include "cli/file_guard.h"
 #include "cli/progress_bar.h"
 #include "cli/radio_memory.h"
@@ -284,6 +285,45 @@ int Write(const Options& options, std::ostream& out, std::ostream& err) {
   return status;
 }
 
+// `tqm5 restore`: writes a kept backup back to the radio, after saying how it differs from what
+// the radio was last known to hold. Only the changes are sent when that knowledge allows and
+// the radio is found to hold it; otherwise everything is written and verified. The backup
+// itself is never changed.
+int Restore(const Options& options, std::ostream& out, std::ostream& err) {
+  const std::string path = BackupPath(options.files[0]);
+  MemoryImage image;
+  size_t problems = 0;
+  if (!LoadProjectFile(options, path, image, err, &problems)) return kFailure;
+  if (problems > 0) {
+    err << "tqm5 restore: " << path << " was not restored: it was not taken as it is (listed "
+        << "above); open it, correct it and write it with tqm5 write.\n";
+    return kFailure;
+  }
+  if (std::optional<Outcome> refusal = WriteRefusal(image, TransferCommand::kWriteAll)) {
+    return Report(*refusal, "restore", out, err);
+  }
+  const RadioSnapshot known = NewestKnownRadio(*options.model);
+  out << DifferenceSummary(image, known) << "\n";
+  RadioPort port;
+  std::string error;
+  if (!port.Open(options.port, *options.model, error))
+    return Report(SilentOutcome(OutcomeKind::kPortFailed, error), "restore", out, err);
+  RadioSnapshot radio = known;
+  Outcome outcome = RunRadio({TransferCommand::kWriteChanges}, port, image, &radio);
+  if (outcome.kind == OutcomeKind::kWriteRefused || outcome.kind == OutcomeKind::kRadioDiffers) {
+    err << "tqm5 restore: " << outcome.text << " " << outcome.detail
+        << " Writing everything instead.\n";
+    radio = RadioSnapshot();
+    TransferRequest request{TransferCommand::kWriteAll};
+    request.verify = true;
+    outcome = RunRadio(request, port, image, &radio);
+  }
+  int status = Report(outcome, "restore", out, err);
+  if (outcome.success && !outcome.detail.empty()) out << outcome.detail << "\n";
+  if (!(radio == known) && !radio.blocks.empty()) KeepSnapshot(radio, "restore", err);
+  return status;
+}
+
 // The radio an accepted identification command names, and the model option it belongs to:
 // "TQ-M5J, model option J".
 std::string ModelInWords(const std::string& command) {
@@ -396,6 +436,8 @@ int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
   if (verb == "read") return Read(options, out, err);
   if (verb == "write") return Write(options, out, err);
   if (verb == "identify") return Identify(options, out, err);
+  if (verb == "restore") return Restore(options, out, err);
+  if (verb == "backups") return ListBackups(out, err);
   if (verb == "show") {
     MemoryImage image;
     if (!LoadProjectFile(options, options.files[0], image, err)) return kFailure;

@@ -643,5 +643,42 @@ TEST_F(CliTest, AWriteOfChangesKnowsTheRadioAcrossRuns) {
       << lost.err;
 }
 
+// The backups are listed newest first, and one written back to the radio sends only what
+// differs from what the radio was last known to hold, which leaves it as it was read.
+TEST_F(CliTest, ABackupIsListedAndRestoredWithItsChangesOnly) {
+  const std::string memory = Path("radio.bin");
+  pid_t sim = StartSimulator(memory, Path("radio"));
+  ASSERT_GT(sim, 0);
+  auto radio = [&](std::vector<std::string> args) {
+    args.insert(args.end(), {"--port", Path("radio"), "--model", "J"});
+    return Tqm5(args);
+  };
+  testing::RunResult read = radio({"read", "-o", Path("a.M5")});
+  ASSERT_EQ(read.status, 0) << read.err;
+  const std::string backup = read.out.substr(read.out.find("Backup ") + 7,
+                                             read.out.rfind('\n') - read.out.find("Backup ") - 7);
+  fs::last_write_time(backup, fs::last_write_time(backup) - std::chrono::hours(1));
+  std::string text = testing::ReadFile(Path("a.M5"));
+  size_t title = text.find("\r\nTITLE") + 2;
+  text.replace(title, text.find('\r', title) - title, "TITLEHELLO");
+  std::ofstream(Path("a.M5"), std::ios::binary) << text;
+  ASSERT_EQ(radio({"write", "--changes", Path("a.M5")}).status, 0);
+
+  testing::RunResult list = Tqm5({"backups"});
+  const std::string line = "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d  TQ-M5     23 channels  ";
+  EXPECT_TRUE(std::regex_match(
+      list.out,
+      std::regex(line + Path("data") + "/TQ-M5/backups/a-.*\\.M5\\n" + line + backup + "\\n")))
+      << list.out;
+  testing::RunResult restore = radio({"restore", fs::path(backup).filename().string()});
+  EXPECT_EQ(restore.status, 0) << restore.err;
+  EXPECT_NE(restore.out.find(", the backup differs in the title.\nComplete\n1 changed block was "
+                             "written"),
+            std::string::npos)
+      << restore.out;
+  ASSERT_EQ(testing::StopProcess(sim), 0);
+  EXPECT_EQ(FirstOwnedDifference(SimRadio::FactoryMemory(kTqM5), SavedMemory(memory)), -1);
+}
+
 }  // namespace
 }  // namespace tqm5
