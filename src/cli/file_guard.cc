@@ -41,10 +41,10 @@ VerbFiles FilesOf(const Options& options) {
   } else if (verb == "write" || verb == "restore") {
     files.inputs.push_back({names[0], names[0]});
     if (!device.empty()) files.written.push_back(port);
-  } else if (verb == "export-csv" || verb == "font-export") {
+  } else if (verb == "export-csv" || verb == "font-export" || verb == "export-channels") {
     files.inputs.push_back({names[0], names[0]});
     files.saved.push_back({names[1], names[1]});
-  } else if (verb == "import-csv" || verb == "font-import") {
+  } else if (verb == "import-csv" || verb == "font-import" || verb == "import-channels") {
     for (const std::string& name : names) files.inputs.push_back({name, name});
     if (!options.output.empty()) files.saved.push_back(output);
   }

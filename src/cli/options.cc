@@ -72,6 +72,42 @@ const std::map<std::string, VerbShape>& Verbs() {
         "Takes the channels of a CSV file into a project and saves it as a new project file.\n"
         "Lines of the project that were not taken as they are are listed on stderr too.\n"
         "Example: tqm5 import-csv my-radio.M5 channels.CSV -o edited.M5\n"}},
+      {"diff",
+       {2, false, false, false,
+        "Usage: tqm5 diff A.M5 B.M5 [--model M]\n"
+        "       tqm5 diff FILE.M5 --port P --model M\n"
+        "Lists what differs from the first project to the second, or from a project to the\n"
+        "radio (a full read), one line each as \"where: old -> new\": channels by number and\n"
+        "column, settings by English caption, the title, DTMF, bank sizes, one-touch keys,\n"
+        "glyphs and bank links. A channel not in use counts as empty; the save time, row\n"
+        "labels and port are no difference. Prints nothing and exits 0 when they are equal,\n"
+        "exits 1 when they differ and 2 when one could not be read (as diff does).\n"
+        "Example: tqm5 diff my-radio.M5 --port 1 --model J\n"}},
+      {"ports",
+       {0, false, false, false,
+        "Usage: tqm5 ports\n"
+        "Lists the serial ports present, one a line: the port number it is (COM1..COM16),\n"
+        "its device, the system's description, maker and vendor:product ids, and its stable\n"
+        "name under /dev/serial/by-id, which stays the same in any USB socket. Any of these\n"
+        "names goes to --port. A port you may not open says why and what to do.\n"
+        "Example: tqm5 ports\n"}},
+      {"export-channels",
+       {2, false, false, false,
+        "Usage: tqm5 export-channels FILE.M5 OUT.csv [--model M]\n"
+        "Writes the used memories 1..1000 of a project as a channel list for other radio\n"
+        "programs (columns Location, Name, Frequency, Duplex, Offset, Tone, rToneFreq,\n"
+        "cToneFreq, DtcsCode, DtcsPolarity, Mode, TStep, Skip, Comment; UTF-8). The carrier and\n"
+        "the tone modes Train and SQ go to the Comment.\n"
+        "Example: tqm5 export-channels my-radio.M5 channels.csv\n"}},
+      {"import-channels",
+       {2, false, true, true,
+        "Usage: tqm5 import-channels FILE.M5 IN.csv -o OUT.M5 [--start N] [--model M]\n"
+        "Puts the rows of a channel list from another radio program into consecutive memories\n"
+        "from N (default: the first empty memory) and saves a new project file. A row holding\n"
+        "a value this radio cannot keep exactly (split or off duplex, a Cross tone, a mode,\n"
+        "step or tone it lacks, a name over 16 bytes, ...) is not imported; every such value\n"
+        "is listed on stderr, as are replaced memories and rows that go on into another bank.\n"
+        "Example: tqm5 import-channels my-radio.M5 list.csv -o edited.M5 --start 101\n"}},
       {"show",
        {1, false, false, false,
         "Usage: tqm5 show FILE.M5 [--model M]\n"
@@ -111,10 +147,20 @@ const char kUsage[] =
     "  identify                 check which radio answers and print its identification\n"
     "  restore   BACKUP.M5      write a kept backup back, only the changes when known\n"
     "\n"
+    "Ports (needs no option):\n"
+    "  ports                    list the serial ports present: number, device, maker, stable\n"
+    "                           name, and what to do about a port you may not open\n"
+    "\n"
     "File verbs:\n"
     "  export-csv  FILE.M5 OUT.CSV          channels to a CSV file for a spreadsheet\n"
     "  import-csv  FILE.M5 IN.CSV -o OUT.M5 channels from a CSV file into a new project\n"
+    "  export-channels FILE.M5 OUT.csv      used memories as a channel list for other programs\n"
+    "  import-channels FILE.M5 IN.csv -o OUT.M5 [--start N]\n"
+    "                                       a channel list into memories from N (default: the\n"
+    "                                       first empty one)\n"
     "  show        FILE.M5                  print the used channels, banks, title, settings\n"
+    "  diff        A.M5 B.M5                what differs between two projects, or between\n"
+    "              FILE.M5 --port P --model M a project and the radio (exit 1 when any)\n"
     "  backups                              list the kept backups, newest first\n"
     "  font-export FILE.M5 OUT.FM5          the eight user glyphs to a font file\n"
     "  font-import FILE.M5 IN.FM5 -o OUT.M5 glyphs from a font file into a new project\n"
@@ -129,6 +175,7 @@ const char kUsage[] =
     "  --accept-changes  write: send a project whose lines were not all taken as they are\n"
     "  --changes       write: send only what the radio does not hold yet, and verify it\n"
     "  --verify        write: read back everything written and compare it with what was sent\n"
+    "  --start N       import-channels: the first memory (1..1000) the rows go to\n"
     "                  (every verb lists such lines on stderr, with what was loaded instead)\n"
     "  -h, --help      this text; tqm5 VERB --help describes one verb\n"
     "  --version       the program's version\n"
@@ -139,7 +186,7 @@ const char kUsage[] =
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
   Options options;
-  std::string port, model;
+  std::string port, model, start;
   std::vector<std::string> stray;  // words before any verb: an unknown verb and what follows it
   CLI::App app("", "tqm5");
   // The help texts are this program's own (kUsage and each verb's usage, with its example):
@@ -160,6 +207,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       {app.add_flag("--accept-changes", options.accept_changes), "--accept-changes"},
       {app.add_flag("--changes", options.changes), "--changes"},
       {app.add_flag("--verify", options.verify), "--verify"},
+      {app.add_option("--start", start), "--start"},
   };
   for (const auto& [option, name] : named)
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
@@ -221,6 +269,15 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       return std::nullopt;
     }
   }
+  if (app.count("--start") > 0) {
+    if (start.empty() || start.size() > 4 ||
+        start.find_first_not_of("0123456789") != std::string::npos || std::stoi(start) < 1 ||
+        std::stoi(start) > 1000) {
+      error = "--start " + QuotedValue(start) + ": give a memory number 1..1000";
+      return std::nullopt;
+    }
+    options.start = std::stoi(start);
+  }
   // "-" is no file here: no verb reads standard input or writes standard output, and a file of
   // that name is easily made by mistake.
   if (options.output == "-" ||
@@ -239,7 +296,11 @@ std::string CheckVerbArguments(const Options& options) {
   if (it == Verbs().end())
     return "unknown verb " + QuotedValue(options.verb) + " (try tqm5 --help)";
   const VerbShape& shape = it->second;
-  if (static_cast<int>(options.files.size()) != shape.files) {
+  // diff compares two projects, or one project with the radio at --port.
+  if (options.verb == "diff" && !options.port.empty()) {
+    if (options.files.size() != 1) return "diff --port takes 1 file (try tqm5 diff --help)";
+    if (!options.model) return "diff --port needs --model J, T or other";
+  } else if (static_cast<int>(options.files.size()) != shape.files) {
     return options.verb + " takes " + std::to_string(shape.files) + " file" +
            (shape.files == 1 ? "" : "s") + " (try tqm5 --help)";
   }
@@ -247,8 +308,8 @@ std::string CheckVerbArguments(const Options& options) {
   if (shape.needs_port && !options.model) return options.verb + " needs --model J, T or other";
   if (!shape.takes_output && !options.output.empty()) {
     return options.verb +
-           " does not take -o (it names the changed project that read, import-csv and "
-           "font-import save)";
+           " does not take -o (it names the changed project that read, import-csv, "
+           "import-channels and font-import save)";
   }
   if (shape.needs_output && options.output.empty()) return options.verb + " needs -o OUT.M5";
   if (options.accept_changes && options.verb != "write") {
@@ -259,6 +320,11 @@ std::string CheckVerbArguments(const Options& options) {
   if ((options.changes || options.verify) && options.verb != "write") {
     return options.verb + " does not take " + (options.changes ? "--changes" : "--verify") +
            " (they choose how write sends a project)";
+  }
+  if (options.start != 0 && options.verb != "import-channels") {
+    return options.verb +
+           " does not take --start (it names the first memory import-channels "
+           "fills)";
   }
   if (options.changes && options.verify) {
     return "write takes --changes or --verify, not both (a write of changes always verifies)";

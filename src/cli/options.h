@@ -20,6 +20,8 @@ struct Options {
                                      // all taken as they are
   bool changes = false;              // --changes: write only what the radio does not hold
   bool verify = false;               // --verify: read back what a full write sent
+  int start = 0;                     // --start N: the first memory import-channels fills
+                                     // (0: the first empty one)
   bool help = false;
   bool version = false;
 };

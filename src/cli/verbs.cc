@@ -13,8 +13,10 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 #include "cli/backup_verbs.h"
+#include "cli/exchange_verbs.h"
 #include "cli/file_guard.h"
 #include "cli/progress_bar.h"
 #include "cli/radio_memory.h"
@@ -122,8 +124,8 @@ class RadioPort {
   std::unique_ptr<RadioLink> link_;
 };
 
-// Prints an outcome: the message text on stdout when it reports success, one line on stderr
-// otherwise. Returns the exit status.
+}  // namespace
+
 int Report(const Outcome& outcome, const std::string& what, std::ostream& out, std::ostream& err) {
   if (outcome.success) {
     out << outcome.text << "\n";
@@ -155,6 +157,8 @@ int Report(const Outcome& outcome, const std::string& what, std::ostream& out, s
   return kFailure;
 }
 
+namespace {
+
 // Runs a transfer with a progress bar on stderr. `radio` is what is known of the radio, kept up
 // to date by the transfer; none: the transfer keeps its own.
 Outcome RunRadio(const TransferRequest& request, RadioPort& port, MemoryImage& image,
@@ -166,14 +170,10 @@ Outcome RunRadio(const TransferRequest& request, RadioPort& port, MemoryImage& i
   return outcome;
 }
 
-// Loads a project file into a fresh start-up image; false after reporting why not. The model
-// is selected first, as at start-up, so that the file's own settings (its language among them)
-// are the ones that stay; selecting it again after the load would reset the language. Every
-// line that was not taken as it stands is listed on `err`, one each ("FILE: line 12, ..."), and
-// counted in `problem_count` when given.
+}  // namespace
+
 bool LoadProjectFile(const Options& options, const std::string& path, MemoryImage& image,
-                     std::ostream& err, size_t* problem_count = nullptr,
-                     std::string* snapshot_digest = nullptr) {
+                     std::ostream& err, size_t* problem_count, std::string* snapshot_digest) {
   SelectModelOption(image, options.model.value_or(ModelOption::kJ));
   std::vector<FileProblem> problems;
   Outcome outcome = LoadProject(image, path, &problems, snapshot_digest);
@@ -194,15 +194,16 @@ bool LoadProjectFile(const Options& options, const std::string& path, MemoryImag
   return false;
 }
 
-// Saves the image as a project file; prints where.
 int SaveProjectFile(const MemoryImage& image, const std::string& path, const std::string& verb,
-                    std::ostream& out, std::ostream& err, const std::string& snapshot_digest = "") {
+                    std::ostream& out, std::ostream& err, const std::string& snapshot_digest) {
   Outcome outcome =
       SaveKeepingACopy(path, out, [&] { return SaveProjectCommand(image, path, snapshot_digest); });
   if (!outcome.success) return Report(outcome, verb, out, err);
   out << "Saved " << path << "\n";
   return kSuccess;
 }
+
+namespace {
 
 int Read(const Options& options, std::ostream& out, std::ostream& err) {
   RadioPort port;
@@ -430,12 +431,32 @@ int ImportCsvVerb(const Options& options, const std::string& csv, std::ostream& 
 
 }  // namespace
 
+bool LoadProjectForVerb(const Options& options, const std::string& path, MemoryImage& image,
+                        std::ostream& err) {
+  return LoadProjectFile(options, path, image, err);
+}
+
+bool ReadRadioForVerb(const Options& options, MemoryImage& image, std::ostream& err) {
+  RadioPort port;
+  std::string error;
+  std::ostringstream quiet;  // the read's success message is not the verb's output
+  if (!port.Open(options.port, *options.model, error)) {
+    Report(SilentOutcome(OutcomeKind::kPortFailed, error), options.verb, quiet, err);
+    return false;
+  }
+  SelectModelOption(image, *options.model);
+  return Report(RunRadio({TransferCommand::kReadAll}, port, image), options.verb, quiet, err) ==
+         kSuccess;
+}
+
 int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
   const std::string& verb = options.verb;
   if (int status = CheckVerbFiles(options, err); status != kSuccess) return status;
   if (verb == "read") return Read(options, out, err);
   if (verb == "write") return Write(options, out, err);
   if (verb == "identify") return Identify(options, out, err);
+  if (verb == "diff") return Diff(options, out, err);
+  if (verb == "ports") return Ports(out);
   if (verb == "restore") return Restore(options, out, err);
   if (verb == "backups") return ListBackups(out, err);
   if (verb == "show") {
@@ -451,6 +472,8 @@ int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
     });
   }
   if (verb == "import-csv") return ImportCsvVerb(options, second, out, err);
+  if (verb == "export-channels") return ExportChannelsVerb(options, out, err);
+  if (verb == "import-channels") return ImportChannelsVerb(options, out, err);
   if (verb == "font-export") {
     return FileVerb(options, out, err, [&](MemoryImage& image) {
       return SaveKeepingACopy(second, out, [&] { return SaveFontFile(image, second); });

@@ -58,7 +58,9 @@ void AppendQuoted(std::string& line, std::string_view field) {
 // that is followed by "," or the end of the line, with "" inside read as one quote (a lone
 // quote inside is kept, as files written before quotes were doubled hold it); any other field
 // runs to the next ",". A line without quotes splits at every ",".
-std::vector<std::string> SplitFields(std::string_view line) {
+}  // namespace
+
+std::vector<std::string> SplitCsvFields(std::string_view line) {
   std::vector<std::string> fields;
   size_t i = 0;
   for (;;) {
@@ -86,14 +88,14 @@ std::vector<std::string> SplitFields(std::string_view line) {
   }
 }
 
-// The frequency as exported: the grid text without its last three characters ("MHz"); texts
-// of three characters or fewer as they are.
-std::string ExportedFrequency(std::string_view frequency) {
+std::string CsvFrequencyField(std::string_view frequency) {
   std::u32string characters = Utf8ToU32(frequency);
   if (characters.size() <= 3) return std::string(frequency);
   characters.resize(characters.size() - 3);
   return U32ToUtf8(characters);
 }
+
+namespace {
 
 // The caption line with its quotes and commas removed, as a spreadsheet saves it unquoted.
 std::string UnquotedCaptionText() {
@@ -111,7 +113,7 @@ bool IsCaptionLine(std::string_view line) {
   constexpr size_t kQuotedCaptionLength = 100;
   if (text == UnquotedCaptionText() || Utf8ToU32(text).size() == kQuotedCaptionLength) return true;
   std::string joined;
-  for (const std::string& field : SplitFields(line)) joined += field;
+  for (const std::string& field : SplitCsvFields(line)) joined += field;
   return joined == UnquotedCaptionText();
 }
 
@@ -143,8 +145,9 @@ int DcsNumber(std::string_view text) {
   return value;
 }
 
-// Index of the DCS code with the text's numeric value, or -1.
-int DcsIndexOf(std::string_view text) {
+}  // namespace
+
+int DcsIndexOfText(std::string_view text) {
   int number = DcsNumber(text);
   if (number <= 0) return -1;
   for (int i = 0; i < kDcsCount; ++i) {
@@ -153,10 +156,8 @@ int DcsIndexOf(std::string_view text) {
   return -1;
 }
 
-// Why a megahertz text is not a frequency of at most `decimals` decimals within `low`..`high`
-// hertz ("" when it is one); on success `hertz` holds its value.
-std::string FrequencyFault(std::string_view text, int decimals, int64_t low, int64_t high,
-                           std::string_view range, int64_t& hertz) {
+std::string MegahertzFieldFault(std::string_view text, int decimals, int64_t low, int64_t high,
+                                std::string_view range, int64_t& hertz) {
   std::optional<int64_t> value = MegahertzToHertz(text);
   std::string_view number = text.substr(0, text.find(kMegahertz));
   bool decimal = !number.empty() && number.find_first_not_of("0123456789.") == std::string::npos &&
@@ -173,16 +174,17 @@ std::string FrequencyFault(std::string_view text, int decimals, int64_t low, int
   return "";
 }
 
+namespace {
+
 // The problem of a column that fails: its caption, the file's text and why. It empties the
 // channel unless `emptied` is false.
 CsvImportProblem CellProblem(int column, std::string text, std::string what, bool emptied = true) {
   return {0, 0, std::string(kColumnCaptions[column]), std::move(text), std::move(what), emptied};
 }
 
-// The name check: it must fit the radio's 16 bytes once the characters the radio cannot show
-// (control characters among them) are left out; a name that lost characters is kept, and
-// returned as a problem that does not empty the channel.
-CsvImportProblem CheckName(std::string& name) {
+}  // namespace
+
+CsvImportProblem CheckChannelName(std::string& name) {
   if (TitleByteCount(FilterRadioText(name), false) > kTitleMaxBytes) {
     return CellProblem(kColName, name,
                        "longer than the radio's 16 bytes (a double-byte character takes 2)");
@@ -195,12 +197,7 @@ CsvImportProblem CheckName(std::string& name) {
   return problem;
 }
 
-// Reads the twelve column texts of a line (`fields[1..12]`) into `channel` as a used channel,
-// column by column. At the first column that fails, returns its caption, its text and why;
-// otherwise returns a problem with an empty column, or the name's problem. The frequency and the
-// offset may have fewer decimals ("145" is 145 MHz, "0.6" 0.6 MHz) and end in "MHz"; an empty
-// offset is no shift width, as the radio takes it.
-CsvImportProblem ParseChannelFields(Channel& channel, const std::vector<std::string>& fields) {
+CsvImportProblem ReadChannelFields(Channel& channel, const std::vector<std::string>& fields) {
   auto text = [&fields](int column) -> const std::string& {
     return fields[static_cast<size_t>(column)];
   };
@@ -210,8 +207,8 @@ CsvImportProblem ParseChannelFields(Channel& channel, const std::vector<std::str
   channel.blank = false;
   channel.used = true;
   int64_t hertz = 0;
-  std::string fault = FrequencyFault(text(kColFreq), 5, kLowestFrequencyHertz,
-                                     kHighestFrequencyHertz, "0.53099..1299.99999", hertz);
+  std::string fault = MegahertzFieldFault(text(kColFreq), 5, kLowestFrequencyHertz,
+                                          kHighestFrequencyHertz, "0.53099..1299.99999", hertz);
   if (!fault.empty()) return fail(kColFreq, fault);
   channel.frequency_hz = static_cast<uint32_t>(hertz);
 
@@ -236,7 +233,7 @@ CsvImportProblem ParseChannelFields(Channel& channel, const std::vector<std::str
   channel.tx_tone_index = static_cast<uint8_t>(tx_tone);
   channel.rx_tone_index = static_cast<uint8_t>(rx_tone);
 
-  int dcs = DcsIndexOf(text(kColDcs));
+  int dcs = DcsIndexOfText(text(kColDcs));
   if (dcs < 0) return fail(kColDcs, "not a DCS code of the list (023 .. 754)");
   channel.dcs_index = static_cast<uint8_t>(dcs);
 
@@ -244,8 +241,8 @@ CsvImportProblem ParseChannelFields(Channel& channel, const std::vector<std::str
   if (!shift) return fail(kColShift, "not Off, + or -");
   channel.shift = *shift;
   const std::string& offset = text(kColShiftFreq);
-  fault =
-      FrequencyFault(offset.empty() ? "0" : offset, 3, 0, kHighestOffsetHertz, "0..999.995", hertz);
+  fault = MegahertzFieldFault(offset.empty() ? "0" : offset, 3, 0, kHighestOffsetHertz,
+                              "0..999.995", hertz);
   if (!fault.empty()) return fail(kColShiftFreq, fault);
   channel.offset_hz = static_cast<uint32_t>(hertz);
 
@@ -253,8 +250,19 @@ CsvImportProblem ParseChannelFields(Channel& channel, const std::vector<std::str
   if (!skip) return fail(kColSkip, "not *, ※ or empty");
   channel.skip = *skip;
   channel.name = text(kColName);
-  return CheckName(channel.name);
+  return CheckChannelName(channel.name);
 }
+
+CsvImportProblem ReadChannelLine(Channel& channel, const std::vector<std::string>& fields) {
+  const std::string& frequency = fields[kColFreq];
+  if (!HasFrequencyShape(frequency)) {
+    return CellProblem(kColFreq, frequency,
+                       "not a frequency in MHz of 1 to 4 digits, \".\" and 1 to 5 decimals");
+  }
+  return ReadChannelFields(channel, fields);
+}
+
+namespace {
 
 // Reads a channel's line into its row; the label and the channel number are not used. A
 // frequency not of the frequency shape, and any column that fails, empty the row and are
@@ -268,11 +276,7 @@ void ImportFields(Channel& channel, const std::vector<std::string>& fields, int 
   }
   Channel parsed;
   parsed.label = channel.label;
-  CsvImportProblem problem =
-      HasFrequencyShape(frequency)
-          ? ParseChannelFields(parsed, fields)
-          : CellProblem(kColFreq, frequency,
-                        "not a frequency in MHz of 1 to 4 digits, \".\" and 1 to 5 decimals");
+  CsvImportProblem problem = ReadChannelLine(parsed, fields);
   bool emptied = !problem.column.empty() && problem.emptied;
   if (!problem.column.empty()) {
     problem.line = line_number;
@@ -302,7 +306,7 @@ CsvImportProblem CheckKeptChannel(Channel& channel) {
   if (!channel.tone_mode) return fail(kColToneMode, "not Train, SQ, DCS, TSQ, Tone or None");
   fault = OffsetRangeFault(channel.offset_hz);
   if (!fault.empty()) return fail(kColShiftFreq, fault);
-  return CheckName(channel.name);
+  return CheckChannelName(channel.name);
 }
 
 // The end of every import that is not stopped: each used channel 1..1603 is checked, and every
@@ -349,7 +353,7 @@ bool LineDiffersFromChannel(const std::vector<std::string>& fields, const Channe
   for (int column = kColFreq; column <= kColName; ++column) {
     std::string held = CellText(channel, column);
     if (!SameCell(fields[static_cast<size_t>(column)],
-                  column == kColFreq ? ExportedFrequency(held) : held)) {
+                  column == kColFreq ? CsvFrequencyField(held) : held)) {
       return true;
     }
   }
@@ -378,7 +382,7 @@ bool PlaceChannelLines(MemoryImage& image, std::vector<std::string>& lines,
       problems.push_back({line_number, 0, "", "", "blank line; skipped", false});
       continue;
     }
-    std::vector<std::string> fields = SplitFields(lines[i]);
+    std::vector<std::string> fields = SplitCsvFields(lines[i]);
     int number = ChannelNumberField(fields.back());
     if (number == 0) {
       problems.push_back({line_number, 0, "", fields.back(),
@@ -447,7 +451,7 @@ std::vector<std::string> CsvLines(const MemoryImage& image) {
     line.reserve(128);
     AppendQuoted(line, channel.label);
     line += ',';
-    AppendQuoted(line, ExportedFrequency(CellText(channel, kColFreq)));
+    AppendQuoted(line, CsvFrequencyField(CellText(channel, kColFreq)));
     for (int column = kColMode; column <= kColName; ++column) {
       line += ',';
       AppendQuoted(line, CellText(channel, column));

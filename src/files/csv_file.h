@@ -14,6 +14,7 @@
 
 #include "files/file_problem.h"
 #include "image/outcome.h"
+#include "model/channel.h"
 #include "model/memory_image.h"
 
 namespace tqm5 {
@@ -56,6 +57,43 @@ using CsvImportProblem = FileProblem;
 // the order of the file's lines.
 Outcome ImportCsv(MemoryImage& image, const std::string& path,
                   std::vector<CsvImportProblem>* problems = nullptr);
+
+// The per-cell rules of an imported channel, shared by every path that takes channels from text
+// (this file, the channel exchange file, pasted rows).
+
+// The fields of one CSV line: a quoted field may hold "," and a doubled quote; a lone quote inside
+// a quoted field is kept.
+std::vector<std::string> SplitCsvFields(std::string_view line);
+
+// The frequency field of a grid text: the text without its last three characters ("MHz"); a text
+// of three characters or fewer as it is.
+std::string CsvFrequencyField(std::string_view frequency);
+
+// Why a megahertz text (optionally ending in "MHz") is not a value of at most `decimals` decimals
+// within `low`..`high` hertz, `range` naming the range in the message; "" when it is one, and
+// then `hertz` holds its value.
+std::string MegahertzFieldFault(std::string_view text, int decimals, int64_t low, int64_t high,
+                                std::string_view range, int64_t& hertz);
+
+// Index of the DCS code with the text's whole-number value ("23", "023"), or -1.
+int DcsIndexOfText(std::string_view text);
+
+// The name check: a name wider than the radio's 16 bytes (once the characters it cannot show are
+// left out) is a problem that empties; a name that loses characters the radio cannot show is
+// kept without them, and returned as a problem that does not empty. No problem: empty `column`.
+CsvImportProblem CheckChannelName(std::string& name);
+
+// Reads the twelve column texts `fields[1..12]` (`fields[0]`, the label, is not used) into
+// `channel` as a used channel, column by column. At the first column that fails, returns its
+// caption, its text and why; otherwise returns the name's problem, or one with an empty column.
+// The frequency and offset may have fewer decimals ("145", "0.6") and end in "MHz"; an empty
+// offset is no shift width.
+CsvImportProblem ReadChannelFields(Channel& channel, const std::vector<std::string>& fields);
+
+// `ReadChannelFields` for a line of the file: the frequency must first have the file's shape (1
+// to 4 digits, optionally "." and 1 to 5 decimals, optionally "MHz"). `fields[kColFreq]` is not
+// empty.
+CsvImportProblem ReadChannelLine(Channel& channel, const std::vector<std::string>& fields);
 
 // The import of a CSV file's bytes, as `ImportCsv` reads them from a file with a CSV name; `name`
 // names the file in messages.

@@ -28,6 +28,7 @@
 #include "gui/bank_page.h"
 #include "gui/channel_table_model.h"
 #include "gui/common_page.h"
+#include "gui/compare_dialog.h"
 #include "gui/glyph_text.h"
 #include "gui/message_boxes.h"
 #include "gui/set_mode_page.h"
@@ -35,6 +36,7 @@
 #include "gui/status_bar.h"
 #include "gui/version.h"
 #include "gui/widgets.h"
+#include "serial/serial_ports.h"
 #include "serial/serial_transport.h"
 #include "sim/pty_server.h"
 
@@ -81,6 +83,7 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
     return area;
   };
   tabs_->addTab(scrolled(BuildMemoryPage()), "Memory");
+  BuildClipboardActions(menuBar()->findChild<QMenu*>("MenuEdit"));
   tabs_->addTab(scrolled(new BankPage(*this)), "Bank");
   tabs_->addTab(scrolled(new CommonPage(*this)), "Common Set");
   tabs_->addTab(scrolled(new SetModePage(*this)), "Set Mode");
@@ -138,6 +141,11 @@ void MainWindow::BuildMenus() {
   add(file, "Save...(&S)", "TEST_CLICK", &MainWindow::SaveCommand)->setShortcut(QKeySequence::Save);
   add(file, "Import...(&I)", "FILE_IMPORT", &MainWindow::ImportCommand);
   add(file, "Export...(&E)", "FILE_EXPORT", &MainWindow::ExportCommand);
+  // Looks only: the image is not changed, so it stays usable while a transfer runs.
+  add(
+      file, "Compare with File...", "FILE_COMPARE", [this] { CompareWithFile(*this); }, false);
+  add(file, "Import Channel List...", "FILE_IMPORT_LIST", &MainWindow::ImportChannelListCommand);
+  add(file, "Export Channel List...", "FILE_EXPORT_LIST", &MainWindow::ExportChannelListCommand);
   file->addSeparator();
   file->addAction("Quit(&Q)", QKeySequence::Quit, this, &QWidget::close);
 
@@ -154,6 +162,7 @@ void MainWindow::BuildMenus() {
   edit->addAction(redo);
   undo_action_ = undo;
   redo_action_ = redo;
+  edit->setObjectName("MenuEdit");
 
   QMenu* ports = menuBar()->addMenu("COM port(&C)");
   ports->setObjectName("MenuSetCom");
@@ -170,14 +179,20 @@ void MainWindow::BuildMenus() {
     com_actions_.push_back(action);
   }
   ports->addSeparator();
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    QString text = info.systemLocation();
-    if (!info.description().isEmpty()) text += "  (" + info.description() + ")";
+  // The ports present, named as `tqm5 ports` names them. A port chosen here is kept by its
+  // stable name where it has one, which stays the same in any USB socket.
+  for (const SerialPortEntry& port : ListSerialPorts()) {
+    QString text = Utf8(SerialPortSummary(port));
+    if (!port.access_problem.empty()) text += "  (not allowed to open)";
     QAction* action = ports->addAction(text);
     action->setCheckable(true);
     port_actions_->addAction(action);
-    QString device = info.systemLocation();
-    connect(action, &QAction::triggered, this, [this, device] { ChooseDevice(device); });
+    QString device = Utf8(port.stable_path.empty() ? port.device : port.stable_path);
+    QString problem = Utf8(port.access_problem);
+    connect(action, &QAction::triggered, this, [this, device, problem] {
+      ChooseDevice(device);
+      if (!problem.isEmpty()) statusBar()->showMessage(problem);
+    });
   }
   device_action_ = ports->addAction("Other port...", this, &MainWindow::ChooseOtherPort);
   device_action_->setObjectName("OtherPort");

@@ -92,6 +92,16 @@ class MainWindow : public QMainWindow, public PageHost {
   void SaveCommand();
   void ImportCommand();
   void ExportCommand();
+  // Channel lists of other programs and the grid's clipboard commands (main_window_exchange.cc).
+  // The clipboard entries go to the "Edit" menu once the grid exists.
+  void BuildClipboardActions(QMenu* edit);
+  void ImportChannelListCommand();
+  void ExportChannelListCommand();
+  void CopyRows();
+  void CopyRowsWithCaptions();
+  void CopyRowsToClipboard(bool with_captions);
+  void CutRows();
+  void PasteRows();
   void ChooseComPort(int number);
   void ChooseOtherPort();
   // A port chosen by its device path: used now and kept in com.ini beside the port number.

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cerrno>
 
+#include "serial/serial_ports.h"
+
 #if !defined(_WIN32)
 #include <fcntl.h>
 #include <limits.h>
@@ -92,11 +94,7 @@ std::string OpenFailureText(const QSerialPort& port, const std::string& given,
       return "no serial port " + given +
              ": check that the cable is plugged in and the port is right";
     case QSerialPort::PermissionError:
-#if !defined(_WIN32)
-      if (access(device.c_str(), R_OK | W_OK) != 0) {
-        return "permission denied on " + given + ": add your user to the dialout group";
-      }
-#endif
+      if (std::string problem = AccessProblem(given, device); !problem.empty()) return problem;
       return BusyText(given, device);
     default:
       return "cannot open " + given + ": " + port.errorString().toStdString();

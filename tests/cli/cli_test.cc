@@ -172,6 +172,36 @@ TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
   EXPECT_GT(std::count(ProgramOwnedBytes().begin(), ProgramOwnedBytes().end(), true), 100000);
 }
 
+// diff prints one line per difference and exits 1, nothing and 0 for equal images (the save
+// time and the port are no difference), and compares a project read from the radio with the
+// radio itself; a line it could not take is listed on stderr and the rest compared.
+TEST_F(CliTest, DiffListsWhatDiffersAsDiffDoes) {
+  testing::WriteLines(Path("a.M5"), StartUpProject());
+  std::vector<std::string> b = StartUpProject({{"Save", "Save Date and Time 2030/01/01 0:00:00"},
+                                               {"COMPORT", "COMPORT05"},
+                                               {"TITLE", "TITLEHAM"},
+                                               {"SD04", "SD04000"},
+                                               {"SET_DTMF", "SET_DTMF001005005002077"}});
+  for (std::string& line : b) {
+    if (line.starts_with("CH1400")) line.replace(6, 10, "0145.50000");
+  }
+  testing::WriteLines(Path("b.M5"), b);
+  testing::RunResult same = Tqm5({"diff", Path("a.M5"), Path("a.M5")});
+  EXPECT_EQ(std::to_string(same.status) + same.out + same.err, "0");
+  testing::RunResult changed = Tqm5({"diff", Path("a.M5"), Path("b.M5")});
+  EXPECT_EQ(changed.status, 1);
+  EXPECT_EQ(changed.out,
+            "channel 1401 Freqency: 145.00000MHz -> 145.50000MHz\n"
+            "setting Preset mode (Set_Mode_Preset 0): Deactivate -> Activate\n"
+            "title: (empty) -> HAM\n");
+  EXPECT_EQ(changed.err.rfind(Path("b.M5") + ": line ", 0), 0u) << changed.err;
+
+  ASSERT_EQ(Tqm5({"read", "--port", "sim", "--model", "J", "-o", Path("r.M5")}).status, 0);
+  testing::RunResult radio = Tqm5({"diff", Path("r.M5"), "--port", "sim", "--model", "J"});
+  EXPECT_EQ(std::to_string(radio.status) + radio.out, "0") << radio.err;
+  EXPECT_EQ(Tqm5({"diff", Path("a.M5"), "--port", "sim", "--model", "J"}).status, 1);
+}
+
 // Count of the times `part` occurs in `text`.
 size_t Occurrences(const std::string& text, const std::string& part) {
   size_t count = 0;
@@ -241,6 +271,11 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
        "tqm5 font-import: " + Path("empty.FM5") + ": no glyph found in the file"},
       {{"write", "--port", "sim", "--model", "J", Path("half.M5")}, 1,
        "tqm5 write: " + Path("half.M5") + ": the file is cut short: no \"File End\" line"},
+      {{"diff", a}, 2, "tqm5: diff takes 2 files"},
+      {{"diff", a, "--port", "sim"}, 2, "tqm5: diff --port needs --model J, T or other"},
+      {{"diff", a, a, "--port", "sim", "--model", "J"}, 2, "tqm5: diff --port takes 1 file"},
+      {{"diff", a, Path("missing.M5")}, 2, "tqm5 diff: cannot open " + Path("missing.M5") + ": No such file"},
+      {{"diff", a, "--port", "/dev/tqm5-none", "--model", "J"}, 2, "tqm5 diff: no serial port /dev/tqm5-none"},
       {{"show", Path("missing.M5")}, 1, "tqm5 show: cannot open " + Path("missing.M5") + ": No such file"},
       {{"--image", Path("d.M5")}, 2, "tqm5-sim: cannot load the radio memory: " + Path("d.M5") + folder,
        TQM5_SIM_EXECUTABLE},
@@ -469,6 +504,34 @@ TEST_F(CliTest, ImportCsvReportsEveryProblemRowAndStillSaves) {
   EXPECT_NE(result.err.find(Path("b.M5") + " was saved anyway"), std::string::npos) << result.err;
   testing::RunResult show = Tqm5({"show", Path("b.M5")});
   EXPECT_NE(show.out.find("Channels: 1622 used"), std::string::npos) << show.out.substr(0, 300);
+}
+
+TEST_F(CliTest, ChannelListsGoOutAndComeInAtTheGivenMemory) {
+  testing::WriteLines(Path("a.M5"), StartUpProject());
+  testing::WriteLines(
+      Path("in.csv"),
+      {"Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+       "Mode,TStep,Skip,Comment",
+       "0,RPT,145.150000,-,0.600000,Tone,100.0,88.5,023,NN,FM,5.00,,",
+       "1,SPLIT,146.000000,split,147.000000,,88.5,88.5,023,NN,FM,5.00,,"},
+      "\n");
+  testing::RunResult result =
+      Tqm5({"import-channels", Path("a.M5"), Path("in.csv"), "-o", Path("b.M5"), "--start", "100"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(
+      result.err.substr(0, result.err.find('\n') + 1),
+      Path("in.csv") + " line 3, channel 101: the rows go on from bank 00 into bank 01 here\n");
+  EXPECT_NE(result.err.find(" line 3, channel 101, Duplex \"split\""), std::string::npos);
+  EXPECT_EQ(Tqm5({"export-channels", Path("b.M5"), Path("out.csv")}).status, 0);
+  EXPECT_EQ(
+      testing::ReadFile(Path("out.csv")),
+      "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+      "Mode,TStep,Skip,Comment\r\n100,RPT,145.150000,-,0.600000,Tone,100.0,88.5,023,NN,FM,5.00,,"
+      "carrier=ＪＲ\r\n");
+  EXPECT_EQ(
+      Tqm5({"import-channels", Path("a.M5"), Path("in.csv"), "-o", Path("c.M5"), "--start", "1001"})
+          .status,
+      2);
 }
 
 // An output that is the same file as an input, by whatever name, is a usage error: one line names

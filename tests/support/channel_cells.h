@@ -2,8 +2,10 @@
 #ifndef TQM5_TESTS_SUPPORT_CHANNEL_CELLS_H_
 #define TQM5_TESTS_SUPPORT_CHANNEL_CELLS_H_
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "model/channel.h"
 
@@ -16,6 +18,17 @@ inline Cells CellsOf(const Channel& channel) {
   Cells cells;
   for (int column = kColFreq; column <= kColName; ++column) {
     cells[static_cast<size_t>(column - 1)] = CellText(channel, column);
+  }
+  return cells;
+}
+
+// The texts of columns 1..12 written in one text, separated by "|".
+inline Cells CellsFrom(std::string_view text) {
+  Cells cells;
+  for (std::string& cell : cells) {
+    size_t bar = std::min(text.find('|'), text.size());
+    cell = std::string(text.substr(0, bar));
+    text.remove_prefix(std::min(bar + 1, text.size()));
   }
   return cells;
 }
