@@ -38,7 +38,7 @@ VerbFiles FilesOf(const Options& options) {
   if (verb == "read") {
     if (!device.empty()) files.inputs.push_back(port);
     if (!options.output.empty()) files.saved.push_back(output);
-  } else if (verb == "write") {
+  } else if (verb == "write" || verb == "restore") {
     files.inputs.push_back({names[0], names[0]});
     if (!device.empty()) files.written.push_back(port);
   } else if (verb == "export-csv" || verb == "font-export" || verb == "export-channels") {

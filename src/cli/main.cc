@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
   // exchanges, so the port is closed properly and the user is told. The file verbs keep the
   // default action: their saves replace a file only when complete.
   const std::string& verb = options->verb;
-  if (verb == "read" || verb == "write" || verb == "identify" ||
+  if (verb == "read" || verb == "write" || verb == "identify" || verb == "restore" ||
       (verb == "diff" && !options->port.empty())) {
     struct sigaction action = {};
     action.sa_handler = RequestCancel;

@@ -38,8 +38,22 @@ const std::map<std::string, VerbShape>& Verbs() {
         "--verify reads every block back after the write and compares it with what was sent.\n"
         "--changes sends only what differs from what the radio was last known to hold, once\n"
         "the radio has been checked to be that radio, and reads back all it sent; the radio\n"
-        "ends as after a full write.\n"
+        "ends as after a full write. What the radio was last known to hold comes from the\n"
+        "read or write that last saved or used FILE.M5, whose \"SNAPSHOT\" line a write updates.\n"
         "Example: tqm5 write --port /dev/ttyUSB0 --model J my-radio.M5\n"}},
+      {"backups",
+       {0, false, false, false,
+        "Usage: tqm5 backups\n"
+        "Lists the kept backups newest first: the time, the radio model (\"?\" when not known),\n"
+        "the used channels and the file.\n"
+        "Example: tqm5 backups\n"}},
+      {"restore",
+       {1, true, false, false,
+        "Usage: tqm5 restore BACKUP.M5 --port P --model M\n"
+        "Writes a kept backup (a path, or a name that tqm5 backups lists) back to the radio.\n"
+        "First says how it differs from what the radio was last known to hold; sends only the\n"
+        "changes when the radio is found to hold that, otherwise writes and verifies everything.\n"
+        "Example: tqm5 restore radio-20261206-143259.M5 --port 1 --model J\n"}},
       {"identify",
        {0, true, false, false,
         "Usage: tqm5 identify --port P --model M\n"
@@ -131,6 +145,7 @@ const char kUsage[] =
     "  write     FILE.M5        write a project file to the whole radio (not sent while a line\n"
     "                           of it was not taken as it is, unless --accept-changes)\n"
     "  identify                 check which radio answers and print its identification\n"
+    "  restore   BACKUP.M5      write a kept backup back, only the changes when known\n"
     "\n"
     "Ports (needs no option):\n"
     "  ports                    list the serial ports present: number, device, maker, stable\n"
@@ -146,6 +161,7 @@ const char kUsage[] =
     "  show        FILE.M5                  print the used channels, banks, title, settings\n"
     "  diff        A.M5 B.M5                what differs between two projects, or between\n"
     "              FILE.M5 --port P --model M a project and the radio (exit 1 when any)\n"
+    "  backups                              list the kept backups, newest first\n"
     "  font-export FILE.M5 OUT.FM5          the eight user glyphs to a font file\n"
     "  font-import FILE.M5 IN.FM5 -o OUT.M5 glyphs from a font file into a new project\n"
     "\n"

@@ -15,9 +15,11 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/backup_verbs.h"
 #include "cli/exchange_verbs.h"
 #include "cli/file_guard.h"
 #include "cli/progress_bar.h"
+#include "cli/radio_memory.h"
 #include "files/csv_file.h"
 #include "files/file_ops.h"
 #include "files/file_problem.h"
@@ -78,10 +80,11 @@ std::string CreateUniqueProjectFile(const std::filesystem::path& folder, const s
 // Saves the project into a file made by CreateUniqueProjectFile; removes that file again when
 // the save fails.
 bool SaveNewProject(const MemoryImage& image, const std::filesystem::path& folder,
-                    const std::string& stem, std::string& path, std::string& why) {
+                    const std::string& stem, std::string& path, std::string& why,
+                    const std::string& snapshot_digest) {
   path = CreateUniqueProjectFile(folder, stem, why);
   if (path.empty()) return false;
-  if (SaveProject(image, path, why)) return true;
+  if (SaveProject(image, path, why, snapshot_digest)) return true;
   std::error_code ec;
   std::filesystem::remove(path, ec);
   return false;
@@ -170,10 +173,10 @@ Outcome RunRadio(const TransferRequest& request, RadioPort& port, MemoryImage& i
 }  // namespace
 
 bool LoadProjectFile(const Options& options, const std::string& path, MemoryImage& image,
-                     std::ostream& err, size_t* problem_count) {
+                     std::ostream& err, size_t* problem_count, std::string* snapshot_digest) {
   SelectModelOption(image, options.model.value_or(ModelOption::kJ));
   std::vector<FileProblem> problems;
-  Outcome outcome = LoadProject(image, path, &problems);
+  Outcome outcome = LoadProject(image, path, &problems, snapshot_digest);
   if (outcome.success) {
     for (const FileProblem& problem : problems) {
       err << path << ": " << FileProblemText(problem) << "\n";
@@ -192,8 +195,9 @@ bool LoadProjectFile(const Options& options, const std::string& path, MemoryImag
 }
 
 int SaveProjectFile(const MemoryImage& image, const std::string& path, const std::string& verb,
-                    std::ostream& out, std::ostream& err) {
-  Outcome outcome = SaveKeepingACopy(path, out, [&] { return SaveProjectCommand(image, path); });
+                    std::ostream& out, std::ostream& err, const std::string& snapshot_digest) {
+  Outcome outcome =
+      SaveKeepingACopy(path, out, [&] { return SaveProjectCommand(image, path, snapshot_digest); });
   if (!outcome.success) return Report(outcome, verb, out, err);
   out << "Saved " << path << "\n";
   return kSuccess;
@@ -208,16 +212,19 @@ int Read(const Options& options, std::ostream& out, std::ostream& err) {
     return Report(SilentOutcome(OutcomeKind::kPortFailed, error), "read", out, err);
   MemoryImage image;
   SelectModelOption(image, *options.model);
-  Outcome outcome = RunRadio({TransferCommand::kReadAll}, port, image);
+  RadioSnapshot radio;
+  Outcome outcome = RunRadio({TransferCommand::kReadAll}, port, image, &radio);
   if (Report(outcome, "read", out, err) != kSuccess) return kFailure;
+  // The project and its backup name what the radio holds, for a later write of changes.
+  const std::string digest = KeepSnapshot(radio, "read", err);
   // The default name and the backup are new files; only a name given with -o is replaced.
   std::string stem = "radio-" + LocalTimeText("%Y%m%d-%H%M%S");
   std::string path = options.output;
   std::string why;
   int status = kSuccess;
   if (!path.empty()) {
-    status = SaveProjectFile(image, path, "read", out, err);
-  } else if (SaveNewProject(image, "", stem, path, why)) {
+    status = SaveProjectFile(image, path, "read", out, err, digest);
+  } else if (SaveNewProject(image, "", stem, path, why, digest)) {
     out << "Saved " << path << "\n";
   } else {
     err << "tqm5 read: " << why << "\n";
@@ -231,7 +238,7 @@ int Read(const Options& options, std::ostream& out, std::ostream& err) {
     return kFailure;
   }
   std::string backup;
-  if (!SaveNewProject(image, folder, stem, backup, why)) {
+  if (!SaveNewProject(image, folder, stem, backup, why, digest)) {
     err << "tqm5 read: no backup kept: " << why << "\n";
     return kFailure;
   }
@@ -246,7 +253,8 @@ int Write(const Options& options, std::ostream& out, std::ostream& err) {
   MemoryImage image;
   const std::string& path = options.files[0];
   size_t problems = 0;
-  if (!LoadProjectFile(options, path, image, err, &problems)) return kFailure;
+  std::string digest;
+  if (!LoadProjectFile(options, path, image, err, &problems, &digest)) return kFailure;
   if (problems > 0 && !options.accept_changes) {
     err << "tqm5 write: " << path << " was not sent: "
         << (problems == 1 ? "1 line was not taken as it is"
@@ -260,14 +268,61 @@ int Write(const Options& options, std::ostream& out, std::ostream& err) {
   if (std::optional<Outcome> refusal = WriteRefusal(image, request.command)) {
     return Report(*refusal, "write", out, err);
   }
-  // What the radio holds is known only from a read or write of this run: a write of changes
-  // has nothing to compare with and says so before the port is opened.
-  RadioSnapshot radio;
+  // A write of changes compares with what the radio held when the project was last read from
+  // or written to it; a full write starts knowing nothing. Either way the project then names
+  // what the radio holds after the write.
+  const RadioSnapshot before =
+      options.changes ? SnapshotOfProject(digest, path, "write", err) : RadioSnapshot();
+  RadioSnapshot radio = before;
   RadioPort port;
   std::string error;
   if (!port.Open(options.port, *options.model, error))
     return Report(SilentOutcome(OutcomeKind::kPortFailed, error), "write", out, err);
-  return Report(RunRadio(request, port, image, &radio), "write", out, err);
+  Outcome outcome = RunRadio(request, port, image, &radio);
+  int status = Report(outcome, "write", out, err);
+  if (outcome.success && !outcome.detail.empty()) out << outcome.detail << "\n";
+  if (!(radio == before) && !radio.blocks.empty())
+    RefreshProjectSnapshot(radio, path, digest, out, err);
+  return status;
+}
+
+// `tqm5 restore`: writes a kept backup back to the radio, after saying how it differs from what
+// the radio was last known to hold. Only the changes are sent when that knowledge allows and
+// the radio is found to hold it; otherwise everything is written and verified. The backup
+// itself is never changed.
+int Restore(const Options& options, std::ostream& out, std::ostream& err) {
+  const std::string path = BackupPath(options.files[0]);
+  MemoryImage image;
+  size_t problems = 0;
+  if (!LoadProjectFile(options, path, image, err, &problems)) return kFailure;
+  if (problems > 0) {
+    err << "tqm5 restore: " << path << " was not restored: it was not taken as it is (listed "
+        << "above); open it, correct it and write it with tqm5 write.\n";
+    return kFailure;
+  }
+  if (std::optional<Outcome> refusal = WriteRefusal(image, TransferCommand::kWriteAll)) {
+    return Report(*refusal, "restore", out, err);
+  }
+  const RadioSnapshot known = NewestKnownRadio(*options.model);
+  out << DifferenceSummary(image, known) << "\n";
+  RadioPort port;
+  std::string error;
+  if (!port.Open(options.port, *options.model, error))
+    return Report(SilentOutcome(OutcomeKind::kPortFailed, error), "restore", out, err);
+  RadioSnapshot radio = known;
+  Outcome outcome = RunRadio({TransferCommand::kWriteChanges}, port, image, &radio);
+  if (outcome.kind == OutcomeKind::kWriteRefused || outcome.kind == OutcomeKind::kRadioDiffers) {
+    err << "tqm5 restore: " << outcome.text << " " << outcome.detail
+        << " Writing everything instead.\n";
+    radio = RadioSnapshot();
+    TransferRequest request{TransferCommand::kWriteAll};
+    request.verify = true;
+    outcome = RunRadio(request, port, image, &radio);
+  }
+  int status = Report(outcome, "restore", out, err);
+  if (outcome.success && !outcome.detail.empty()) out << outcome.detail << "\n";
+  if (!(radio == known) && !radio.blocks.empty()) KeepSnapshot(radio, "restore", err);
+  return status;
 }
 
 // The radio an accepted identification command names, and the model option it belongs to:
@@ -403,6 +458,8 @@ int RunVerb(const Options& options, std::ostream& out, std::ostream& err) {
   if (verb == "identify") return Identify(options, out, err);
   if (verb == "diff") return Diff(options, out, err);
   if (verb == "ports") return Ports(out);
+  if (verb == "restore") return Restore(options, out, err);
+  if (verb == "backups") return ListBackups(out, err);
   if (verb == "show") {
     MemoryImage image;
     if (!LoadProjectFile(options, options.files[0], image, err)) return kFailure;

@@ -28,13 +28,16 @@ int Report(const Outcome& outcome, const std::string& what, std::ostream& out, s
 // is selected first, as at start-up, so that the file's own settings (its language among them)
 // are the ones that stay; selecting it again after the load would reset the language. Every
 // line that was not taken as it stands is listed on `err`, one each ("FILE: line 12, ..."), and
-// counted in `problem_count` when given.
+// counted in `problem_count` when given. `snapshot_digest`, when given, receives the digest of
+// the radio snapshot the file names.
 bool LoadProjectFile(const Options& options, const std::string& path, MemoryImage& image,
-                     std::ostream& err, size_t* problem_count = nullptr);
+                     std::ostream& err, size_t* problem_count = nullptr,
+                     std::string* snapshot_digest = nullptr);
 
-// Saves the image as a project file, keeping a copy of a file it replaces; prints where.
+// Saves the image as a project file, keeping a copy of a file it replaces; prints where. A
+// `snapshot_digest` gives the file the line that names what the radio holds.
 int SaveProjectFile(const MemoryImage& image, const std::string& path, const std::string& verb,
-                    std::ostream& out, std::ostream& err);
+                    std::ostream& out, std::ostream& err, const std::string& snapshot_digest = "");
 
 // Runs a verb whose arguments CheckVerbArguments accepted.
 int RunVerb(const Options& options, std::ostream& out, std::ostream& err);

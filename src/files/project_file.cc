@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "files/project_parsers.h"
+#include "files/snapshot_store.h"
 #include "files/text_file.h"
 #include "fonts/font_codec.h"
 #include "image/hex.h"
@@ -203,7 +204,7 @@ std::string BuildChannelLine(const MemoryImage& image, int c, std::string* error
 }
 
 std::vector<std::string> ProjectLines(const MemoryImage& image, const std::string& header,
-                                      std::string* error) {
+                                      std::string* error, std::string_view snapshot_digest) {
   // Room for the used channels and the 60-odd other lines, rather than for every channel.
   std::vector<std::string> lines;
   lines.reserve(
@@ -228,46 +229,51 @@ std::vector<std::string> ProjectLines(const MemoryImage& image, const std::strin
   AppendGroupLines(image, lines);
   AppendSettingLines(image, lines);
   AppendGlyphAndLinkLines(image, lines);
+  if (!snapshot_digest.empty())
+    lines.push_back(std::string(kSnapshotKey) + std::string(snapshot_digest));
   lines.push_back("COMPORT" + ZeroPad(image.com_port_number, 2));
   lines.emplace_back(kFileEndLine);
   return lines;
 }
 
-bool SaveProject(const MemoryImage& image, const std::string& path, std::string& error) {
-  std::vector<std::string> lines = ProjectLines(image, SaveDateTimeLine(), &error);
+bool SaveProject(const MemoryImage& image, const std::string& path, std::string& error,
+                 std::string_view snapshot_digest) {
+  std::vector<std::string> lines = ProjectLines(image, SaveDateTimeLine(), &error, snapshot_digest);
   return !lines.empty() && WriteTextLines(path, lines, error);
 }
 
-Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path) {
+Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path,
+                           std::string_view snapshot_digest) {
   std::string error;
-  if (SaveProject(image, path, error)) return SaveFileOutcome();
+  if (SaveProject(image, path, error, snapshot_digest)) return SaveFileOutcome();
   Outcome outcome = ErrorOutcome(OutcomeIcon::kCritical, OutcomeKind::kFileFailed);
   outcome.detail = std::move(error);
   return outcome;
 }
 
-Outcome LoadProject(MemoryImage& image, const std::string& path,
-                    std::vector<FileProblem>* problems) {
+Outcome LoadProject(MemoryImage& image, const std::string& path, std::vector<FileProblem>* problems,
+                    std::string* snapshot_digest) {
   if (!PathEndsWith(path, ".M5")) return DontOpenOutcome();
   std::string bytes;
   std::string error;
   if (!ReadFileBytes(path, bytes, error))
     return SilentOutcome(OutcomeKind::kFileRefused, std::move(error));
-  return LoadProjectBytes(image, bytes, path, problems);
+  return LoadProjectBytes(image, bytes, path, problems, snapshot_digest);
 }
 
 Outcome LoadProjectBytes(MemoryImage& image, std::string_view bytes, const std::string& name,
-                         std::vector<FileProblem>* problems) {
+                         std::vector<FileProblem>* problems, std::string* snapshot_digest) {
   std::vector<std::string> lines;
   std::string error;
   if (!TextLinesFromBytes(bytes, name, lines, error))
     return SilentOutcome(OutcomeKind::kFileRefused, std::move(error));
-  return LoadProjectLines(image, lines, problems);
+  return LoadProjectLines(image, lines, problems, snapshot_digest);
 }
 
 Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines,
-                         std::vector<FileProblem>* problems) {
+                         std::vector<FileProblem>* problems, std::string* snapshot_digest) {
   if (problems != nullptr) problems->clear();
+  if (snapshot_digest != nullptr) snapshot_digest->clear();
   // Whether the file is whole is decided on its lines alone, before anything changes: a refused
   // file leaves the image as it was without a copy to fall back on.
   std::string missing = MissingProjectFrame(lines);
@@ -281,6 +287,7 @@ Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lin
   ApplyProjectLines(image, lines, state);
   RebuildRowLabelsForAnyTotal(image);
   if (problems != nullptr) *problems = std::move(state.problems);
+  if (snapshot_digest != nullptr) *snapshot_digest = std::move(state.snapshot_digest);
   return ReadFileOutcome();
 }
 

@@ -13,6 +13,8 @@
 //   SD12                 the channel display mode (`Set_Mode_Ch_Mode`)
 //   FONT0..FONT7         the user glyphs (64 hex digits each)
 //   LINK00..LINK10       the bank-link groups (16 hex digits each)
+//   SNAPSHOT..           the radio snapshot the image was last read from or written to (see
+//                        files/snapshot_store.h), when one is known
 //   COMPORT..            the serial port, read back only from "com.ini"
 //   File End
 //
@@ -47,31 +49,39 @@ namespace tqm5 {
 std::string BuildChannelLine(const MemoryImage& image, int c, std::string* error = nullptr);
 
 // Every line of the project file of `image`, in the written order, `header` first; no lines at
-// all, with `error` set, when a channel line cannot be built.
+// all, with `error` set, when a channel line cannot be built. A `snapshot_digest` gives the
+// "SNAPSHOT" line.
 std::vector<std::string> ProjectLines(const MemoryImage& image, const std::string& header,
-                                      std::string* error = nullptr);
+                                      std::string* error = nullptr,
+                                      std::string_view snapshot_digest = {});
 
 // `SaveProject`: writes the project file of `image` to `path`, replacing it, with the current
 // date and time in the header. A channel whose frequency cannot be written as it is refuses the
 // save (see `BuildChannelLine`) and nothing is written. The write is atomic: on failure the old
 // file stays whole, the result is false and `error` says why. Shows no message.
-bool SaveProject(const MemoryImage& image, const std::string& path, std::string& error);
+bool SaveProject(const MemoryImage& image, const std::string& path, std::string& error,
+                 std::string_view snapshot_digest = {});
 
 // The save command after its dialog: "Save File" titled "Finish", or on failure "Error" titled
 // " Error" with the critical icon and the reason in `detail`.
-Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path);
+Outcome SaveProjectCommand(const MemoryImage& image, const std::string& path,
+                           std::string_view snapshot_digest = {});
 
 // `LoadProject` after its open dialog. A path not ending in ".M5" (any case) gives "This File
 // don't Open" titled "Error" and changes nothing; an unreadable file changes nothing and gives a
 // silent outcome. Otherwise see `LoadProjectBytes`.
+// `snapshot_digest`, when given, receives the digest of the radio snapshot the file names ("" for
+// none).
 Outcome LoadProject(MemoryImage& image, const std::string& path,
-                    std::vector<FileProblem>* problems = nullptr);
+                    std::vector<FileProblem>* problems = nullptr,
+                    std::string* snapshot_digest = nullptr);
 
 // The load of a project file's bytes, `name` naming the file in messages: bytes that cannot be
 // read as text (see `TextLinesFromBytes`) change nothing and give a silent outcome, `detail`
 // saying why. Otherwise see `LoadProjectLines`.
 Outcome LoadProjectBytes(MemoryImage& image, std::string_view bytes, const std::string& name,
-                         std::vector<FileProblem>* problems = nullptr);
+                         std::vector<FileProblem>* problems = nullptr,
+                         std::string* snapshot_digest = nullptr);
 
 // The load proper, on the lines of a file. A file that does not start with the "Save Date and
 // Time" header, does not end with "File End" (empty lines may follow), or lacks a line the
@@ -84,7 +94,8 @@ Outcome LoadProjectBytes(MemoryImage& image, std::string_view bytes, const std::
 // instead (see `ApplyProjectLine`); the image then differs from the file there, and nothing
 // may send it to the radio before the user has seen that and agreed.
 Outcome LoadProjectLines(MemoryImage& image, const std::vector<std::string>& lines,
-                         std::vector<FileProblem>* problems = nullptr);
+                         std::vector<FileProblem>* problems = nullptr,
+                         std::string* snapshot_digest = nullptr);
 
 // `ParseChannelLine`: applies one "CH" line to the channel it names, as a load does; the
 // line's problems (without a line number) go to `problems`.

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "files/project_file.h"
+#include "files/snapshot_store.h"
 #include "fonts/font_codec.h"
 #include "image/hex.h"
 #include "image/vocabulary.h"
@@ -445,6 +446,15 @@ void ApplyProjectLine(MemoryImage& image, int number, std::u32string_view line,
   if (StartsWith(line, kFontKey)) return ParseFont(l);
   if (StartsWith(line, kLinkKey)) return ParseLink(l);
   if (StartsWith(line, kSlideKey)) return ParseSlide(l);
+  if (StartsWith(line, kSnapshotKey)) {
+    std::string digest = TextAt(line, kSnapshotKey.size() + 1);
+    if (!IsSnapshotDigest(digest)) {
+      return l.Report("", "", "not the name of a radio snapshot, " + LineStart(line) + "; ignored");
+    }
+    l.Key(std::string(kSnapshotKey), "the radio snapshot");
+    state.snapshot_digest = std::move(digest);
+    return;
+  }
   // The port is read back only from "com.ini"; the end line closes the file.
   if (StartsWith(line, "COMPORT") || line == U"File End") return;
   l.Report("", "", "a line the loader does not know, " + LineStart(line) + "; ignored");

@@ -40,6 +40,8 @@ struct ProjectLoadState {
   // The one-touch lines, applied after the last line: their entries name banks, so they must
   // meet the bank sizes of the whole file whatever the order of the lines.
   std::map<std::string, std::pair<int, std::u32string>> one_touch_lines;
+  // The digest of the radio snapshot the file names ("SNAPSHOT" line), empty when none.
+  std::string snapshot_digest;
 };
 
 // What the parsers share. Positions count characters from 1, so that Japanese characters in a

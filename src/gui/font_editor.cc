@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "files/font_file.h"
+#include "gui/kept_files.h"
 #include "gui/key_rule.h"
 #include "gui/message_boxes.h"
 
@@ -282,7 +283,9 @@ void FontEditor::OpenFontFile() {
 void FontEditor::SaveFontFileAs() {
   QString path = Messages().ChooseFile(this, true, FileKind::kFont, "保存", kFontSaveFilter);
   if (path.isEmpty()) return;
-  host_.Report(SaveFontFile(host_.document().image(), path.toStdString()));
+  host_.Report(SaveOverACopy(path.toStdString(), [&] {
+    return SaveFontFile(host_.document().image(), path.toStdString());
+  }));
 }
 
 }  // namespace tqm5::gui

@@ -18,6 +18,7 @@
 #include "files/text_file.h"
 #include "gui/channel_dialog.h"
 #include "gui/channel_table_model.h"
+#include "gui/kept_files.h"
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
 #include "gui/version.h"
@@ -50,7 +51,9 @@ void MainWindow::OpenCommand() {
 void MainWindow::OpenProject(const QString& path) {
   MemoryImage next = document_.image();
   std::vector<FileProblem> problems;
-  Outcome outcome = RefusedUnlessShown(LoadProject(next, path.toStdString(), &problems), "Error");
+  std::string digest;
+  Outcome outcome =
+      RefusedUnlessShown(LoadProject(next, path.toStdString(), &problems, &digest), "Error");
   if (outcome.success) {
     QString name = QFileInfo(path).fileName();
     if (!problems.empty()) {
@@ -62,6 +65,10 @@ void MainWindow::OpenProject(const QString& path) {
     document_.ReplaceFromFile("Open " + name, std::move(next), std::move(problems));
     document_.set_file_path(path);
     document_.MarkSaved();
+    // What the radio held when the file was last read from or written to it.
+    std::string problem;
+    document_.KeepRadioState(RadioOfOpenedProject(digest, document_.radio(), problem));
+    if (!problem.empty()) outcome.detail += (outcome.detail.empty() ? "" : "\n") + problem;
   }
   Report(outcome);
 }
@@ -72,8 +79,14 @@ void MainWindow::SaveCommand() {
 }
 
 void MainWindow::SaveProjectAs(const QString& path) {
-  Outcome outcome = SaveProjectCommand(document_.image(), path.toStdString());
+  // The file names what the radio holds, so that opening it later still knows.
+  std::string problem;
+  const std::string digest = KeepRadioSnapshot(document_.radio(), problem);
+  Outcome outcome = SaveOverACopy(path.toStdString(), [&] {
+    return SaveProjectCommand(document_.image(), path.toStdString(), digest);
+  });
   if (outcome.success) {
+    if (!problem.empty()) outcome.detail += (outcome.detail.empty() ? "" : "\n") + problem;
     document_.set_file_path(path);
     document_.MarkSaved();
     // The file now holds the image as it is: what its load changed is the user's own.
@@ -122,7 +135,8 @@ void MainWindow::ExportCommand() {
   QString path = Messages().ChooseFile(this, true, FileKind::kCsv, "Export", kCsvFilter);
   if (path.isEmpty()) return;
   ShowProgress({kChannelCount, kChannelCount, ""});
-  Report(ExportCsv(document_.image(), path.toStdString()));
+  Report(SaveOverACopy(path.toStdString(),
+                       [&] { return ExportCsv(document_.image(), path.toStdString()); }));
   ShowProgress(Progress());
 }
 

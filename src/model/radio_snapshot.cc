@@ -16,10 +16,41 @@ auto Overlapping(Blocks& blocks, int address, int bytes) {
   return std::pair(blocks.upper_bound(address - kBlockSize), blocks.lower_bound(address + bytes));
 }
 
+// Copies into `digits`, the block at `block`, the digits that `other`, the block at `at`, holds
+// for the bytes both cover.
+void CopyOverlap(std::string& digits, int block, std::string_view other, int at) {
+  int from = std::max(block, at), to = std::min(block + kBlockSize, at + kBlockSize);
+  if (from >= to) return;
+  digits.replace(
+      static_cast<size_t>(2 * (from - block)), static_cast<size_t>(2 * (to - from)),
+      other.substr(static_cast<size_t>(2 * (from - at)), static_cast<size_t>(2 * (to - from))));
+}
+
 }  // namespace
+
+bool MatchesWhereKnown(std::string_view known, std::string_view hex) {
+  if (known.size() != hex.size()) return false;
+  for (size_t i = 0; i < known.size(); ++i) {
+    if (known[i] != kUnknownDigit && known[i] != hex[i]) return false;
+  }
+  return true;
+}
 
 void RadioSnapshot::KeepArea(int address, std::string_view hex) {
   const int bytes = static_cast<int>(hex.size() / 2);
+  const int tail = address + bytes / kBlockSize * kBlockSize, tail_bytes = bytes % kBlockSize;
+  if (tail_bytes > 0) {
+    auto [first, last] = Overlapping(blocks, tail, tail_bytes);
+    bool held = std::any_of(first, last, [&](const auto& block) {
+      return block.first <= tail && block.first + kBlockSize >= tail + tail_bytes;
+    });
+    if (!held) {
+      std::string digits(kBlockHexLength, kUnknownDigit);
+      auto [near, past] = Overlapping(blocks, tail, kBlockSize);
+      for (auto it = near; it != past; ++it) CopyOverlap(digits, tail, it->second, it->first);
+      blocks[tail] = std::move(digits);
+    }
+  }
   auto [first, last] = Overlapping(blocks, address, bytes);
   for (auto it = first; it != last; ++it) {
     auto& [block, digits] = *it;
@@ -46,7 +77,7 @@ std::string RadioSnapshot::Area(int address, int count) const {
     if (it == blocks.end()) return "";
     joined += it->second;
   }
-  return joined;
+  return joined.find(kUnknownDigit) == std::string::npos ? joined : "";
 }
 
 }  // namespace tqm5

@@ -96,11 +96,15 @@ Outcome Framed(TransferContext& context, Body body) {
   try {
     MemoryImage& image = context.image;
     run.Begin("identifying the radio");
-    if (!StartComm(context.link, image.model_option, run.radio().identification)) {
+    // Only an accepted command names the radio: after a failed identification the snapshot
+    // keeps the one its blocks were read from.
+    std::string accepted;
+    if (!StartComm(context.link, image.model_option, accepted)) {
       context.link.AwaitLateReply();
       outcome = ErrorOutcome();
       outcome.detail = IdentificationDetail(image.model_option, context.link.last_exchange());
     } else {
+      run.radio().identification = accepted;
       outcome = body(run);
     }
   } catch (const PortOpenError& e) {

@@ -138,7 +138,8 @@ Outcome SendChanges(Run& run, const RadioSnapshot& known, std::vector<WriteUnit>
     if (!ReadBack(run, address, hex, failure)) return failure;
     read[address] = hex;
     auto it = known.blocks.find(address);
-    if (!unknown.contains(address) && (it == known.blocks.end() || it->second != hex)) {
+    if (!unknown.contains(address) &&
+        (it == known.blocks.end() || !MatchesWhereKnown(it->second, hex))) {
       // What else is known of the radio can no longer be trusted: only the blocks just read
       // stay known, so that the next write of changes asks for a new read.
       radio.blocks = std::move(read);

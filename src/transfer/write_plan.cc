@@ -111,6 +111,7 @@ std::optional<std::string> KnownHex(const RadioSnapshot& radio, int address, int
                              static_cast<size_t>(2 * (end - at)));
     at = end;
   }
+  if (hex.find(kUnknownDigit) != std::string::npos) return std::nullopt;
   return hex;
 }
 

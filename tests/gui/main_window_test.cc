@@ -27,6 +27,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 
@@ -34,6 +35,7 @@
 #include "files/project_file.h"
 #include "gui/channel_dialog.h"
 #include "gui/channel_table_model.h"
+#include "gui/font_editor.h"
 #include "gui/gui_test_support.h"
 #include "gui/message_boxes.h"
 #include "gui/start_port.h"
@@ -498,6 +500,46 @@ TEST_F(MainWindowTest, AProjectLoadedWithChangesIsWrittenOnlyAfterAQuestion) {
   messages_.answer = QMessageBox::No;
   EXPECT_FALSE(window_.StartTransfer(TransferCommand::kTitleWrite));
   EXPECT_EQ(messages_.asked, 3);
+}
+
+// A project saved after a read names what the radio holds, so that opened in a later session
+// Write Changes sends only the edit; saving over a file keeps the old one first.
+TEST_F(MainWindowTest, AProjectCarriesWhatTheRadioHeld) {
+  window_.SetPort({PortChoice::kSimulated, 0, {}});
+  ASSERT_TRUE(Transfer(TransferCommand::kReadAll));
+  const RadioSnapshot read = window_.document().radio();
+  const std::string path = tqm5::testing::TempPath("carried.M5");
+  std::ofstream(path) << "old";
+  messages_.shown.clear();
+  window_.SaveProjectAs(Utf8(path));
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  const std::string detail = messages_.shown[0].detail, kept = "The old file was kept as ";
+  ASSERT_TRUE(detail.starts_with(kept)) << detail;
+  EXPECT_EQ(tqm5::testing::ReadFile(detail.substr(kept.size(), detail.size() - kept.size() - 1)),
+            "old");
+
+  // Export and the font editor's save keep the file they replace too.
+  FontEditor editor(window_, &window_);
+  for (auto [owner, action, name] :
+       {std::tuple<QWidget*, const char*, const char*>{&window_, "FILE_EXPORT", "carried.CSV"},
+        {&editor, "FONT_FILE_SAVE", "carried.FM5"}}) {
+    messages_.file_answer = Utf8(tqm5::testing::TempPath(name));
+    std::ofstream(messages_.file_answer.toStdString()) << "old";
+    owner->findChild<QAction*>(action)->trigger();
+    EXPECT_NE(messages_.shown.back().detail.find(kept), std::string::npos) << action;
+  }
+
+  window_.document().KeepRadioState(RadioSnapshot());  // a new session knows nothing
+  window_.OpenProject(Utf8(path));
+  EXPECT_EQ(
+      std::tuple(window_.document().radio().identification, window_.document().radio().blocks),
+      std::tuple(read.identification, read.blocks));
+  window_.document().Change("title", [](MemoryImage& image) { image.title = "AB"; });
+  messages_.shown.clear();
+  ASSERT_TRUE(Transfer(TransferCommand::kWriteChanges));
+  ASSERT_FALSE(messages_.shown.empty());
+  EXPECT_TRUE(messages_.shown.back().detail.starts_with("1 changed block was written"))
+      << messages_.shown.back().text << messages_.shown.back().detail;
 }
 
 // The real save dialog: a name typed without an extension gets the chosen filter's ("All Files"

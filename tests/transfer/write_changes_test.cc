@@ -134,6 +134,36 @@ TEST(WriteChangesTest, RefusesUnlessTheRadioIsTheOneLastRead) {
   }
 }
 
+// A full write with nothing read before it leaves enough known for a write of changes, which
+// still checks every known block it is about to rewrite, the order table's among them.
+TEST(WriteChangesTest, FollowsAFullWriteWithNothingRead) {
+  Bench bench;
+  ASSERT_EQ(bench.Run(TransferCommand::kWriteAll), CompleteOutcome());
+  bench.image.title = "AB";
+  size_t before = bench.radio.commands().size();
+  ASSERT_EQ(bench.Run(TransferCommand::kWriteChanges).kind, OutcomeKind::kDone);
+  EXPECT_EQ(WritesAfter(bench, before), std::vector<std::string>{"ZR~F001A0W"});
+
+  Channel& pass = bench.image.channel(1404);  // rewrites order records 0 and 100
+  pass.used = true, pass.blank = false, pass.frequency_hz = 145000000;
+  bench.radio.memory()[0x00C05] ^= 1;
+  before = bench.radio.commands().size();
+  Outcome outcome = bench.Run(TransferCommand::kWriteChanges);
+  EXPECT_EQ(outcome.kind, OutcomeKind::kRadioDiffers);
+  EXPECT_TRUE(outcome.detail.starts_with("the pass-channel order table at 00C00 does not hold"))
+      << outcome.detail;
+  EXPECT_TRUE(WritesAfter(bench, before).empty());
+}
+
+// A failed identification leaves the snapshot naming the radio its blocks came from.
+TEST(WriteChangesTest, AFailedIdentificationKeepsTheKnownRadio) {
+  Bench bench;
+  ASSERT_EQ(bench.Run(TransferCommand::kTitleRead).kind, OutcomeKind::kDone);
+  bench.radio = SimRadio(kTqM5T);
+  EXPECT_EQ(bench.Run(TransferCommand::kTitleRead).kind, OutcomeKind::kRadioFailed);
+  EXPECT_EQ(bench.snapshot.identification, "ZR~TQ-M5");
+}
+
 // The radio stores every N-th write with its middle byte's lowest bit flipped: verification
 // names the first block that came back wrong. Full write order: settings 1-3, write
 // protection 4, DTMF 5-7, title 8, one-touch keys 9, banks 10-11, groups 12-22, glyphs 23-30,
