@@ -265,9 +265,14 @@ void FontEditor::StartGlyphTransfer(TransferCommand command) {
 void FontEditor::OpenFontFile() {
   QString path = Messages().ChooseFile(this, false, FileKind::kFont, "開く", kFontOpenFilter);
   if (path.isEmpty() || transfers_->busy()) return;
+  LoadFontFileInto(host_, path);
+  ShowSelectedGlyph();
+}
+
+void LoadFontFileInto(PageHost& host, const QString& path) {
   Outcome outcome;
   // The loader changes the glyphs only when the whole file could be read: one step or none.
-  host_.document().Change("Open " + QFileInfo(path).fileName(), [&](MemoryImage& image) {
+  host.document().Change("Open " + QFileInfo(path).fileName(), [&](MemoryImage& image) {
     outcome = LoadFontFile(image, path.toStdString());
   });
   if (!outcome.shown) {
@@ -276,8 +281,7 @@ void FontEditor::OpenFontFile() {
     outcome = FileRefusedOutcome(" Error");
     outcome.detail = std::move(why);
   }
-  ShowSelectedGlyph();
-  host_.Report(outcome);
+  host.Report(outcome);
 }
 
 void FontEditor::SaveFontFileAs() {

@@ -86,6 +86,10 @@ class FontEditor : public QDialog {
   EditorTransfers* transfers_ = nullptr;
 };
 
+// Loads the glyphs of the font file at `path` into the image as one undo step, as the editor's
+// "開く(&O)" does after its dialog, and reports how it went.
+void LoadFontFileInto(PageHost& host, const QString& path);
+
 }  // namespace tqm5::gui
 
 #endif  // TQM5_GUI_FONT_EDITOR_H_

@@ -7,6 +7,7 @@
 // skips the splash window, and a project file is opened at once.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QTimer>
 #include <memory>
 #include <optional>
@@ -65,6 +66,10 @@ void AnswerHelpWithoutDisplay(int argc, char** argv) {
 int main(int argc, char** argv) {
   AnswerHelpWithoutDisplay(argc, argv);
   QApplication app(argc, argv);
+  // The installed desktop entry and icon: a desktop shows them for the window (on Wayland the
+  // entry is found by this name).
+  QGuiApplication::setDesktopFileName(TQM5_APP_ID);
+  QApplication::setWindowIcon(QIcon::fromTheme("tqm5-clone"));
   QCommandLineParser parser;
   SetUp(parser);
   parser.process(app);

@@ -31,11 +31,13 @@
 #include "gui/compare_dialog.h"
 #include "gui/glyph_text.h"
 #include "gui/message_boxes.h"
+#include "gui/recent_files.h"
 #include "gui/set_mode_page.h"
 #include "gui/start_port.h"
 #include "gui/status_bar.h"
 #include "gui/version.h"
 #include "gui/widgets.h"
+#include "gui/window_state.h"
 #include "serial/serial_ports.h"
 #include "serial/serial_transport.h"
 #include "sim/pty_server.h"
@@ -43,11 +45,8 @@
 namespace tqm5::gui {
 namespace {
 
-// The window's own choices, beside the port setting file and named after it: "com-window.ini".
 QSettings WindowSettings(const std::string& com_ini) {
-  QFileInfo port_file(Utf8(com_ini));
-  return QSettings(port_file.absolutePath() + "/" + port_file.completeBaseName() + "-window.ini",
-                   QSettings::IniFormat);
+  return QSettings(WindowSettingsFile(com_ini), QSettings::IniFormat);
 }
 
 QString CommandName(TransferCommand command) {
@@ -117,7 +116,9 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     resize(size().boundedTo(screen->availableGeometry().size()));
   }
-  grid_->setFocus();  // the keyboard starts in the grid
+  RestoreWindowState(WindowSettingsFile(com_ini_), *this, *tabs_);
+  setAcceptDrops(true);  // project, CSV and font files (main_window_desktop.cc)
+  grid_->setFocus();     // the keyboard starts in the grid
 }
 
 MainWindow::~MainWindow() {
@@ -146,6 +147,11 @@ void MainWindow::BuildMenus() {
       file, "Compare with File...", "FILE_COMPARE", [this] { CompareWithFile(*this); }, false);
   add(file, "Import Channel List...", "FILE_IMPORT_LIST", &MainWindow::ImportChannelListCommand);
   add(file, "Export Channel List...", "FILE_EXPORT_LIST", &MainWindow::ExportChannelListCommand);
+  file->addSeparator();
+  recent_files_ = new RecentFilesMenu(WindowSettingsFile(com_ini_), this);
+  connect(recent_files_, &RecentFilesMenu::fileChosen, this, &MainWindow::OpenRecentFile);
+  file->addMenu(recent_files_);
+  busy_actions_.push_back(recent_files_->menuAction());
   file->addSeparator();
   file->addAction("Quit(&Q)", QKeySequence::Quit, this, &QWidget::close);
 

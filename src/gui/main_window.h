@@ -17,6 +17,8 @@
 
 class QAction;
 class QActionGroup;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -33,6 +35,7 @@ class SimPtyServer;
 namespace tqm5::gui {
 
 class ChannelTableModel;
+class RecentFilesMenu;
 
 // Where transfers go: a "COM" menu entry, a device path, or the simulated radio.
 struct PortChoice {
@@ -67,6 +70,12 @@ class MainWindow : public QMainWindow, public PageHost {
   void OpenProject(const QString& path);
   // Saves the project file as the "Save" command does, after its dialog.
   void SaveProjectAs(const QString& path);
+  // Imports a CSV file as the "Import" command does, after its dialog.
+  void ImportFile(const QString& path);
+  // A file dropped on the window or chosen from the recent files (main_window_desktop.cc).
+  void OpenDroppedFile(const QString& path);
+  void OpenRecentFile(const QString& path);
+  RecentFilesMenu* recent_files() { return recent_files_; }
   // Starts a transfer as its button or menu entry does; false when it did not start. The
   // channel commands take the rows selected in the grid.
   bool StartTransfer(TransferCommand command);
@@ -81,6 +90,8 @@ class MainWindow : public QMainWindow, public PageHost {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildMenus();
@@ -145,6 +156,7 @@ class MainWindow : public QMainWindow, public PageHost {
   QAction* redo_action_ = nullptr;
   QAction* device_action_ = nullptr;
   QAction* verify_action_ = nullptr;  // "Verify Full Writes"
+  RecentFilesMenu* recent_files_ = nullptr;
   // Everything that starts a transfer or edits the image: disabled while a transfer runs.
   std::vector<QPointer<QWidget>> busy_widgets_;
   std::vector<QAction*> busy_actions_;

@@ -21,7 +21,9 @@
 #include "gui/kept_files.h"
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
+#include "gui/recent_files.h"
 #include "gui/version.h"
+#include "gui/window_state.h"
 #include "model/banks.h"
 
 namespace tqm5::gui {
@@ -69,6 +71,7 @@ void MainWindow::OpenProject(const QString& path) {
     std::string problem;
     document_.KeepRadioState(RadioOfOpenedProject(digest, document_.radio(), problem));
     if (!problem.empty()) outcome.detail += (outcome.detail.empty() ? "" : "\n") + problem;
+    recent_files_->Add(path);
   }
   Report(outcome);
 }
@@ -91,13 +94,17 @@ void MainWindow::SaveProjectAs(const QString& path) {
     document_.MarkSaved();
     // The file now holds the image as it is: what its load changed is the user's own.
     document_.ClearLoadProblems();
+    recent_files_->Add(path);
   }
   Report(outcome);
 }
 
 void MainWindow::ImportCommand() {
   QString path = Messages().ChooseFile(this, false, FileKind::kCsv, "Import", kCsvFilter);
-  if (path.isEmpty()) return;
+  if (!path.isEmpty()) ImportFile(path);
+}
+
+void MainWindow::ImportFile(const QString& path) {
   if (!PathEndsWith(path.toStdString(), ".CSV")) {
     // Only a CSV file is read; the channels stay as they are.
     Report(MessageOutcome(
@@ -240,6 +247,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  SaveWindowState(WindowSettingsFile(com_ini_), *this, *tabs_);
   event->accept();
 }
 
