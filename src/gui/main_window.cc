@@ -29,6 +29,7 @@
 #include "gui/channel_table_model.h"
 #include "gui/common_page.h"
 #include "gui/glyph_text.h"
+#include "gui/grid_editor.h"
 #include "gui/message_boxes.h"
 #include "gui/set_mode_page.h"
 #include "gui/start_port.h"
@@ -81,6 +82,7 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
     return area;
   };
   tabs_->addTab(scrolled(BuildMemoryPage()), "Memory");
+  grid_editor_->AddFindActions(edit_menu_);
   tabs_->addTab(scrolled(new BankPage(*this)), "Bank");
   tabs_->addTab(scrolled(new CommonPage(*this)), "Common Set");
   tabs_->addTab(scrolled(new SetModePage(*this)), "Set Mode");
@@ -142,6 +144,7 @@ void MainWindow::BuildMenus() {
   file->addAction("Quit(&Q)", QKeySequence::Quit, this, &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu("Edit(&E)");
+  edit_menu_ = edit;
   QAction* undo = document_.undo_stack()->createUndoAction(this, "Undo");
   undo->setShortcut(QKeySequence::Undo);
   QAction* redo = document_.undo_stack()->createRedoAction(this, "Redo");
@@ -262,7 +265,8 @@ QWidget* MainWindow::BuildMemoryPage() {
   grid_->setObjectName("MSFlexGrid1");
   grid_->setModel(channel_model_);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  // Shift and Ctrl with a click or the arrows, and Ctrl+A, select several rows.
+  grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
@@ -309,11 +313,8 @@ QWidget* MainWindow::BuildMemoryPage() {
   buttons->addWidget(clear);
   buttons->addWidget(all_clear);
   buttons->addSpacing(16);
-  for (int i = 0; i < 2; ++i) {
-    QPushButton* move = Button(i == 0 ? "Up" : "Down", "LIST_SET_" + QString::number(i));
-    move->setEnabled(false);  // shown, never used
-    buttons->addWidget(move);
-  }
+  grid_editor_ = new GridEditor(*this, grid_);
+  grid_editor_->AddButtons(buttons);
   buttons->addStretch();
   layout->addLayout(buttons);
   return frame;
@@ -424,16 +425,23 @@ SimPtyServer& MainWindow::simulator() {
 }
 
 std::pair<int, int> MainWindow::SelectionRange() const {
-  int first = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
-  int last = first;
-  for (const QModelIndex& index : grid_->selectionModel()->selectedRows()) {
-    first = std::min(first, index.row());
-    last = std::max(last, index.row());
-  }
-  return {ChannelTableModel::ChannelOfRow(first), ChannelTableModel::ChannelOfRow(last)};
+  std::vector<int> selected = grid_editor_->SelectedChannels();
+  if (selected.empty()) return {1, 1};
+  return {selected.front(), selected.back()};
 }
 
 bool MainWindow::StartTransfer(TransferCommand command) {
+  if (command == TransferCommand::kOneMemoryRead || command == TransferCommand::kOneMemoryWrite) {
+    // These take one block of rows; the rows between two selected blocks are not the user's.
+    std::vector<int> selected = grid_editor_->SelectedChannels();
+    if (!selected.empty() &&
+        selected.back() - selected.front() + 1 != static_cast<int>(selected.size())) {
+      Report(MessageOutcome(OutcomeKind::kEditRefused,
+                            "Select one block of consecutive rows for this command.",
+                            CommandName(command).toStdString(), OutcomeIcon::kNone));
+      return false;
+    }
+  }
   TransferRequest request;
   request.command = command;
   std::tie(request.first_row, request.last_row) = SelectionRange();

@@ -33,6 +33,7 @@ class SimPtyServer;
 namespace tqm5::gui {
 
 class ChannelTableModel;
+class GridEditor;
 
 // Where transfers go: a "COM" menu entry, a device path, or the simulated radio.
 struct PortChoice {
@@ -57,6 +58,7 @@ class MainWindow : public QMainWindow, public PageHost {
   Document& document() override { return document_; }
   TransferRunner& runner() override { return runner_; }
   QTableView* grid() { return grid_; }
+  GridEditor& grid_editor() { return *grid_editor_; }
 
   void SetPort(const PortChoice& port);
   // At start-up, when the remembered port is not there: the only serial port present is used
@@ -122,6 +124,8 @@ class MainWindow : public QMainWindow, public PageHost {
   Document document_;
   TransferRunner runner_;
   ChannelTableModel* channel_model_ = nullptr;
+  GridEditor* grid_editor_ = nullptr;
+  QMenu* edit_menu_ = nullptr;
   QTableView* grid_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   QProgressBar* progress_bar_ = nullptr;

@@ -18,6 +18,7 @@
 #include "files/text_file.h"
 #include "gui/channel_dialog.h"
 #include "gui/channel_table_model.h"
+#include "gui/grid_editor.h"
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
 #include "gui/version.h"
@@ -141,9 +142,10 @@ void MainWindow::OpenChannelDialog() {
 
 void MainWindow::ClearSelected() {
   if (runner_.busy()) return;  // the grid stays scrollable while a transfer runs
-  auto [first, last] = SelectionRange();
-  document_.Change(
-      "Clear", [first, last](MemoryImage& image) { ClearUnprotectedChannels(image, first, last); });
+  std::vector<int> selected = grid_editor_->SelectedChannels();
+  document_.Change("Clear", [&selected](MemoryImage& image) {
+    for (int number : selected) ClearUnprotectedChannels(image, number, number);
+  });
 }
 
 void MainWindow::ClearAll() {
@@ -190,7 +192,7 @@ void MainWindow::TabSelected(int index) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == grid_ && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Delete) {
+    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
       ClearSelected();
       return true;
     }

@@ -1,0 +1,180 @@
+#include "gui/grid_editor.h"
+
+#include <QAction>
+#include <QInputDialog>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+
+#include "gui/channel_table_model.h"
+#include "gui/message_boxes.h"
+#include "gui/widgets.h"
+
+namespace tqm5::gui {
+
+GridEditor::GridEditor(PageHost& host, QTableView* grid) : QObject(grid), host_(host), grid_(grid) {
+  grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+QAction* GridEditor::GridAction(const QString& caption, const QString& name,
+                                const QKeySequence& key) {
+  auto* action = new QAction(caption, grid_);
+  action->setObjectName(name);
+  if (!key.isEmpty()) {
+    action->setShortcut(key);
+    // Only in the grid: Insert or Ctrl+Up in a text box or on a slider are that control's own.
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  }
+  grid_->addAction(action);
+  return action;
+}
+
+void GridEditor::AddButtons(QVBoxLayout* buttons) {
+  auto button = [&](QAction* action, const QString& caption, const QString& name) {
+    QPushButton* push = Button(caption, name);
+    connect(push, &QPushButton::clicked, action, &QAction::trigger);
+    buttons->addWidget(push);
+    host_.AddBusyWidget(push);
+    return push;
+  };
+  QAction* up = GridAction("Up", "MoveUp", QKeySequence("Ctrl+Up"));
+  QAction* down = GridAction("Down", "MoveDown", QKeySequence("Ctrl+Down"));
+  connect(up, &QAction::triggered, this, [this] { Move(-1); });
+  connect(down, &QAction::triggered, this, [this] { Move(1); });
+  button(up, "Up", "LIST_SET_0");
+  button(down, "Down", "LIST_SET_1");
+  QAction* insert = GridAction("Insert Empty", "InsertEmpty", QKeySequence(Qt::Key_Insert));
+  connect(insert, &QAction::triggered, this, &GridEditor::InsertEmpty);
+  button(insert, "Insert Empty", "INSERT_EMPTY");
+  QAction* remove =
+      GridAction("Delete and Close Gap", "DeleteCloseGap", QKeySequence("Ctrl+Delete"));
+  connect(remove, &QAction::triggered, this, &GridEditor::DeleteAndCloseGap);
+  button(remove, "Delete and Close Gap", "DELETE_CLOSE_GAP");
+
+  auto* sort_menu = new QMenu(grid_);
+  sort_menu->setObjectName("SortMenu");
+  QAction* by_frequency =
+      sort_menu->addAction("Sort Bank by Frequency", this, [this] { Sort(SortKey::kFrequency); });
+  by_frequency->setObjectName("SortByFrequency");
+  QAction* by_name =
+      sort_menu->addAction("Sort Bank by Name", this, [this] { Sort(SortKey::kName); });
+  by_name->setObjectName("SortByName");
+  grid_->addAction(by_frequency);
+  grid_->addAction(by_name);
+  QPushButton* sort = Button("Sort Bank", "SORT_BANK");
+  sort->setMenu(sort_menu);
+  buttons->addWidget(sort);
+  host_.AddBusyWidget(sort);
+}
+
+void GridEditor::AddFindActions(QMenu* edit) {
+  edit->addSeparator();
+  QAction* find = edit->addAction("Find...", this, &GridEditor::Find);
+  find->setObjectName("EditFind");
+  find->setShortcut(QKeySequence::Find);
+  QAction* next = edit->addAction("Find Next", this, &GridEditor::FindNext);
+  next->setObjectName("EditFindNext");
+  next->setShortcut(QKeySequence(Qt::Key_F3));
+}
+
+std::vector<int> GridEditor::SelectedChannels() const {
+  std::vector<int> numbers;
+  for (const QModelIndex& index : grid_->selectionModel()->selectedRows()) {
+    numbers.push_back(ChannelTableModel::ChannelOfRow(index.row()));
+  }
+  if (numbers.empty() && grid_->currentIndex().isValid()) {
+    numbers.push_back(ChannelTableModel::ChannelOfRow(grid_->currentIndex().row()));
+  }
+  std::sort(numbers.begin(), numbers.end());
+  return numbers;
+}
+
+void GridEditor::SelectChannels(const std::vector<int>& numbers) {
+  if (numbers.empty()) return;
+  QAbstractItemModel* model = grid_->model();
+  const int last_column = model->columnCount() - 1;
+  QItemSelection selection;
+  for (int number : numbers) {
+    int row = ChannelTableModel::RowOfChannel(number);
+    selection.select(model->index(row, 0), model->index(row, last_column));
+  }
+  QModelIndex first = model->index(ChannelTableModel::RowOfChannel(numbers.front()), 0);
+  grid_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+  grid_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  grid_->scrollTo(first);
+}
+
+void GridEditor::Run(const QString& what, const std::function<ListEditResult(MemoryImage&)>& edit) {
+  if (host_.runner().busy()) return;
+  ListEditResult result;
+  host_.document().Change(what, [&](MemoryImage& image) { result = edit(image); });
+  if (!result.done) {
+    host_.Report(MessageOutcome(OutcomeKind::kEditRefused, result.refusal, what.toStdString(),
+                                OutcomeIcon::kNone));
+    return;
+  }
+  SelectChannels(result.selection);
+  host_.Report(SilentOutcome(OutcomeKind::kDone, ""));
+}
+
+void GridEditor::Move(int direction) {
+  std::vector<int> selected = SelectedChannels();
+  Run(direction < 0 ? "Up" : "Down",
+      [&](MemoryImage& image) { return MoveChannels(image, selected, direction); });
+}
+
+void GridEditor::InsertEmpty() {
+  std::vector<int> selected = SelectedChannels();
+  Run("Insert Empty", [&](MemoryImage& image) { return InsertEmptyRows(image, selected); });
+}
+
+void GridEditor::DeleteAndCloseGap() {
+  std::vector<int> selected = SelectedChannels();
+  Run("Delete and Close Gap",
+      [&](MemoryImage& image) { return tqm5::DeleteAndCloseGap(image, selected); });
+}
+
+void GridEditor::Sort(SortKey key) {
+  std::vector<int> selected = SelectedChannels();
+  if (selected.empty()) return;
+  Run("Sort Bank", [&](MemoryImage& image) { return SortRun(image, selected.front(), key); });
+}
+
+void GridEditor::Find() {
+  bool ok = false;
+  QString text = QInputDialog::getText(grid_->window(), "Find",
+                                       "Name or frequency:", QLineEdit::Normal, find_text_, &ok);
+  if (!ok || text.isEmpty()) return;
+  find_text_ = text;
+  FindText(text);
+}
+
+void GridEditor::FindNext() {
+  if (find_text_.isEmpty()) {
+    Find();
+  } else {
+    FindText(find_text_);
+  }
+}
+
+void GridEditor::FindText(const QString& text) {
+  find_text_ = text;
+  int current = grid_->currentIndex().isValid()
+                    ? ChannelTableModel::ChannelOfRow(grid_->currentIndex().row())
+                    : 0;
+  int found = FindChannel(host_.document().image(), text.toStdString(), current);
+  if (found == 0) {
+    host_.Report(SilentOutcome(OutcomeKind::kDone, "No channel holds \"" + text.toStdString() +
+                                                       "\" in its name or "
+                                                       "frequency."));
+    return;
+  }
+  SelectChannels({found});
+  host_.Report(SilentOutcome(OutcomeKind::kDone, ""));
+}
+
+}  // namespace tqm5::gui
