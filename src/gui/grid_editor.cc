@@ -12,6 +12,7 @@
 
 #include "gui/channel_table_model.h"
 #include "gui/message_boxes.h"
+#include "gui/selected_edit_dialog.h"
 #include "gui/widgets.h"
 
 namespace tqm5::gui {
@@ -41,6 +42,10 @@ void GridEditor::AddButtons(QVBoxLayout* buttons) {
     host_.AddBusyWidget(push);
     return push;
   };
+  // Enter opens it when several rows are selected (the window's key handling).
+  QAction* edit = GridAction("Edit Selected...", "EditSelected", QKeySequence());
+  connect(edit, &QAction::triggered, this, &GridEditor::EditSelected);
+  button(edit, "Edit Selected...", "EDIT_SELECTED");
   QAction* up = GridAction("Up", "MoveUp", QKeySequence("Ctrl+Up"));
   QAction* down = GridAction("Down", "MoveDown", QKeySequence("Ctrl+Down"));
   connect(up, &QAction::triggered, this, [this] { Move(-1); });
@@ -119,6 +124,35 @@ void GridEditor::Run(const QString& what, const std::function<ListEditResult(Mem
   }
   SelectChannels(result.selection);
   host_.Report(SilentOutcome(OutcomeKind::kDone, ""));
+}
+
+void GridEditor::EditSelected() {
+  if (host_.runner().busy()) return;
+  std::vector<int> selected = SelectedChannels();
+  if (selected.empty()) return;
+  const MemoryImage& image = host_.document().image();
+  const bool model_j = UsesGlyphCharacters(image);
+  // The dialog starts from the first channel that opens in the channel dialog.
+  ChannelForm start;
+  for (int number : selected) {
+    if (int main = DialogChannelForRow(number); main != 0) {
+      start = OpenChannelDialogState(image, main).columns[static_cast<size_t>(number - main)];
+      break;
+    }
+  }
+  SelectedEditDialog dialog(start, static_cast<int>(selected.size()), model_j, grid_->window());
+  if (dialog.exec() != QDialog::Accepted) return;
+  SelectedEditReport report;
+  host_.document().Change("Edit Selected", [&](MemoryImage& next) {
+    report = EditSelectedChannels(next, selected, dialog.edit());
+  });
+  std::string summary = SelectedEditSummary(host_.document().image(), report);
+  if (report.refused.empty()) {
+    host_.Report(SilentOutcome(OutcomeKind::kDone, summary));
+  } else {
+    // The channels a rule refused are listed; the others have changed.
+    host_.Report(MessageOutcome(OutcomeKind::kDone, summary, "Edit Selected", OutcomeIcon::kNone));
+  }
 }
 
 void GridEditor::Move(int direction) {

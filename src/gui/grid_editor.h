@@ -38,6 +38,8 @@ class GridEditor : public QObject {
   // Selects the rows of `numbers`, the first of them current and scrolled into view.
   void SelectChannels(const std::vector<int>& numbers);
 
+  // "Edit Selected...": the ticked fields of its dialog on every selected channel.
+  void EditSelected();
   void Move(int direction);
   void InsertEmpty();
   void DeleteAndCloseGap();

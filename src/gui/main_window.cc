@@ -96,6 +96,8 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   });
 
   setStatusBar(new MessageStatusBar);
+  connect(channel_model_, &ChannelTableModel::cellEditRefused, statusBar(),
+          [this](const QString& why) { statusBar()->showMessage(why); });
   file_label_ = new QLabel;
   statusBar()->addPermanentWidget(file_label_);
   if (port_state.checked > 0)
@@ -267,7 +269,8 @@ QWidget* MainWindow::BuildMemoryPage() {
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   // Shift and Ctrl with a click or the arrows, and Ctrl+A, select several rows.
   grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // F2 or typing on a cell edits it; Enter and Delete stay the grid's own (`eventFilter`).
+  grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
   grid_->verticalHeader()->setMinimumWidth(grid_->fontMetrics().horizontalAdvance("Dual99(Main) ") +

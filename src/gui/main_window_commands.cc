@@ -190,14 +190,21 @@ void MainWindow::TabSelected(int index) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == grid_ && event->type() == QEvent::KeyPress) {
+  // A key an open cell editor leaves (Enter ends the typing) reaches the grid as well: it is the
+  // editor's, not a command.
+  if (watched == grid_ && event->type() == QEvent::KeyPress &&
+      grid_->indexWidget(grid_->currentIndex()) == nullptr) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
       ClearSelected();
       return true;
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      OpenChannelDialog();
+      if (grid_editor_->SelectedChannels().size() > 1) {
+        grid_editor_->EditSelected();
+      } else {
+        OpenChannelDialog();
+      }
       return true;
     }
   }

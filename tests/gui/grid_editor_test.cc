@@ -8,7 +8,10 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTableView>
@@ -54,9 +57,12 @@ class GridEditorTest : public ::testing::Test {
       QApplication::sendEvent(grid->viewport(), &event);
     }
   }
-  void Press(int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(window_.grid(), &press);
+  void Press(int key, QWidget* widget = nullptr, const QString& text = "") {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget != nullptr ? widget : window_.grid(), &press);
+  }
+  std::string Cell(int number, int column) {
+    return CellText(window_.document().image().channel(number), column);
   }
 
   RecordedMessages messages_;
@@ -110,6 +116,50 @@ TEST_F(GridEditorTest, FindScrollsToTheChannelAndSaysWhenNoneHoldsTheText) {
   window_.grid_editor().FindText("nowhere");
   EXPECT_EQ(window_.statusBar()->currentMessage(),
             "No channel holds \"nowhere\" in its name or frequency.");
+}
+
+// Enter with several rows selected opens "Edit Selected"; a field changed there is ticked.
+TEST_F(GridEditorTest, EditSelectedSetsTheTickedFieldsAndListsTheRefusedChannels) {
+  window_.grid_editor().SelectChannels({2, 3, 6});
+  WithDialog([&](QDialog& dialog) {
+    dialog.findChild<QComboBox*>("PALSE_TYPE")->setCurrentIndex(1);  // "Tone"
+    dialog.findChild<QCheckBox*>("CHANGE_PALSE_TYPE")->setChecked(true);
+    Press(Qt::Key_X, dialog.findChild<QLineEdit*>("DETAIL_NAME"), "X");
+    dialog.findChild<QAbstractButton*>("DETAIL_ENTER")->click();
+  });
+  Press(Qt::Key_Return);
+  EXPECT_EQ(Cell(2, kColToneMode) + Cell(2, kColName) + Cell(3, kColToneMode) + Cell(3, kColName) +
+                "|" + Cell(1, kColToneMode) + Cell(6, kColToneMode),
+            "ToneBXToneBX|");
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text,
+            "2 channel(s) changed. 1 not changed:\nBank00-005: not in use: only a frequency puts "
+            "a channel in use");
+  window_.document().undo_stack()->undo();
+  EXPECT_EQ(Cell(2, kColName) + Cell(3, kColName), "BC");
+}
+
+TEST_F(GridEditorTest, F2EditsACellThroughTheRulesAndARefusedValueIsNotKept) {
+  QTableView* grid = window_.grid();
+  auto type = [&](int number, int column, const QString& text) {
+    grid->setCurrentIndex(grid->model()->index(number - 1, column - 1));
+    Press(Qt::Key_F2);
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(text);
+    Press(Qt::Key_Return, editor);
+    // The delegate commits on the next turn of the event loop, then the editor goes.
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  };
+  type(1, kColFreq, "146.5");
+  type(1, kColTxTone, "100.0");
+  EXPECT_EQ(Cell(1, kColFreq) + Cell(1, kColTxTone), "146.50000MHz100.0Hz");
+  type(1401, kColFreq, "433");
+  EXPECT_EQ(Cell(1401, kColFreq), "145.00000MHz");
+  EXPECT_EQ(window_.statusBar()->currentMessage(), "CALL-VHF: 433.00000MHz is outside its band");
+  type(1, kColMode, "USB");
+  EXPECT_EQ(window_.statusBar()->currentMessage(), "Bank00-000: \"USB\" is not a mode.");
 }
 
 }  // namespace
