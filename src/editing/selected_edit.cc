@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 #include "editing/channel_list_edit.h"
 #include "editing/typing.h"
@@ -313,6 +314,25 @@ CellEdit CellTextEdit(int column, std::string_view text, bool model_j) {
   }
   if (cell.refusal.empty()) cell.refusal = SelectedEditFault(cell.edit, model_j);
   return cell;
+}
+
+std::string ReadFillRequest(std::string_view start, std::string_view step, int count,
+                            std::string_view name_pattern, FillRequest& request) {
+  std::optional<int64_t> start_hz = MegahertzToHertz(start);
+  std::optional<int64_t> step_hz = MegahertzToHertz(step);
+  if (!start_hz || !FrequencyRangeFault(*start_hz).empty()) {
+    return "The start frequency " + QuotedValue(start) + " is not a frequency in megahertz from " +
+           "0.53099 to 1299.99999.";
+  }
+  if (!step_hz || *step_hz > kHighestFrequencyHertz) {
+    return "The step " + QuotedValue(step) + " is not a number of megahertz.";
+  }
+  if (*start_hz % 10 != 0 || *step_hz % 10 != 0) {
+    return "Channels hold frequencies in steps of 10 Hz (five digits after the point).";
+  }
+  if (count < 1) return "Fill at least one channel.";
+  request = {*start_hz, *step_hz, count, std::string(name_pattern)};
+  return "";
 }
 
 std::vector<int> FillTargets(const MemoryImage& image, const std::vector<int>& selected, int count,

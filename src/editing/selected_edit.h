@@ -84,6 +84,10 @@ struct FillRequest {
   int count = 0;
   std::string name_pattern;
 };
+// Reads the fill dialog's texts: the start and the step in megahertz ("145", "0.025"), each in
+// steps of 10 Hz as the channels hold them. Returns why they are refused, or "".
+std::string ReadFillRequest(std::string_view start, std::string_view step, int count,
+                            std::string_view name_pattern, FillRequest& request);
 // The channels a fill sets: with several selected, the first `count` of them; with one, it and
 // the empty channels after it in its bank (or run of rows) up to `count` empty ones. Empty when
 // there are fewer than that; `refusal` then says why.

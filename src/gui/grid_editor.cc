@@ -1,10 +1,15 @@
 #include "gui/grid_editor.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QInputDialog>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -46,6 +51,9 @@ void GridEditor::AddButtons(QVBoxLayout* buttons) {
   QAction* edit = GridAction("Edit Selected...", "EditSelected", QKeySequence());
   connect(edit, &QAction::triggered, this, &GridEditor::EditSelected);
   button(edit, "Edit Selected...", "EDIT_SELECTED");
+  QAction* fill = GridAction("Fill Frequencies...", "FillFrequencies", QKeySequence());
+  connect(fill, &QAction::triggered, this, &GridEditor::FillFrequencies);
+  button(fill, "Fill Frequencies...", "FILL_FREQ");
   QAction* up = GridAction("Up", "MoveUp", QKeySequence("Ctrl+Up"));
   QAction* down = GridAction("Down", "MoveDown", QKeySequence("Ctrl+Down"));
   connect(up, &QAction::triggered, this, [this] { Move(-1); });
@@ -146,13 +154,74 @@ void GridEditor::EditSelected() {
   host_.document().Change("Edit Selected", [&](MemoryImage& next) {
     report = EditSelectedChannels(next, selected, dialog.edit());
   });
+  ReportEdit("Edit Selected", report);
+}
+
+void GridEditor::ReportEdit(const QString& what, const SelectedEditReport& report) {
   std::string summary = SelectedEditSummary(host_.document().image(), report);
   if (report.refused.empty()) {
     host_.Report(SilentOutcome(OutcomeKind::kDone, summary));
   } else {
     // The channels a rule refused are listed; the others have changed.
-    host_.Report(MessageOutcome(OutcomeKind::kDone, summary, "Edit Selected", OutcomeIcon::kNone));
+    host_.Report(
+        MessageOutcome(OutcomeKind::kDone, summary, what.toStdString(), OutcomeIcon::kNone));
   }
+}
+
+void GridEditor::FillFrequencies() {
+  if (host_.runner().busy()) return;
+  std::vector<int> selected = SelectedChannels();
+  if (selected.empty()) return;
+  QDialog dialog(grid_->window());
+  dialog.setObjectName("FillFrequenciesForm");
+  dialog.setWindowTitle("Fill Frequencies");
+  auto* form = new QFormLayout(&dialog);
+  auto line = [&](const QString& caption, const QString& name, const QString& text) {
+    auto* box = new QLineEdit(text);
+    box->setObjectName(name);
+    form->addRow(caption, box);
+    return box;
+  };
+  QLineEdit* start = line("Start frequency (MHz)", "FILL_START", "145.00000");
+  QLineEdit* step = line("Step (MHz)", "FILL_STEP", "0.02000");
+  auto* count = new QSpinBox;
+  count->setObjectName("FILL_COUNT");
+  count->setRange(1, kChannelCount);
+  count->setValue(selected.size() > 1 ? static_cast<int>(selected.size()) : 10);
+  form->addRow("Channels", count);
+  QLineEdit* names = line("Name ({n} counts from 1)", "FILL_NAME", "");
+  names->setPlaceholderText("RPT {n}");
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  buttons->button(QDialogButtonBox::Ok)->setObjectName("FILL_OK");
+  form->addRow(buttons);
+  FillRequest request;
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+    std::string fault =
+        ReadFillRequest(start->text().trimmed().toStdString(), step->text().trimmed().toStdString(),
+                        count->value(), names->text().toStdString(), request);
+    if (fault.empty()) {
+      dialog.accept();
+    } else {
+      Messages().Show(&dialog, MessageOutcome(OutcomeKind::kEditRefused, fault, "Fill Frequencies",
+                                              OutcomeIcon::kNone));
+    }
+  });
+  if (dialog.exec() != QDialog::Accepted) return;
+  std::string refusal;
+  std::vector<int> targets =
+      FillTargets(host_.document().image(), selected, request.count, refusal);
+  if (targets.empty()) {
+    host_.Report(
+        MessageOutcome(OutcomeKind::kEditRefused, refusal, "Fill Frequencies", OutcomeIcon::kNone));
+    return;
+  }
+  SelectedEditReport report;
+  host_.document().Change("Fill Frequencies", [&](MemoryImage& image) {
+    report = tqm5::FillFrequencies(image, targets, request);
+  });
+  SelectChannels(targets);
+  ReportEdit("Fill Frequencies", report);
 }
 
 void GridEditor::Move(int direction) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editing/channel_list_edit.h"
+#include "editing/selected_edit.h"
 #include "gui/page_host.h"
 
 class QAction;
@@ -40,6 +41,9 @@ class GridEditor : public QObject {
 
   // "Edit Selected...": the ticked fields of its dialog on every selected channel.
   void EditSelected();
+  // "Fill Frequencies...": asks for the start, step, count and name pattern and fills the
+  // selected channels, or with one row selected the empty channels from it on in its bank.
+  void FillFrequencies();
   void Move(int direction);
   void InsertEmpty();
   void DeleteAndCloseGap();
@@ -52,6 +56,9 @@ class GridEditor : public QObject {
   void FindText(const QString& text);
 
  private:
+  // The outcome of an edit of several channels: a message listing the refused channels, or the
+  // count of changed ones in the status bar.
+  void ReportEdit(const QString& what, const SelectedEditReport& report);
   QAction* GridAction(const QString& caption, const QString& name, const QKeySequence& key);
   // Runs a list edit as one undo step named `what`, then selects where the channels went or
   // reports why nothing changed.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "model/banks.h"
 #include "support/channel_cells.h"
@@ -168,8 +169,23 @@ TEST(FillFrequenciesTest, FillsTheNextEmptyChannelsOfTheBankOrTheSelection) {
             "bank 0 has 1 empty channel(s) from the selected row on; 2 were asked for. Nothing "
             "was changed.");
 
-  SelectedEditReport report =
-      FillFrequencies(image, {2, 4, 1401}, {433000000, 25000, 3, "RPT {n}"});
+  const std::string kTenHertz =
+      "Channels hold frequencies in steps of 10 Hz (five digits after the point).";
+  for (auto [start, step, why] :
+       {std::tuple{"145", "0.025", ""},
+        {"145.000001", "0", kTenHertz.c_str()},
+        {"145", "0.00001", ""},
+        {"145", "0.000005", kTenHertz.c_str()},
+        {"1300", "0",
+         "The start frequency \"1300\" is not a frequency in megahertz from "
+         "0.53099 to 1299.99999."},
+        {"145", "-1", "The step \"-1\" is not a number of megahertz."}}) {
+    FillRequest request;
+    EXPECT_EQ(ReadFillRequest(start, step, 2, "", request), why) << start << " " << step;
+  }
+  FillRequest request;
+  ReadFillRequest("433", "0.025", 3, "RPT {n}", request);
+  SelectedEditReport report = FillFrequencies(image, {2, 4, 1401}, request);
   EXPECT_EQ(report.changed, (std::vector<int>{2, 4}));
   EXPECT_EQ(report.refused,
             (std::vector<std::pair<int, std::string>>{{1401, "433.05000MHz is outside its band"}}));

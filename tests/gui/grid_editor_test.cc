@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -160,6 +161,24 @@ TEST_F(GridEditorTest, F2EditsACellThroughTheRulesAndARefusedValueIsNotKept) {
   EXPECT_EQ(window_.statusBar()->currentMessage(), "CALL-VHF: 433.00000MHz is outside its band");
   type(1, kColMode, "USB");
   EXPECT_EQ(window_.statusBar()->currentMessage(), "Bank00-000: \"USB\" is not a mode.");
+}
+
+TEST_F(GridEditorTest, FillFrequenciesFillsTheEmptyRowsFromTheSelectedOneInOneStep) {
+  window_.grid_editor().SelectChannels({3});
+  WithDialog([&](QDialog& dialog) {
+    dialog.findChild<QLineEdit*>("FILL_START")->setText("438.5");
+    dialog.findChild<QLineEdit*>("FILL_STEP")->setText("0.025");
+    dialog.findChild<QSpinBox*>("FILL_COUNT")->setValue(2);
+    dialog.findChild<QLineEdit*>("FILL_NAME")->setText("RPT {n}");
+    dialog.findChild<QAbstractButton*>("FILL_OK")->click();
+  });
+  const int steps = window_.document().undo_stack()->count();
+  window_.findChild<QAbstractButton*>("FILL_FREQ")->click();
+  EXPECT_EQ(Cell(3, kColName) + "|" + Cell(6, kColFreq) + Cell(6, kColName) + "|" +
+                Cell(7, kColFreq) + Cell(7, kColName),
+            "C|438.50000MHzRPT 1|438.52500MHzRPT 2");
+  EXPECT_EQ(window_.document().undo_stack()->count(), steps + 1);
+  EXPECT_TRUE(messages_.shown.empty());
 }
 
 }  // namespace
