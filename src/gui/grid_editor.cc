@@ -193,6 +193,7 @@ void GridEditor::FillFrequencies() {
   names->setPlaceholderText("RPT {n}");
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Ok)->setObjectName("FILL_OK");
+  buttons->button(QDialogButtonBox::Cancel)->setObjectName("FILL_CANCEL");
   form->addRow(buttons);
   FillRequest request;
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -248,12 +249,13 @@ void GridEditor::Sort(SortKey key) {
 }
 
 void GridEditor::Find() {
-  bool ok = false;
-  QString text = QInputDialog::getText(grid_->window(), "Find",
-                                       "Name or frequency:", QLineEdit::Normal, find_text_, &ok);
-  if (!ok || text.isEmpty()) return;
-  find_text_ = text;
-  FindText(text);
+  QInputDialog dialog(grid_->window());
+  dialog.setObjectName("FindForm");
+  dialog.setWindowTitle("Find");
+  dialog.setLabelText("Name or frequency:");
+  dialog.setTextValue(find_text_);
+  if (dialog.exec() != QDialog::Accepted || dialog.textValue().isEmpty()) return;
+  FindText(dialog.textValue());
 }
 
 void GridEditor::FindNext() {

@@ -110,7 +110,9 @@ class MainWindow : public QMainWindow, public PageHost {
   // lost, or the user saved it or chose to discard it.
   bool MaySetAsideChanges();
 
-  // The rows selected in the grid, first and last (`SelectionRange`).
+  // The first and the last of the rows selected in the grid (`SelectionRange`). Rows can be
+  // selected apart (Ctrl-click): a command that must leave the rows between alone takes
+  // `GridEditor::SelectedChannels` instead, or refuses a selection of more than one block.
   std::pair<int, int> SelectionRange() const;
   std::string DeviceOfPort(QString& why);
   // Before a write: true when no line of the opened project stands changed, or the user, asked
