@@ -21,9 +21,9 @@ void Use(MemoryImage& image, int number, uint32_t hertz, std::string name = "") 
   channel.name = std::move(name);
 }
 
-// Channel 1 "OLD" on 145 MHz, 2 empty, 3 kept but not in use, the dual pair 0 on 145.5 and
-// 433.5 MHz, pass channels 0 and 1 on 145 and 146 MHz; the call and bug-detector channels as at
-// start-up (CALL-VHF 145, CALL-UHF 433 MHz).
+// Channel 1 "OLD" on 145 MHz, 2 empty, 3 kept but not in use, the dual pair 0 on 145.5 (kept but
+// not in use) and 433.5 MHz, pass channels 0 and 1 on 145 and 146 MHz; the call and bug-detector
+// channels as at start-up (CALL-VHF 145, CALL-UHF 433 MHz).
 MemoryImage Image() {
   MemoryImage image;
   SelectModelOption(image, ModelOption::kJ);
@@ -31,6 +31,7 @@ MemoryImage Image() {
   Use(image, 3, 146000000);
   image.channel(3).used = false;
   Use(image, 1101, 145500000);
+  image.channel(1101).used = false;  // editing its sub channel must not put it in use
   Use(image, 1102, 433500000);
   Use(image, 1404, 145000000);
   Use(image, 1405, 146000000);
@@ -74,9 +75,9 @@ TEST(SelectedEditTest, SetsTheTickedFieldsThroughTheDialogsRulesAndListsRefusals
        {{1405, "Overlaps in Frequency"}}},
       {"mode",
        edit({EditField::kMode}, [](ChannelForm& f) { f.mode = 1; }),
-       {1, 1101, 1401},
+       {1, 1102, 1401},
        {1},
-       {{1101, kAmWfm}, {1401, kAmWfm}}},
+       {{1102, kAmWfm}, {1401, kAmWfm}}},
       {"range",
        edit({EditField::kFrequency}, [](ChannelForm& f) { f.freq_mhz = "1300"; }),
        {1},
