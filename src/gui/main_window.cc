@@ -30,6 +30,7 @@
 #include "gui/common_page.h"
 #include "gui/compare_dialog.h"
 #include "gui/glyph_text.h"
+#include "gui/grid_editor.h"
 #include "gui/message_boxes.h"
 #include "gui/recent_files.h"
 #include "gui/set_mode_page.h"
@@ -82,7 +83,8 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
     return area;
   };
   tabs_->addTab(scrolled(BuildMemoryPage()), "Memory");
-  BuildClipboardActions(menuBar()->findChild<QMenu*>("MenuEdit"));
+  BuildClipboardActions(edit_menu_);
+  grid_editor_->AddFindActions(edit_menu_);
   tabs_->addTab(scrolled(new BankPage(*this)), "Bank");
   tabs_->addTab(scrolled(new CommonPage(*this)), "Common Set");
   tabs_->addTab(scrolled(new SetModePage(*this)), "Set Mode");
@@ -96,6 +98,8 @@ MainWindow::MainWindow(ModelOption model, const std::string& com_ini, QWidget* p
   });
 
   setStatusBar(new MessageStatusBar);
+  connect(channel_model_, &ChannelTableModel::cellEditRefused, statusBar(),
+          [this](const QString& why) { statusBar()->showMessage(why); });
   file_label_ = new QLabel;
   statusBar()->addPermanentWidget(file_label_);
   if (port_state.checked > 0)
@@ -156,6 +160,7 @@ void MainWindow::BuildMenus() {
   file->addAction("Quit(&Q)", QKeySequence::Quit, this, &QWidget::close);
 
   QMenu* edit = menuBar()->addMenu("Edit(&E)");
+  edit_menu_ = edit;
   QAction* undo = document_.undo_stack()->createUndoAction(this, "Undo");
   undo->setShortcut(QKeySequence::Undo);
   QAction* redo = document_.undo_stack()->createRedoAction(this, "Redo");
@@ -283,8 +288,10 @@ QWidget* MainWindow::BuildMemoryPage() {
   grid_->setObjectName("MSFlexGrid1");
   grid_->setModel(channel_model_);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Shift and Ctrl with a click or the arrows, and Ctrl+A, select several rows.
+  grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  // F2 or typing on a cell edits it; Enter and Delete stay the grid's own (`eventFilter`).
+  grid_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
   grid_->verticalHeader()->setMinimumWidth(grid_->fontMetrics().horizontalAdvance("Dual99(Main) ") +
@@ -330,11 +337,8 @@ QWidget* MainWindow::BuildMemoryPage() {
   buttons->addWidget(clear);
   buttons->addWidget(all_clear);
   buttons->addSpacing(16);
-  for (int i = 0; i < 2; ++i) {
-    QPushButton* move = Button(i == 0 ? "Up" : "Down", "LIST_SET_" + QString::number(i));
-    move->setEnabled(false);  // shown, never used
-    buttons->addWidget(move);
-  }
+  grid_editor_ = new GridEditor(*this, grid_);
+  grid_editor_->AddButtons(buttons);
   buttons->addStretch();
   layout->addLayout(buttons);
   return frame;
@@ -445,16 +449,23 @@ SimPtyServer& MainWindow::simulator() {
 }
 
 std::pair<int, int> MainWindow::SelectionRange() const {
-  int first = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : 0;
-  int last = first;
-  for (const QModelIndex& index : grid_->selectionModel()->selectedRows()) {
-    first = std::min(first, index.row());
-    last = std::max(last, index.row());
-  }
-  return {ChannelTableModel::ChannelOfRow(first), ChannelTableModel::ChannelOfRow(last)};
+  std::vector<int> selected = grid_editor_->SelectedChannels();
+  if (selected.empty()) return {1, 1};
+  return {selected.front(), selected.back()};
 }
 
 bool MainWindow::StartTransfer(TransferCommand command) {
+  if (command == TransferCommand::kOneMemoryRead || command == TransferCommand::kOneMemoryWrite) {
+    // These take one block of rows; the rows between two selected blocks are not the user's.
+    std::vector<int> selected = grid_editor_->SelectedChannels();
+    if (!selected.empty() &&
+        selected.back() - selected.front() + 1 != static_cast<int>(selected.size())) {
+      Report(MessageOutcome(OutcomeKind::kEditRefused,
+                            "Select one block of consecutive rows for this command.",
+                            CommandName(command).toStdString(), OutcomeIcon::kNone));
+      return false;
+    }
+  }
   TransferRequest request;
   request.command = command;
   std::tie(request.first_row, request.last_row) = SelectionRange();

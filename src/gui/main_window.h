@@ -36,6 +36,7 @@ namespace tqm5::gui {
 
 class ChannelTableModel;
 class RecentFilesMenu;
+class GridEditor;
 
 // Where transfers go: a "COM" menu entry, a device path, or the simulated radio.
 struct PortChoice {
@@ -60,6 +61,7 @@ class MainWindow : public QMainWindow, public PageHost {
   Document& document() override { return document_; }
   TransferRunner& runner() override { return runner_; }
   QTableView* grid() { return grid_; }
+  GridEditor& grid_editor() { return *grid_editor_; }
 
   void SetPort(const PortChoice& port);
   // At start-up, when the remembered port is not there: the only serial port present is used
@@ -129,7 +131,9 @@ class MainWindow : public QMainWindow, public PageHost {
   // lost, or the user saved it or chose to discard it.
   bool MaySetAsideChanges();
 
-  // The rows selected in the grid, first and last (`SelectionRange`).
+  // The first and the last of the rows selected in the grid (`SelectionRange`). Rows can be
+  // selected apart (Ctrl-click): a command that must leave the rows between alone takes
+  // `GridEditor::SelectedChannels` instead, or refuses a selection of more than one block.
   std::pair<int, int> SelectionRange() const;
   std::string DeviceOfPort(QString& why);
   // Before a write: true when no line of the opened project stands changed, or the user, asked
@@ -143,6 +147,8 @@ class MainWindow : public QMainWindow, public PageHost {
   Document document_;
   TransferRunner runner_;
   ChannelTableModel* channel_model_ = nullptr;
+  GridEditor* grid_editor_ = nullptr;
+  QMenu* edit_menu_ = nullptr;
   QTableView* grid_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   QProgressBar* progress_bar_ = nullptr;

@@ -18,6 +18,7 @@
 #include "files/text_file.h"
 #include "gui/channel_dialog.h"
 #include "gui/channel_table_model.h"
+#include "gui/grid_editor.h"
 #include "gui/kept_files.h"
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
@@ -165,9 +166,10 @@ void MainWindow::OpenChannelDialog() {
 
 void MainWindow::ClearSelected() {
   if (runner_.busy()) return;  // the grid stays scrollable while a transfer runs
-  auto [first, last] = SelectionRange();
-  document_.Change(
-      "Clear", [first, last](MemoryImage& image) { ClearUnprotectedChannels(image, first, last); });
+  std::vector<int> selected = grid_editor_->SelectedChannels();
+  document_.Change("Clear", [&selected](MemoryImage& image) {
+    for (int number : selected) ClearUnprotectedChannels(image, number, number);
+  });
 }
 
 void MainWindow::ClearAll() {
@@ -212,14 +214,21 @@ void MainWindow::TabSelected(int index) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == grid_ && event->type() == QEvent::KeyPress) {
+  // A key an open cell editor leaves (Enter ends the typing) reaches the grid as well: it is the
+  // editor's, not a command.
+  if (watched == grid_ && event->type() == QEvent::KeyPress &&
+      grid_->indexWidget(grid_->currentIndex()) == nullptr) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Delete) {
+    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
       ClearSelected();
       return true;
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      OpenChannelDialog();
+      if (grid_editor_->SelectedChannels().size() > 1) {
+        grid_editor_->EditSelected();
+      } else {
+        OpenChannelDialog();
+      }
       return true;
     }
   }

@@ -76,7 +76,7 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, StartsWithTheStartUpImageUnderItsCaptions) {
   EXPECT_EQ(window_.windowTitle(), "TQ-M5 Clone Utility Version 2.04");
   QAbstractItemModel* model = window_.grid()->model();
-  QStringList seen;  // the captions, then row labels, then rows and the model buttons
+  QStringList seen;  // the captions, then row labels, then rows, the model buttons and "Up"
   for (int c = 0; c < model->columnCount(); ++c)
     seen << model->headerData(c, Qt::Horizontal).toString();
   for (int n : {1, 1000, 1101, 1402}) seen << model->headerData(n - 1, Qt::Vertical).toString();
@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, StartsWithTheStartUpImageUnderItsCaptions) {
                           window_.findChild<QAbstractButton*>("LIST_SET_0")->isEnabled());
   EXPECT_EQ(seen.join("|"),
             "Freqency|mode|step|Carrier|Tone/DCS|Tx-tone|Rx-tone|DCS|Shift|Shift-Freq|Skip|Name|"
-            "Bank00-000|Bank09-099|Dual0(Main) |CALL-UHF|1623|145.00000MHz321.13500MHz2300Hz|100");
+            "Bank00-000|Bank09-099|Dual0(Main) |CALL-UHF|1623|145.00000MHz321.13500MHz2300Hz|101");
 }
 
 // Which rows a clear spares is the library's rule; here the selection reaches it.
