@@ -454,17 +454,22 @@ std::pair<int, int> MainWindow::SelectionRange() const {
   return {selected.front(), selected.back()};
 }
 
+bool MainWindow::SelectionIsOneBlock(const QString& command) {
+  std::vector<int> selected = grid_editor_->SelectedChannels();
+  if (selected.empty() ||
+      selected.back() - selected.front() + 1 == static_cast<int>(selected.size())) {
+    return true;
+  }
+  Report(MessageOutcome(OutcomeKind::kEditRefused,
+                        "Select one block of consecutive rows for this command.",
+                        command.toStdString(), OutcomeIcon::kNone));
+  return false;
+}
+
 bool MainWindow::StartTransfer(TransferCommand command) {
-  if (command == TransferCommand::kOneMemoryRead || command == TransferCommand::kOneMemoryWrite) {
-    // These take one block of rows; the rows between two selected blocks are not the user's.
-    std::vector<int> selected = grid_editor_->SelectedChannels();
-    if (!selected.empty() &&
-        selected.back() - selected.front() + 1 != static_cast<int>(selected.size())) {
-      Report(MessageOutcome(OutcomeKind::kEditRefused,
-                            "Select one block of consecutive rows for this command.",
-                            CommandName(command).toStdString(), OutcomeIcon::kNone));
-      return false;
-    }
+  if ((command == TransferCommand::kOneMemoryRead || command == TransferCommand::kOneMemoryWrite) &&
+      !SelectionIsOneBlock(CommandName(command))) {
+    return false;
   }
   TransferRequest request;
   request.command = command;

@@ -135,6 +135,10 @@ class MainWindow : public QMainWindow, public PageHost {
   // selected apart (Ctrl-click): a command that must leave the rows between alone takes
   // `GridEditor::SelectedChannels` instead, or refuses a selection of more than one block.
   std::pair<int, int> SelectionRange() const;
+  // True when the selected rows are one block of consecutive rows; otherwise says so in a
+  // message titled `command`. Commands that take first..last ask this first, so that the rows
+  // between two selected blocks are left alone.
+  bool SelectionIsOneBlock(const QString& command);
   std::string DeviceOfPort(QString& why);
   // Before a write: true when no line of the opened project stands changed, or the user, asked
   // with the list of them, chose to write all the same.

@@ -82,6 +82,7 @@ void MainWindow::CopyRows() { CopyRowsToClipboard(false); }
 void MainWindow::CopyRowsWithCaptions() { CopyRowsToClipboard(true); }
 
 void MainWindow::CopyRowsToClipboard(bool with_captions) {
+  if (!SelectionIsOneBlock("Copy")) return;
   auto [first, last] = SelectionRange();
   if (first < 1) return;
   QApplication::clipboard()->setText(
@@ -90,7 +91,7 @@ void MainWindow::CopyRowsToClipboard(bool with_captions) {
 }
 
 void MainWindow::CutRows() {
-  if (runner_.busy()) return;
+  if (runner_.busy() || !SelectionIsOneBlock("Cut")) return;
   auto [first, last] = SelectionRange();
   if (first < 1) return;
   CopyRowsToClipboard(false);

@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QUndoStack>
 
+#include "gui/grid_editor.h"
 #include "gui/gui_test_support.h"
 #include "gui/main_window.h"
 #include "support/files.h"
@@ -60,6 +61,27 @@ TEST_F(ExchangeCommandsTest, CopyCutAndPasteMoveRowsInOneUndoStepEach) {
   EXPECT_NE(messages_.shown[0].detail.find("line 2, channel 6, mode \"USB\""), std::string::npos);
   undo->undo();
   EXPECT_EQ(Cell(5, 4) + Cell(5, 12), "2300Hz");
+}
+
+// Rows selected apart are not one block: a cut that took first..last would empty the rows
+// between, which the user did not select.
+TEST_F(ExchangeCommandsTest, CopyAndCutRefuseRowsSelectedApart) {
+  window_.document().Change("Set", [](MemoryImage& image) {
+    image.channel(11).frequency_hz = 145000000;
+    image.channel(11).blank = false;
+    image.channel(11).used = true;
+  });
+  window_.grid_editor().SelectChannels({10, 12});
+  for (const char* action : {"EditCopy", "EditCut"}) {
+    SCOPED_TRACE(action);
+    QApplication::clipboard()->clear();
+    messages_.shown.clear();
+    Trigger(action);
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text, "Select one block of consecutive rows for this command.");
+  }
+  EXPECT_EQ(Cell(11, 1), "145.00000MHz");
 }
 
 TEST_F(ExchangeCommandsTest, ChannelListsAreImportedAtTheFirstEmptyMemoryAndExported) {
