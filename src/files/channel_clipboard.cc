@@ -11,49 +11,6 @@ namespace {
 
 constexpr std::string_view kNotPasted = "; row not pasted, the channel keeps what it held";
 
-void AppendField(std::string& line, std::string_view field) {
-  if (field.find_first_of("\t\"\r\n") == std::string_view::npos) {
-    line.append(field);
-    return;
-  }
-  line += '"';
-  for (char c : field) {
-    if (c == '"') line += '"';
-    line += c;
-  }
-  line += '"';
-}
-
-// The fields of a pasted line: split at tabs; a field that begins with a quote runs to the quote
-// followed by a tab or the end, "" inside it being one quote.
-std::vector<std::string> SplitTabFields(std::string_view line) {
-  std::vector<std::string> fields;
-  size_t i = 0;
-  for (;;) {
-    std::string field;
-    if (i < line.size() && line[i] == '"') {
-      for (++i; i < line.size(); ++i) {
-        if (line[i] != '"') {
-          field += line[i];
-        } else if (i + 1 == line.size() || line[i + 1] == '\t') {
-          ++i;
-          break;
-        } else {
-          field += '"';
-          if (line[i + 1] == '"') ++i;
-        }
-      }
-    } else {
-      size_t tab = std::min(line.find('\t', i), line.size());
-      field = line.substr(i, tab - i);
-      i = tab;
-    }
-    fields.push_back(std::move(field));
-    if (i >= line.size()) return fields;
-    ++i;
-  }
-}
-
 // Whether fields `offset`.. are the captions "Freqency" .. "Name".
 bool IsCaptionRow(const std::vector<std::string>& fields, size_t offset) {
   for (int column = kColFreq; column <= kColName; ++column) {
@@ -76,11 +33,11 @@ std::string CopyChannelsText(const MemoryImage& image, int first, int last, bool
   }
   for (int number = first; number <= last; ++number) {
     const Channel& channel = image.channel(number);
-    AppendField(text, channel.label);
+    AppendField(text, channel.label, '\t');
     for (int column = kColFreq; column <= kColName; ++column) {
       text += '\t';
       std::string cell = CellText(channel, column);
-      AppendField(text, column == kColFreq ? CsvFrequencyField(cell) : cell);
+      AppendField(text, column == kColFreq ? CsvFrequencyField(cell) : cell, '\t');
     }
     text += '\t' + std::to_string(number) + '\n';
   }
@@ -105,7 +62,7 @@ PasteResult PasteChannelsText(MemoryImage& image, std::string_view text, int sta
     ++line_number;
     if (line.ends_with('\r')) line.remove_suffix(1);
     if (line.empty()) continue;
-    std::vector<std::string> fields = SplitTabFields(line);
+    std::vector<std::string> fields = SplitFields(line, '\t');
     const size_t offset = fields.size() == kColumnCount + 1 ? 1 : 0;
     const bool shaped = fields.size() == kColumnCount + 1 || fields.size() == kColumnCount - 1;
     if (shaped && IsCaptionRow(fields, offset)) continue;

@@ -60,7 +60,7 @@ void AppendQuoted(std::string& line, std::string_view field) {
 // runs to the next ",". A line without quotes splits at every ",".
 }  // namespace
 
-std::vector<std::string> SplitCsvFields(std::string_view line) {
+std::vector<std::string> SplitFields(std::string_view line, char separator) {
   std::vector<std::string> fields;
   size_t i = 0;
   for (;;) {
@@ -69,7 +69,7 @@ std::vector<std::string> SplitCsvFields(std::string_view line) {
       for (++i; i < line.size(); ++i) {
         if (line[i] != '"') {
           field += line[i];
-        } else if (i + 1 == line.size() || line[i + 1] == ',') {
+        } else if (i + 1 == line.size() || line[i + 1] == separator) {
           ++i;
           break;
         } else {
@@ -78,14 +78,30 @@ std::vector<std::string> SplitCsvFields(std::string_view line) {
         }
       }
     } else {
-      size_t comma = std::min(line.find(',', i), line.size());
-      field = line.substr(i, comma - i);
-      i = comma;
+      size_t end = std::min(line.find(separator, i), line.size());
+      field = line.substr(i, end - i);
+      i = end;
     }
     fields.push_back(std::move(field));
     if (i >= line.size()) return fields;
-    ++i;  // past the ","
+    ++i;  // past the separator
   }
+}
+
+std::vector<std::string> SplitCsvFields(std::string_view line) { return SplitFields(line, ','); }
+
+void AppendField(std::string& line, std::string_view field, char separator) {
+  const char special[] = {separator, '"', '\r', '\n', '\0'};
+  if (field.find_first_of(special) == std::string_view::npos) {
+    line.append(field);
+    return;
+  }
+  line += '"';
+  for (char c : field) {
+    if (c == '"') line += '"';
+    line += c;
+  }
+  line += '"';
 }
 
 std::string CsvFrequencyField(std::string_view frequency) {

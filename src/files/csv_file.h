@@ -66,6 +66,11 @@ Outcome ImportCsv(MemoryImage& image, const std::string& path,
 // The fields of one CSV line: a quoted field may hold "," and a doubled quote; a lone quote inside
 // a quoted field is kept.
 std::vector<std::string> SplitCsvFields(std::string_view line);
+// The same for fields between any `separator` (a tab for rows pasted from a spreadsheet).
+std::vector<std::string> SplitFields(std::string_view line, char separator);
+// Appends `field` as a spreadsheet expects it: quoted, with quotes doubled, when it holds the
+// separator, a quote or a line break.
+void AppendField(std::string& line, std::string_view field, char separator);
 
 // The frequency field of a grid text: the text without its last three characters ("MHz"); a text
 // of three characters or fewer as it is.

@@ -97,21 +97,6 @@ int ToneIndexOfHertz(std::string_view text) {
   return -1;
 }
 
-// A field as a spreadsheet expects it: quoted, with quotes doubled, when it holds a ",", a quote
-// or a line break.
-void AppendField(std::string& line, std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-    line.append(field);
-    return;
-  }
-  line += '"';
-  for (char c : field) {
-    if (c == '"') line += '"';
-    line += c;
-  }
-  line += '"';
-}
-
 // The Tone column of a tone mode, and what the Comment must add for the modes it has no name for.
 std::pair<std::string_view, std::string_view> ToneColumn(std::optional<ToneMode> mode) {
   if (!mode) return {"", ""};
@@ -159,7 +144,7 @@ std::string ExchangeLine(const Channel& channel, int number) {
   std::string line;
   for (int column = 0; column < kExchangeColumnCount; ++column) {
     if (column > 0) line += ',';
-    AppendField(line, fields[column]);
+    AppendField(line, fields[column], ',');
   }
   return line;
 }
