@@ -106,6 +106,13 @@ Cp932Converter::Cp932Converter() = default;
 Cp932Converter::~Cp932Converter() = default;
 
 char32_t Cp932Converter::Decode(std::string_view code) const {
+  // Windows gives the single bytes 0x80, 0xA0 and 0xFD..0xFF characters (U+0080 and private-use
+  // ones) that iconv's CP932 does not have. They stay without one here, so that both builds read
+  // and write the same bytes.
+  if (code.size() == 1) {
+    const auto byte = static_cast<unsigned char>(code[0]);
+    if (byte == 0x80 || byte == 0xA0 || byte >= 0xFD) return 0;
+  }
   wchar_t out[4];
   int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, code.data(), static_cast<int>(code.size()),
                               out, 4);
