@@ -1,8 +1,8 @@
 #include "cli/progress_bar.h"
 
-#include <unistd.h>
-
 #include <algorithm>
+
+#include "image/platform.h"
 
 namespace tqm5::cli {
 namespace {
@@ -19,7 +19,7 @@ std::string LogLine(const Progress& progress) {
 }  // namespace
 
 ProgressBar::ProgressBar(std::FILE* stream)
-    : ProgressBar(stream, isatty(fileno(stream)) != 0, Clock::now, kLogInterval) {}
+    : ProgressBar(stream, platform::IsTerminal(stream), Clock::now, kLogInterval) {}
 
 ProgressBar::ProgressBar(std::FILE* stream, bool terminal, std::function<Clock::time_point()> now,
                          std::chrono::milliseconds interval)

@@ -1,15 +1,13 @@
 #include "files/file_ops.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <random>
+
+#include "image/platform.h"
 
 namespace tqm5 {
 namespace {
@@ -41,17 +39,17 @@ fs::path SaveTarget(const std::string& path, std::string& error) {
 
 // Why the save target cannot be replaced: a folder or anything but a regular file ("" when it
 // can). `old` receives the existing file's status, and `exists` whether there is one.
-std::string TargetProblem(const std::string& path, const fs::path& target, struct stat& old,
-                          bool& exists) {
-  exists = stat(target.c_str(), &old) == 0;
+std::string TargetProblem(const std::string& path, const fs::path& target,
+                          platform::FileStatus& old, bool& exists) {
+  exists = platform::StatusOf(target, old);
   if (!exists) {
     // A missing folder on the way shows when the temporary file cannot be made there.
     return errno == ENOENT || errno == ENOTDIR ? ""
                                                : "cannot write " + path + ": " + ErrnoText(errno);
   }
-  if (S_ISDIR(old.st_mode)) return path + " is a folder, not a file";
+  if (old.folder) return path + " is a folder, not a file";
   // Renaming over a device or a pipe would replace it with a plain file.
-  if (!S_ISREG(old.st_mode)) return path + " is not a regular file";
+  if (!old.regular) return path + " is not a regular file";
   return "";
 }
 
@@ -67,7 +65,7 @@ std::string TemporaryFileError(const fs::path& folder, int error_number) {
 // Creates a new file ".tqm5-XXXXXX" (six random letters) in `folder` with `mode` less the umask,
 // and returns its descriptor, or -1 with errno set. The short name keeps the longest names a
 // file system takes savable.
-int CreateTemporaryFile(const fs::path& folder, mode_t mode, fs::path& temporary) {
+int CreateTemporaryFile(const fs::path& folder, unsigned mode, fs::path& temporary) {
   static constexpr char kLetters[] =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   std::random_device seed;
@@ -76,7 +74,7 @@ int CreateTemporaryFile(const fs::path& folder, mode_t mode, fs::path& temporary
     std::string name = ".tqm5-";
     for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof(kLetters) - 1)];
     temporary = folder / name;
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    int fd = platform::CreateNewFile(temporary, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
@@ -84,7 +82,7 @@ int CreateTemporaryFile(const fs::path& folder, mode_t mode, fs::path& temporary
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
-    ssize_t written = write(fd, bytes.data(), bytes.size());
+    long written = platform::WriteSome(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return false;
     bytes.remove_prefix(static_cast<size_t>(written));
@@ -96,7 +94,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 bool CopyAll(int in, int out) {
   char buffer[1 << 16];
   for (;;) {
-    ssize_t got = read(in, buffer, sizeof(buffer));
+    long got = platform::ReadSome(in, buffer, sizeof(buffer));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return false;
     if (got == 0) return true;
@@ -106,9 +104,9 @@ bool CopyAll(int in, int out) {
 
 // Closes `fd` after a write: false when the data did not reach the file.
 bool Finish(int fd, bool written, int& error_number) {
-  written = written && fsync(fd) == 0;
+  written = written && platform::SyncFile(fd);
   if (!written) error_number = errno;
-  if (close(fd) != 0 && written) {
+  if (!platform::CloseFile(fd) && written) {
     error_number = errno;
     return false;
   }
@@ -139,7 +137,7 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& error) {
   fs::path target = SaveTarget(path, error);
   if (target.empty()) return false;
-  struct stat old {};
+  platform::FileStatus old;
   bool exists = false;
   error = TargetProblem(path, target, old, exists);
   if (!error.empty()) return false;
@@ -151,23 +149,18 @@ bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& e
     return false;
   }
   if (exists) {
-    // The owner is kept where the system allows it (root saving another user's file);
-    // otherwise the file belongs to whoever saved it, as a new file would.
-    if (old.st_uid != geteuid() || old.st_gid != getegid()) {
-      int kept = fchown(fd, old.st_uid, old.st_gid);
-      static_cast<void>(kept);
-    }
-    fchmod(fd, old.st_mode & 07777);
+    platform::KeepOwner(fd, old);
+    platform::SetMode(fd, old.mode);
   }
   int error_number = 0;
   if (!Finish(fd, WriteAll(fd, bytes), error_number)) {
     error = "cannot write " + path + ": " + ErrnoText(error_number);
-    unlink(temporary.c_str());
+    platform::RemoveFile(temporary);
     return false;
   }
-  if (rename(temporary.c_str(), target.c_str()) != 0) {
+  if (!platform::RenameOver(temporary, target)) {
     error = "cannot replace " + path + ": " + ErrnoText(errno);
-    unlink(temporary.c_str());
+    platform::RemoveFile(temporary);
     return false;
   }
   return true;
@@ -177,7 +170,7 @@ std::string SaveProblem(const std::string& path) {
   std::string error;
   fs::path target = SaveTarget(path, error);
   if (target.empty()) return error;
-  struct stat old {};
+  platform::FileStatus old;
   bool exists = false;
   error = TargetProblem(path, target, old, exists);
   return error.empty() ? FolderProblem(FolderOf(target).string()) : error;
@@ -187,8 +180,8 @@ std::string FolderProblem(const std::string& folder) {
   fs::path temporary;
   int fd = CreateTemporaryFile(folder, 0600, temporary);
   if (fd < 0) return TemporaryFileError(folder, errno);
-  close(fd);
-  unlink(temporary.c_str());
+  platform::CloseFile(fd);
+  platform::RemoveFile(temporary);
   return "";
 }
 
@@ -223,11 +216,11 @@ bool KeepBackupCopy(const std::string& path, std::string& backup, std::string& e
     error = "cannot create the backups folder " + folder + (ec ? ": " + ec.message() : "");
     return false;
   }
-  int in = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  struct stat status {};
-  if (in < 0 || fstat(in, &status) != 0) {
+  int in = platform::OpenToRead(path);
+  platform::FileStatus status;
+  if (in < 0 || !platform::StatusOf(in, status)) {
     error = "cannot read " + path + ": " + ErrnoText(errno);
-    if (in >= 0) close(in);
+    if (in >= 0) platform::CloseFile(in);
     return false;
   }
   const fs::path name = fs::path(path).filename();
@@ -239,35 +232,34 @@ bool KeepBackupCopy(const std::string& path, std::string& backup, std::string& e
   for (int n = 1; n <= 999; ++n) {
     fs::path copy =
         fs::path(folder) / (stem + stamp + (n == 1 ? "" : "-" + std::to_string(n)) + extension);
-    int out = open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    int out = platform::CreateNewFile(copy, 0600);
     if (out < 0 && errno == EEXIST) continue;
     if (out < 0) {
       error = "cannot create " + copy.string() + ": " + ErrnoText(errno);
-      close(in);
+      platform::CloseFile(in);
       return false;
     }
     // A private file's copy stays private.
-    fchmod(out, status.st_mode & 0777);
+    platform::SetMode(out, status.mode & 0777);
     int error_number = 0;
     bool copied = Finish(out, CopyAll(in, out), error_number);
-    close(in);
+    platform::CloseFile(in);
     if (!copied) {
       error = "cannot write " + copy.string() + ": " + ErrnoText(error_number);
-      unlink(copy.c_str());
+      platform::RemoveFile(copy);
       return false;
     }
     backup = copy.string();
     return true;
   }
-  close(in);
+  platform::CloseFile(in);
   error = "cannot create a copy of " + path + " in " + folder + ": every name up to -999 is taken";
   return false;
 }
 
 std::string LocalTimeText(const char* format) {
   std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = platform::LocalTime(now);
   char text[64];
   return std::string(text, std::strftime(text, sizeof(text), format, &local));
 }

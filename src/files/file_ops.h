@@ -1,6 +1,6 @@
 // The file operations behind every save: replacing a file whole, keeping a copy of a file before
-// it is replaced, and telling whether two names are one file. The bodies use POSIX calls in a few
-// small functions, so that another system can give them a body of its own.
+// it is replaced, and telling whether two names are one file. The system calls they make are
+// those of image/platform.h, which has a body for POSIX systems and one for Windows.
 #ifndef TQM5_FILES_FILE_OPS_H_
 #define TQM5_FILES_FILE_OPS_H_
 

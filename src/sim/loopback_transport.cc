@@ -58,7 +58,9 @@ bool LoopbackTransport::WaitForData(Clock::time_point deadline) {
   // Nothing else can feed the line while the caller waits, so the next arrival is known.
   const Clock::time_point wake =
       in_flight_.empty() ? deadline : std::min(deadline, in_flight_.front().arrival);
-  std::this_thread::sleep_until(wake);
+  // A sleep may end up to a millisecond early where the system sleeps in whole milliseconds
+  // (Windows): the wait goes on until the time has come.
+  while (Clock::now() < wake) std::this_thread::sleep_until(wake);
   return HasArrived(Clock::now());
 }
 

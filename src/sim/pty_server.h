@@ -1,7 +1,8 @@
 // Serves a SimRadio on a pseudo-terminal, so that the program (or any terminal tool) can open
 // the slave device like a serial port. One server thread reads the master side, feeds the
 // radio and writes its replies, applying the radio's reply delay and, when asked, the timing of
-// a real 57600-baud line.
+// a real 57600-baud line. POSIX-only: Windows has no pseudo-terminals, and a Windows build
+// leaves this server and the tqm5-sim program out.
 #ifndef TQM5_SIM_PTY_SERVER_H_
 #define TQM5_SIM_PTY_SERVER_H_
 

@@ -1,27 +1,20 @@
 #include "textdata/cp932.h"
 
-#include <iconv.h>
-
 #include <array>
-#include <cstring>
-#include <memory>
-#include <stdexcept>
 #include <unordered_map>
+
+#include "image/platform.h"
 
 namespace tqm5 {
 namespace {
 
-// Both directions of CP932 as iconv defines them. Decoding every possible code once and
-// encoding each decoded character back gives iconv's own choice where several codes share a
-// character (NEC and IBM duplicates).
+// Both directions of CP932 as the system's converter defines them. Decoding every possible code
+// once and encoding each decoded character back gives the converter's own choice where several
+// codes share a character (NEC and IBM duplicates).
 class Cp932Tables {
  public:
   Cp932Tables() {
-    iconv_t to_utf32 = iconv_open("UTF-32LE", "CP932");
-    iconv_t from_utf32 = iconv_open("CP932", "UTF-32LE");
-    if (to_utf32 == reinterpret_cast<iconv_t>(-1) || from_utf32 == reinterpret_cast<iconv_t>(-1)) {
-      throw std::runtime_error("iconv has no CP932 converter");
-    }
+    const platform::Cp932Converter converter;
     decode_.fill(0);
     for (int code = 0; code < 0x10000; ++code) {
       if (code >= 0x100 && code < 0x8100) continue;
@@ -33,18 +26,16 @@ class Cp932Tables {
         in[in_len++] = static_cast<char>(code >> 8);
         in[in_len++] = static_cast<char>(code & 0xFF);
       }
-      char32_t out[4];
-      if (Convert(to_utf32, in, in_len, out, sizeof(out)) != 4) continue;
-      char32_t c = out[0];
+      char32_t c = converter.Decode(std::string_view(in, in_len));
+      if (c == 0 && code != 0) continue;
       decode_[static_cast<size_t>(code)] = c;
       if (encode_.count(c) != 0) continue;
-      unsigned char back[8];
-      size_t n = Convert(from_utf32, reinterpret_cast<const char*>(&c), 4, back, sizeof(back));
-      if (n == 1) encode_[c] = back[0];
-      if (n == 2) encode_[c] = back[0] << 8 | back[1];
+      std::string back = converter.Encode(c);
+      if (back.size() == 1) encode_[c] = static_cast<unsigned char>(back[0]);
+      if (back.size() == 2) {
+        encode_[c] = static_cast<unsigned char>(back[0]) << 8 | static_cast<unsigned char>(back[1]);
+      }
     }
-    iconv_close(to_utf32);
-    iconv_close(from_utf32);
   }
 
   int Encode(char32_t c) const {
@@ -56,17 +47,6 @@ class Cp932Tables {
   }
 
  private:
-  // Converts one complete input; returns the bytes produced, or 0 when iconv refused it.
-  static size_t Convert(iconv_t cd, const void* in, size_t in_len, void* out, size_t out_len) {
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    char* in_ptr = const_cast<char*>(static_cast<const char*>(in));
-    char* out_ptr = static_cast<char*>(out);
-    size_t out_left = out_len;
-    if (iconv(cd, &in_ptr, &in_len, &out_ptr, &out_left) == static_cast<size_t>(-1)) return 0;
-    if (in_len != 0) return 0;
-    return out_len - out_left;
-  }
-
   std::array<char32_t, 0x10000> decode_;
   std::unordered_map<char32_t, int> encode_;
 };

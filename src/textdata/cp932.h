@@ -1,6 +1,6 @@
 // Shift-JIS (code page 932) conversion. Program text is UTF-8; the radio, the project file and
-// the CSV file use CP932 codes. The conversion tables come from the C library's iconv("CP932"),
-// built once on first use. (Qt's own Shift-JIS converter is not used: it maps 0x1A, 0x1C and
+// the CSV file use CP932 codes. The conversion tables come from the system's converter (the C
+// library's iconv("CP932"), or code page 932 on Windows), built once on first use. (Qt's own Shift-JIS converter is not used: it maps 0x1A, 0x1C and
 // 0x7F to other characters.)
 #ifndef TQM5_TEXTDATA_CP932_H_
 #define TQM5_TEXTDATA_CP932_H_

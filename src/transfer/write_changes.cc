@@ -8,6 +8,7 @@
 #include "image/channel_numbering.h"
 #include "image/hex.h"
 #include "image/memory_map.h"
+#include "image/platform.h"
 #include "link/radio_link.h"
 #include "model/order_table.h"
 
@@ -25,8 +26,7 @@ constexpr std::string_view kReadFirst = "read it first or write everything.";
 // "10:32": when the snapshot was last brought up to date, in local time.
 std::string ClockText(std::chrono::system_clock::time_point time) {
   std::time_t t = std::chrono::system_clock::to_time_t(time);
-  std::tm local{};
-  localtime_r(&t, &local);
+  const std::tm local = platform::LocalTime(t);
   char text[8];
   std::strftime(text, sizeof text, "%H:%M", &local);
   return text;

@@ -1,7 +1,6 @@
 #include "files/com_ini.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,18 +10,19 @@
 #include <vector>
 
 #include "files/text_file.h"
+#include "support/environment.h"
 
 namespace tqm5 {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ComIniTest : public testing::Test {
+class ComIniTest : public ::testing::Test {
  protected:
   void SetUp() override { fs::create_directories(dir_); }
   void TearDown() override {
     for (const auto& [name, value] : saved_env_) {
-      value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+      testing::SetEnvironment(name, value ? value->c_str() : nullptr);
     }
     fs::remove_all(dir_);
   }
@@ -58,9 +58,9 @@ TEST_F(ComIniTest, LoadComPort) {
 
 TEST_F(ComIniTest, ChoosingAPortCreatesTheFolderAndTheFile) {
   std::string config = (dir_ / "config").string();
-  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  testing::SetEnvironment("XDG_CONFIG_HOME", config.c_str());
   std::string path = GetComIniPath();
-  EXPECT_EQ(path, config + "/TQ-M5/com.ini");
+  EXPECT_EQ(fs::path(path), fs::path(config) / "TQ-M5" / "com.ini");
   EXPECT_TRUE(fs::is_directory(config + "/TQ-M5"));
 
   MemoryImage image;
@@ -75,14 +75,14 @@ TEST_F(ComIniTest, ChoosingAPortCreatesTheFolderAndTheFile) {
 
   // An empty or relative setting is not a configuration folder: $HOME/.config is used.
   std::string home = (dir_ / "home").string();
-  setenv("HOME", home.c_str(), 1);
+  testing::SetEnvironment("HOME", home.c_str());
   for (const char* xdg : {"", "relative/config"}) {
-    setenv("XDG_CONFIG_HOME", xdg, 1);
-    EXPECT_EQ(GetComIniPath(), home + "/.config/TQ-M5/com.ini") << xdg;
+    testing::SetEnvironment("XDG_CONFIG_HOME", xdg);
+    EXPECT_EQ(fs::path(GetComIniPath()), fs::path(home) / ".config" / "TQ-M5" / "com.ini") << xdg;
   }
   // A configuration folder that cannot be made gives no path.
   std::ofstream(dir_ / "file") << "x";
-  setenv("XDG_CONFIG_HOME", (dir_ / "file").c_str(), 1);
+  testing::SetEnvironment("XDG_CONFIG_HOME", (dir_ / "file").string().c_str());
   EXPECT_EQ(GetComIniPath(), "");
 }
 

@@ -1,7 +1,6 @@
 #include "files/snapshot_store.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,6 +9,7 @@
 
 #include "files/file_problem.h"
 #include "files/project_file.h"
+#include "support/environment.h"
 
 namespace tqm5 {
 namespace {
@@ -72,13 +72,10 @@ class SnapshotStoreFiles : public ::testing::Test {
     const char* old = getenv("XDG_DATA_HOME");
     old_ = old != nullptr ? old : "";
     had_ = old != nullptr;
-    setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+    testing::SetEnvironment("XDG_DATA_HOME", dir_.string().c_str());
   }
   void TearDown() override {
-    if (had_)
-      setenv("XDG_DATA_HOME", old_.c_str(), 1);
-    else
-      unsetenv("XDG_DATA_HOME");
+    testing::SetEnvironment("XDG_DATA_HOME", had_ ? old_.c_str() : nullptr);
     fs::remove_all(dir_);
   }
   fs::path dir_;

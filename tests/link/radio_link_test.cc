@@ -52,7 +52,8 @@ class ScriptedTransport : public Transport {
   bool WaitForData(Clock::time_point deadline) override {
     if (lost_) return false;
     bool arrives = !pending_.empty() && pending_.front().first <= deadline;
-    std::this_thread::sleep_until(arrives ? pending_.front().first : deadline);
+    const Clock::time_point wake = arrives ? pending_.front().first : deadline;
+    while (Clock::now() < wake) std::this_thread::sleep_until(wake);  // Windows may wake early
     if (arrives && pending_.front().second.hang_up) return lost_ = true, false;
     return arrives;
   }

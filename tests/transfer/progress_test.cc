@@ -14,12 +14,15 @@ using std::chrono::milliseconds;
 
 // Everything written to a FILE*, for looking at what the bar printed.
 struct CapturedStream {
-  CapturedStream() : file(open_memstream(&buffer, &size)) {}
-  ~CapturedStream() { std::fclose(file), std::free(buffer); }
-  std::string Text() { return std::fflush(file), std::string(buffer, size); }
-  char* buffer = nullptr;
-  size_t size = 0;
-  std::FILE* file;
+  ~CapturedStream() { std::fclose(file); }
+  std::string Text() {
+    std::string text(static_cast<size_t>(std::ftell(file)), '\0');
+    std::rewind(file);
+    text.resize(std::fread(text.data(), 1, text.size(), file));
+    std::fseek(file, 0, SEEK_END);
+    return text;
+  }
+  std::FILE* file = std::tmpfile();
 };
 
 TEST(ProgressPercentTextTest, RoundsValueAndMaximumThenDividesDown) {

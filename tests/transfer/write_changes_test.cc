@@ -81,8 +81,7 @@ TEST(WriteChangesTest, LeavesTheRadioAsAFullWriteDoes) {
 // 10:32 today, local time.
 std::chrono::system_clock::time_point At1032() {
   std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  std::tm local = *std::localtime(&now);
   local.tm_hour = 10;
   local.tm_min = 32;
   return std::chrono::system_clock::from_time_t(std::mktime(&local));
