@@ -69,42 +69,8 @@ class FileDialog : public QFileDialog {
 class RealMessageBoxes : public MessageBoxes {
  public:
   void Show(QWidget* parent, const Outcome& outcome) override {
-    QMessageBox box(
-        outcome.icon == OutcomeIcon::kCritical ? QMessageBox::Critical : QMessageBox::NoIcon,
-        Utf8(outcome.title), Utf8(outcome.text), QMessageBox::Ok, parent);
-    box.setDefaultButton(QMessageBox::Ok);
-    // What the box's fixed text cannot say (the failing step, the lines of a file that were
-    // not taken) is one click away.
-    if (!outcome.detail.empty()) {
-      box.setDetailedText(Utf8(outcome.detail));
-      // Return stays with OK after "Show Details...": the details button never becomes the
-      // default by taking the focus.
-      QAbstractButton* ok = box.button(QMessageBox::Ok);
-      for (QPushButton* button : box.findChildren<QPushButton*>()) {
-        if (button == ok) continue;
-        button->setAutoDefault(false);
-        // The box fixes its size when the details are shown or hidden; afterwards it takes the
-        // size its layout needs, so that the details are not cut.
-        QObject::connect(button, &QPushButton::clicked, &box, [&box] {
-          QTimer::singleShot(0, &box,
-                             [&box] { box.setFixedSize(box.layout()->totalMinimumSize()); });
-        });
-      }
-      if (auto* details = box.findChild<QTextEdit*>()) {
-        QFontMetrics metrics(details->font());
-        details->setLineWrapMode(QTextEdit::WidgetWidth);
-        const QSize room(metrics.averageCharWidth() * kDetailColumns + 24,
-                         metrics.lineSpacing() * kDetailLines + 12);
-        details->setMaximumHeight(QWIDGETSIZE_MAX);  // the box makes it 100 pixels high
-        details->setMinimumSize(room);
-        // The box sizes itself from its layout, kept narrow for a short text: a spacer as wide
-        // as the details makes room for them.
-        if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-          grid->addItem(new QSpacerItem(room.width(), 0, QSizePolicy::Minimum), grid->rowCount(), 0,
-                        1, grid->columnCount());
-        }
-      }
-    }
+    QMessageBox box(parent);
+    SetUpOutcomeBox(box, outcome);
     box.exec();
   }
   QMessageBox::StandardButton Ask(QWidget* parent, const QString& title, const QString& text,
@@ -139,6 +105,45 @@ class RealMessageBoxes : public MessageBoxes {
 MessageBoxes* installed = nullptr;
 
 }  // namespace
+
+void SetUpOutcomeBox(QMessageBox& box, const Outcome& outcome) {
+  box.setIcon(outcome.icon == OutcomeIcon::kCritical ? QMessageBox::Critical : QMessageBox::NoIcon);
+  box.setWindowTitle(Utf8(outcome.title));
+  box.setText(Utf8(outcome.text));
+  box.setStandardButtons(QMessageBox::Ok);
+  box.setDefaultButton(QMessageBox::Ok);
+  // What the box's fixed text cannot say (the failing step, the lines of a file that were
+  // not taken) is one click away.
+  if (!outcome.detail.empty()) {
+    box.setDetailedText(Utf8(outcome.detail));
+    // Return stays with OK after "Show Details...": the details button never becomes the
+    // default by taking the focus.
+    QAbstractButton* ok = box.button(QMessageBox::Ok);
+    for (QPushButton* button : box.findChildren<QPushButton*>()) {
+      if (button == ok) continue;
+      button->setAutoDefault(false);
+      // The box fixes its size when the details are shown or hidden; afterwards it takes the
+      // size its layout needs, so that the details are not cut.
+      QObject::connect(button, &QPushButton::clicked, &box, [&box] {
+        QTimer::singleShot(0, &box, [&box] { box.setFixedSize(box.layout()->totalMinimumSize()); });
+      });
+    }
+    if (auto* details = box.findChild<QTextEdit*>()) {
+      QFontMetrics metrics(details->font());
+      details->setLineWrapMode(QTextEdit::WidgetWidth);
+      const QSize room(metrics.averageCharWidth() * kDetailColumns + 24,
+                       metrics.lineSpacing() * kDetailLines + 12);
+      details->setMaximumHeight(QWIDGETSIZE_MAX);  // the box makes it 100 pixels high
+      details->setMinimumSize(room);
+      // The box sizes itself from its layout, kept narrow for a short text: a spacer as wide
+      // as the details makes room for them.
+      if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(room.width(), 0, QSizePolicy::Minimum), grid->rowCount(), 0,
+                      1, grid->columnCount());
+      }
+    }
+  }
+}
 
 MessageBoxes& Messages() {
   static RealMessageBoxes real;

@@ -47,6 +47,10 @@ class NoMessageBoxes : public MessageBoxes {
   }
 };
 
+// Makes `box` the message box of `outcome` that `Show` shows: its text, title and icon, an OK
+// button, and the details one click away.
+void SetUpOutcomeBox(QMessageBox& box, const Outcome& outcome);
+
 // The message boxes in use: real ones unless a test has installed its own.
 MessageBoxes& Messages();
 // Installs `boxes` (not owned) in place of the real ones; nullptr puts the real ones back.
