@@ -32,9 +32,16 @@ class Collector {
 };
 
 // The text of a cell as the radio would get it: a channel that is not in use goes as an empty
-// record, whatever texts its row still shows.
+// record, whatever texts its row still shows, and a carrier a CSV file spelt "JR" is the
+// radio's "ＪＲ".
 std::string SentCellText(const Channel& channel, int column) {
-  return channel.used ? CellText(channel, column) : "";
+  if (!channel.used) return "";
+  if (column == kColCarrier && channel.half_width_jr) {
+    Channel as_sent = channel;
+    as_sent.half_width_jr = false;
+    return CellText(as_sent, column);
+  }
+  return CellText(channel, column);
 }
 
 void CompareChannels(const MemoryImage& a, const MemoryImage& b, Collector& collect) {

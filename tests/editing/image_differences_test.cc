@@ -13,6 +13,18 @@ std::vector<std::string> Lines(const MemoryImage& a, const MemoryImage& b) {
   return lines;
 }
 
+// A CSV file's "JR" is kept as it was spelt, but the radio gets the same carrier as for "ＪＲ".
+TEST(ImageDifferencesTest, TheCarrierSpeltJrIsNoDifference) {
+  MemoryImage a;
+  a.channel(1401).train_index = kJrTrainIndex;
+  MemoryImage b = a;
+  b.channel(1401).half_width_jr = true;
+  EXPECT_TRUE(Lines(a, b).empty());
+  b.channel(1401) = a.channel(1401);
+  b.channel(1401).train_index = 0;
+  EXPECT_EQ(Lines(a, b), std::vector<std::string>{"channel 1401 Carrier: ＪＲ -> 300Hz"});
+}
+
 TEST(ImageDifferencesTest, ListsWhatReachesTheRadio) {
   std::string blank = "0000";
   for (int row = 1; row < 16; ++row) blank += " 0000";
