@@ -11,6 +11,7 @@
 #include "editing/channel_edit.h"
 #include "files/channel_clipboard.h"
 #include "files/exchange_csv.h"
+#include "gui/grid_editor.h"
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
 
@@ -108,6 +109,13 @@ void MainWindow::PasteRows() {
   PasteResult result;
   document_.Change("Paste",
                    [&](MemoryImage& image) { result = PasteChannelsText(image, text, start); });
+  if (result.rows > 0) {
+    // The pasted rows stay selected, so that the next command (a copy, an undo to compare, Edit
+    // Selected) takes them as a whole.
+    std::vector<int> pasted;
+    for (int number = result.first; number <= result.last; ++number) pasted.push_back(number);
+    grid_editor_->SelectChannels(pasted);
+  }
   std::string done = std::to_string(result.rows) + " row(s) pasted" +
                      (result.rows == 0 ? ""
                                        : " into channels " + std::to_string(result.first) + ".." +

@@ -49,6 +49,7 @@ TEST_F(ExchangeCommandsTest, CopyCutAndPasteMoveRowsInOneUndoStepEach) {
   Trigger("EditPaste");
   EXPECT_EQ(undo->count(), steps + 1);
   EXPECT_EQ(Cell(5, 1) + Cell(6, 1) + Cell(6, 4), "145.00000MHz433.00000MHz2300Hz");
+  EXPECT_EQ(window_.grid_editor().SelectedChannels(), (std::vector<int>{5, 6}));
   EXPECT_TRUE(messages_.shown.empty());
 
   QApplication::clipboard()->setText(
