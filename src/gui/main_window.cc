@@ -131,6 +131,10 @@ MainWindow::~MainWindow() {
   // The members go before the child widgets: nothing may call back into a half-gone window.
   disconnect(&document_, nullptr, this, nullptr);
   disconnect(&runner_, nullptr, this, nullptr);
+  // The grid's header and rows read the document until the view is gone: the view goes first,
+  // while the document is still whole (a selection torn down with it repaints the row labels).
+  delete grid_;
+  grid_ = nullptr;
 }
 
 void MainWindow::BuildMenus() {
