@@ -21,7 +21,10 @@ constexpr std::string_view kUpdated = "updated ";
 constexpr std::string_view kBlock = "block ";
 constexpr std::string_view kEnd = "end";
 constexpr size_t kLongestIdentification = 32;
-constexpr size_t kLongestSeconds = 12;
+constexpr size_t kLongestSeconds = 10;
+// The latest time a snapshot can hold, in seconds (the year 2255): the system clock counts
+// nanoseconds in 64 bits and cannot hold much more.
+constexpr long long kLatestSeconds = 9'000'000'000;
 constexpr std::string_view kNothingKnown =
     "nothing is known of what the radio holds until it is read again";
 
@@ -97,7 +100,8 @@ bool ParseSnapshotText(std::string_view text, RadioSnapshot& snapshot, std::stri
   };
   if (!lines[2].starts_with(kUpdated) || point == 0 || point > kLongestSeconds ||
       point == std::string_view::npos || time.size() != point + 7 ||
-      !digits(time.substr(0, point)) || !digits(time.substr(point + 1))) {
+      !digits(time.substr(0, point)) || !digits(time.substr(point + 1)) ||
+      std::stoll(std::string(time.substr(0, point))) > kLatestSeconds) {
     return fail(2, "not \"updated\" and a time in seconds with six decimals");
   }
   read.updated = std::chrono::system_clock::time_point(

@@ -47,6 +47,8 @@ TEST(SnapshotStoreTest, TheFileHoldsIdentificationTimeAndBlocks) {
       {replaced("ZR~TQ-M5J", ""), "line 2: not \"identification\" and the command the radio accepted"},
       {replaced("1765029955", "17650x9955"), "line 3: not \"updated\" and a time in seconds with six decimals"},
       {replaced(".000120", ".00012"), "line 3: not \"updated\" and a time in seconds with six decimals"},
+      // A time past what the clock can count (the year 2262) would overflow it.
+      {replaced("1765029955", "17565029955"), "line 3: not \"updated\" and a time in seconds with six decimals"},
       {replaced("01200", "1FFF0"), "line 5: the block lies outside the memory"},
       {replaced("01200", "00100"), "line 5: the blocks are not in ascending order of address"},
       {replaced("0??", "00?"), "line 4: not \"block\", a 5-digit address and 128 hex digits"},
