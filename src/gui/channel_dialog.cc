@@ -39,17 +39,6 @@ QString Named(const char* base, int column) {
   return column == 0 ? QString(base) : QString(base) + "_2";
 }
 
-QLineEdit* DigitBox(const QString& name, int max_digits, int width) {
-  auto* box = new QLineEdit;
-  box->setObjectName(name);
-  box->setFixedWidth(width);
-  box->setAlignment(Qt::AlignRight);
-  KeyRule::Install(box, [max_digits](std::string_view current, char32_t c) {
-    return DigitBoxAccepts(current, c, max_digits);
-  });
-  return box;
-}
-
 // Option buttons `name`_0.. in a frame, laid out in rows of `per_row`.
 QGroupBox* OptionFrame(const QString& title, const QString& name, const QStringList& captions,
                        int per_row, QButtonGroup*& group) {

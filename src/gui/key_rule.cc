@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QToolTip>
 
+#include "editing/channel_edit.h"
 #include "gui/message_boxes.h"
 
 namespace tqm5::gui {
@@ -143,6 +144,17 @@ void KeyRule::ShowContextMenu(QLineEdit* box, const QPoint& global_position) {
     return;
   }
   menu->popup(global_position);
+}
+
+QLineEdit* DigitBox(const QString& name, int max_digits, int width) {
+  auto* box = new QLineEdit;
+  box->setObjectName(name);
+  box->setFixedWidth(width);
+  box->setAlignment(Qt::AlignRight);
+  KeyRule::Install(box, [max_digits](std::string_view current, char32_t c) {
+    return DigitBoxAccepts(current, c, max_digits);
+  });
+  return box;
 }
 
 }  // namespace tqm5::gui

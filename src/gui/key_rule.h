@@ -37,6 +37,10 @@ class KeyRule : public QObject {
   TypingRule accepts_;
 };
 
+// A right-aligned box `width` pixels wide that takes up to `max_digits` digits, as the channel
+// dialogs' frequency and offset boxes do.
+QLineEdit* DigitBox(const QString& name, int max_digits, int width);
+
 }  // namespace tqm5::gui
 
 #endif  // TQM5_GUI_KEY_RULE_H_

@@ -17,17 +17,6 @@
 namespace tqm5::gui {
 namespace {
 
-QLineEdit* DigitBox(const QString& name, int max_digits, int width) {
-  auto* box = new QLineEdit;
-  box->setObjectName(name);
-  box->setFixedWidth(width);
-  box->setAlignment(Qt::AlignRight);
-  KeyRule::Install(box, [max_digits](std::string_view current, char32_t c) {
-    return DigitBoxAccepts(current, c, max_digits);
-  });
-  return box;
-}
-
 template <typename Caption>
 QComboBox* List(const QString& name, int count, Caption caption, int current) {
   auto* list = new QComboBox;
