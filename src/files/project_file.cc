@@ -150,8 +150,10 @@ void ApplyProjectLines(MemoryImage& image, const std::vector<std::string>& lines
                        ProjectLoadState& state) {
   ClearAllChannels(image);
   for (std::string& memory : image.dtmf.memories) memory.clear();
+  std::u32string line;  // one buffer for every line
   for (size_t i = 1; i < lines.size(); ++i) {
-    ApplyProjectLine(image, static_cast<int>(i) + 1, Utf8ToU32(lines[i]), state);
+    Utf8ToU32(lines[i], line);
+    ApplyProjectLine(image, static_cast<int>(i) + 1, line, state);
   }
   FinishProjectLoad(image, state);
 }

@@ -398,20 +398,31 @@ std::string LineStart(Line line) {
   return Quote(text + (line.size() > kShown ? "..." : ""));
 }
 
-// Keys of the numbered records `first`..`last` that no line gave ("SD", 1, 11 and 2 digits
-// give SD01..SD11): all of them as one range, or each one. A record without a number is asked
-// for with `first` = `last` = -1.
-std::vector<std::string> MissingKeys(const std::map<std::string, int>& line_of_key,
-                                     const std::string& stem, int first, int last, int digits) {
+// Keys of the numbered records `first`..`last` for which `given(n)` is false ("SD", 1, 11 and 2
+// digits give SD01..SD11): all of them as one range, or each one. A record without a number is
+// asked for with `first` = `last` = -1.
+template <typename Given>
+std::vector<std::string> MissingKeys(std::string_view stem, int first, int last, int digits,
+                                     Given given) {
+  auto key = [&](int n) {
+    return n < 0 ? std::string(stem) : std::string(stem) + ZeroPad(n, digits);
+  };
   std::vector<std::string> missing;
   for (int n = first; n <= last; ++n) {
-    std::string key = n < 0 ? stem : stem + ZeroPad(n, digits);
-    if (!line_of_key.contains(key)) missing.push_back(key);
+    if (!given(n)) missing.push_back(key(n));
   }
   if (missing.size() == static_cast<size_t>(last - first + 1) && missing.size() > 1) {
-    return {stem + ZeroPad(first, digits) + ".." + stem + ZeroPad(last, digits)};
+    return {key(first) + ".." + key(last)};
   }
   return missing;
+}
+
+// The same for the records the load noted in `line_of_key`.
+std::vector<std::string> MissingKeys(const std::map<std::string, int>& line_of_key,
+                                     const std::string& stem, int first, int last, int digits) {
+  return MissingKeys(stem, first, last, digits, [&](int n) {
+    return line_of_key.contains(n < 0 ? stem : stem + ZeroPad(n, digits));
+  });
 }
 
 std::string Joined(const std::vector<std::string>& parts) {
@@ -462,35 +473,44 @@ void ApplyProjectLine(MemoryImage& image, int number, std::u32string_view line,
 
 std::string MissingRequiredLines(const std::vector<std::string>& lines) {
   // The keys as the parsers note them (`LineLoad::Key`): "BK" and "SD" with all their digits.
-  auto digits = [](std::string_view line, size_t from, size_t width) {
-    return line.size() >= from + width &&
-           std::all_of(line.begin() + from, line.begin() + from + width,
-                       [](char c) { return c >= '0' && c <= '9'; });
+  // Every file is checked before it loads, so the lines are only marked off here.
+  auto number = [](std::string_view line, size_t from, size_t width) {
+    int value = 0;
+    if (line.size() < from + width) return -1;
+    for (char c : line.substr(from, width)) {
+      if (c < '0' || c > '9') return -1;
+      value = value * 10 + (c - '0');
+    }
+    return value;
   };
-  std::map<std::string, int> line_of_key;
+  constexpr int kLastSettingLine = 11;
+  constexpr std::array<std::string_view, 5> kWholeKeys = {kAllBankKey, kOneTouchBankKey,
+                                                          kOneTouchChannelKey, "SET_DTMF", "TITLE"};
+  std::array<bool, kLastSettingLine + 1> settings{};
+  std::array<bool, kBankLineCount> banks{};
+  std::array<bool, kWholeKeys.size()> whole{};
   for (size_t i = 1; i < lines.size(); ++i) {
     std::string_view line = lines[i];
-    std::string_view key;
-    if (line.starts_with("BK") && digits(line, 2, 4)) {
-      key = line.substr(0, 6);
-    } else if (line.starts_with("SD") && digits(line, 2, 2)) {
-      key = line.substr(0, 4);
+    if (line.starts_with("BK") && number(line, 2, 4) >= 0) {
+      int bank = number(line, 2, 4);
+      if (bank < kBankLineCount) banks[static_cast<size_t>(bank)] = true;
+    } else if (line.starts_with("SD") && number(line, 2, 2) >= 0) {
+      int item = number(line, 2, 2);
+      if (item <= kLastSettingLine) settings[static_cast<size_t>(item)] = true;
     } else {
-      for (std::string_view whole : {kAllBankKey, kOneTouchBankKey, kOneTouchChannelKey,
-                                     std::string_view("SET_DTMF"), std::string_view("TITLE")}) {
-        if (line.starts_with(whole)) key = whole;
-      }
+      for (size_t k = 0; k < kWholeKeys.size(); ++k)
+        whole[k] = whole[k] || line.starts_with(kWholeKeys[k]);
     }
-    if (!key.empty()) line_of_key.try_emplace(std::string(key), static_cast<int>(i) + 1);
   }
-  std::vector<std::string> missing = MissingKeys(line_of_key, "SD", 1, 11, 2);
-  if (!line_of_key.contains(std::string(kAllBankKey))) {
-    std::vector<std::string> banks = MissingKeys(line_of_key, "BK", 0, kBankLineCount - 1, 4);
-    missing.insert(missing.end(), banks.begin(), banks.end());
+  std::vector<std::string> missing = MissingKeys(
+      "SD", 1, kLastSettingLine, 2, [&](int n) { return settings[static_cast<size_t>(n)]; });
+  if (!whole[0]) {
+    std::vector<std::string> bank_keys = MissingKeys(
+        "BK", 0, kBankLineCount - 1, 4, [&](int n) { return banks[static_cast<size_t>(n)]; });
+    missing.insert(missing.end(), bank_keys.begin(), bank_keys.end());
   }
-  for (std::string_view key : {kOneTouchBankKey, kOneTouchChannelKey, std::string_view("SET_DTMF"),
-                               std::string_view("TITLE")}) {
-    if (!line_of_key.contains(std::string(key))) missing.emplace_back(key);
+  for (size_t k = 1; k < kWholeKeys.size(); ++k) {
+    if (!whole[k]) missing.emplace_back(kWholeKeys[k]);
   }
   return missing.empty() ? "" : "incomplete project file: no line for " + Joined(missing);
 }

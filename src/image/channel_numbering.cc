@@ -57,14 +57,17 @@ std::string BankRowLabel(int bank, int position) {
   if (bank < 0 || bank > 99 || position < 0 || position > 999) {
     return "Bank" + ZeroPad(bank, 2) + "-" + ZeroPad(position, 3);
   }
-  // Built in place: a load labels up to a thousand rows.
   std::string label = "Bank00-000";
+  SetBankRowDigits(label, bank, position);
+  return label;
+}
+
+void SetBankRowDigits(std::string& label, int bank, int position) {
   label[4] = static_cast<char>('0' + bank / 10);
   label[5] = static_cast<char>('0' + bank % 10);
   label[7] = static_cast<char>('0' + position / 100);
   label[8] = static_cast<char>('0' + position / 10 % 10);
   label[9] = static_cast<char>('0' + position % 10);
-  return label;
 }
 
 }  // namespace tqm5

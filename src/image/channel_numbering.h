@@ -46,6 +46,9 @@ bool IsBugChannel(int number);
 std::string FixedRowLabel(int number);
 // Row label of position `position` of bank `bank`: "Bank00-000".
 std::string BankRowLabel(int bank, int position);
+// Writes the digits of bank `bank` (0..99) and position `position` (0..999) into `label`, a
+// label as `BankRowLabel` gives it, so that a loop over the rows reuses one label.
+void SetBankRowDigits(std::string& label, int bank, int position);
 
 }  // namespace tqm5
 

@@ -1,5 +1,7 @@
 #include "model/banks.h"
 
+#include <vector>
+
 #include "image/channel_numbering.h"
 #include "image/hex.h"
 
@@ -20,20 +22,32 @@ void RebuildRowLabels(MemoryImage& image) {
 }
 
 void RebuildRowLabelsForAnyTotal(MemoryImage& image) {
-  // A label is written only when it changes: a load rebuilds them all, and most stay as they were.
+  // A label is written only when it changes: a load rebuilds them all, and most stay as they
+  // were. Each label is compared where it is formed, without a string built for it.
   auto set = [](Channel& channel, std::string_view label) {
     if (channel.label != label) channel.label = label;
   };
+  // The rows past the banks always carry the same labels.
+  static const std::vector<std::string> kFixedLabels = [] {
+    std::vector<std::string> labels;
+    for (int n = kFirstProgramScanChannel; n <= kChannelCount; ++n) {
+      labels.push_back(FixedRowLabel(n));
+    }
+    return labels;
+  }();
+  std::string bank_label = BankRowLabel(0, 0);
   int number = 1;
   for (int b = 0; b < kBankCount; ++b) {
-    for (int p = 0; p < image.bank_sizes[static_cast<size_t>(b)] && number <= kMemoryChannelCount;
-         ++p) {
-      set(image.channel(number++), BankRowLabel(b, p));
+    int size = image.bank_sizes[static_cast<size_t>(b)];
+    // Positions stay below 1000 and banks below 100, the digits a label has room for.
+    for (int p = 0; p < size && number <= kMemoryChannelCount; ++p) {
+      SetBankRowDigits(bank_label, b, p);
+      set(image.channel(number++), bank_label);
     }
   }
   for (; number <= kMemoryChannelCount; ++number) set(image.channel(number), kNoBankLabel);
   for (int n = kFirstProgramScanChannel; n <= kChannelCount; ++n) {
-    set(image.channel(n), FixedRowLabel(n));
+    set(image.channel(n), kFixedLabels[static_cast<size_t>(n - kFirstProgramScanChannel)]);
   }
 }
 

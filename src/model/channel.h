@@ -44,6 +44,7 @@ inline constexpr std::array<std::string_view, kColumnCount> kColumnCaptions = {
 // A channel as typed values: the settings of the record and its entries in the per-channel
 // arrays `StepIndex`, `TxToneIndex`, `RxToneIndex`, `DcsIndex`, `TrainIndex` and `ChannelUsed`.
 // The grid texts are formatted from these (`CellText`). The defaults are the empty channel's.
+// `ClearChannel` resets each field but the label by name: a field added here is added there.
 struct Channel {
   std::string label;  // the row label (column 0), rebuilt from the bank sizes
   // The receive frequency in hertz, in steps of 10 Hz as the grid shows it; nullopt leaves the

@@ -1,6 +1,7 @@
 #include "textdata/cp932.h"
 
 #include <array>
+#include <cstddef>
 #include <unordered_map>
 
 #include "image/platform.h"
@@ -56,23 +57,42 @@ const Cp932Tables& Tables() {
   return *tables;
 }
 
+// Length of the run of bytes below 0x80 at the start of `bytes`.
+size_t AsciiRunLength(std::string_view bytes) {
+  size_t n = 0;
+  while (n < bytes.size() && static_cast<unsigned char>(bytes[n]) < 0x80) ++n;
+  return n;
+}
+
 bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 }  // namespace
 
 std::u32string Utf8ToU32(std::string_view utf8) {
   std::u32string out;
+  Utf8ToU32(utf8, out);
+  return out;
+}
+
+void Utf8ToU32(std::string_view utf8, std::u32string& out) {
+  out.clear();
   out.reserve(utf8.size());
   size_t i = 0;
   while (i < utf8.size()) {
+    // A run of ASCII is taken whole: the files are mostly ASCII.
+    size_t ascii = AsciiRunLength(utf8.substr(i));
+    out.append(utf8.begin() + static_cast<std::ptrdiff_t>(i),
+               utf8.begin() + static_cast<std::ptrdiff_t>(i + ascii));
+    i += ascii;
+    if (i == utf8.size()) break;
     unsigned char b = static_cast<unsigned char>(utf8[i]);
-    int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-    if (extra < 0 || i + static_cast<size_t>(extra) >= utf8.size() + (extra == 0 ? 1 : 0)) {
+    int extra = (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+    if (extra < 0 || i + static_cast<size_t>(extra) >= utf8.size()) {
       out.push_back(U'\uFFFD');
       ++i;
       continue;
     }
-    char32_t c = extra == 0 ? b : b & (0x3F >> extra);
+    char32_t c = b & (0x3F >> extra);
     bool ok = true;
     for (int k = 1; k <= extra; ++k) {
       unsigned char cont = static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]);
@@ -90,7 +110,6 @@ std::u32string Utf8ToU32(std::string_view utf8) {
     out.push_back(c);
     i += static_cast<size_t>(extra) + 1;
   }
-  return out;
 }
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -158,6 +177,11 @@ std::string Cp932ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
   for (size_t i = 0; i < bytes.size(); ++i) {
+    // Below 0x80 a CP932 byte is the ASCII character itself, so a run of them is copied whole.
+    size_t ascii = AsciiRunLength(bytes.substr(i));
+    out.append(bytes.substr(i, ascii));
+    i += ascii;
+    if (i == bytes.size()) break;
     unsigned char b = static_cast<unsigned char>(bytes[i]);
     int code = b;
     if (IsLeadByte(b) && i + 1 < bytes.size()) {

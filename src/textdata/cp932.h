@@ -12,6 +12,8 @@ namespace tqm5 {
 
 // UTF-8 <-> UTF-32. Malformed UTF-8 decodes as U+FFFD per bad byte.
 std::u32string Utf8ToU32(std::string_view utf8);
+// The same into `out`, whose storage is reused: a loader converts its lines one by one.
+void Utf8ToU32(std::string_view utf8, std::u32string& out);
 std::string U32ToUtf8(std::u32string_view text);
 void AppendUtf8(std::string& out, char32_t c);
 

@@ -74,6 +74,8 @@ TEST(StartupImageTest, ClearCommandsSpareTheCallAndBugChannels) {
   channel.blank = false, channel.frequency_hz = 145000000, channel.name = "X", channel.used = true;
   channel.step_index = channel.tx_tone_index = channel.rx_tone_index = channel.dcs_index = 3;
   channel.train_index = 3;
+  channel.mode = Modulation::kAm, channel.tone_mode = ToneMode::kDcs, channel.half_width_jr = true;
+  channel.shift = Shift::kPlus, channel.offset_hz = 600000, channel.skip = Skip::kYes;
   Channel empty;
   empty.label = channel.label;
   ClearChannel(channel);

@@ -29,5 +29,23 @@ TEST(Cp932Test, CodesCharactersAndFileText) {
   EXPECT_EQ(Utf8ToU32(std::string("a\xFF") + "b"), U"a\uFFFDb");
 }
 
+TEST(Cp932Test, AsciiRunsMeetOtherCharactersAtEitherEnd) {
+  // clang-format off
+  for (auto [cp932, utf8] : {std::pair{"ab\x93\x8C" "cd", "ab東cd"}, {"\x93\x8C" "a", "東a"},
+       {"a\xB1", "aｱ"}, {"ab\x80", "ab\uFFFD"}, {"", ""}}) {
+    // clang-format on
+    EXPECT_EQ(Cp932ToUtf8(cp932), utf8) << cp932;
+  }
+  for (auto [utf8, chars] : {std::pair{"ab\xC3", U"ab\uFFFD"},
+                             {"\xC3\xA9x", U"éx"},
+                             {"x\xE6\x9D\xB1", U"x東"},
+                             {"\xE6\x9D", U"\uFFFD\uFFFD"}}) {
+    EXPECT_EQ(Utf8ToU32(utf8), chars) << utf8;
+  }
+  std::u32string reused = U"a longer text held before";
+  Utf8ToU32("xy", reused);
+  EXPECT_EQ(reused, U"xy");
+}
+
 }  // namespace
 }  // namespace tqm5
