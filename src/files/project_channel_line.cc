@@ -32,11 +32,12 @@ std::string ChannelShapeFault(Line line) {
 // The code of a field that selects an entry of a list of `count` (the mode, the step, a tone);
 // a code beyond the list is reported with the codes it may hold (`codes`) and gives `fallback`.
 int ListCode(const LineLoad& l, int number, size_t position, size_t width, int count, int column,
-             const std::string& codes, int fallback, std::string_view fallback_text) {
+             std::string_view codes, int fallback, std::string_view fallback_text) {
   int code = NumberAt(l.line, position, width);
   if (code < count) return code;
   l.Report(std::string(kColumnCaptions[column]), TextAt(l.line, position, width),
-           std::to_string(code) + " is not " + codes + "; loaded as " + std::string(fallback_text),
+           std::to_string(code) + " is not " + std::string(codes) + "; loaded as " +
+               std::string(fallback_text),
            number);
   return fallback;
 }
@@ -68,6 +69,22 @@ std::string CodesOf(std::string_view (*text)(Enum), int count) {
     codes += std::string(i == 0 ? "" : ", ") + std::string(text(static_cast<Enum>(i)));
   }
   return codes + ")";
+}
+
+// What each coded field of a channel line may hold, as a problem names it; built once, since
+// every channel line of every file reads them.
+struct FieldCodes {
+  std::string mode = CodesOf(ModulationText, kModulationCount);
+  std::string train = "in the list " + ListRange(kTrainCount);
+  std::string tone_mode = CodesOf(ToneModeText, kToneModeCount);
+  std::string tones = "in the list " + ListRange(kToneCount);
+  std::string dcs = "in the list " + ListRange(kDcsCount);
+  std::string shift = CodesOf(ShiftText, kShiftDirectionCount);
+};
+
+const FieldCodes& Codes() {
+  static const FieldCodes codes;
+  return codes;
 }
 
 }  // namespace
@@ -105,17 +122,16 @@ void ParseChannel(const LineLoad& l) {
   }
 
   loaded.mode = static_cast<Modulation>(ListCode(l, number, 17, 1, kModulationCount, kColMode,
-                                                 CodesOf(ModulationText, kModulationCount), 0,
-                                                 ModulationText(Modulation::kFm)));
+                                                 Codes().mode, 0, ModulationText(Modulation::kFm)));
   loaded.step_index = static_cast<uint8_t>(
       ListCode(l, number, 18, 2, kStepCount, kColStep, "0..15", 0, kStepList[0]));
-  loaded.train_index = static_cast<uint8_t>(ListCode(l, number, 20, 2, kTrainCount, kColCarrier,
-                                                     "in the list " + ListRange(kTrainCount),
-                                                     kJrTrainIndex, kTrainList[kJrTrainIndex]));
+  loaded.train_index =
+      static_cast<uint8_t>(ListCode(l, number, 20, 2, kTrainCount, kColCarrier, Codes().train,
+                                    kJrTrainIndex, kTrainList[kJrTrainIndex]));
 
-  auto tone_mode = static_cast<ToneMode>(ListCode(l, number, 22, 1, kToneModeCount, kColToneMode,
-                                                  CodesOf(ToneModeText, kToneModeCount), 0,
-                                                  ToneModeText(ToneMode::kNone)));
+  auto tone_mode =
+      static_cast<ToneMode>(ListCode(l, number, 22, 1, kToneModeCount, kColToneMode,
+                                     Codes().tone_mode, 0, ToneModeText(ToneMode::kNone)));
   if (tone_mode == ToneMode::kTrain && !UsesGlyphCharacters(l.image)) {
     // Train tones exist only on the "J" variant; the others are sent "None".
     l.Report(std::string(kColumnCaptions[kColToneMode]), "5",
@@ -127,17 +143,16 @@ void ParseChannel(const LineLoad& l) {
   }
   loaded.tone_mode = tone_mode;
 
-  const std::string tones = "in the list " + ListRange(kToneCount);
+  std::string_view tones = Codes().tones;
   loaded.tx_tone_index = static_cast<uint8_t>(
       ListCode(l, number, 23, 2, kToneCount, kColTxTone, tones, 8, kToneList[8]));
   loaded.rx_tone_index = static_cast<uint8_t>(
       ListCode(l, number, 25, 2, kToneCount, kColRxTone, tones, 8, kToneList[8]));
-  loaded.dcs_index = static_cast<uint8_t>(ListCode(
-      l, number, 27, 3, kDcsCount, kColDcs, "in the list " + ListRange(kDcsCount), 0, kDcsList[0]));
+  loaded.dcs_index = static_cast<uint8_t>(
+      ListCode(l, number, 27, 3, kDcsCount, kColDcs, Codes().dcs, 0, kDcsList[0]));
 
   loaded.shift = static_cast<Shift>(ListCode(l, number, 30, 1, kShiftDirectionCount, kColShift,
-                                             CodesOf(ShiftText, kShiftDirectionCount), 0,
-                                             ShiftText(Shift::kOff)));
+                                             Codes().shift, 0, ShiftText(Shift::kOff)));
   loaded.offset_hz = static_cast<uint32_t>(int64_t{NumberAt(line, 31, 3)} * 1000000 +
                                            NumberAt(line, 35, 3) * 1000);
   loaded.skip = ListCode(l, number, 38, 1, 2, kColSkip, "0 or 1", 0, "not skipped") == 1

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -47,11 +48,13 @@ size_t Utf8SequenceLength(std::string_view bytes) {
 // is none. `long_sequence` tells whether a sequence of three or four bytes was seen.
 size_t FirstNonUtf8Byte(std::string_view bytes, bool& long_sequence) {
   long_sequence = false;
+  auto non_ascii = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
   for (size_t i = 0; i < bytes.size();) {
-    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-      ++i;
-      continue;
-    }
+    // Runs of ASCII are skipped whole: most of a file is ASCII.
+    i = static_cast<size_t>(std::find_if(bytes.begin() + static_cast<std::ptrdiff_t>(i),
+                                         bytes.end(), non_ascii) -
+                            bytes.begin());
+    if (i == bytes.size()) break;
     size_t length = Utf8SequenceLength(bytes.substr(i));
     if (length == 0) return i;
     long_sequence = long_sequence || length >= 3;
@@ -147,11 +150,10 @@ bool TextLinesFromBytes(std::string_view bytes, const std::string& name,
                                     std::count(text.begin(), text.end(), '\r')) +
                 1);
   size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c != '\r' && c != '\n') continue;
+  for (size_t i = text.find_first_of("\r\n"); i != std::string_view::npos;
+       i = text.find_first_of("\r\n", start)) {
     lines.push_back(decode(text.substr(start, i - start)));
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     start = i + 1;
   }
   if (start < text.size()) lines.push_back(decode(text.substr(start)));

@@ -1,5 +1,6 @@
 #include "textdata/cp932.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <unordered_map>
@@ -59,9 +60,10 @@ const Cp932Tables& Tables() {
 
 // Length of the run of bytes below 0x80 at the start of `bytes`.
 size_t AsciiRunLength(std::string_view bytes) {
-  size_t n = 0;
-  while (n < bytes.size() && static_cast<unsigned char>(bytes[n]) < 0x80) ++n;
-  return n;
+  return static_cast<size_t>(
+      std::find_if(bytes.begin(), bytes.end(),
+                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
+      bytes.begin());
 }
 
 bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
