@@ -99,7 +99,7 @@ void ParseChannel(const LineLoad& l) {
         "channel number " + std::to_string(number) + " is beyond 1623" + std::string(kNotLoaded));
     return;
   }
-  if (number > 0) l.Key("CH" + ZeroPad(number, 4), "channel " + std::to_string(number), number);
+  if (number > 0) l.ChannelKey(number);
   std::string shape = ChannelShapeFault(line);
   if (!shape.empty()) {
     if (number > 0) ClearChannel(l.image.channel(number));

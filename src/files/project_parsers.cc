@@ -85,12 +85,25 @@ void LineLoad::Report(std::string column, std::string value, std::string what, i
 
 void LineLoad::Key(const std::string& key, const std::string& whose, int channel) const {
   auto [it, first] = state.line_of_key.try_emplace(key, number);
-  if (first) return;
+  if (!first) Repeated(it->second, whose, channel);
+}
+
+void LineLoad::ChannelKey(int channel) const {
+  if (state.line_of_channel.empty()) state.line_of_channel.assign(kChannelCount + 1, 0);
+  int& first_line = state.line_of_channel[static_cast<size_t>(channel)];
+  if (first_line == 0) {
+    first_line = number;
+    return;
+  }
+  Repeated(first_line, "channel " + std::to_string(channel), channel);
+}
+
+void LineLoad::Repeated(int& first_line, const std::string& whose, int channel) const {
   Report("", "",
-         "a second line for " + whose + " (the first is line " + std::to_string(it->second) +
+         "a second line for " + whose + " (the first is line " + std::to_string(first_line) +
              "); this line counts",
          channel);
-  it->second = number;
+  first_line = number;
 }
 
 }  // namespace project_line

@@ -35,8 +35,11 @@ inline constexpr int kChModeRecord = 12;
 struct ProjectLoadState {
   // Every line not taken exactly as it stands, in the order of the lines.
   std::vector<FileProblem> problems;
-  // The key of every record a line gave ("CH0011", "BK0002", "TITLE", "SD03") and its line.
+  // The key of every record a line gave ("BK0002", "TITLE", "SD03") and its line, channels aside.
   std::map<std::string, int> line_of_key;
+  // The line of each channel's "CH" line, by channel number (0: none yet). Apart from the other
+  // keys because a file holds up to 1623 of them; sized on the first channel line.
+  std::vector<int> line_of_channel;
   // The one-touch lines, applied after the last line: their entries name banks, so they must
   // meet the bank sizes of the whole file whatever the order of the lines.
   std::map<std::string, std::pair<int, std::u32string>> one_touch_lines;
@@ -82,6 +85,13 @@ struct LineLoad {
   // Notes that this line gives the record `key`; a record given twice is reported on the later
   // line, which counts (`whose` names the record for the user).
   void Key(const std::string& key, const std::string& whose, int channel = 0) const;
+  // The same for the line of channel `channel` (1..1623).
+  void ChannelKey(int channel) const;
+
+ private:
+  // Reports this line as the second for a record first given on line `first_line`, which this
+  // line then replaces.
+  void Repeated(int& first_line, const std::string& whose, int channel) const;
 };
 
 // `ParseChannelLine` of a load: a "CH" line.

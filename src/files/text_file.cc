@@ -51,9 +51,9 @@ size_t FirstNonUtf8Byte(std::string_view bytes, bool& long_sequence) {
   auto non_ascii = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
   for (size_t i = 0; i < bytes.size();) {
     // Runs of ASCII are skipped whole: most of a file is ASCII.
-    i = static_cast<size_t>(std::find_if(bytes.begin() + static_cast<std::ptrdiff_t>(i),
-                                         bytes.end(), non_ascii) -
-                            bytes.begin());
+    i = static_cast<size_t>(
+        std::find_if(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.end(), non_ascii) -
+        bytes.begin());
     if (i == bytes.size()) break;
     size_t length = Utf8SequenceLength(bytes.substr(i));
     if (length == 0) return i;

@@ -83,8 +83,11 @@ void Utf8ToU32(std::string_view utf8, std::u32string& out) {
   while (i < utf8.size()) {
     // A run of ASCII is taken whole: the files are mostly ASCII.
     size_t ascii = AsciiRunLength(utf8.substr(i));
-    out.append(utf8.begin() + static_cast<std::ptrdiff_t>(i),
-               utf8.begin() + static_cast<std::ptrdiff_t>(i + ascii));
+    // (Copied into place: `append` from char iterators would build a temporary string.)
+    size_t end = out.size();
+    out.resize(end + ascii);
+    std::copy_n(utf8.begin() + static_cast<std::ptrdiff_t>(i), ascii,
+                out.begin() + static_cast<std::ptrdiff_t>(end));
     i += ascii;
     if (i == utf8.size()) break;
     unsigned char b = static_cast<unsigned char>(utf8[i]);
