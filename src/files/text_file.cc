@@ -149,14 +149,15 @@ bool TextLinesFromBytes(std::string_view bytes, const std::string& name,
   lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n') +
                                     std::count(text.begin(), text.end(), '\r')) +
                 1);
-  size_t start = 0;
-  for (size_t i = text.find_first_of("\r\n"); i != std::string_view::npos;
-       i = text.find_first_of("\r\n", start)) {
-    lines.push_back(decode(text.substr(start, i - start)));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
+  auto line_end = [](char c) { return c == '\r' || c == '\n'; };
+  auto start = text.begin();
+  for (auto end = std::find_if(start, text.end(), line_end); end != text.end();
+       end = std::find_if(start, text.end(), line_end)) {
+    lines.push_back(decode(std::string_view(start, end)));
+    if (*end == '\r' && end + 1 != text.end() && end[1] == '\n') ++end;
+    start = end + 1;
   }
-  if (start < text.size()) lines.push_back(decode(text.substr(start)));
+  if (start != text.end()) lines.push_back(decode(std::string_view(start, text.end())));
   return true;
 }
 
