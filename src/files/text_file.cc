@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -48,12 +47,8 @@ size_t Utf8SequenceLength(std::string_view bytes) {
 // is none. `long_sequence` tells whether a sequence of three or four bytes was seen.
 size_t FirstNonUtf8Byte(std::string_view bytes, bool& long_sequence) {
   long_sequence = false;
-  auto non_ascii = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
   for (size_t i = 0; i < bytes.size();) {
-    // Runs of ASCII are skipped whole: most of a file is ASCII.
-    i = static_cast<size_t>(
-        std::find_if(bytes.begin() + static_cast<std::ptrdiff_t>(i), bytes.end(), non_ascii) -
-        bytes.begin());
+    i += AsciiRunLength(bytes.substr(i));  // most of a file is ASCII
     if (i == bytes.size()) break;
     size_t length = Utf8SequenceLength(bytes.substr(i));
     if (length == 0) return i;

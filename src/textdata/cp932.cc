@@ -58,17 +58,16 @@ const Cp932Tables& Tables() {
   return *tables;
 }
 
-// Length of the run of bytes below 0x80 at the start of `bytes`.
+bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+}  // namespace
+
 size_t AsciiRunLength(std::string_view bytes) {
   return static_cast<size_t>(
       std::find_if(bytes.begin(), bytes.end(),
                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) -
       bytes.begin());
 }
-
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
-}  // namespace
 
 std::u32string Utf8ToU32(std::string_view utf8) {
   std::u32string out;

@@ -1,14 +1,19 @@
 // Shift-JIS (code page 932) conversion. Program text is UTF-8; the radio, the project file and
 // the CSV file use CP932 codes. The conversion tables come from the system's converter (the C
-// library's iconv("CP932"), or code page 932 on Windows), built once on first use. (Qt's own Shift-JIS converter is not used: it maps 0x1A, 0x1C and
-// 0x7F to other characters.)
+// library's iconv("CP932"), or code page 932 on Windows), built once on first use. (Qt's own
+// Shift-JIS converter is not used: it maps 0x1A, 0x1C and 0x7F to other characters.)
 #ifndef TQM5_TEXTDATA_CP932_H_
 #define TQM5_TEXTDATA_CP932_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace tqm5 {
+
+// Length of the run of bytes below 0x80 (ASCII, in UTF-8 and CP932 alike) at the start of
+// `bytes`: the texts are mostly ASCII, and such a run is converted whole.
+size_t AsciiRunLength(std::string_view bytes);
 
 // UTF-8 <-> UTF-32. Malformed UTF-8 decodes as U+FFFD per bad byte.
 std::u32string Utf8ToU32(std::string_view utf8);
