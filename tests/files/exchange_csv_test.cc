@@ -143,18 +143,15 @@ TEST(ExchangeCsvTest, RowsGoToConsecutiveMemoriesAndSayWhereTheyCrossOrReplace) 
 
 TEST(ExchangeCsvTest, AFileThatIsNoListOrAStartOutsideTheMemoriesChangesNothing) {
   const MemoryImage before;
-  struct Case {
-    std::string bytes;
-    int start;
-  };
-  const Case cases[] = {
+  const std::pair<std::string, int> cases[] = {
+      // bytes, first memory
       {"Location,Name,Freq\r\n1,A,146.0\r\n", 0},
       {"", 0},
       {std::string(kHeader) + "\n1,A,146.000000,,0,,88.5,88.5,023,NN,FM,5.00,,\n", 1001},
   };
-  for (const Case& c : cases) {
+  for (const auto& [bytes, start] : cases) {
     MemoryImage image;
-    EXPECT_EQ(ImportExchangeCsvBytes(image, c.bytes, "list.csv", c.start).kind,
+    EXPECT_EQ(ImportExchangeCsvBytes(image, bytes, "list.csv", start).kind,
               OutcomeKind::kFileRefused);
     EXPECT_TRUE(image == before);
   }
