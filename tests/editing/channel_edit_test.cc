@@ -160,20 +160,11 @@ TEST(ApplyChannelEditTest, WritesTheRowsAsTheDialogLeftThem) {
   MemoryImage image;
   ChannelDialogState dialog = OpenChannelDialogState(image, 5);
   ChannelForm& form = dialog.columns[0];
-  form = {.freq_mhz = "430",
-          .freq_fraction = "0125",
-          .name = "NAME",
-          .skip = true,
-          .mode = 2,
-          .step = 3,
-          .tone_mode = 2,
-          .tx_tone = 12,
-          .rx_tone = 24,
-          .dcs = 93,
-          .train = 28,
-          .shift = 2,
-          .offset_mhz = "5",
-          .offset_khz = "000"};
+  // clang-format off
+  form = {.freq_mhz = "430", .freq_fraction = "0125", .name = "NAME", .skip = true, .mode = 2,
+          .step = 3, .tone_mode = 2, .tx_tone = 12, .rx_tone = 24, .dcs = 93, .train = 28,
+          .shift = 2, .offset_mhz = "5", .offset_khz = "000"};
+  // clang-format on
   ASSERT_EQ(ApplyChannelEdit(image, ConfirmChannelDialog(dialog)).shown, false);
   const Channel& written = image.channel(5);
   EXPECT_EQ(testing::CellsOf(written),

@@ -45,20 +45,15 @@ std::string Rows(const MemoryImage& image) {
 TEST(ChannelRunTest, BanksCutTheMemoriesAndEveryOtherRoleIsARunOfItsOwn) {
   MemoryImage image = SmallBanks("");
   image.bank_sizes[2] = 0;  // total 7: rows 8..1000 belong to no bank
-  const std::pair<int, ChannelRun> cases[] = {
-      {1, {1, 3, "bank 0"}},
-      {3, {1, 3, "bank 0"}},
-      {4, {4, 7, "bank 1"}},
-      {8, {8, 1000, "the memories beyond the banks"}},
-      {1000, {8, 1000, "the memories beyond the banks"}},
-      {1100, {1001, 1100, "the program-scan edges"}},
-      {1102, {1101, 1300, "the dual pairs", true}},
-      {1400, {1301, 1400, "the priority channels"}},
-      {1401, {1401, 1403, "the call channels", true}},
-      {1503, {1404, 1503, "the pass channels"}},
-      {1504, {1504, 1603, "the TSF channels"}},
-      {1623, {1604, 1623, "the bug-detector channels", true}},
-  };
+  const char* kBeyond = "the memories beyond the banks";
+  // clang-format off
+  const std::pair<int, ChannelRun> cases[] = {{1, {1, 3, "bank 0"}}, {3, {1, 3, "bank 0"}},
+      {4, {4, 7, "bank 1"}}, {8, {8, 1000, kBeyond}}, {1000, {8, 1000, kBeyond}},
+      {1100, {1001, 1100, "the program-scan edges"}}, {1102, {1101, 1300, "the dual pairs", true}},
+      {1400, {1301, 1400, "the priority channels"}}, {1401, {1401, 1403, "the call channels", true}},
+      {1503, {1404, 1503, "the pass channels"}}, {1504, {1504, 1603, "the TSF channels"}},
+      {1623, {1604, 1623, "the bug-detector channels", true}}};
+  // clang-format on
   for (const auto& [number, run] : cases) EXPECT_EQ(RunOfChannel(image, number), run) << number;
 }
 
@@ -71,60 +66,24 @@ TEST(ChannelListEditTest, MovesInsertsAndDeletesWithinTheBank) {
     std::vector<int> selection;
   };
   const char* kStart = "AB-DEF-";
+  const std::string kKept =
+      "keeps its place: dual pairs, call channels and bug-detector channels are not moved.";
+  // clang-format off
   const Case cases[] = {
-      {kUp, {2}, "BA-DEF-", {1}},
-      {kUp, {5, 6}, "AB-EFD-", {4, 5}},
-      {kDown, {4, 6}, "AB-ED-F", {5, 7}},
-      {kDown,
-       {1, 2},
-       "-AB"
-       "DEF-",
-       {2, 3}},
+      {kUp, {2}, "BA-DEF-", {1}}, {kUp, {5, 6}, "AB-EFD-", {4, 5}},
+      {kDown, {4, 6}, "AB-ED-F", {5, 7}}, {kDown, {1, 2}, "-ABDEF-", {2, 3}},
       // Nothing crosses from one bank into the next.
       {kUp, {4}, "Bank01-000 is the first row of bank 1: channels move only within it.", {}},
       {kDown, {2, 3}, "Bank00-002 is the last row of bank 0: channels move only within it.", {}},
-      {kInsert,
-       {1},
-       "-AB"
-       "DEF-",
-       {1}},
-      {kInsert,
-       {1, 5},
-       "-AB"
-       "D-EF",
-       {1, 5}},
-      {kInsert,
-       {5, 6},
-       "Inserting 2 empty row(s) would push Bank01-002 out of bank 1: empty or delete a channel "
-       "at its end first.",
-       {}},
-      {kDelete,
-       {1},
-       "B--"
-       "DEF-",
-       {1}},
-      {kDelete,
-       {4, 6},
-       "AB-"
-       "E---",
-       {4, 6}},
+      {kInsert, {1}, "-ABDEF-", {1}}, {kInsert, {1, 5}, "-ABD-EF", {1, 5}},
+      {kInsert, {5, 6}, "Inserting 2 empty row(s) would push Bank01-002 out of bank 1: empty or "
+       "delete a channel at its end first.", {}},
+      {kDelete, {1}, "B--DEF-", {1}}, {kDelete, {4, 6}, "AB-E---", {4, 6}},
       // Dual pairs, call and bug-detector channels keep their places.
-      {kUp,
-       {7, 1102},
-       "Dual0(Sub) keeps its place: dual pairs, call channels and bug-detector channels are not "
-       "moved.",
-       {}},
-      {kInsert,
-       {1402},
-       "CALL-UHF keeps its place: dual pairs, call channels and bug-detector channels are not "
-       "moved.",
-       {}},
-      {kDelete,
-       {1605},
-       "BUG - 1 keeps its place: dual pairs, call channels and bug-detector channels are not "
-       "moved.",
-       {}},
+      {kUp, {7, 1102}, "Dual0(Sub) " + kKept, {}}, {kInsert, {1402}, "CALL-UHF " + kKept, {}},
+      {kDelete, {1605}, "BUG - 1 " + kKept, {}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.op << " " << ::testing::PrintToString(c.selected));
     MemoryImage image = SmallBanks(kStart);

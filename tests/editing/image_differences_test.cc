@@ -34,37 +34,23 @@ TEST(ImageDifferencesTest, ListsWhatReachesTheRadio) {
     std::vector<std::string> lines;
   };
   const Case cases[] = {
-      {"view state, labels and port",
-       [](MemoryImage& m) {
-         m.language = kEnglish;
-         m.channel(3).label = "Bank09-099";
-         m.com_port_number = 7;
-         m.group_file_flags[4] = 1;
-       },
-       {}},
-      {"a channel not in use keeps texts the radio never gets",
-       [](MemoryImage& m) {
-         m.channel(5).blank = false;
-         m.channel(5).frequency_hz = 145000000;
-       },
-       {}},
-      {"columns of a call channel",
-       [](MemoryImage& m) {
-         m.channel(1401).frequency_hz = 145500000;
-         m.channel(1401).name = "HOME";
-       },
+      // clang-format off
+      {"view state, labels and port", [](MemoryImage& m) {
+         m.language = kEnglish, m.channel(3).label = "Bank09-099";
+         m.com_port_number = 7, m.group_file_flags[4] = 1; }, {}},
+      {"a channel not in use keeps texts the radio never gets", [](MemoryImage& m) {
+         m.channel(5).blank = false, m.channel(5).frequency_hz = 145000000; }, {}},
+      {"columns of a call channel", [](MemoryImage& m) {
+         m.channel(1401).frequency_hz = 145500000, m.channel(1401).name = "HOME"; },
        {"channel 1401 Freqency: 145.00000MHz -> 145.50000MHz",
         "channel 1401 Name: (empty) -> HOME"}},
-      {"in use with every cell empty",
-       [](MemoryImage& m) { m.channel(7).used = true; },
+      {"in use with every cell empty", [](MemoryImage& m) { m.channel(7).used = true; },
        {"channel 7: not in use -> in use"}},
-      {"settings by English caption, trimmed choice texts",
-       [](MemoryImage& m) {
-         m.language = kEnglish;
-         m.settings[SettingId{SettingGroup::kDisplay, 1}] = 0;
+      {"settings by English caption, trimmed choice texts", [](MemoryImage& m) {
+         m.language = kEnglish, m.settings[SettingId{SettingGroup::kDisplay, 1}] = 0;
          m.settings[SettingId{SettingGroup::kDisplay, 10}] = 1;
-         m.settings[SettingId{SettingGroup::kScan, 1}] = 0;
-       },
+         m.settings[SettingId{SettingGroup::kScan, 1}] = 0; },
+       // clang-format on
        {"setting Illumination (Set_Mode_Display 1): 5sec. -> Always Lit",
         "setting CH scope Display (Set_Mode_Display 10): OFF -> ON",
         "setting Scan skip (Set_Mode_Scan 1): ON -> OFF"}},

@@ -55,40 +55,24 @@ TEST(SelectedEditTest, SetsTheTickedFieldsThroughTheDialogsRulesAndListsRefusals
   };
   const std::string kNotInUse = "not in use: only a frequency puts a channel in use";
   const std::string kAmWfm = "AM and WFM are not available on call and dual channels";
+  using enum EditField;
+  // clang-format off
   const Case cases[] = {
-      {"tone",
-       edit({EditField::kToneMode, EditField::kTxTone},
-            [](ChannelForm& f) { f.tone_mode = 1, f.tx_tone = 12; }),
-       {1, 2, 3, 1102, 1402, 1605},
-       {1, 1102, 1402},
+      {"tone", edit({kToneMode, kTxTone}, [](ChannelForm& f) { f.tone_mode = 1, f.tx_tone = 12; }),
+       {1, 2, 3, 1102, 1402, 1605}, {1, 1102, 1402},
        {{2, kNotInUse}, {3, kNotInUse}, {1605, "bug-detector channels are not edited"}}},
-      {"frequency",
-       edit({EditField::kFrequency},
-            [](ChannelForm& f) { f.freq_mhz = "433", f.freq_fraction = "5"; }),
-       {1, 3, 1401, 1402, 1405},
-       {1, 3, 1402, 1405},
-       {{1401, "433.50000MHz is outside its band"}}},
-      {"overlap",
-       edit({EditField::kFrequency}, [](ChannelForm& f) { f.freq_mhz = "145"; }),
-       {1405},
-       {},
+      {"frequency", edit({kFrequency}, [](ChannelForm& f) { f.freq_mhz = "433", f.freq_fraction = "5"; }),
+       {1, 3, 1401, 1402, 1405}, {1, 3, 1402, 1405}, {{1401, "433.50000MHz is outside its band"}}},
+      {"overlap", edit({kFrequency}, [](ChannelForm& f) { f.freq_mhz = "145"; }), {1405}, {},
        {{1405, "Overlaps in Frequency"}}},
-      {"mode",
-       edit({EditField::kMode}, [](ChannelForm& f) { f.mode = 1; }),
-       {1, 1102, 1401},
-       {1},
+      {"mode", edit({kMode}, [](ChannelForm& f) { f.mode = 1; }), {1, 1102, 1401}, {1},
        {{1102, kAmWfm}, {1401, kAmWfm}}},
-      {"range",
-       edit({EditField::kFrequency}, [](ChannelForm& f) { f.freq_mhz = "1300"; }),
-       {1},
-       {},
+      {"range", edit({kFrequency}, [](ChannelForm& f) { f.freq_mhz = "1300"; }), {1}, {},
        {{1, "The frequency 1300.00000 MHz is out of range 0.53099..1299.99999 MHz."}}},
-      {"name",
-       edit({EditField::kName}, [](ChannelForm& f) { f.name = "ABCDEFGHIJKLMNOPQ"; }),
-       {1},
-       {},
+      {"name", edit({kName}, [](ChannelForm& f) { f.name = "ABCDEFGHIJKLMNOPQ"; }), {1}, {},
        {{1, "The name \"ABCDEFGHIJKLMNOPQ\" is longer than the radio's 16 bytes."}}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     MemoryImage image = Image();

@@ -87,12 +87,9 @@ TEST(SettingsEdit, TitleAndDtmfBoxes) {
   EXPECT_FALSE(ChooseTitleScroll(image, 2));
 
   // The last position of each DTMF list is taken, the one after it refused.
-  const std::pair<DtmfList, int> lasts[] = {{DtmfList::kWait, 10},
-                                            {DtmfList::kHead, 22},
-                                            {DtmfList::kBurst, 22},
-                                            {DtmfList::kPause, 22},
-                                            {DtmfList::kDialCh, 8}};
-  for (auto [list, last] : lasts) {
+  using enum DtmfList;
+  for (auto [list, last] :
+       {std::pair{kWait, 10}, {kHead, 22}, {kBurst, 22}, {kPause, 22}, {kDialCh, 8}}) {
     EXPECT_TRUE(ChooseDtmf(image, list, last));
     EXPECT_FALSE(ChooseDtmf(image, list, last + 1));
   }

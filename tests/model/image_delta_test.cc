@@ -18,27 +18,15 @@ TEST(ImageDeltaTest, HoldsOnlyWhatTheStepChangesAndSwapsBothWays) {
     std::vector<int> channels;
     bool areas;
   };
-  for (const Row& row : std::vector<Row>{
-           {"nothing", [](MemoryImage&) {}, {}, false},
-           {"channel 7 and the title",
-            [](MemoryImage& image) {
-              image.channel(7).name = "HOME";
-              image.title = "HELLO";
-            },
-            {7},
-            true},
-           {"first and last channel",
-            [](MemoryImage& image) {
-              image.channel(1).used = true;
-              image.channel(1623).frequency_hz = 145000000;
-            },
-            {1, 1623},
-            false},
-           {"one glyph pixel",
-            [](MemoryImage& image) { image.font_bits[7][15][15] = 1; },
-            {},
-            true},
-       }) {
+  // clang-format off
+  for (const Row& row : std::vector<Row>{{"nothing", [](MemoryImage&) {}, {}, false},
+       {"channel 7 and the title", [](MemoryImage& m) { m.channel(7).name = "HOME", m.title = "HI"; },
+        {7}, true},
+       {"first and last channel",
+        [](MemoryImage& m) { m.channel(1).used = true, m.channel(1623).frequency_hz = 145000000; },
+        {1, 1623}, false},
+       {"one glyph pixel", [](MemoryImage& m) { m.font_bits[7][15][15] = 1; }, {}, true}}) {
+    // clang-format on
     SCOPED_TRACE(row.name);
     const MemoryImage before;
     MemoryImage after;
@@ -76,7 +64,6 @@ TEST(ImageDeltaTest, AMergedStepTakesTheImageBackOverBothSteps) {
   EXPECT_EQ(first.ChannelNumbers(), (std::vector<int>{3, 7, 9}));
   first.Swap(image);
   EXPECT_TRUE(image == start);
-  EXPECT_EQ(image.channel(7).name, "");
   first.Swap(image);
   EXPECT_TRUE(image == end);
 }

@@ -146,7 +146,7 @@ TEST(SettingsCodecTest, KeyFunctionsAndTheirCodes) {
   }
 }
 
-// Stored bytes the encoder never writes, and the plus-one items by hand.
+// Stored bytes the encoder never writes (in-range bytes: the whole-area test).
 TEST(SettingsCodecTest, DecodeTurnsStoredBytesIntoChoices) {
   struct Case {
     ByteList bytes;
@@ -157,10 +157,9 @@ TEST(SettingsCodecTest, DecodeTurnsStoredBytesIntoChoices) {
   const Case cases[] = {
       {{{0x3E, 0x02}}, kLanguageItem, kEnglish, kJapanese}, {{{0x3E, 0x00}}, kLanguageItem, kJapanese, kEnglish},
       {{{0x06, 0x00}, {0x07, 0x0D}}, {kChMode, 0}, 0, 1}, {{{0x06, 0x0D}, {0x07, 0x00}}, {kChMode, 0}, 1, 0},
-      {{{0x30, 0x01}}, {kToutyou, 1}, 3, 0}, {{{0x30, 0x05}}, {kToutyou, 1}, 0, 4},
-      {{{0x43, 0x00}}, {kDisplay, 2}, 3, 0}, {{{0x43, 0x03}}, {kDisplay, 2}, 0, 2},  // dimmer
-      {{{0x52, 0x0A}}, {kDisplay, 3}, 0, 9}, {{{0x52, 0x00}}, {kDisplay, 3}, 5, 0},  // contrast
-      {{{0x0E, 0x04}}, {kDisplay, 14}, 0, 1}, {{{0x0E, 0x01}}, {kDisplay, 14}, 0, 1},
+      // Plus-one and plus-three bytes below their first choice: toutyou, dimmer, contrast.
+      {{{0x30, 0x01}}, {kToutyou, 1}, 3, 0}, {{{0x43, 0x00}}, {kDisplay, 2}, 3, 0},
+      {{{0x52, 0x00}}, {kDisplay, 3}, 5, 0}, {{{0x0E, 0x01}}, {kDisplay, 14}, 0, 1},
       {{{0x0E, 0x02}}, {kDisplay, 14}, 1, 1}, {{{0x0D, 0x00}}, {kDisplay, 13}, 9, 0},
       {{{0x35, 0x00}}, {kKey, 6}, 7, 7}, {{{0x5D, 0x02}, {0x5F, 0x07}}, {kKey, 5}, 0, 2},
       {{{0x5D, 0x01}, {0x5F, 0x00}}, {kKey, 5}, 0, 3}, {{{0x5D, 0x00}, {0x5F, 0x03}}, {kKey, 5}, 0, 1},
@@ -191,7 +190,8 @@ TEST(SettingsCodecTest, DecodeTurnsStoredBytesIntoChoices) {
   EXPECT_EQ(settings[(SettingId{kRecv, 6})] * 10 + settings[(SettingId{kKey, 5})], 43);
 }
 
-TEST(SettingsCodecTest, EncodeByHandAndChoicesOutsideTheirList) {
+// Cross band under "J", and choices outside their list (the byte is left as it was).
+TEST(SettingsCodecTest, EncodeCrossBandUnderJAndChoicesOutsideTheirList) {
   struct Case {
     SettingId id;
     int16_t choice;
@@ -200,9 +200,7 @@ TEST(SettingsCodecTest, EncodeByHandAndChoicesOutsideTheirList) {
   };
   // clang-format off
   const Case cases[] = {
-      {{kDisplay, 2}, 4, 0x43, 0x05}, {{kDisplay, 2}, 0, 0x43, 0x01}, {{kDisplay, 3}, 7, 0x52, 0x08},
-      {{kDisplay, 3}, 0, 0x52, 0x01}, {{kToutyou, 1}, 2, 0x30, 0x03}, {{kDisplay, 13}, 0, 0x0D, 0x01},
-      {{kKey, 6}, 33, 0x35, 0x1C}, {{kSound, 3}, 0, 0x44, 0x01}, {kCrossBandItem, 1, 0x48, 0x00},
+      {kCrossBandItem, 1, 0x48, 0x00},
       {{kScan, 0}, 40, 0x26, 0xCC}, {{kKey, 6}, -1, 0x35, 0xCC}, {{kKey, 7}, 51, 0x60, 0xCC},
       {{kKey, 5}, 4, 0x5D, 0xCC}, {{kKey, 5}, 4, 0x5F, 0xCC}, {kCrossBandItem, 7, 0x48, 0x00}};
   // clang-format on

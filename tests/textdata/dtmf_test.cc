@@ -24,11 +24,8 @@ const std::string kEncoded = "0A1600" + Rep("11", 16) + "01020E0F" + Rep("11", 1
                              Rep("11", 64) + "000102030405060708090A0B0C0D0E0F" + "0116";
 
 TEST(DtmfTest, EncodeAndMergeKeepTheRadiosBytes) {
-  DtmfState dtmf{{"12*#", "", "1a-x2 E", "12345678901234567", "", "", "", "", "0123456789ABCD*#"},
-                 10,
-                 22,
-                 0,
-                 22};
+  DtmfState dtmf{{"12*#", "", "1a-x2 E", "12345678901234567", "", "", "", "", "0123456789ABCD*#"}};
+  dtmf.wait = 10, dtmf.head = 22, dtmf.burst = 0, dtmf.pause = 22;
   EXPECT_EQ(EncodeDtmf(dtmf), kEncoded);
   // Radio bytes 3..18 and 165..191 stay; a short area is padded with "0" first.
   const std::string kept = "303132333435363738393A3B3C3D3E3F";
