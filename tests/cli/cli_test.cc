@@ -11,13 +11,10 @@
 #include "groups/bank_link.h"
 #include "image/channel_numbering.h"
 #include "image/hex.h"
-#include "link/radio_link.h"
 #include "model/banks.h"
-#include "sim/loopback_transport.h"
 #include "sim/owned_bytes.h"
-#include "sim/sim_radio.h"
+#include "support/bench.h"
 #include "support/subprocess.h"
-#include "transfer/transfers.h"
 
 namespace tqm5 {
 namespace {
@@ -95,13 +92,10 @@ int FirstOwnedDifference(const SimRadio::Memory& a, const SimRadio::Memory& b) {
 // A radio memory with something in every area the program owns, written the way the program
 // writes it, over bytes of its own everywhere else.
 SimRadio::Memory RichRadioMemory() {
-  SimRadio radio(kTqM5);
-  for (size_t a = 0; a < radio.memory().size(); ++a)
-    radio.memory()[a] = static_cast<uint8_t>(a * 7 + 3);
-  LoopbackTransport transport(radio);
-  RadioLink link(transport);
-  MemoryImage image;
-  SelectModelOption(image, ModelOption::kJ);
+  testing::Bench bench;  // model option J
+  for (size_t a = 0; a < bench.radio.memory().size(); ++a)
+    bench.radio.memory()[a] = static_cast<uint8_t>(a * 7 + 3);
+  MemoryImage& image = bench.image;
   image.bank_sizes.fill(0);
   image.bank_sizes[2] = 700, image.bank_sizes[45] = 300;
   RebuildRowLabels(image);
@@ -125,9 +119,8 @@ SimRadio::Memory RichRadioMemory() {
   GroupBanks banks{};
   banks[45] = true;
   image.bank_link_hex[4] = GroupHexOf(4, banks);
-  TransferContext context{link, image, {}};
-  EXPECT_EQ(WriteAll(context), CompleteOutcome());
-  return radio.memory();
+  EXPECT_EQ(bench.Run(TransferCommand::kWriteAll), CompleteOutcome());
+  return bench.radio.memory();
 }
 
 // A radio read into a project goes through the CSV and font files and is written to another
