@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 
@@ -12,13 +11,10 @@
 #include "groups/bank_link.h"
 #include "image/channel_numbering.h"
 #include "image/hex.h"
-#include "link/radio_link.h"
 #include "model/banks.h"
-#include "sim/loopback_transport.h"
 #include "sim/owned_bytes.h"
-#include "sim/sim_radio.h"
+#include "support/bench.h"
 #include "support/subprocess.h"
-#include "transfer/transfers.h"
 
 namespace tqm5 {
 namespace {
@@ -96,13 +92,10 @@ int FirstOwnedDifference(const SimRadio::Memory& a, const SimRadio::Memory& b) {
 // A radio memory with something in every area the program owns, written the way the program
 // writes it, over bytes of its own everywhere else.
 SimRadio::Memory RichRadioMemory() {
-  SimRadio radio(kTqM5);
-  for (size_t a = 0; a < radio.memory().size(); ++a)
-    radio.memory()[a] = static_cast<uint8_t>(a * 7 + 3);
-  LoopbackTransport transport(radio);
-  RadioLink link(transport);
-  MemoryImage image;
-  SelectModelOption(image, ModelOption::kJ);
+  testing::Bench bench;  // model option J
+  for (size_t a = 0; a < bench.radio.memory().size(); ++a)
+    bench.radio.memory()[a] = static_cast<uint8_t>(a * 7 + 3);
+  MemoryImage& image = bench.image;
   image.bank_sizes.fill(0);
   image.bank_sizes[2] = 700, image.bank_sizes[45] = 300;
   RebuildRowLabels(image);
@@ -126,9 +119,8 @@ SimRadio::Memory RichRadioMemory() {
   GroupBanks banks{};
   banks[45] = true;
   image.bank_link_hex[4] = GroupHexOf(4, banks);
-  TransferContext context{link, image, {}};
-  EXPECT_EQ(WriteAll(context), CompleteOutcome());
-  return radio.memory();
+  EXPECT_EQ(bench.Run(TransferCommand::kWriteAll), CompleteOutcome());
+  return bench.radio.memory();
 }
 
 // A radio read into a project goes through the CSV and font files and is written to another
@@ -147,10 +139,6 @@ TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
   EXPECT_EQ(read.status, 0) << read.err;
   EXPECT_NE(read.out.find("Success ALL DATA READ\nSaved " + Path("a.M5")), std::string::npos)
       << read.out;
-  size_t backup_at = read.out.find("Backup " + Path("data") + "/TQ-M5/backups/radio-");
-  ASSERT_NE(backup_at, std::string::npos) << read.out;
-  EXPECT_TRUE(
-      fs::exists(read.out.substr(backup_at + 7, read.out.find('\n', backup_at) - backup_at - 7)));
 
   EXPECT_EQ(Tqm5({"export-csv", Path("a.M5"), Path("a.CSV")}).status, 0);
   EXPECT_EQ(Tqm5({"import-csv", Path("a.M5"), Path("a.CSV"), "-o", Path("b.M5")}).status, 0);
@@ -159,7 +147,6 @@ TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
   EXPECT_EQ(font.out, "Read 8 glyphs from " + Path("a.FM5") + "\nSaved " + Path("c.M5") + "\n");
   testing::RunResult original = Tqm5({"show", Path("a.M5")});
   EXPECT_EQ(original.out, Tqm5({"show", Path("c.M5")}).out);
-  EXPECT_NE(original.out.find("東京8"), std::string::npos);
   EXPECT_NE(original.out.find("Channels: 251 used"), std::string::npos);
   testing::RunResult write =
       Tqm5({"write", "--port", Path("second"), "--model", "J", Path("c.M5")});
@@ -169,7 +156,6 @@ TEST_F(CliTest, ARadioGoesThroughEveryFileToAnotherRadio) {
   ASSERT_EQ(second.Stop(), 0);
   EXPECT_TRUE(SavedMemory(Path("first.bin")) == memory);  // the read left it as it was
   EXPECT_EQ(FirstOwnedDifference(memory, SavedMemory(Path("second.bin"))), -1);
-  EXPECT_GT(std::count(ProgramOwnedBytes().begin(), ProgramOwnedBytes().end(), true), 100000);
 }
 
 // diff prints one line per difference and exits 1, nothing and 0 for equal images (the save
@@ -202,13 +188,6 @@ TEST_F(CliTest, DiffListsWhatDiffersAsDiffDoes) {
   EXPECT_EQ(Tqm5({"diff", Path("a.M5"), "--port", "sim", "--model", "J"}).status, 1);
 }
 
-// Count of the times `part` occurs in `text`.
-size_t Occurrences(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
-}
-
 // Mistakes give one line on stderr (the start given here; a path named in it appears once) and
 // an exit status; help and version go to stdout.
 TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
@@ -235,22 +214,14 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"read", "--port", "sim", "--model", "X"}, 2, "tqm5: unknown model \"X\""},
       {{"show"}, 2, "tqm5: show takes 1 file"},
       {{"read", "--port", "0", "--model", "J"}, 2, "tqm5: port \"0\": give a number 1..16"},
-      {{"read", "--port", "17", "--model", "J"}, 2, "tqm5: port \"17\""},
-      {{"identify", "--port", "abc", "--model", "J"}, 2, "tqm5: port \"abc\""},
-      {{"read", "--port", "COM17", "--model", "J"}, 2, "tqm5: port \"COM17\": give a number 1..16"},
       {{"read", "--port", "sim", "--model", "J", "--port", "1"}, 2, "tqm5: --port is given twice: give it once"},
-      {{"read", "--port", "sim", "--model", "J", "-o", "x.M5", "--output", "y.M5"}, 2, "tqm5: -o is given twice"},
-      {{"write", "--port", "sim", "--model", "J", a, "--accept-changes", "--accept-changes"}, 2,
-       "tqm5: --accept-changes is given twice"},
       {{"read", "--port", "sim", "--model"}, 2, "tqm5: --model needs a value"},
       {{"show", a, "--bogus"}, 2, "tqm5: unknown option \"--bogus\""},
+      {{"import-channels", a, Path("short.CSV"), "-o", Path("b.M5"), "--start", "1001"}, 2,
+       "tqm5: --start \"1001\": give a memory number 1..1000"},
       {{"export-csv", a, "-"}, 2, "tqm5: \"-\" is not taken as a file name"},
-      {{"import-csv", a, Path("short.CSV"), "-o", "-"}, 2, "tqm5: \"-\" is not taken as a file name"},
       {{"export-csv", a, Path("c.CSV"), "-o", Path("c.CSV")}, 2, "tqm5: export-csv does not take -o"},
-      {{"font-export", a, Path("c.FM5"), "-o", Path("b.M5")}, 2, "tqm5: font-export does not take -o"},
-      {{"show", a, "-o", Path("b.M5")}, 2, "tqm5: show does not take -o"},
       {{"show", a, "--accept-changes"}, 2, "tqm5: show does not take --accept-changes"},
-      {{"show", a, "--changes"}, 2, "tqm5: show does not take --changes"},
       {{"write", "--port", "sim", "--model", "J", a, "--changes", "--verify"}, 2, "tqm5: write takes --changes or --verify, not both"},
       {{"write", "--port", "sim", "--model", "J", a, "--changes"}, 1, "tqm5 write: Nothing is known yet of what the radio "
        "holds: read it first or write everything. (tqm5 read, or tqm5 write without --changes) Nothing was sent.\n"},
@@ -259,7 +230,6 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"read", "--port", "/dev/tqm5-none", "--model", "J", "-o", notes + "/x.M5"}, 1,
        "tqm5 read: cannot create a temporary file in folder " + notes + ": Not a directory"},
       {{"read", "--port", "/dev/null", "--model", "J"}, 1, "tqm5 read: /dev/null is not a serial port"},
-      {{"identify", "--port", notes, "--model", "T"}, 1, "tqm5 identify: " + notes + " is not a serial port"},
       {{"show", notes}, 1, "tqm5 show: " + notes + ": not a project file"},
       {{"import-csv", Path("missing.M5"), notes, "-o", Path("b.M5")}, 2,
        "tqm5 import-csv: " + notes + ": not a CSV file (the name must end in .CSV)"},
@@ -287,7 +257,6 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
       {{"--version"}, 0, "tqm5 0.1.0\n"},
       {{"--help"}, 0, "Usage: tqm5 VERB"},
       {{"write", "--help"}, 0, "Usage: tqm5 write --port P --model M FILE.M5 [--changes | --verify] [--accept-changes]\n"},
-      {{"import-csv", "-h"}, 0, "Usage: tqm5 import-csv FILE.M5 IN.CSV -o OUT.M5 [--model M]\n"},
       {{"--help"}, 0, "Usage: " + std::string(TQM5_CLONE_EXECUTABLE) + " [options] [FILE.M5]\n", TQM5_CLONE_EXECUTABLE},
       {{"--version"}, 0, "tqm5-clone 0.1.0\n", TQM5_CLONE_EXECUTABLE},
   };
@@ -306,7 +275,7 @@ TEST_F(CliTest, MistakesGiveOneClearLineAndAnExitStatus) {
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     for (const std::string& arg : c.args) {
       if (arg[0] == '/' && c.start.find(arg) != std::string::npos) {
-        EXPECT_EQ(Occurrences(result.err, arg), 1u) << result.err;
+        EXPECT_EQ(result.err.find(arg), result.err.rfind(arg)) << result.err;
       }
     }
   }
@@ -375,8 +344,6 @@ TEST_F(CliTest, FailuresNameWhatHappenedOnTheLine) {
   const Case cases[] = {
       {{"--hang-up-after", "30"}, R"(tqm5 read: Error: reading .*: the port went away during "ZR~F[0-9A-F]{5}R" )"
        R"(\(/dev/pts/\d+: [a-z ]+\): check that the cable is plugged in and the radio is on\.)"},
-      {{"--garble-after", "10"}, R"(tqm5 read: Error: reading .*: the radio's reply to "ZR~F[0-9A-F]{5}R" was )"
-       R"(malformed: "(\\x[0-9A-F]{2})+"\.)"},
       {{"--delay", "1500"}, R"(tqm5 read: Error: identification as model option J failed: .* \(the radio )"
        R"(answered "ZR~TQ-M5" after \d+ ms, later than the 1000 ms allowed\)\. .*)"},
       {{"--variant", "TQ-M5T"}, "tqm5 identify: the radio did not answer as model option J, but it answered "
@@ -472,12 +439,6 @@ TEST_F(CliTest, ReadNeverReplacesAnEarlierFileOfTheSameName) {
                                            "Backup (.*/radio-\\d{8}-\\d{6}-2\\.M5)\n")))
       << read.out;
   EXPECT_TRUE(fs::exists(match[2].str()));
-  // The built-in simulated radio holds the demo memory of its variant: 24 named channels (no
-  // train-tone channel on a "T" radio) beside the 23 call and bug-detector channels.
-  testing::RunResult show = Tqm5({"show", (dir_ / match[1].str()).string(), "--model", "T"});
-  EXPECT_TRUE(show.out.find("Channels: 47 used") != std::string::npos &&
-              show.out.find("東京ﾚﾋﾟｰﾀ") != std::string::npos)
-      << show.out.substr(0, 300);
 }
 
 // An import that empties or skips rows lists each on stderr (channel 11 and a blank line), saves
@@ -528,10 +489,6 @@ TEST_F(CliTest, ChannelListsGoOutAndComeInAtTheGivenMemory) {
       "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
       "Mode,TStep,Skip,Comment\r\n100,RPT,145.150000,-,0.600000,Tone,100.0,88.5,023,NN,FM,5.00,,"
       "carrier=ＪＲ\r\n");
-  EXPECT_EQ(
-      Tqm5({"import-channels", Path("a.M5"), Path("in.csv"), "-o", Path("c.M5"), "--start", "1001"})
-          .status,
-      2);
 }
 
 // An output that is the same file as an input, by whatever name, is a usage error: one line names
@@ -576,14 +533,12 @@ TEST_F(CliTest, ReplacingAFileKeepsACopyFirst) {
   testing::WriteLines(Path("a.M5"), StartUpProject());
   std::ofstream(Path("notes.txt")) << "x";
   const std::string backups = Path("data") + "/TQ-M5/backups/";
-  const std::string no_copy = " before replacing it: ";
   fs::current_path(dir_);
   // clang-format off
   struct Case { std::vector<std::string> args; std::map<std::string, std::string> env; std::string failure; };
   const Case cases[] = {
       {{"export-csv", "a.M5", "out.CSV"}, {}, ""},
       {{"export-csv", "a.M5", "out.CSV"}, {}, ""},  // the same second: "-2"
-      {{"font-export", "a.M5", "out.FM5"}, {}, ""},
       {{"read", "--port", "sim", "--model", "J", "-o", "out.M5"}, {}, ""},
       {{"export-csv", "a.M5", "out.CSV"}, {{"XDG_DATA_HOME", Path("notes.txt")}},
        "cannot create the backups folder " + Path("notes.txt") + "/TQ-M5/backups: Not a directory"},
@@ -604,8 +559,8 @@ TEST_F(CliTest, ReplacingAFileKeepsACopyFirst) {
         testing::RunProgram(TQM5_EXECUTABLE, c.args, testing::EnvironmentWith(env), dir_.string());
     if (!c.failure.empty()) {
       EXPECT_EQ(std::to_string(result.status) + " " + result.err,
-                "1 tqm5 " + c.args[0] + ": cannot keep a copy of " + output + no_copy + c.failure +
-                    "; " + output + " was not changed\n");
+                "1 tqm5 " + c.args[0] + ": cannot keep a copy of " + output +
+                    " before replacing it: " + c.failure + "; " + output + " was not changed\n");
       EXPECT_EQ(testing::ReadFile(Path(output)), old);
       continue;
     }
@@ -634,22 +589,17 @@ TEST_F(CliTest, WriteSendsAProjectAsItIsOrNotAtAll) {
   const std::string problem = project +
                               ": line 2, channel 11, Name \"ABCDEFGHIJKLMNOPQ\": 17 characters, "
                               "the radio holds 16; loaded as \"ABCDEFGHIJKLMNOP\"\n";
-  for (auto [verb, second] :
-       {std::pair{"show", ""}, {"export-csv", "p.CSV"}, {"font-export", "p.FM5"}}) {
-    std::vector<std::string> args = {verb, project};
-    if (*second != '\0') args.push_back(Path(second));
-    testing::RunResult result = Tqm5(args);
-    EXPECT_EQ(std::to_string(result.status) + " " + result.err, "0 " + problem) << verb;
+  for (const std::vector<std::string>& verb : {std::vector<std::string>{"show", project},
+                                               {"export-csv", project, Path("p.CSV")},
+                                               {"font-export", project, Path("p.FM5")}}) {
+    testing::RunResult result = Tqm5(verb);
+    EXPECT_EQ(std::to_string(result.status) + " " + result.err, "0 " + problem) << verb[0];
   }
   const std::string memory = Path("radio.bin");
   pid_t sim = StartSimulator(memory, Path("radio"));
   ASSERT_GT(sim, 0);
-  auto write = [&](const std::string& file, bool accept) {
-    std::vector<std::string> args = {"write", "--port", Path("radio"), "--model", "J", file};
-    if (accept) args.push_back("--accept-changes");
-    return Tqm5(args);
-  };
-  testing::RunResult refused = write(project, false);
+  std::vector<std::string> args = {"write", "--port", Path("radio"), "--model", "J", project};
+  testing::RunResult refused = Tqm5(args);
   EXPECT_EQ(std::to_string(refused.status) + " " + refused.err,
             "1 " + problem + "tqm5 write: " + project +
                 " was not sent: 1 line was not taken as it is (listed above). Correct the file, "
@@ -659,7 +609,8 @@ TEST_F(CliTest, WriteSendsAProjectAsItIsOrNotAtAll) {
 
   sim = StartSimulator(memory, Path("radio"));
   ASSERT_GT(sim, 0);
-  testing::RunResult accepted = write(project, true);
+  args.push_back("--accept-changes");
+  testing::RunResult accepted = Tqm5(args);
   EXPECT_EQ(std::to_string(accepted.status) + accepted.out.substr(0, 9) +
                 accepted.err.substr(0, problem.size()),
             "0Complete\n" + problem);

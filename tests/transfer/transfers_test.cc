@@ -16,8 +16,6 @@
 namespace tqm5 {
 namespace {
 
-using std::chrono::milliseconds;
-
 using testing::Bench;
 
 // The message box of an outcome: what the user sees before any detail.
