@@ -16,25 +16,9 @@
 namespace tqm5::gui {
 namespace {
 
-class ExchangeCommandsTest : public ::testing::Test {
+class ExchangeCommandsTest : public WindowTest {
  protected:
-  void SetUp() override { SetMessages(&messages_); }
-  void TearDown() override { SetMessages(nullptr); }
-
-  QString Cell(int number, int column) {
-    return window_.grid()->model()->index(number - 1, column - 1).data().toString();
-  }
-  void SelectRows(int first, int last) {
-    QTableView* grid = window_.grid();
-    grid->setCurrentIndex(grid->model()->index(first - 1, 0));
-    grid->selectionModel()->select(
-        QItemSelection(grid->model()->index(first - 1, 0), grid->model()->index(last - 1, 11)),
-        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  }
   void Trigger(const char* name) { window_.findChild<QAction*>(name)->trigger(); }
-
-  RecordedMessages messages_;
-  MainWindow window_{ModelOption::kJ, ""};
 };
 
 TEST_F(ExchangeCommandsTest, CopyCutAndPasteMoveRowsInOneUndoStepEach) {
