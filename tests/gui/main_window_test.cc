@@ -273,19 +273,6 @@ TEST_F(MainWindowTest, OnASmallScreenEveryPageKeepsItsControlsWhole) {
   window_.hide();
 }
 
-TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {
-  for (ModelOption model : {ModelOption::kJ, ModelOption::kT}) {
-    MemoryImage image;
-    SelectModelOption(image, model);
-    ChannelDetailDialog dialog(OpenChannelDialogState(image, 1), model == ModelOption::kJ);
-    auto shown = [&](const char* name) {
-      return dialog.findChild<QWidget*>(name)->isVisibleTo(&dialog);
-    };
-    EXPECT_EQ(std::tuple(shown("TRAIN_COMBO"), shown("PALSE_TYPE_5"), shown("DETAIL_FREQ_1_2")),
-              std::tuple(model == ModelOption::kJ, model == ModelOption::kJ, false));
-  }
-}
-
 // A channel set in the dialog and written with "One Memory Write" reaches the simulated radio
 // byte for byte.
 TEST_F(MainWindowTest, AChannelEditedInTheDialogReachesTheRadioExactly) {
