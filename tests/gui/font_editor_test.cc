@@ -73,8 +73,7 @@ TEST_F(FontEditorTest, ClicksAndSelectionsEditTheSelectedGlyphOneUndoStepEach) {
   EXPECT_EQ(Record(2), std::string(64, '0'));
   QUndoStack* undo = window_.document().undo_stack();
   EXPECT_EQ(undo->count(), 4);
-  undo->undo();
-  undo->undo();
+  undo->setIndex(2);  // the two button steps undone
   EXPECT_EQ(Record(2), kCorners);
 }
 
