@@ -25,13 +25,12 @@ static void PrintTo(const QString& text, std::ostream* os) { *os << text.toStdSt
 namespace tqm5::gui {
 namespace {
 
-class BankPageTest : public ::testing::Test {
+class BankPageTest : public WindowTest {
  protected:
   void SetUp() override {
-    SetMessages(&messages_);
+    WindowTest::SetUp();
     tabs_->setCurrentIndex(1);  // "Bank"
   }
-  void TearDown() override { SetMessages(nullptr); }
 
   QAbstractButton* Find(const QString& name) { return window_.findChild<QAbstractButton*>(name); }
   QSlider* Slider(int bank) { return window_.findChild<QSlider*>(QString("Slider1_%1").arg(bank)); }
@@ -67,15 +66,7 @@ class BankPageTest : public ::testing::Test {
       QApplication::sendEvent(grid->viewport(), &event);
     }
   }
-  bool Click(const QString& name) {
-    Find(name)->click();
-    bool ended = WaitUntil([&] { return !window_.runner().busy(); });
-    QApplication::processEvents();
-    return ended;
-  }
 
-  RecordedMessages messages_;
-  MainWindow window_{ModelOption::kJ, ""};
   QTabWidget* tabs_ = window_.findChild<QTabWidget*>("TabStrip1");
 };
 
@@ -171,13 +162,13 @@ TEST_F(BankPageTest, BankSizesAndBankLinkGroupsTravelToAndFromTheRadio) {
   window_.SetPort({PortChoice::kSimulated, 0, {}});
   std::ranges::copy(HexToBytes("E703" + std::string(196, '0')),  // bank 0: 999 channels
                     window_.simulator().radio().memory().begin() + 0x200);
-  ASSERT_TRUE(Click("READ_BANK"));
+  ASSERT_TRUE(ClickAndWait("READ_BANK"));
   // "Bank Write" stays disabled after the transfer has ended.
   ExpectShown(0, {.box = "999", .slider = 999, .total = "999", .red = true});
   EXPECT_EQ(Box(1)->text(), "0");
 
   Find("Bank_Clear")->click();
-  ASSERT_TRUE(Click("WRITE_BANK"));
+  ASSERT_TRUE(ClickAndWait("WRITE_BANK"));
   ExpectShown(0, {.box = "100", .slider = 100, .total = "1000", .writable = true});
   WithDialog([&](QDialog& dialog) {
     auto* grid = dialog.findChild<QTableWidget*>("MSFlexGrid1");

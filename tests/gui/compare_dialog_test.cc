@@ -20,11 +20,10 @@
 namespace tqm5::gui {
 namespace {
 
-TEST(CompareDialogTest, ListsTheDifferencesAndADoubleClickSelectsTheChannel) {
-  RecordedMessages messages;
-  SetMessages(&messages);
-  MainWindow window(ModelOption::kJ, "");
-  std::vector<std::string> lines = ProjectLines(window.document().image(), "Save Date and Time");
+class CompareDialogTest : public WindowTest {};
+
+TEST_F(CompareDialogTest, ListsTheDifferencesAndADoubleClickSelectsTheChannel) {
+  std::vector<std::string> lines = ProjectLines(window_.document().image(), "Save Date and Time");
   for (std::string& line : lines) {
     if (line.starts_with("CH1401")) line.replace(6, 10, "0433.50000");
     if (line.starts_with("TITLE")) line = "TITLEHAM";
@@ -32,9 +31,9 @@ TEST(CompareDialogTest, ListsTheDifferencesAndADoubleClickSelectsTheChannel) {
   lines.insert(lines.begin() + 1, "CH0010");  // a line cut short: listed, the rest compared
   const std::string other = tqm5::testing::TempPath("other.M5");
   tqm5::testing::WriteLines(other, lines);
-  messages.file_answer = Utf8(other);
-  window.findChild<QAction*>("FILE_COMPARE")->trigger();
-  auto* dialog = window.findChild<CompareDialog*>("CompareDialog");
+  messages_.file_answer = Utf8(other);
+  window_.findChild<QAction*>("FILE_COMPARE")->trigger();
+  auto* dialog = window_.findChild<CompareDialog*>("CompareDialog");
   ASSERT_NE(dialog, nullptr);
   auto* list = dialog->findChild<QListWidget*>("COMPARE_LIST");
   ASSERT_EQ(list->count(), 2);
@@ -50,11 +49,10 @@ TEST(CompareDialogTest, ListsTheDifferencesAndADoubleClickSelectsTheChannel) {
     QApplication::sendEvent(list->viewport(), &event);
   }
   const int row = ChannelTableModel::RowOfChannel(1402);
-  EXPECT_EQ(window.grid()->currentIndex().row(), row);
-  EXPECT_TRUE(window.grid()->selectionModel()->isRowSelected(row, {}));
-  EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(window.document().undo_stack()->count(), 0);  // the window's image is untouched
-  SetMessages(nullptr);
+  EXPECT_EQ(window_.grid()->currentIndex().row(), row);
+  EXPECT_TRUE(window_.grid()->selectionModel()->isRowSelected(row, {}));
+  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_EQ(window_.document().undo_stack()->count(), 0);  // the window's image is untouched
 }
 
 }  // namespace

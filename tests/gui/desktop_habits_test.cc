@@ -7,9 +7,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
-#include <QStatusBar>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -29,9 +27,6 @@ class DesktopHabitsTest : public ::testing::Test {
 
   QString Path(const QString& name) { return dir_.filePath(name); }
   std::string ComIni() { return Path("com.ini").toStdString(); }
-  QString Cell(MainWindow& window, int number) {
-    return window.grid()->model()->index(number - 1, 0).data().toString();
-  }
   QStringList RecentTexts(MainWindow& window) {
     QStringList texts;
     for (QAction* action : window.recent_files()->actions()) texts << action->text();
@@ -81,9 +76,8 @@ TEST_F(DesktopHabitsTest, RecentFilesListNewestFirstAreRememberedAndAMissingOneI
 TEST_F(DesktopHabitsTest, TheListKeepsTheEightNewest) {
   RecentFilesMenu menu("");
   for (int i = 1; i <= 9; ++i) menu.Add(Path(QString::number(i) + ".M5"));
-  EXPECT_EQ(menu.paths().size(), 8);
-  EXPECT_EQ(menu.paths().front(), Path("9.M5"));
-  EXPECT_EQ(menu.paths().back(), Path("2.M5"));
+  EXPECT_EQ(std::tuple(menu.paths().size(), menu.paths().front(), menu.paths().back()),
+            std::tuple(8, Path("9.M5"), Path("2.M5")));
 }
 
 // A dropped file goes where its kind goes: a project is opened (after the unsaved-changes

@@ -5,14 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QStringList>
+#include <QTableView>
 #include <QTimer>
 #include <functional>
 #include <vector>
 
+#include "gui/main_window.h"
 #include "gui/message_boxes.h"
 
 namespace tqm5::gui {
@@ -56,6 +60,40 @@ inline void WithDialog(std::function<void(QDialog&)> act) {
     act(*dialog);
   });
 }
+
+// A model J window whose message boxes are recorded.
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetMessages(&messages_); }
+  void TearDown() override { SetMessages(nullptr); }
+  // The grid's text of channel `number` in `column`, both counted from 1.
+  QString Cell(int number, int column) {
+    return window_.grid()->model()->index(number - 1, column - 1).data().toString();
+  }
+  // Selects the grid's rows of channels first..last, the current row first's.
+  void SelectRows(int first, int last) {
+    QTableView* grid = window_.grid();
+    grid->setCurrentIndex(grid->model()->index(first - 1, 0));
+    grid->selectionModel()->select(
+        QItemSelection(grid->model()->index(first - 1, 0), grid->model()->index(last - 1, 11)),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  }
+  // A key pressed on `widget`, the grid by default.
+  void Press(int key, QWidget* widget = nullptr, const QString& text = "") {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget != nullptr ? widget : window_.grid(), &press);
+  }
+  // Clicks the button `name`; false unless the transfer it starts ends.
+  bool ClickAndWait(const QString& name) {
+    window_.findChild<QAbstractButton*>(name)->click();
+    bool ended = WaitUntil([&] { return !window_.runner().busy(); });
+    QApplication::processEvents();
+    return ended;
+  }
+
+  RecordedMessages messages_;
+  MainWindow window_{ModelOption::kJ, ""};
+};
 
 }  // namespace tqm5::gui
 

@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -25,10 +24,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextEdit>
-#include <QTimer>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 
 #include "files/com_ini.h"
@@ -52,25 +49,12 @@ namespace {
 const std::string kChannel1Record =
     "024086A4080100C027090001020909001C003E000A" + std::string(86, '0');
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public WindowTest {
  protected:
-  void SetUp() override { SetMessages(&messages_); }
-  void TearDown() override { SetMessages(nullptr); }
-
-  QString Cell(int number, int column) {
-    return window_.grid()->model()->index(number - 1, column - 1).data().toString();
-  }
-  void Press(QWidget* widget, int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-  }
   // Runs a transfer to its end; false when it did not start or end.
   bool Transfer(TransferCommand command) {
     return window_.StartTransfer(command) && WaitUntil([&] { return !window_.runner().busy(); });
   }
-
-  RecordedMessages messages_;
-  MainWindow window_{ModelOption::kJ, ""};
 };
 
 TEST_F(MainWindowTest, StartsWithTheStartUpImageUnderItsCaptions) {
@@ -97,12 +81,8 @@ TEST_F(MainWindowTest, DeleteClearsTheSelectionAndAllClearEveryRowOneUndoStepEac
     image.channel(n).blank = false, image.channel(n).frequency_hz = 146000000;
   }
   window_.document().Replace("setup", image);
-  QTableView* grid = window_.grid();
-  grid->setCurrentIndex(grid->model()->index(1399, 0));
-  grid->selectionModel()->select(
-      QItemSelection(grid->model()->index(1399, 0), grid->model()->index(1403, 11)),
-      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  Press(grid, Qt::Key_Delete);
+  SelectRows(1400, 1404);
+  Press(Qt::Key_Delete);
   EXPECT_EQ(Cell(1400, 1) + Cell(1404, 1) + "|" + Cell(1405, 1), "|146.00000MHz");
   window_.document().undo_stack()->undo();
   EXPECT_EQ(Cell(1404, 1), "146.00000MHz");
@@ -111,14 +91,26 @@ TEST_F(MainWindowTest, DeleteClearsTheSelectionAndAllClearEveryRowOneUndoStepEac
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(MainWindowTest, EnterOnASubRowOpensItsPairAndBugDetectorsOpenNothing) {
+TEST_F(MainWindowTest, EnterOrARowLabelOpensTheRowASubRowItsPairAndBugDetectorsNothing) {
   QTableView* grid = window_.grid();
+  // A double-click on a row label opens that row.
+  QHeaderView* labels = grid->verticalHeader();
+  QPoint at(labels->width() / 2, labels->sectionViewportPosition(4) + 2);  // channel 5
+  QMouseEvent click(QEvent::MouseButtonDblClick, at, labels->viewport()->mapToGlobal(at),
+                    Qt::LeftButton, Qt::LeftButton, {});
+  QString seen;
+  WithDialog([&](QDialog& dialog) {
+    seen = dialog.findChild<QLabel*>("Label2")->text();
+    dialog.reject();
+  });
+  QApplication::sendEvent(labels->viewport(), &click);
+  EXPECT_EQ(seen, "Bank00-004");
+
   grid->setCurrentIndex(grid->model()->index(1604, 0));  // channel 1605
-  Press(grid, Qt::Key_Return);
+  Press(Qt::Key_Return);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
   grid->setCurrentIndex(grid->model()->index(1101, 0));  // channel 1102, "(Sub)" of pair 0
-  QString seen;
   WithDialog([&](QDialog& dialog) {
     // clang-format off
     seen = dialog.findChild<QLabel*>("Label2")->text() + "|" +
@@ -131,25 +123,11 @@ TEST_F(MainWindowTest, EnterOnASubRowOpensItsPairAndBugDetectorsOpenNothing) {
     }
     dialog.findChild<QAbstractButton*>("DETAIL_ENTER")->click();
   });
-  Press(grid, Qt::Key_Return);
+  Press(Qt::Key_Return);
   EXPECT_EQ(seen, "Dual0(Main) |Dual0(Sub) |sub shown");
   EXPECT_EQ(grid->currentIndex().row(), 1100);
   EXPECT_EQ(Cell(1101, 1) + Cell(1101, 12) + Cell(1102, 1), "145.00000MHzMAIN433.50000MHz");
   EXPECT_TRUE(window_.document().image().channel(1102).used);
-}
-
-TEST_F(MainWindowTest, ADoubleClickOnARowLabelOpensTheRow) {
-  QHeaderView* labels = window_.grid()->verticalHeader();
-  QPoint at(labels->width() / 2, labels->sectionViewportPosition(4) + 2);  // channel 5
-  QMouseEvent click(QEvent::MouseButtonDblClick, at, labels->viewport()->mapToGlobal(at),
-                    Qt::LeftButton, Qt::LeftButton, {});
-  QString seen;
-  WithDialog([&](QDialog& dialog) {
-    seen = dialog.findChild<QLabel*>("Label2")->text();
-    dialog.reject();
-  });
-  QApplication::sendEvent(labels->viewport(), &click);
-  EXPECT_EQ(seen, "Bank00-004");
 }
 
 // Until a tab has been chosen, the page shown at start-up has not passed the bank total's
@@ -295,19 +273,6 @@ TEST_F(MainWindowTest, OnASmallScreenEveryPageKeepsItsControlsWhole) {
   window_.hide();
 }
 
-TEST_F(MainWindowTest, TheDialogsTrainControlsFollowTheModel) {
-  for (ModelOption model : {ModelOption::kJ, ModelOption::kT}) {
-    MemoryImage image;
-    SelectModelOption(image, model);
-    ChannelDetailDialog dialog(OpenChannelDialogState(image, 1), model == ModelOption::kJ);
-    auto shown = [&](const char* name) {
-      return dialog.findChild<QWidget*>(name)->isVisibleTo(&dialog);
-    };
-    EXPECT_EQ(std::tuple(shown("TRAIN_COMBO"), shown("PALSE_TYPE_5"), shown("DETAIL_FREQ_1_2")),
-              std::tuple(model == ModelOption::kJ, model == ModelOption::kJ, false));
-  }
-}
-
 // A channel set in the dialog and written with "One Memory Write" reaches the simulated radio
 // byte for byte.
 TEST_F(MainWindowTest, AChannelEditedInTheDialogReachesTheRadioExactly) {
@@ -335,7 +300,7 @@ TEST_F(MainWindowTest, AChannelEditedInTheDialogReachesTheRadioExactly) {
     dialog.findChild<QAbstractButton*>("DETAIL_SKIP")->setChecked(false);
     dialog.findChild<QAbstractButton*>("DETAIL_ENTER")->click();
   });
-  Press(grid, Qt::Key_Return);
+  Press(Qt::Key_Return);
   ASSERT_TRUE(Transfer(TransferCommand::kOneMemoryWrite));
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_EQ(messages_.shown[1].text + messages_.shown[1].title, "CompleteComplete");

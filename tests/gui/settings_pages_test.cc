@@ -26,11 +26,8 @@
 namespace tqm5::gui {
 namespace {
 
-class SettingsPagesTest : public ::testing::Test {
+class SettingsPagesTest : public WindowTest {
  protected:
-  void SetUp() override { SetMessages(&messages_); }
-  void TearDown() override { SetMessages(nullptr); }
-
   template <typename T = QComboBox>
   T* Find(const QString& name) {
     T* widget = window_.findChild<T*>(name);
@@ -38,13 +35,6 @@ class SettingsPagesTest : public ::testing::Test {
     return widget;
   }
   QString Text(const QString& name) { return Find<QLabel>(name)->text(); }
-  bool Click(const QString& name) {
-    Find<QAbstractButton>(name)->click();
-    return WaitUntil([&] { return !window_.runner().busy(); });
-  }
-
-  RecordedMessages messages_;
-  MainWindow window_{ModelOption::kJ, ""};
 };
 
 TEST_F(SettingsPagesTest, TheLanguageSwitchKeepsEveryIndexAndTranslatesEveryText) {
@@ -156,13 +146,13 @@ TEST_F(SettingsPagesTest, SettingsReadAndWriteThroughTheSimulatedRadio) {
   memory[0x04] = 0x07;
   memory[0x0D] = 0x05;
   window_.SetPort({PortChoice::kSimulated, 0, {}});
-  ASSERT_TRUE(Click("SETTING_READ"));
+  ASSERT_TRUE(ClickAndWait("SETTING_READ"));
   EXPECT_EQ(Find("Set_Mode_Display_0")->currentText() + Find("Set_Mode_Recv_6")->currentText() +
                 Find("Set_Mode_Display_13")->currentText() + Text("Set_Mode_Display_13_caption"),
             "English75TV CH");
   Find("Set_Mode_Display_14")->setCurrentIndex(1);
   Find("Set_Mode_Display_3")->setCurrentIndex(2);
-  ASSERT_TRUE(Click("Set_Mode_Write"));
+  ASSERT_TRUE(ClickAndWait("Set_Mode_Write"));
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_EQ(messages_.shown[1].text, "Success");
   window_.simulator().Stop();
